@@ -1,0 +1,70 @@
+#pragma once
+// A case: one record of Sercase.tps, with its history memos.
+
+#include "framework/RecordLayout.h"
+#include "store/TableSpec.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <span>
+
+namespace vellum {
+
+struct CaseRecord {
+    std::int32_t IDkey = 0;
+    std::uint16_t UpdateFlag = 0;
+    std::uint32_t CaseNr = 0;
+    QString SName;
+    QString LName;
+    QString Phone;
+    QString Product;
+    QString IDProduct;
+    QString SProblem;
+    std::uint8_t ProblemFix = 0;
+    QString Priority;
+    std::uint8_t PriorityFix = 0;
+    QString Owner;
+    std::int32_t SDate = 0;
+    std::int32_t STime = 0;
+    std::int32_t FirstEscDate = 0;
+    std::int32_t FirstEscTime = 0;
+    QString FirstAction;
+    std::int32_t SecEscDate = 0;
+    std::int32_t SecEscTime = 0;
+    QString SecAction;
+    std::int32_t ThirdEscDate = 0;
+    std::int32_t ThirdEscTime = 0;
+    QString ThirdAction;
+    QString Status;
+    std::int32_t Cdate = 0;
+    QString History;
+    QString AddHistory;
+
+    // Field indexes in layout order (the memos last).
+    struct Col {
+        enum : int {
+            IDkey, UpdateFlag, CaseNr, SName, LName, Phone, Product, IDProduct, SProblem, ProblemFix,
+            Priority, PriorityFix, Owner, SDate, STime, FirstEscDate, FirstEscTime, FirstAction,
+            SecEscDate, SecEscTime, SecAction, ThirdEscDate, ThirdEscTime, ThirdAction, Status, Cdate,
+            History, AddHistory, Count
+        };
+    };
+
+    // Key indexes in key order.
+    static constexpr int CaseNrKey = 0;
+    static constexpr int ProductID = 1;
+    static constexpr int NameKey = 2;
+    static constexpr int ClientIDKey = 3;
+    static constexpr int KeyProblem = 4;
+    static constexpr int FirstEscKey = 5;
+    static constexpr int SecEscKey = 6;
+    static constexpr int ThirdEscKey = 7;
+
+    static const store::TableSpec &table();
+    static std::span<const Field<CaseRecord>> fieldTable();
+
+    friend bool operator==(const CaseRecord &, const CaseRecord &) = default;
+};
+
+} // namespace vellum

@@ -1,0 +1,47 @@
+#pragma once
+// A user: one record of Ide.tps. The program never creates this file; a database comes with it.
+
+#include "framework/RecordLayout.h"
+#include "store/TableSpec.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <span>
+
+namespace vellum {
+
+struct UserRecord {
+    std::uint16_t IdNr = 0;
+    QString Name;
+    QString PassWord;
+    std::uint8_t LogIn = 0;
+    QString Qualification;
+    std::uint8_t Level = 0;
+    QString Greet;
+    QString FullName;
+    QString Position;
+    QString Company;
+    QString Email;
+    QString Phone;
+    QString Fax;
+
+    // Field indexes in layout order.
+    struct Col {
+        enum : int {
+            IdNr, Name, PassWord, LogIn, Qualification, Level, Greet, FullName, Position, Company, Email,
+            Phone, Fax, Count
+        };
+    };
+
+    // Key indexes in key order.
+    static constexpr int KeyID = 0;
+    static constexpr int KeyName = 1;
+
+    static const store::TableSpec &table();
+    static std::span<const Field<UserRecord>> fieldTable();
+
+    friend bool operator==(const UserRecord &, const UserRecord &) = default;
+};
+
+} // namespace vellum

@@ -1,0 +1,212 @@
+#include "FileRelations.h"
+
+#include "ErrorTable.h"
+
+namespace vellum {
+
+using store::StoreCode;
+using store::StoreStatus;
+
+namespace {
+
+constexpr int Ok = 0;
+constexpr int Failed = int(ErrorSeverity::Notify);
+constexpr int OtherFailure = 1;
+constexpr int ChildPage = 100;
+
+QString fileNameOf(const store::Database &database, const store::TableSpec &table)
+{
+    return database.pathOf(table);
+}
+
+} // namespace
+
+FileRelations::FileRelations(RecordFile &file, std::span<const RelationSpec> relations)
+    : m_file(file), m_relations(relations)
+{
+}
+
+int FileRelations::open()
+{
+    return m_file.open();
+}
+
+void FileRelations::close()
+{
+    m_file.close();
+}
+
+int FileRelations::begin()
+{
+    const StoreStatus started = m_file.database().begin();
+    if (started)
+        return Ok;
+    m_file.errors().setError(started);
+    m_file.throwError(ErrorId::TransactionFailed);
+    return Failed;
+}
+
+// Walks the children that carry the parent's link value, a page at a time by key position, so that
+// children whose link is rewritten are neither skipped nor met twice.
+FileRelations::Outcome FileRelations::forEachChild(const RelationSpec &relation, const store::Value &link,
+                                                   const std::function<Outcome(store::StoredRow &)> &action)
+{
+    store::Database &database = m_file.database();
+    const store::TableSpec &child = *relation.child;
+    if (StoreStatus opened = database.open(child, store::OpenMode::ReadWrite, true); !opened)
+        return showChildError(relation, ErrorId::OpenError, opened), Outcome::Failed;
+    store::WalkRequest request;
+    request.key = relation.childKey;
+    request.range = {link};
+    request.limit = ChildPage;
+    request.withMemos = true;
+    for (;;) {
+        std::vector<store::StoredRow> rows;
+        if (StoreStatus read = database.walk(child, request, &rows); !read)
+            return showChildError(relation, ErrorId::RetrievalError, read), Outcome::Failed;
+        if (rows.empty())
+            return Outcome::Done;
+        for (store::StoredRow &row : rows)
+            if (const Outcome outcome = action(row); outcome != Outcome::Done)
+                return outcome;
+        request.after = store::KeyPosition{{rows.back().values[std::size_t(relation.childField)]}, rows.back().rowId};
+        // The link value walked is the old one: keep the position on it, whatever was written.
+        request.after->values = {link};
+    }
+}
+
+int FileRelations::showChildError(const RelationSpec &relation, int id, const StoreStatus &status)
+{
+    ErrorReporter &errors = m_file.errors();
+    errors.setError(status);
+    errors.setFile(fileNameOf(m_file.database(), *relation.child));
+    return int(errors.throwError(id));
+}
+
+FileRelations::Outcome FileRelations::carryToChildren(const store::TableSpec &parent, const store::Row &before,
+                                                      const store::Row &after)
+{
+    store::Database &database = m_file.database();
+    for (const RelationSpec &relation : m_relations) {
+        if (relation.parent != &parent || relation.onUpdate == RelationRule::None)
+            continue;
+        const store::Value &oldLink = before[std::size_t(relation.parentField)];
+        const store::Value &newLink = after[std::size_t(relation.parentField)];
+        if (oldLink == newLink)
+            continue;
+        const Outcome outcome = forEachChild(relation, oldLink, [&](store::StoredRow &row) {
+            if (relation.onUpdate == RelationRule::Restrict) {
+                ErrorReporter &errors = m_file.errors();
+                errors.setFile(fileNameOf(database, *relation.child));
+                errors.throwError(ErrorId::RestrictedUpdate);
+                return Outcome::Refused;
+            }
+            const store::Row childBefore = row.values;
+            row.values[std::size_t(relation.childField)] =
+                relation.onUpdate == RelationRule::Cascade ? newLink : store::Value(QString());
+            if (StoreStatus written = database.update(*relation.child, row.rowId, row.version, row.values); !written)
+                return showChildError(relation, ErrorId::UpdateError, written), Outcome::Failed;
+            return carryToChildren(*relation.child, childBefore, row.values);
+        });
+        if (outcome != Outcome::Done)
+            return outcome;
+    }
+    return Outcome::Done;
+}
+
+int FileRelations::update(bool fromForm)
+{
+    if (begin() != Ok)
+        return Failed;
+    const RecordFile::Watch watched = m_file.watch();
+    const store::Row before = m_file.readRow();
+    if (m_file.tryUpdate(fromForm) != Ok) {
+        m_file.database().rollback();
+        int id = m_file.lastError();
+        if (fromForm && id == ErrorId::ChangedByOtherStation)
+            id = ErrorId::ChangedByOtherStationForm;
+        m_file.showError(id);
+        const bool concurrency = id == ErrorId::ChangedByOtherStation || id == ErrorId::ChangedByOtherStationForm;
+        return concurrency ? Failed : OtherFailure;
+    }
+    const Outcome carried = carryToChildren(m_file.table(), before, m_file.readRow());
+    if (carried != Outcome::Done) {
+        m_file.database().rollback();
+        const store::Row attempted = m_file.buffer();
+        m_file.setWatch(watched);
+        if (carried == Outcome::Refused) {
+            // A restricted link goes back to its original value in the form.
+            store::Row restored = attempted;
+            for (const RelationSpec &relation : m_relations)
+                if (relation.parent == &m_file.table())
+                    restored[std::size_t(relation.parentField)] = before[std::size_t(relation.parentField)];
+            m_file.setBuffer(restored);
+        }
+        return Failed;
+    }
+    if (StoreStatus committed = m_file.database().commit(); !committed) {
+        m_file.setWatch(watched);
+        m_file.errors().setError(committed);
+        m_file.throwError(ErrorId::UpdateError);
+        return OtherFailure;
+    }
+    return Ok;
+}
+
+FileRelations::Outcome FileRelations::deleteChildren(const store::TableSpec &parent, const store::Row &values)
+{
+    store::Database &database = m_file.database();
+    for (const RelationSpec &relation : m_relations) {
+        if (relation.parent != &parent || relation.onDelete == RelationRule::None)
+            continue;
+        const store::Value &link = values[std::size_t(relation.parentField)];
+        const Outcome outcome = forEachChild(relation, link, [&](store::StoredRow &row) {
+            switch (relation.onDelete) {
+            case RelationRule::Restrict:
+                m_file.throwError(ErrorId::ReferencedInCases);
+                return Outcome::Refused;
+            case RelationRule::Cascade: {
+                if (const Outcome below = deleteChildren(*relation.child, row.values); below != Outcome::Done)
+                    return below;
+                if (StoreStatus removed = database.remove(*relation.child, row.rowId); !removed)
+                    return showChildError(relation, ErrorId::DeleteError, removed), Outcome::Failed;
+                return Outcome::Done;
+            }
+            default: {
+                row.values[std::size_t(relation.childField)] = QString();
+                if (StoreStatus written = database.update(*relation.child, row.rowId, row.version, row.values); !written)
+                    return showChildError(relation, ErrorId::UpdateError, written), Outcome::Failed;
+                return Outcome::Done;
+            }
+            }
+        });
+        if (outcome != Outcome::Done)
+            return outcome;
+    }
+    return Outcome::Done;
+}
+
+int FileRelations::deleteRecord(bool ask)
+{
+    if (ask && m_file.throwError(ErrorId::ConfirmDelete) != int(ErrorSeverity::Silent))
+        return Failed;
+    for (;;) {
+        if (begin() != Ok)
+            return Failed;
+        if (deleteChildren(m_file.table(), m_file.buffer()) != Outcome::Done) {
+            m_file.database().rollback();
+            return Failed;
+        }
+        if (m_file.tryDelete() == Ok) {
+            if (StoreStatus committed = m_file.database().commit(); committed)
+                return Ok;
+        } else {
+            m_file.database().rollback();
+        }
+        m_file.showError(ErrorId::DeleteError);
+        if (m_file.throwError(ErrorId::DeleteAgain) != int(ErrorSeverity::Silent))
+            return Failed;
+    }
+}
+
+} // namespace vellum

@@ -1,0 +1,40 @@
+#pragma once
+// Keeps linked files consistent: a parent's changed link is carried into its children, and a
+// parent that still has children is not deleted. Each change runs in one transaction.
+
+#include "RecordFile.h"
+#include "RelationSpec.h"
+
+#include <span>
+
+namespace vellum {
+
+class FileRelations {
+public:
+    // `relations` holds every link of the application; this file's parents and children are found in it.
+    FileRelations(RecordFile &file, std::span<const RelationSpec> relations);
+
+    RecordFile &file() const { return m_file; }
+    int open();
+    void close();
+
+    // Writes the buffer back; returns 0, 5 after a concurrency failure or a refused link change, 1 otherwise.
+    int update(bool fromForm = true);
+    // Deletes the record last read, after "Confirm Delete" when asked.
+    int deleteRecord(bool ask = true);
+
+private:
+    enum class Outcome { Done, Refused, Failed };
+
+    int begin();
+    Outcome carryToChildren(const store::TableSpec &parent, const store::Row &before, const store::Row &after);
+    Outcome deleteChildren(const store::TableSpec &parent, const store::Row &values);
+    Outcome forEachChild(const RelationSpec &relation, const store::Value &link,
+                         const std::function<Outcome(store::StoredRow &)> &action);
+    int showChildError(const RelationSpec &relation, int id, const store::StoreStatus &status);
+
+    RecordFile &m_file;
+    std::span<const RelationSpec> m_relations;
+};
+
+} // namespace vellum

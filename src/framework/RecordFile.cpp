@@ -1,0 +1,459 @@
+#include "RecordFile.h"
+
+#include "ErrorTable.h"
+
+namespace vellum {
+
+using store::Direction;
+using store::StoreCode;
+using store::StoreStatus;
+
+namespace {
+
+constexpr int Ok = 0;
+constexpr int Failed = int(ErrorSeverity::Notify);  // 5: what a failed operation returns
+constexpr int ReadAheadRows = 64;
+constexpr int NumberingAttempts = 3;
+
+} // namespace
+
+RecordFile::RecordFile(store::Database &database, const store::TableSpec &table, ErrorReporter &errors,
+                       bool createIfMissing)
+    : m_database(database), m_table(table), m_errors(errors), m_createIfMissing(createIfMissing)
+{
+}
+
+RecordFile::~RecordFile() = default;
+
+QString RecordFile::name() const
+{
+    return m_database.pathOf(m_table);
+}
+
+int RecordFile::open()
+{
+    ++m_openCount;
+    if (m_opened)
+        return Ok;
+    const auto mode = [this] { return m_readOnly ? store::OpenMode::ReadOnly : store::OpenMode::ReadWrite; };
+    for (int attempt = 0; attempt < 2;) {
+        StoreStatus status = m_database.open(m_table, mode(), m_createIfMissing);
+        if (status.code == StoreCode::AccessDenied)
+            status = m_database.open(m_table, mode(), m_createIfMissing);  // once more, as after lock recovery
+        switch (status.code) {
+        case StoreCode::Ok:
+            m_opened = true;
+            m_endOfFile = false;
+            m_autoNumberDone = false;
+            return Ok;
+        case StoreCode::AccessDenied:
+            fail(ErrorId::AccessDenied, status, true);
+            m_readOnly = true;
+            ++attempt;
+            continue;
+        case StoreCode::InvalidKeys:
+            fail(ErrorId::InvalidKeys, status, true);
+            if (StoreStatus rebuilt = m_database.rebuildKeys(m_table); !rebuilt) {
+                --m_openCount;
+                return fail(ErrorId::RebuildKeysFailed, rebuilt, true);
+            }
+            continue;  // start again with the keys rebuilt
+        case StoreCode::CreateFailed:
+            --m_openCount;
+            return fail(ErrorId::CreateError, status, true);
+        default:
+            --m_openCount;
+            return fail(ErrorId::OpenError, status, true);
+        }
+    }
+    --m_openCount;
+    return fail(ErrorId::OpenError, m_lastStatus, true);
+}
+
+void RecordFile::close()
+{
+    if (m_openCount > 0 && --m_openCount == 0)
+        m_opened = false;
+}
+
+bool RecordFile::ensureOpen()
+{
+    if (m_opened)
+        return true;
+    fail(ErrorId::FileNotOpened, StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("file not opened")), true);
+    return false;
+}
+
+int RecordFile::fail(int id, const StoreStatus &status, bool show)
+{
+    m_lastError = id;
+    m_lastStatus = status;
+    if (!show)
+        return Failed;
+    m_errors.setError(status);
+    const int shown = throwError(id);
+    // A question answered Yes is still a failed operation for the caller of a record operation.
+    return shown == int(ErrorSeverity::Fatal) || shown == int(ErrorSeverity::ProgramError) ? shown : Failed;
+}
+
+int RecordFile::throwError(int id)
+{
+    m_errors.setFile(name());
+    return int(m_errors.throwError(id));
+}
+
+int RecordFile::throwMessage(int id, const QString &message)
+{
+    m_errors.setFile(name());
+    return int(m_errors.throwMessage(id, message));
+}
+
+void RecordFile::accept(store::StoredRow row)
+{
+    setBuffer(row.values);
+    m_read = std::move(row);
+}
+
+int RecordFile::fetch(int key)
+{
+    if (!ensureOpen())
+        return int(ErrorSeverity::Fatal);
+    const store::Row values = buffer();
+    const store::KeySpec &spec = m_table.keys[std::size_t(key)];
+    std::vector<store::Value> keyValues;
+    for (int i = 0; i < spec.partCount(); ++i)
+        keyValues.push_back(values[std::size_t(spec.parts[std::size_t(i)])]);
+    store::StoredRow row;
+    const StoreStatus status = m_database.fetch(m_table, key, keyValues, &row);
+    if (status.code == StoreCode::NoRecord) {
+        m_lastError = 0;
+        return Failed;
+    }
+    if (!status)
+        return fail(ErrorId::RetrievalError, status, true);
+    accept(std::move(row));
+    m_position = {key, positionOf(m_read), std::nullopt};
+    m_readAhead.clear();
+    return Ok;
+}
+
+int RecordFile::reread()
+{
+    if (!ensureOpen())
+        return int(ErrorSeverity::Fatal);
+    store::StoredRow row;
+    const StoreStatus status = m_database.fetchRow(m_table, m_read.rowId, &row);
+    if (status.code == StoreCode::NoRecord)
+        return Failed;
+    if (!status)
+        return fail(ErrorId::RetrievalError, status, true);
+    accept(std::move(row));
+    return Ok;
+}
+
+store::KeyPosition RecordFile::positionOf(const store::StoredRow &row) const
+{
+    store::KeyPosition position;
+    position.rowId = row.rowId;
+    if (m_position.key >= 0) {
+        const store::KeySpec &spec = m_table.keys[std::size_t(m_position.key)];
+        for (int i = 0; i < spec.partCount(); ++i)
+            position.values.push_back(row.values[std::size_t(spec.parts[std::size_t(i)])]);
+    }
+    return position;
+}
+
+void RecordFile::set(int key)
+{
+    m_position = {key, std::nullopt, std::nullopt};
+    m_readAhead.clear();
+    m_endOfFile = false;
+}
+
+void RecordFile::setFromBuffer(int key)
+{
+    const store::Row values = buffer();
+    const store::KeySpec &spec = m_table.keys[std::size_t(key)];
+    std::vector<store::Value> from;
+    for (int i = 0; i < spec.partCount(); ++i)
+        from.push_back(values[std::size_t(spec.parts[std::size_t(i)])]);
+    m_position = {key, std::nullopt, std::move(from)};
+    m_readAhead.clear();
+    m_endOfFile = false;
+}
+
+void RecordFile::setRecordOrder()
+{
+    set(-1);
+}
+
+int RecordFile::next()
+{
+    return step(Direction::Forward);
+}
+
+int RecordFile::previous()
+{
+    return step(Direction::Backward);
+}
+
+// Records are read a page ahead (the read-ahead of sequential reading); the page's statement is
+// finished before the records are handed out, so no read holds the file between calls.
+int RecordFile::step(Direction direction)
+{
+    if (!ensureOpen())
+        return int(ErrorSeverity::Fatal);
+    if (direction != m_readAheadDirection)
+        m_readAhead.clear();
+    m_readAheadDirection = direction;
+    if (m_readAhead.empty()) {
+        store::WalkRequest request;
+        request.key = m_position.key;
+        request.direction = direction;
+        request.after = m_position.after;
+        if (!request.after)
+            request.from = m_position.from;
+        request.limit = ReadAheadRows;
+        request.withMemos = true;
+        std::vector<store::StoredRow> rows;
+        if (const StoreStatus status = m_database.walk(m_table, request, &rows); !status)
+            return fail(ErrorId::RetrievalError, status, true);
+        m_readAhead.assign(std::make_move_iterator(rows.rbegin()), std::make_move_iterator(rows.rend()));
+    }
+    if (m_readAhead.empty()) {
+        m_endOfFile = true;
+        return Failed;
+    }
+    accept(std::move(m_readAhead.back()));
+    m_readAhead.pop_back();
+    m_position.after = positionOf(m_read);
+    m_endOfFile = false;
+    return Ok;
+}
+
+int RecordFile::firstDuplicateKey(std::int64_t ownRowId) const
+{
+    const store::Row values = buffer();
+    for (std::size_t key = 0; key < m_table.keys.size(); ++key) {
+        const store::KeySpec &spec = m_table.keys[key];
+        if (!spec.unique())
+            continue;
+        std::vector<store::Value> keyValues;
+        for (int i = 0; i < spec.partCount(); ++i)
+            keyValues.push_back(values[std::size_t(spec.parts[std::size_t(i)])]);
+        store::StoredRow found;
+        if (m_database.fetch(m_table, int(key), keyValues, &found, false) && found.rowId != ownRowId)
+            return int(key);
+    }
+    return -1;
+}
+
+int RecordFile::showError(int id)
+{
+    if (id == ErrorId::DuplicateKey)
+        return duplicate(m_lastStatus, m_autoNumberDone ? m_placeholder.rowId : m_read.rowId, true);
+    m_errors.setError(m_lastStatus);
+    return throwError(id);
+}
+
+int RecordFile::duplicate(const StoreStatus &status, std::int64_t ownRowId, bool show)
+{
+    m_lastError = ErrorId::DuplicateKey;
+    m_lastStatus = status;
+    if (show) {
+        const int key = firstDuplicateKey(ownRowId);
+        const auto description = key >= 0 ? m_table.keys[std::size_t(key)].description : std::string_view();
+        throwMessage(ErrorId::DuplicateKey, QString::fromUtf8(description.data(), qsizetype(description.size())));
+    }
+    return Failed;
+}
+
+int RecordFile::insertRecord(bool show)
+{
+    if (!ensureOpen())
+        return int(ErrorSeverity::Fatal);
+    if (m_table.autoNumberKey() >= 0 && !m_autoNumberDone) {
+        // Numbering adds the whole buffer at once: the insert is then complete.
+        if (allocateNumber(show) != Ok)
+            return Failed;
+        m_autoNumberDone = false;
+        m_placeholder = {};
+        return Ok;
+    }
+    StoreStatus status;
+    store::StoredRow stored;
+    if (m_autoNumberDone) {
+        stored = m_placeholder;
+        stored.values = buffer();
+        status = m_database.update(m_table, m_placeholder.rowId, m_placeholder.version, stored.values, &stored.version);
+    } else {
+        status = m_database.insert(m_table, buffer(), &stored);
+    }
+    if (status) {
+        m_autoNumberDone = false;
+        m_placeholder = {};
+        m_read = std::move(stored);
+        return Ok;
+    }
+    if (status.code == StoreCode::Duplicate)
+        return duplicate(status, m_placeholder.rowId, show);
+    return fail(ErrorId::InsertError, status, show);
+}
+
+int RecordFile::updateRecord(bool show, bool fromForm)
+{
+    if (!ensureOpen())
+        return int(ErrorSeverity::Fatal);
+    store::StoredRow written = m_read;
+    written.values = buffer();
+    const StoreStatus status = m_database.update(m_table, m_read.rowId, m_read.version, written.values, &written.version);
+    if (status) {
+        m_read = std::move(written);
+        return Ok;
+    }
+    if (status.code == StoreCode::Duplicate)
+        return duplicate(status, m_read.rowId, show);
+    if (status.code != StoreCode::ChangedByOther)
+        return fail(ErrorId::UpdateError, status, show);
+    const int id = fromForm ? ErrorId::ChangedByOtherStationForm : ErrorId::ChangedByOtherStation;
+    fail(id, status, show);
+    // The buffer (and with it the form) now shows the other station's version, watched afresh.
+    store::StoredRow current;
+    if (m_database.fetchRow(m_table, m_read.rowId, &current))
+        accept(std::move(current));
+    return Failed;
+}
+
+int RecordFile::tryDelete()
+{
+    if (!ensureOpen())
+        return int(ErrorSeverity::Fatal);
+    const StoreStatus status = m_database.remove(m_table, m_read.rowId, m_read.version);
+    if (!status)
+        return fail(ErrorId::DeleteError, status, false);
+    m_read = {};
+    m_readAhead.clear();
+    return Ok;
+}
+
+// The number is taken by adding the record at once, so no other workstation can hand it out.
+bool RecordFile::addWithNextNumber(StoreStatus *status)
+{
+    const int key = m_table.autoNumberKey();
+    const auto field = std::size_t(m_table.keys[std::size_t(key)].parts[0]);
+    if (*status = m_database.begin(); !*status)
+        return false;
+    std::int64_t highest = 0;
+    store::StoredRow stored;
+    store::Row row = buffer();
+    if (*status = m_database.highest(m_table, key, &highest); *status) {
+        row[field] = highest + 1;
+        *status = m_database.insert(m_table, row, &stored);
+    }
+    if (!*status) {
+        m_database.rollback();
+        return false;
+    }
+    if (*status = m_database.commit(); !*status)
+        return false;
+    setBuffer(row);
+    m_placeholder = stored;
+    m_read = std::move(stored);
+    return true;
+}
+
+int RecordFile::allocateNumber(bool show)
+{
+    if (!ensureOpen())
+        return int(ErrorSeverity::Fatal);
+    for (;;) {
+        StoreStatus status;
+        for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
+            if (addWithNextNumber(&status)) {
+                m_autoNumberDone = true;
+                return Ok;
+            }
+            // A search for the highest number that fails outright is not mended by another try.
+            if (status.code == StoreCode::Corrupt || status.code == StoreCode::NotOpen)
+                return fail(ErrorId::RetrievalError, status, show);
+        }
+        m_lastError = ErrorId::AutoNumberFailed;
+        m_lastStatus = status;
+        if (!show)
+            return Failed;
+        m_errors.setError(status);
+        // Yes starts a new series of three attempts, No gives up.
+        if (throwError(ErrorId::AutoNumberFailed) != int(ErrorSeverity::Silent))
+            return Failed;
+    }
+}
+
+int RecordFile::cancelAutoNumber()
+{
+    if (!m_autoNumberDone)
+        return Ok;
+    const StoreStatus status = m_database.remove(m_table, m_placeholder.rowId);
+    if (!status)
+        return fail(ErrorId::DeleteError, status, true);
+    m_autoNumberDone = false;
+    m_placeholder = {};
+    m_read = {};
+    return Ok;
+}
+
+int RecordFile::primeRecord()
+{
+    clearBuffer();
+    m_read = {};
+    if (m_table.autoNumberKey() >= 0)
+        return primeAutoNumber();
+    return Ok;
+}
+
+int RecordFile::saveBuffer()
+{
+    const int snapshot = m_nextSnapshot++;
+    m_snapshots[snapshot] = buffer();
+    return snapshot;
+}
+
+void RecordFile::restoreBuffer(int snapshot)
+{
+    if (auto found = m_snapshots.find(snapshot); found != m_snapshots.end()) {
+        setBuffer(found->second);
+        m_snapshots.erase(found);
+    }
+}
+
+void RecordFile::discardBuffer(int snapshot)
+{
+    m_snapshots.erase(snapshot);
+}
+
+bool RecordFile::equalBuffer(int snapshot) const
+{
+    auto found = m_snapshots.find(snapshot);
+    return found != m_snapshots.end() && found->second == buffer();
+}
+
+int RecordFile::savePosition()
+{
+    const int saved = m_nextSnapshot++;
+    m_positions[saved] = {m_position, m_read};
+    m_snapshots[saved] = buffer();
+    return saved;
+}
+
+void RecordFile::restorePosition(int saved)
+{
+    auto found = m_positions.find(saved);
+    if (found == m_positions.end())
+        return;
+    m_position = found->second.position;
+    m_read = found->second.read;
+    m_readAhead.clear();
+    m_positions.erase(found);
+    restoreBuffer(saved);
+}
+
+} // namespace vellum

@@ -1,0 +1,163 @@
+#pragma once
+// One record file as a window uses it: opens it, reads in key or record order, inserts with
+// automatic numbering, writes back under the watch, and keeps snapshots of its buffer.
+// Every window owns its own RecordFile objects (and so its own buffer); they share the
+// workstation's connection. Operations return an ErrorSeverity value as int: 0 is success.
+
+#include "ErrorReporter.h"
+#include "RecordLayout.h"
+#include "store/Database.h"
+
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace vellum {
+
+class RecordFile {
+public:
+    RecordFile(store::Database &database, const store::TableSpec &table, ErrorReporter &errors, bool createIfMissing);
+    virtual ~RecordFile();
+    RecordFile(const RecordFile &) = delete;
+    RecordFile &operator=(const RecordFile &) = delete;
+
+    const store::TableSpec &table() const { return m_table; }
+    store::Database &database() const { return m_database; }
+    ErrorReporter &errors() const { return m_errors; }
+    QString name() const;  // the full path, as %File shows it
+
+    int open();
+    void close();
+    bool isOpen() const { return m_opened; }
+    bool isReadOnly() const { return m_readOnly; }
+
+    // Reads the record whose key equals the buffer's key fields; 5 when there is none.
+    int fetch(int key);
+    // Re-reads the record last read and watches it again (a list does so before a change).
+    int reread();
+
+    // Where Next and Previous start: the first (last) record of a key, the buffer's key values, record order.
+    void set(int key);
+    void setFromBuffer(int key);
+    void setRecordOrder();
+    int next();
+    int previous();
+    bool endOfFile() const { return m_endOfFile; }
+
+    int insert() { return insertRecord(true); }
+    int tryInsert() { return insertRecord(false); }
+    int update(bool fromForm = false) { return updateRecord(true, fromForm); }
+    int tryUpdate(bool fromForm = false) { return updateRecord(false, fromForm); }
+    int tryDelete();
+
+    int primeRecord();
+    int primeAutoNumber() { return allocateNumber(true); }
+    int tryPrimeAutoNumber() { return allocateNumber(false); }
+    int cancelAutoNumber();
+    bool autoNumberDone() const { return m_autoNumberDone; }
+
+    int saveBuffer();
+    void restoreBuffer(int snapshot);
+    void discardBuffer(int snapshot);
+    bool equalBuffer(int snapshot) const;
+
+    int savePosition();
+    void restorePosition(int saved);
+
+    int throwError(int id);
+    int throwMessage(int id, const QString &message);
+    int lastError() const { return m_lastError; }
+    // Shows an error that a Try operation only recorded, with the context it recorded.
+    int showError(int id);
+    const store::StoreStatus &lastStatus() const { return m_lastStatus; }
+
+    // The record as it was last read or written: what the watch compares and links change from.
+    const store::Row &readRow() const { return m_read.values; }
+    std::int64_t rowId() const { return m_read.rowId; }
+    struct Watch {
+        store::StoredRow read;
+    };
+    Watch watch() const { return {m_read}; }
+    void setWatch(const Watch &watch) { m_read = watch.read; }
+
+    // The buffer in generic form; the typed subclass holds the record itself.
+    virtual store::Row buffer() const = 0;
+    virtual void setBuffer(const store::Row &row) = 0;
+
+protected:
+    virtual void clearBuffer() = 0;  // empty record with the file's defaults
+
+private:
+    struct Position {
+        int key = -1;
+        std::optional<store::KeyPosition> after;
+        std::optional<std::vector<store::Value>> from;
+    };
+    struct SavedPosition {
+        Position position;
+        store::StoredRow read;
+    };
+
+    bool ensureOpen();
+    int insertRecord(bool show);
+    int duplicate(const store::StoreStatus &status, std::int64_t ownRowId, bool show);
+    int updateRecord(bool show, bool fromForm);
+    int allocateNumber(bool show);
+    bool addWithNextNumber(store::StoreStatus *status);
+    int fail(int id, const store::StoreStatus &status, bool show);
+    int firstDuplicateKey(std::int64_t ownRowId) const;
+    void accept(store::StoredRow row);
+    int step(store::Direction direction);
+    store::KeyPosition positionOf(const store::StoredRow &row) const;
+
+    store::Database &m_database;
+    const store::TableSpec &m_table;
+    ErrorReporter &m_errors;
+    bool m_createIfMissing;
+    bool m_readOnly = false;
+    bool m_opened = false;
+    int m_openCount = 0;
+    bool m_endOfFile = false;
+    bool m_autoNumberDone = false;
+    int m_lastError = 0;
+    store::StoreStatus m_lastStatus;
+    store::StoredRow m_read;         // identity, version and values of the record last read
+    store::StoredRow m_placeholder;  // the record added by automatic numbering
+    Position m_position;
+    std::vector<store::StoredRow> m_readAhead;  // the rest of the page last read, nearest first
+    store::Direction m_readAheadDirection = store::Direction::Forward;
+    std::map<int, store::Row> m_snapshots;
+    std::map<int, SavedPosition> m_positions;
+    int m_nextSnapshot = 1;
+};
+
+// A record file whose buffer is the record struct R itself.
+template<class R>
+class RecordFileOf final : public RecordFile {
+public:
+    RecordFileOf(store::Database &database, ErrorReporter &errors, bool createIfMissing = true)
+        : RecordFile(database, R::table(), errors, createIfMissing)
+    {
+    }
+    ~RecordFileOf() override = default;
+
+    R &record() { return m_record; }
+    const R &record() const { return m_record; }
+
+    store::Row buffer() const override { return toRow(m_record); }
+    void setBuffer(const store::Row &row) override { m_record = fromRow<R>(row); }
+
+protected:
+    void clearBuffer() override
+    {
+        if constexpr (requires { R::primed(); })
+            m_record = R::primed();
+        else
+            m_record = R{};
+    }
+
+private:
+    R m_record{};
+};
+
+} // namespace vellum

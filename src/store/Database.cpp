@@ -1,0 +1,815 @@
+#include "Database.h"
+
+#include "Statement.h"
+#include "TableSql.h"
+#include "TextCollation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QThread>
+#include <QUrl>
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <map>
+#include <unordered_map>
+
+namespace vellum::store {
+
+namespace {
+
+struct Attached {
+    QByteArray schema;
+    QString path;
+    bool readOnly = false;
+    bool open = false;  // attached and checked
+};
+
+StoreStatus fileError(StoreCode code, int error, const QString &what)
+{
+    StoreStatus status = StoreStatus::failure(code, what, error);
+    status.fileErrorCode = error;
+    status.fileErrorText = QString::fromLocal8Bit(std::strerror(error));
+    return status;
+}
+
+StoreCode codeOf(int rc)
+{
+    switch (rc & 0xff) {
+    case SQLITE_OK:
+    case SQLITE_DONE:
+    case SQLITE_ROW: return StoreCode::Ok;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return StoreCode::Busy;
+    case SQLITE_READONLY: return StoreCode::ReadOnly;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return StoreCode::Corrupt;
+    case SQLITE_CANTOPEN: return StoreCode::FileMissing;
+    case SQLITE_PERM:
+    case SQLITE_AUTH: return StoreCode::AccessDenied;
+    case SQLITE_CONSTRAINT:
+        return (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY) ? StoreCode::Duplicate
+                                                                                       : StoreCode::Failed;
+    default: return StoreCode::Failed;
+    }
+}
+
+Value normalised(const FieldSpec &field, const Value &value)
+{
+    if (field.isText())
+        return fitText(asText(value), field.textCapacity());
+    const std::int64_t number = asInt(value);
+    switch (field.type) {
+    case FieldType::Byte: return std::int64_t(std::uint8_t(number));
+    case FieldType::UShort: return std::int64_t(std::uint16_t(number));
+    case FieldType::Long: return std::int64_t(std::int32_t(number));
+    default: return std::int64_t(std::uint32_t(number));
+    }
+}
+
+Row emptyRow(const TableSpec &table)
+{
+    Row row;
+    row.reserve(table.fields.size());
+    for (const auto &field : table.fields)
+        row.push_back(field.isText() ? Value(QString()) : Value(std::int64_t(0)));
+    return row;
+}
+
+QByteArray uriOf(const QString &path, const char *mode)
+{
+    return "file:" + QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/") + "?mode=" + mode;
+}
+
+} // namespace
+
+class Database::Impl {
+public:
+    ~Impl()
+    {
+        finalizeStatements();
+        if (db)
+            sqlite3_close_v2(db);
+    }
+
+    sqlite3 *db = nullptr;
+    std::map<std::string_view, Attached> files;
+    std::unordered_map<QByteArray, sqlite3_stmt *> statements;
+    int depth = 0;
+
+    StoreStatus status(int rc) const
+    {
+        if (codeOf(rc) == StoreCode::Ok)
+            return {};
+        StoreStatus result = StoreStatus::failure(
+            codeOf(rc), QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)), rc);
+        const int primary = rc & 0xff;
+        if (db && (primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || primary == SQLITE_FULL)) {
+            if (const int error = sqlite3_system_errno(db); error != 0) {
+                result.fileErrorCode = error;
+                result.fileErrorText = QString::fromLocal8Bit(std::strerror(error));
+            }
+        }
+        return result;
+    }
+
+    Statement prepare(const QByteArray &sql)
+    {
+        if (auto found = statements.find(sql); found != statements.end())
+            return Statement(db, found->second, SQLITE_OK);
+        sqlite3_stmt *statement = nullptr;
+        const int rc = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                          &statement, nullptr);
+        if (rc == SQLITE_OK)
+            statements.emplace(sql, statement);
+        return Statement(db, statement, rc);
+    }
+
+    StoreStatus run(const QByteArray &sql)
+    {
+        Statement statement = prepare(sql);
+        if (!statement.prepared())
+            return status(statement.prepareResult());
+        int rc;
+        while ((rc = statement.step()) == SQLITE_ROW) {
+        }
+        return status(rc);
+    }
+
+    void finalizeStatements()
+    {
+        for (auto &[sql, statement] : statements)
+            sqlite3_finalize(statement);
+        statements.clear();
+    }
+
+    StoreStatus openConnection(const QByteArray &uri)
+    {
+        const int rc = sqlite3_open_v2(uri.constData(), &db,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+        if (rc != SQLITE_OK) {
+            StoreStatus failed = status(rc);
+            sqlite3_close_v2(db);
+            db = nullptr;
+            return failed;
+        }
+        sqlite3_extended_result_codes(db, 1);
+        sqlite3_busy_timeout(db, TransactionTimeoutMs);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+        registerTextCollation(db);
+        return run("PRAGMA trusted_schema = OFF");
+    }
+
+    StoreStatus attach(Attached &file, const char *mode)
+    {
+        const QByteArray uri = uriOf(file.path, mode);
+        StoreStatus result;
+        if (!db) {
+            file.schema = "main";
+            result = openConnection(uri);
+        } else {
+            Statement statement = prepare("ATTACH DATABASE ? AS " + identifier(file.schema));
+            statement.bindText(QString::fromUtf8(uri));
+            result = statement.prepared() ? status(statement.step()) : status(statement.prepareResult());
+        }
+        if (!result)
+            return result;
+        const QByteArray schema = identifier(file.schema);
+        if (StoreStatus journal = run("PRAGMA " + schema + ".journal_mode = DELETE"); !journal)
+            return journal;
+        return run("PRAGMA " + schema + ".synchronous = FULL");
+    }
+
+    void detach(const TableSpec &table)
+    {
+        auto found = files.find(table.fileName);
+        if (found == files.end())
+            return;
+        finalizeStatements();
+        if (found->second.schema == "main") {
+            // The connection lives on its first file: without it nothing else stays attached.
+            sqlite3_close_v2(db);
+            db = nullptr;
+            files.clear();
+        } else {
+            run("DETACH DATABASE " + identifier(found->second.schema));
+            files.erase(found);
+        }
+    }
+
+    const Attached *openFile(const TableSpec &table) const
+    {
+        auto found = files.find(table.fileName);
+        return (found != files.end() && found->second.open) ? &found->second : nullptr;
+    }
+
+    const Attached *writableFile(const TableSpec &table, StoreStatus *result) const
+    {
+        const Attached *file = readableFile(table, result);
+        if (file && file->readOnly) {
+            *result = StoreStatus::failure(StoreCode::ReadOnly, QStringLiteral("the file is open read-only"));
+            return nullptr;
+        }
+        return file;
+    }
+
+    const Attached *readableFile(const TableSpec &table, StoreStatus *result) const
+    {
+        const Attached *file = openFile(table);
+        if (!file)
+            *result = StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("the file is not open"));
+        return file;
+    }
+
+    StoreStatus singleNumber(const QByteArray &sql, std::int64_t *number)
+    {
+        Statement statement = prepare(sql);
+        if (!statement.prepared())
+            return status(statement.prepareResult());
+        const int rc = statement.step();
+        if (rc != SQLITE_ROW)
+            return status(rc);
+        *number = statement.integer(0);
+        return {};
+    }
+
+    const Attached *attachedFile(const TableSpec &table) const
+    {
+        auto found = files.find(table.fileName);
+        return (found != files.end() && !found->second.schema.isEmpty()) ? &found->second : nullptr;
+    }
+
+    StoreStatus begin(int timeoutMs)
+    {
+        if (!db)
+            return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("no record file is open"));
+        if (depth > 0) {
+            if (StoreStatus saved = run("SAVEPOINT level" + QByteArray::number(depth)); !saved)
+                return saved;
+            ++depth;
+            return {};
+        }
+        sqlite3_busy_timeout(db, timeoutMs);
+        StoreStatus started = run("BEGIN IMMEDIATE");
+        sqlite3_busy_timeout(db, TransactionTimeoutMs);
+        if (started)
+            depth = 1;
+        return started;
+    }
+
+    StoreStatus commit()
+    {
+        if (depth == 0)
+            return {};
+        if (depth > 1) {
+            --depth;
+            return run("RELEASE level" + QByteArray::number(depth));
+        }
+        StoreStatus committed = run("COMMIT");
+        if (!committed) {
+            run("ROLLBACK");
+        }
+        depth = 0;
+        return committed;
+    }
+
+    void rollback()
+    {
+        if (depth == 0)
+            return;
+        if (depth > 1) {
+            --depth;
+            const QByteArray name = "level" + QByteArray::number(depth);
+            run("ROLLBACK TO " + name);
+            run("RELEASE " + name);
+            return;
+        }
+        run("ROLLBACK");
+        depth = 0;
+    }
+
+    StoreStatus createSchema(const TableSpec &table, const TableSql &sql)
+    {
+        if (StoreStatus started = begin(TransactionTimeoutMs); !started)
+            return started;
+        StoreStatus result = run(sql.createTable());
+        if (result)
+            result = run(sql.createLayoutTable());
+        const auto layout = Database::layoutOf(table);
+        for (std::size_t i = 0; result && i < layout.size(); ++i) {
+            Statement insert = prepare(sql.insertLayoutRow());
+            insert.bindInt(std::int64_t(i) + 1);
+            insert.bindText(layout[i].name);
+            insert.bindText(layout[i].type);
+            insert.bindInt(layout[i].width);
+            result = status(insert.step());
+        }
+        for (std::size_t key = 0; result && key < table.keys.size(); ++key)
+            result = run(sql.createIndex(int(key)));
+        if (!result) {
+            rollback();
+            return result;
+        }
+        return commit();
+    }
+
+    std::int64_t tableCount(const Attached &file, const TableSpec &table, StoreStatus *result)
+    {
+        Statement statement = prepare("SELECT count(*) FROM " + identifier(file.schema)
+                                      + ".sqlite_schema WHERE type = 'table' AND name = ?");
+        if (!statement.prepared()) {
+            *result = status(statement.prepareResult());
+            return 0;
+        }
+        statement.bindText(QString::fromUtf8(table.prefix.data(), qsizetype(table.prefix.size())));
+        const int rc = statement.step();
+        *result = rc == SQLITE_ROW ? StoreStatus() : status(rc);
+        return rc == SQLITE_ROW ? statement.integer(0) : 0;
+    }
+
+    // A key is valid when its index exists with the declared uniqueness, columns and collations.
+    bool keyValid(const Attached &file, const TableSpec &table, const KeySpec &key)
+    {
+        const QString schema = QString::fromLatin1(file.schema);
+        const QString name = QString::fromUtf8(key.name.data(), qsizetype(key.name.size()));
+        {
+            Statement list = prepare("SELECT \"unique\" FROM pragma_index_list(?, ?) WHERE name = ?");
+            list.bindText(QString::fromUtf8(table.prefix.data(), qsizetype(table.prefix.size())));
+            list.bindText(schema);
+            list.bindText(name);
+            if (list.step() != SQLITE_ROW || (list.integer(0) != 0) != key.unique())
+                return false;
+        }
+        Statement columns = prepare("SELECT name, coll FROM pragma_index_xinfo(?, ?) WHERE key = 1 ORDER BY seqno");
+        columns.bindText(name);
+        columns.bindText(schema);
+        int part = 0;
+        while (columns.step() == SQLITE_ROW) {
+            if (part >= key.partCount())
+                return false;
+            const FieldSpec &field = table.fields[std::size_t(key.parts[std::size_t(part)])];
+            const QString collation = field.isText() ? QString::fromLatin1(TextCollationName) : QStringLiteral("BINARY");
+            if (columns.text(0) != QString::fromUtf8(field.column().data(), qsizetype(field.column().size()))
+                || columns.text(1).compare(collation, Qt::CaseInsensitive) != 0)
+                return false;
+            ++part;
+        }
+        return part == key.partCount();
+    }
+};
+
+Database::Database(QString folder) : m_folder(std::move(folder)), m_impl(std::make_unique<Impl>()) {}
+
+Database::~Database() = default;
+
+QString Database::pathOf(const TableSpec &table) const
+{
+    const QString name = QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
+    // File names keep their letters as given, but are found without regard to case.
+    const QDir folder(m_folder);
+    for (const QString &entry : folder.entryList(QDir::Files))
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return folder.filePath(entry);
+    return folder.filePath(name);
+}
+
+bool Database::isOpen(const TableSpec &table) const
+{
+    return m_impl->openFile(table) != nullptr;
+}
+
+bool Database::isReadOnly(const TableSpec &table) const
+{
+    const Attached *file = m_impl->openFile(table);
+    return file && file->readOnly;
+}
+
+std::vector<StoredField> Database::layoutOf(const TableSpec &table)
+{
+    std::vector<StoredField> layout;
+    for (const auto &field : table.fields)
+        layout.push_back({QString::fromUtf8(field.name.data(), qsizetype(field.name.size())),
+                          QString::fromLatin1(typeName(field.type)), field.width});
+    return layout;
+}
+
+
+StoreStatus Database::open(const TableSpec &table, OpenMode mode, bool createIfMissing)
+{
+    if (isOpen(table))
+        return {};
+    if (!QFileInfo(m_folder).isDir())
+        return fileError(StoreCode::FileMissing, ENOENT, QStringLiteral("folder %1 not found").arg(m_folder));
+    const bool attachedBefore = m_impl->attachedFile(table) != nullptr;
+    bool created = false;
+    if (!attachedBefore) {
+        if (StoreStatus attached = attachFile(table, mode, createIfMissing, &created); !attached)
+            return attached;
+    }
+    Attached &file = m_impl->files[table.fileName];
+    const auto fail = [&](StoreStatus status) {
+        const QString path = file.path;
+        m_impl->detach(table);
+        if (created) {
+            QFile::remove(path);
+            if (status.code != StoreCode::Busy)
+                status.code = StoreCode::CreateFailed;
+        }
+        return status;
+    };
+    StoreStatus result;
+    const std::int64_t tables = m_impl->tableCount(file, table, &result);
+    if (!result)
+        return fail(result);
+    if (tables == 0) {
+        // An empty file is a new one; a database without our table is not a record file of ours.
+        if (!created && QFileInfo(file.path).size() > 0)
+            return fail(StoreStatus::failure(StoreCode::Corrupt, QStringLiteral("the file holds no record table")));
+        if (file.readOnly)
+            return fail(StoreStatus::failure(StoreCode::ReadOnly, QStringLiteral("an empty file opened read-only")));
+        if (StoreStatus made = m_impl->createSchema(table, TableSql(table, file.schema)); !made)
+            return fail(made);
+    }
+    std::vector<StoredField> stored;
+    if (StoreStatus read = storedLayout(table, &stored); !read)
+        return fail(read);
+    if (stored != layoutOf(table))
+        return fail(StoreStatus::failure(StoreCode::LayoutMismatch,
+                                         QStringLiteral("the stored record layout differs from the program's")));
+    for (const KeySpec &key : table.keys) {
+        if (!m_impl->keyValid(file, table, key)) {
+            // Left attached, so that the keys can be rebuilt.
+            const QString name = QString::fromUtf8(key.name.data(), qsizetype(key.name.size()));
+            return StoreStatus::failure(StoreCode::InvalidKeys, QStringLiteral("key %1 is not as declared").arg(name));
+        }
+    }
+    file.open = true;
+    return {};
+}
+
+StoreStatus Database::attachFile(const TableSpec &table, OpenMode mode, bool createIfMissing, bool *created)
+{
+    const QString path = pathOf(table);
+    const bool exists = QFileInfo::exists(path);
+    *created = !exists;
+    if (!exists && !createIfMissing)
+        return fileError(StoreCode::FileMissing, ENOENT, QStringLiteral("file not found"));
+    const bool writable = QFileInfo(m_folder).isWritable() && (!exists || QFileInfo(path).isWritable());
+    if (!writable && (mode == OpenMode::ReadWrite || !exists))
+        return fileError(exists ? StoreCode::AccessDenied : StoreCode::CreateFailed, EACCES,
+                         QStringLiteral("no write access"));
+    Attached &file = m_impl->files[table.fileName];
+    file.path = path;
+    file.readOnly = mode == OpenMode::ReadOnly;
+    file.schema = QByteArray(table.prefix.data(), qsizetype(table.prefix.size())).toLower();
+    if (StoreStatus attached = m_impl->attach(file, exists ? (file.readOnly ? "ro" : "rw") : "rwc"); !attached) {
+        m_impl->detach(table);
+        m_impl->files.erase(table.fileName);
+        if (!exists) {
+            QFile::remove(path);
+            attached.code = StoreCode::CreateFailed;
+        }
+        return attached;
+    }
+    return {};
+}
+
+StoreStatus Database::rebuildKeys(const TableSpec &table)
+{
+    const Attached *file = m_impl->attachedFile(table);
+    if (!file)
+        return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("the file is not attached"));
+    const TableSql sql(table, file->schema);
+    if (StoreStatus started = begin(); !started)
+        return started;
+    StoreStatus result;
+    for (std::size_t key = 0; result && key < table.keys.size(); ++key) {
+        result = m_impl->run(sql.dropIndex(QByteArray(table.keys[key].name.data(), qsizetype(table.keys[key].name.size()))));
+        if (result)
+            result = m_impl->run(sql.createIndex(int(key)));
+    }
+    if (!result) {
+        rollback();
+        return result;
+    }
+    return commit();
+}
+
+StoreStatus Database::begin(int timeoutMs)
+{
+    return m_impl->begin(timeoutMs);
+}
+
+StoreStatus Database::commit()
+{
+    return m_impl->commit();
+}
+
+void Database::rollback()
+{
+    m_impl->rollback();
+}
+
+bool Database::inTransaction() const
+{
+    return m_impl->depth > 0;
+}
+
+namespace {
+
+QString fileNameOf(const TableSpec &table)
+{
+    return QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
+}
+
+std::vector<int> fieldsToRead(const TableSpec &table, const TableSql &sql, const std::vector<int> &requested,
+                              bool withMemos)
+{
+    if (requested.empty())
+        return sql.storageOrder(withMemos);
+    std::vector<int> fields = requested;
+    if (withMemos)
+        for (std::size_t i = 0; i < table.fields.size(); ++i)
+            if (table.fields[i].isMemo() && std::find(fields.begin(), fields.end(), int(i)) == fields.end())
+                fields.push_back(int(i));
+    return fields;
+}
+
+StoredRow readRow(const TableSpec &table, const Statement &statement, const std::vector<int> &fields)
+{
+    StoredRow row;
+    row.rowId = statement.integer(0);
+    row.version = statement.integer(1);
+    row.values = emptyRow(table);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const auto field = std::size_t(fields[i]);
+        if (table.fields[field].isText())
+            row.values[field] = statement.text(int(i) + 2);
+        else
+            row.values[field] = statement.integer(int(i) + 2);
+    }
+    return row;
+}
+
+void bindCondition(Statement &statement, const Condition &condition)
+{
+    if (condition.op == CompareOp::StartsWith) {
+        const QString prefix = asText(condition.value);
+        statement.bindInt(prefix.toUcs4().size());
+        statement.bindText(prefix);
+    } else {
+        statement.bind(condition.value);
+    }
+}
+
+void bindWalk(Statement &statement, const TableSpec &table, const WalkRequest &request)
+{
+    const KeySpec *key = request.key >= 0 ? &table.keys[std::size_t(request.key)] : nullptr;
+    const std::size_t parts = key ? std::size_t(key->partCount()) : 0;
+    for (std::size_t i = 0; i < std::min(parts, request.range.size()); ++i)
+        statement.bind(request.range[i]);
+    for (const Condition &condition : request.filter)
+        bindCondition(statement, condition);
+    if (request.after) {
+        for (std::size_t i = 0; i < parts; ++i)
+            statement.bind(i < request.after->values.size() ? request.after->values[i] : Value());
+        statement.bindInt(request.after->rowId);
+    } else if (request.from && key) {
+        for (std::size_t i = 0; i < std::min(parts, request.from->size()); ++i)
+            statement.bind((*request.from)[i]);
+    }
+    statement.bindInt(request.limit);
+}
+
+} // namespace
+
+StoreStatus Database::insert(const TableSpec &table, const Row &row, StoredRow *stored)
+{
+    StoreStatus result;
+    const Attached *file = m_impl->writableFile(table, &result);
+    if (!file)
+        return result;
+    Statement statement = m_impl->prepare(TableSql(table, file->schema).insert());
+    if (!statement.prepared())
+        return m_impl->status(statement.prepareResult());
+    Row values;
+    values.reserve(table.fields.size());
+    for (std::size_t i = 0; i < table.fields.size(); ++i) {
+        values.push_back(normalised(table.fields[i], i < row.size() ? row[i] : Value()));
+        statement.bind(values.back());
+    }
+    if (const int rc = statement.step(); rc != SQLITE_DONE)
+        return m_impl->status(rc);
+    if (stored) {
+        stored->rowId = sqlite3_last_insert_rowid(m_impl->db);
+        stored->version = 1;
+        stored->values = std::move(values);
+    }
+    return {};
+}
+
+StoreStatus Database::update(const TableSpec &table, std::int64_t rowId, std::int64_t version, const Row &row,
+                             std::int64_t *newVersion)
+{
+    StoreStatus result;
+    const Attached *file = m_impl->writableFile(table, &result);
+    if (!file)
+        return result;
+    Statement statement = m_impl->prepare(TableSql(table, file->schema).update());
+    if (!statement.prepared())
+        return m_impl->status(statement.prepareResult());
+    for (std::size_t i = 0; i < table.fields.size(); ++i)
+        statement.bind(normalised(table.fields[i], i < row.size() ? row[i] : Value()));
+    statement.bindInt(rowId);
+    statement.bindInt(version);
+    if (const int rc = statement.step(); rc != SQLITE_DONE)
+        return m_impl->status(rc);
+    if (sqlite3_changes(m_impl->db) == 0)
+        return StoreStatus::failure(StoreCode::ChangedByOther, QStringLiteral("the record was changed by another station"));
+    if (newVersion)
+        *newVersion = version + 1;
+    return {};
+}
+
+StoreStatus Database::remove(const TableSpec &table, std::int64_t rowId, std::int64_t version)
+{
+    StoreStatus result;
+    const Attached *file = m_impl->writableFile(table, &result);
+    if (!file)
+        return result;
+    Statement statement = m_impl->prepare(TableSql(table, file->schema).remove(version != 0));
+    if (!statement.prepared())
+        return m_impl->status(statement.prepareResult());
+    statement.bindInt(rowId);
+    if (version != 0)
+        statement.bindInt(version);
+    if (const int rc = statement.step(); rc != SQLITE_DONE)
+        return m_impl->status(rc);
+    if (sqlite3_changes(m_impl->db) == 0)
+        return StoreStatus::failure(StoreCode::ChangedByOther, QStringLiteral("the record was changed by another station"));
+    return {};
+}
+
+StoreStatus Database::walk(const TableSpec &table, const WalkRequest &request, std::vector<StoredRow> *rows)
+{
+    rows->clear();
+    StoreStatus result;
+    const Attached *file = m_impl->readableFile(table, &result);
+    if (!file)
+        return result;
+    const TableSql sql(table, file->schema);
+    const std::vector<int> fields = fieldsToRead(table, sql, request.fields, request.withMemos);
+    Statement statement = m_impl->prepare(sql.walk(request, fields));
+    if (!statement.prepared())
+        return m_impl->status(statement.prepareResult());
+    bindWalk(statement, table, request);
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        rows->push_back(readRow(table, statement, fields));
+    return rc == SQLITE_DONE ? StoreStatus() : m_impl->status(rc);
+}
+
+StoreStatus Database::fetch(const TableSpec &table, int key, const std::vector<Value> &values, StoredRow *row,
+                            bool withMemos)
+{
+    WalkRequest request;
+    request.key = key;
+    request.range = values;
+    request.limit = 1;
+    request.withMemos = withMemos;
+    std::vector<StoredRow> rows;
+    if (StoreStatus walked = walk(table, request, &rows); !walked)
+        return walked;
+    if (rows.empty())
+        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("no such record"));
+    *row = std::move(rows.front());
+    return {};
+}
+
+StoreStatus Database::fetchRow(const TableSpec &table, std::int64_t rowId, StoredRow *row, bool withMemos)
+{
+    StoreStatus result;
+    const Attached *file = m_impl->readableFile(table, &result);
+    if (!file)
+        return result;
+    const TableSql sql(table, file->schema);
+    const std::vector<int> fields = sql.storageOrder(withMemos);
+    Statement statement = m_impl->prepare(sql.selectByRowId(fields));
+    if (!statement.prepared())
+        return m_impl->status(statement.prepareResult());
+    statement.bindInt(rowId);
+    const int rc = statement.step();
+    if (rc == SQLITE_DONE)
+        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("no such record"));
+    if (rc != SQLITE_ROW)
+        return m_impl->status(rc);
+    *row = readRow(table, statement, fields);
+    return {};
+}
+
+StoreStatus Database::highest(const TableSpec &table, int key, std::int64_t *number)
+{
+    StoreStatus result;
+    const Attached *file = m_impl->readableFile(table, &result);
+    return file ? m_impl->singleNumber(TableSql(table, file->schema).highest(key), number) : result;
+}
+
+StoreStatus Database::count(const TableSpec &table, std::int64_t *records)
+{
+    StoreStatus result;
+    const Attached *file = m_impl->readableFile(table, &result);
+    return file ? m_impl->singleNumber(TableSql(table, file->schema).count(), records) : result;
+}
+
+StoreStatus Database::storedLayout(const TableSpec &table, std::vector<StoredField> *fields)
+{
+    fields->clear();
+    const Attached *file = m_impl->attachedFile(table);
+    if (!file)
+        return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("%1 is not open").arg(fileNameOf(table)));
+    Statement statement = m_impl->prepare("SELECT \"Name\", \"Type\", \"Width\" FROM " + identifier(file->schema)
+                                          + '.' + identifier(LayoutTable) + " ORDER BY \"Nr\"");
+    if (!statement.prepared())
+        return StoreStatus::failure(StoreCode::LayoutMismatch, QStringLiteral("the file holds no record layout"));
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        fields->push_back({statement.text(0), statement.text(1), int(statement.integer(2))});
+    return rc == SQLITE_DONE ? StoreStatus() : m_impl->status(rc);
+}
+
+StoreStatus Database::integrityCheck(const TableSpec &table, QString *report)
+{
+    const Attached *file = m_impl->attachedFile(table);
+    if (!file)
+        return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("%1 is not open").arg(fileNameOf(table)));
+    Statement statement = m_impl->prepare("PRAGMA " + identifier(file->schema) + ".integrity_check");
+    if (!statement.prepared())
+        return m_impl->status(statement.prepareResult());
+    QStringList lines;
+    int rc;
+    while ((rc = statement.step()) == SQLITE_ROW)
+        lines << statement.text(0);
+    if (rc != SQLITE_DONE)
+        return m_impl->status(rc);
+    *report = lines.join(u'\n');
+    if (*report != QStringLiteral("ok"))
+        return StoreStatus::failure(StoreCode::Corrupt, *report);
+    return {};
+}
+
+StoreStatus Database::copyFile(const TableSpec &table, const QString &destination)
+{
+    StoreStatus result;
+    const Attached *file = m_impl->readableFile(table, &result);
+    if (!file)
+        return result;
+    sqlite3 *target = nullptr;
+    int rc = sqlite3_open_v2(destination.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                             nullptr);
+    if (rc == SQLITE_OK) {
+        sqlite3_backup *backup = sqlite3_backup_init(target, "main", m_impl->db, file->schema.constData());
+        if (backup) {
+            // Another workstation may hold the file for a moment: wait as long as a transaction would.
+            for (int waited = 0; (rc = sqlite3_backup_step(backup, -1)) == SQLITE_BUSY || rc == SQLITE_LOCKED;
+                 waited += 50) {
+                if (waited >= TransactionTimeoutMs)
+                    break;
+                QThread::msleep(50);
+            }
+            sqlite3_backup_finish(backup);
+        }
+        rc = sqlite3_errcode(target);
+    }
+    if (rc != SQLITE_OK && rc != SQLITE_DONE) {
+        result = StoreStatus::failure(codeOf(rc), QString::fromUtf8(target ? sqlite3_errmsg(target) : sqlite3_errstr(rc)), rc);
+        if (const int error = target ? sqlite3_system_errno(target) : 0; error != 0) {
+            result.fileErrorCode = error;
+            result.fileErrorText = QString::fromLocal8Bit(std::strerror(error));
+        }
+    }
+    sqlite3_close_v2(target);
+    return result;
+}
+
+QString fitText(const QString &text, int capacity)
+{
+    const auto withoutTrailingBlanks = [](const QString &value) {
+        qsizetype end = value.size();
+        while (end > 0 && value.at(end - 1) == u' ')
+            --end;
+        return value.left(end);
+    };
+    const QString trimmed = withoutTrailingBlanks(text);
+    const QByteArray utf8 = trimmed.toUtf8();
+    if (utf8.size() <= capacity)
+        return trimmed;
+    // Cut on a character boundary: never keep half of a multi-byte character.
+    qsizetype cut = std::max(capacity, 0);
+    while (cut > 0 && (static_cast<unsigned char>(utf8.at(cut)) & 0xC0) == 0x80)
+        --cut;
+    return withoutTrailingBlanks(QString::fromUtf8(utf8.left(cut)));
+}
+
+} // namespace vellum::store

@@ -1,0 +1,84 @@
+#pragma once
+// One workstation's connection to the database folder. The eight record files are attached to
+// it, so a change that spans files commits as a whole. No SQLite type is visible here.
+
+#include "KeyWalk.h"
+#include "StoreStatus.h"
+#include "TableSpec.h"
+#include "Value.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace vellum::store {
+
+enum class OpenMode { ReadWrite, ReadOnly };
+
+struct StoredField {
+    QString name;
+    QString type;
+    int width = 0;
+    bool operator==(const StoredField &) const = default;
+};
+
+class Database {
+public:
+    static constexpr int TransactionTimeoutMs = 2000;
+
+    explicit Database(QString folder);
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    const QString &folder() const { return m_folder; }
+    QString pathOf(const TableSpec &table) const;
+
+    // Opens the file: creates it when missing and allowed, checks its layout and keys.
+    StoreStatus open(const TableSpec &table, OpenMode mode, bool createIfMissing);
+    bool isOpen(const TableSpec &table) const;
+    bool isReadOnly(const TableSpec &table) const;
+    StoreStatus rebuildKeys(const TableSpec &table);
+
+    // A transaction: BEGIN IMMEDIATE with the start time-out, or a savepoint inside one.
+    StoreStatus begin(int timeoutMs = TransactionTimeoutMs);
+    StoreStatus commit();
+    void rollback();
+    bool inTransaction() const;
+
+    StoreStatus insert(const TableSpec &table, const Row &row, StoredRow *stored = nullptr);
+    // Writes only where the version is still the one read; otherwise ChangedByOther.
+    StoreStatus update(const TableSpec &table, std::int64_t rowId, std::int64_t version, const Row &row,
+                       std::int64_t *newVersion = nullptr);
+    // version 0 deletes whatever version is stored.
+    StoreStatus remove(const TableSpec &table, std::int64_t rowId, std::int64_t version = 0);
+
+    // The first row in key order whose key components equal the given values.
+    StoreStatus fetch(const TableSpec &table, int key, const std::vector<Value> &values, StoredRow *row,
+                      bool withMemos = true);
+    StoreStatus fetchRow(const TableSpec &table, std::int64_t rowId, StoredRow *row, bool withMemos = true);
+    StoreStatus walk(const TableSpec &table, const WalkRequest &request, std::vector<StoredRow> *rows);
+    // Highest value of an auto-numbered key; 0 when the file (or the group of leading values) is empty.
+    StoreStatus highest(const TableSpec &table, int key, std::int64_t *number);
+    StoreStatus count(const TableSpec &table, std::int64_t *records);
+
+    StoreStatus storedLayout(const TableSpec &table, std::vector<StoredField> *fields);
+    static std::vector<StoredField> layoutOf(const TableSpec &table);
+    StoreStatus integrityCheck(const TableSpec &table, QString *report);
+    // A consistent copy of the whole file, taken while other workstations may write.
+    StoreStatus copyFile(const TableSpec &table, const QString &destination);
+
+    class Impl;
+
+private:
+    StoreStatus attachFile(const TableSpec &table, OpenMode mode, bool createIfMissing, bool *created);
+
+    QString m_folder;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Cuts a text to the bytes its field holds, on a character boundary, without trailing blanks.
+QString fitText(const QString &text, int capacity);
+
+} // namespace vellum::store

@@ -1,0 +1,57 @@
+#pragma once
+// The SQL text for one record file's table, indexes and walks. Identifiers come from the
+// program's own field tables; every value is a bound parameter.
+
+#include "KeyWalk.h"
+#include "TableSpec.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace vellum::store {
+
+inline constexpr std::string_view RowVersionColumn = "_RowVersion";
+inline constexpr std::string_view LayoutTable = "_Layout";
+
+QByteArray identifier(std::string_view name);
+QByteArray identifier(const QByteArray &name);
+QByteArray typeName(FieldType type);
+
+class TableSql {
+public:
+    TableSql(const TableSpec &table, QByteArray schema);
+
+    QByteArray qualifiedTable() const;
+    QByteArray createTable() const;
+    QByteArray createLayoutTable() const;
+    QByteArray insertLayoutRow() const;
+    QByteArray createIndex(int key) const;
+    QByteArray dropIndex(const QByteArray &name) const;
+
+    // Fixed fields first, then the memos: the order the columns are stored in.
+    std::vector<int> storageOrder(bool withMemos) const;
+    QByteArray selectColumns(const std::vector<int> &fields) const;
+
+    QByteArray insert() const;
+    QByteArray update() const;
+    QByteArray remove(bool checkVersion) const;
+    QByteArray selectByRowId(const std::vector<int> &fields) const;
+    QByteArray highest(int key) const;
+    QByteArray count() const;
+    // The page query; binds, in order: range values, filter values, the start position, the limit.
+    QByteArray walk(const WalkRequest &request, const std::vector<int> &fields) const;
+
+private:
+    QByteArray column(int field) const;           // quoted column name
+    QByteArray keyTerm(int field) const;          // column, with the case-blind collation for texts
+    QByteArray filterTerm(const Condition &condition) const;
+    QByteArray startTerm(const WalkRequest &request) const;
+    QByteArray orderBy(const WalkRequest &request) const;
+
+    const TableSpec &m_table;
+    QByteArray m_schema;
+};
+
+} // namespace vellum::store
