@@ -69,9 +69,8 @@ FileRelations::Outcome FileRelations::forEachChild(const RelationSpec &relation,
         for (store::StoredRow &row : rows)
             if (const Outcome outcome = action(row); outcome != Outcome::Done)
                 return outcome;
-        request.after = store::KeyPosition{{rows.back().values[std::size_t(relation.childField)]}, rows.back().rowId};
-        // The link value walked is the old one: keep the position on it, whatever was written.
-        request.after->values = {link};
+        // The position keeps the link value walked, whatever was written into the children.
+        request.after = store::KeyPosition{{link}, rows.back().rowId};
     }
 }
 

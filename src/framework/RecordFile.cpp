@@ -43,6 +43,7 @@ int RecordFile::open()
         switch (status.code) {
         case StoreCode::Ok:
             m_opened = true;
+            m_readOnly = m_database.isReadOnly(m_table);
             m_endOfFile = false;
             m_autoNumberDone = false;
             return Ok;
