@@ -69,4 +69,11 @@ std::span<const Field<CaseRecord>> CaseRecord::fieldTable()
     return fields;
 }
 
+CaseRecord CaseRecord::primed()
+{
+    CaseRecord record;
+    record.Priority = QStringLiteral("Medium");
+    return record;
+}
+
 } // namespace vellum

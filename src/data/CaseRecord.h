@@ -62,6 +62,8 @@ struct CaseRecord {
     static constexpr int ThirdEscKey = 7;
 
     static const store::TableSpec &table();
+    // A new case starts with priority "Medium".
+    static CaseRecord primed();
     static std::span<const Field<CaseRecord>> fieldTable();
 
     friend bool operator==(const CaseRecord &, const CaseRecord &) = default;

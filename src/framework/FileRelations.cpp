@@ -28,7 +28,26 @@ FileRelations::FileRelations(RecordFile &file, std::span<const RelationSpec> rel
 
 int FileRelations::open()
 {
-    return m_file.open();
+    if (const int opened = m_file.open(); opened != Ok)
+        return opened;
+    // The related files are read and written inside a transaction, where none can be opened any more.
+    store::Database &database = m_file.database();
+    for (const RelationSpec &relation : m_relations) {
+        const store::TableSpec *other = nullptr;
+        if (relation.parent == &m_file.table())
+            other = relation.child;
+        else if (relation.child == &m_file.table())
+            other = relation.parent;
+        else
+            continue;
+        if (StoreStatus opened = database.open(*other, store::OpenMode::ReadWrite, true); !opened) {
+            ErrorReporter &errors = m_file.errors();
+            errors.setError(opened);
+            errors.setFile(fileNameOf(database, *other));
+            return int(errors.throwError(ErrorId::OpenError));
+        }
+    }
+    return Ok;
 }
 
 void FileRelations::close()
@@ -196,13 +215,19 @@ int FileRelations::deleteRecord(bool ask)
             m_file.database().rollback();
             return Failed;
         }
+        const RecordFile::Watch watched = m_file.watch();
         if (m_file.tryDelete() == Ok) {
-            if (StoreStatus committed = m_file.database().commit(); committed)
+            StoreStatus committed = m_file.database().commit();
+            if (committed)
                 return Ok;
+            // The delete went back with the transaction: the record is there again, as it was read.
+            m_file.setWatch(watched);
+            m_file.errors().setError(committed);
+            m_file.throwError(ErrorId::DeleteError);
         } else {
             m_file.database().rollback();
+            m_file.showError(ErrorId::DeleteError);
         }
-        m_file.showError(ErrorId::DeleteError);
         if (m_file.throwError(ErrorId::DeleteAgain) != int(ErrorSeverity::Silent))
             return Failed;
     }

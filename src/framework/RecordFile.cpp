@@ -133,7 +133,9 @@ int RecordFile::fetch(int key)
     if (!status)
         return fail(ErrorId::RetrievalError, status, true);
     accept(std::move(row));
-    m_position = {key, positionOf(m_read), std::nullopt};
+    // The key first: the position holds that key's values of the record.
+    m_position = {key, std::nullopt, std::nullopt};
+    m_position.after = positionOf(m_read);
     m_readAhead.clear();
     return Ok;
 }
@@ -232,12 +234,12 @@ int RecordFile::step(Direction direction)
     return Ok;
 }
 
-int RecordFile::firstDuplicateKey(std::int64_t ownRowId) const
+int RecordFile::firstDuplicateKey(std::int64_t ownRowId, int skipKey) const
 {
     const store::Row values = buffer();
     for (std::size_t key = 0; key < m_table.keys.size(); ++key) {
         const store::KeySpec &spec = m_table.keys[key];
-        if (!spec.unique())
+        if (!spec.unique() || int(key) == skipKey)
             continue;
         std::vector<store::Value> keyValues;
         for (int i = 0; i < spec.partCount(); ++i)
@@ -252,17 +254,19 @@ int RecordFile::firstDuplicateKey(std::int64_t ownRowId) const
 int RecordFile::showError(int id)
 {
     if (id == ErrorId::DuplicateKey)
-        return duplicate(m_lastStatus, m_autoNumberDone ? m_placeholder.rowId : m_read.rowId, true);
+        return duplicate(m_lastStatus, m_duplicateOwnRowId, true, m_duplicateSkipKey);
     m_errors.setError(m_lastStatus);
     return throwError(id);
 }
 
-int RecordFile::duplicate(const StoreStatus &status, std::int64_t ownRowId, bool show)
+int RecordFile::duplicate(const StoreStatus &status, std::int64_t ownRowId, bool show, int skipKey)
 {
     m_lastError = ErrorId::DuplicateKey;
     m_lastStatus = status;
+    m_duplicateOwnRowId = ownRowId;
+    m_duplicateSkipKey = skipKey;
     if (show) {
-        const int key = firstDuplicateKey(ownRowId);
+        const int key = firstDuplicateKey(ownRowId, skipKey);
         const auto description = key >= 0 ? m_table.keys[std::size_t(key)].description : std::string_view();
         throwMessage(ErrorId::DuplicateKey, QString::fromUtf8(description.data(), qsizetype(description.size())));
     }
@@ -285,7 +289,7 @@ int RecordFile::insertRecord(bool show)
     store::StoredRow stored;
     if (m_autoNumberDone) {
         stored = m_placeholder;
-        stored.values = buffer();
+        stored.values = store::fitRow(m_table, buffer());
         status = m_database.update(m_table, m_placeholder.rowId, m_placeholder.version, stored.values, &stored.version);
     } else {
         status = m_database.insert(m_table, buffer(), &stored);
@@ -306,7 +310,8 @@ int RecordFile::updateRecord(bool show, bool fromForm)
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
     store::StoredRow written = m_read;
-    written.values = buffer();
+    // What was read is kept as stored, so that a link compares and carries as the file holds it.
+    written.values = store::fitRow(m_table, buffer());
     const StoreStatus status = m_database.update(m_table, m_read.rowId, m_read.version, written.values, &written.version);
     if (status) {
         m_read = std::move(written);
@@ -377,6 +382,9 @@ int RecordFile::allocateNumber(bool show)
             // A search for the highest number that fails outright is not mended by another try.
             if (status.code == StoreCode::Corrupt || status.code == StoreCode::NotOpen)
                 return fail(ErrorId::RetrievalError, status, show);
+            // Nor is a value that another record holds on a key other than the number's.
+            if (status.code == StoreCode::Duplicate && firstDuplicateKey(0, m_table.autoNumberKey()) >= 0)
+                return duplicate(status, 0, show, m_table.autoNumberKey());
         }
         m_lastError = ErrorId::AutoNumberFailed;
         m_lastStatus = status;

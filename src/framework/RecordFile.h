@@ -100,12 +100,12 @@ private:
 
     bool ensureOpen();
     int insertRecord(bool show);
-    int duplicate(const store::StoreStatus &status, std::int64_t ownRowId, bool show);
+    int duplicate(const store::StoreStatus &status, std::int64_t ownRowId, bool show, int skipKey = -1);
     int updateRecord(bool show, bool fromForm);
     int allocateNumber(bool show);
     bool addWithNextNumber(store::StoreStatus *status);
     int fail(int id, const store::StoreStatus &status, bool show);
-    int firstDuplicateKey(std::int64_t ownRowId) const;
+    int firstDuplicateKey(std::int64_t ownRowId, int skipKey = -1) const;
     void accept(store::StoredRow row);
     int step(store::Direction direction);
     store::KeyPosition positionOf(const store::StoredRow &row) const;
@@ -121,6 +121,8 @@ private:
     bool m_autoNumberDone = false;
     int m_lastError = 0;
     store::StoreStatus m_lastStatus;
+    std::int64_t m_duplicateOwnRowId = 0;  // the record a duplicate may match without being one
+    int m_duplicateSkipKey = -1;
     store::StoredRow m_read;         // identity, version and values of the record last read
     store::StoredRow m_placeholder;  // the record added by automatic numbering
     Position m_position;

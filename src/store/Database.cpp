@@ -12,6 +12,7 @@
 #include <sqlite3.h>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <unordered_map>
@@ -83,6 +84,26 @@ QByteArray uriOf(const QString &path, const char *mode)
     return "file:" + QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/") + "?mode=" + mode;
 }
 
+// SQLite's own busy wait backs off to 100 ms between tries, so a workstation that writes back to
+// back keeps the files and starves the others past their time-out; trying every millisecond
+// finds the moments between its transactions.
+struct BusyWait {
+    int timeoutMs = 0;
+    std::chrono::steady_clock::time_point since;
+};
+
+int waitWhileBusy(void *context, int count)
+{
+    auto *wait = static_cast<BusyWait *>(context);
+    const auto now = std::chrono::steady_clock::now();
+    if (count == 0)
+        wait->since = now;
+    if (now - wait->since >= std::chrono::milliseconds(wait->timeoutMs))
+        return 0;
+    sqlite3_sleep(1);
+    return 1;
+}
+
 } // namespace
 
 class Database::Impl {
@@ -98,6 +119,7 @@ public:
     std::map<std::string_view, Attached> files;
     std::unordered_map<QByteArray, sqlite3_stmt *> statements;
     int depth = 0;
+    BusyWait busyWait{TransactionTimeoutMs, {}};
 
     StoreStatus status(int rc) const
     {
@@ -156,7 +178,7 @@ public:
             return failed;
         }
         sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, TransactionTimeoutMs);
+        sqlite3_busy_handler(db, waitWhileBusy, &busyWait);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
         registerTextCollation(db);
         return run("PRAGMA trusted_schema = OFF");
@@ -251,9 +273,9 @@ public:
             ++depth;
             return {};
         }
-        sqlite3_busy_timeout(db, timeoutMs);
+        busyWait.timeoutMs = timeoutMs;
         StoreStatus started = run("BEGIN IMMEDIATE");
-        sqlite3_busy_timeout(db, TransactionTimeoutMs);
+        busyWait.timeoutMs = TransactionTimeoutMs;
         if (started)
             depth = 1;
         return started;
@@ -290,11 +312,23 @@ public:
         depth = 0;
     }
 
-    StoreStatus createSchema(const TableSpec &table, const TableSql &sql)
+    // Another workstation may be creating the same new file: the count is taken again under the
+    // write lock, so the one that comes second finds the table instead of failing on it.
+    StoreStatus createSchema(const Attached &file, const TableSpec &table, const TableSql &sql)
     {
         if (StoreStatus started = begin(TransactionTimeoutMs); !started)
             return started;
-        StoreStatus result = run(sql.createTable());
+        StoreStatus result;
+        const std::int64_t tables = tableCount(file, table, &result);
+        if (result && tables > 0)
+            return commit();
+        // A database without our table is not a record file of ours.
+        if (std::int64_t objects = 0;
+            result && (result = singleNumber("SELECT count(*) FROM " + identifier(file.schema) + ".sqlite_schema", &objects))
+            && objects > 0)
+            result = StoreStatus::failure(StoreCode::Corrupt, QStringLiteral("the file holds no record table"));
+        if (result)
+            result = run(sql.createTable());
         if (result)
             result = run(sql.createLayoutTable());
         const auto layout = Database::layoutOf(table);
@@ -413,7 +447,9 @@ StoreStatus Database::open(const TableSpec &table, OpenMode mode, bool createIfM
         const QString path = file.path;
         m_impl->detach(table);
         if (created) {
-            QFile::remove(path);
+            // Only while empty: another workstation may have created the file at the same moment.
+            if (QFileInfo(path).size() == 0)
+                QFile::remove(path);
             if (status.code != StoreCode::Busy)
                 status.code = StoreCode::CreateFailed;
         }
@@ -424,12 +460,11 @@ StoreStatus Database::open(const TableSpec &table, OpenMode mode, bool createIfM
     if (!result)
         return fail(result);
     if (tables == 0) {
-        // An empty file is a new one; a database without our table is not a record file of ours.
-        if (!created && QFileInfo(file.path).size() > 0)
-            return fail(StoreStatus::failure(StoreCode::Corrupt, QStringLiteral("the file holds no record table")));
         if (file.readOnly)
-            return fail(StoreStatus::failure(StoreCode::ReadOnly, QStringLiteral("an empty file opened read-only")));
-        if (StoreStatus made = m_impl->createSchema(table, TableSql(table, file.schema)); !made)
+            return fail(QFileInfo(file.path).size() > 0
+                            ? StoreStatus::failure(StoreCode::Corrupt, QStringLiteral("the file holds no record table"))
+                            : StoreStatus::failure(StoreCode::ReadOnly, QStringLiteral("an empty file opened read-only")));
+        if (StoreStatus made = m_impl->createSchema(file, table, TableSql(table, file.schema)); !made)
             return fail(made);
     }
     std::vector<StoredField> stored;
@@ -468,7 +503,8 @@ StoreStatus Database::attachFile(const TableSpec &table, OpenMode mode, bool cre
         m_impl->detach(table);
         m_impl->files.erase(table.fileName);
         if (!exists) {
-            QFile::remove(path);
+            if (QFileInfo(path).size() == 0)
+                QFile::remove(path);
             attached.code = StoreCode::CreateFailed;
         }
         return attached;
@@ -564,21 +600,32 @@ void bindCondition(Statement &statement, const Condition &condition)
     }
 }
 
-void bindWalk(Statement &statement, const TableSpec &table, const WalkRequest &request)
+void bindWalk(Statement &statement, const TableSpec &table, const WalkRequest &request, int equalParts)
 {
     const KeySpec *key = request.key >= 0 ? &table.keys[std::size_t(request.key)] : nullptr;
     const std::size_t parts = key ? std::size_t(key->partCount()) : 0;
+    // Key texts are looked for as they are stored: cut to the field, without trailing blanks.
+    const auto keyValue = [&](std::size_t part, const Value &value) {
+        const FieldSpec &field = table.fields[std::size_t(key->parts[part])];
+        return field.isText() ? Value(fitText(asText(value), field.textCapacity())) : value;
+    };
     for (std::size_t i = 0; i < std::min(parts, request.range.size()); ++i)
-        statement.bind(request.range[i]);
+        statement.bind(keyValue(i, request.range[i]));
     for (const Condition &condition : request.filter)
         bindCondition(statement, condition);
     if (request.after) {
-        for (std::size_t i = 0; i < parts; ++i)
-            statement.bind(i < request.after->values.size() ? request.after->values[i] : Value());
-        statement.bindInt(request.after->rowId);
+        const auto afterValue = [&](std::size_t i) {
+            return i < request.after->values.size() ? request.after->values[i] : Value();
+        };
+        for (std::size_t i = 0; i < std::size_t(equalParts); ++i)
+            statement.bind(afterValue(i));
+        if (std::size_t(equalParts) < parts)
+            statement.bind(afterValue(std::size_t(equalParts)));
+        else
+            statement.bindInt(request.after->rowId);
     } else if (request.from && key) {
         for (std::size_t i = 0; i < std::min(parts, request.from->size()); ++i)
-            statement.bind((*request.from)[i]);
+            statement.bind(keyValue(i, (*request.from)[i]));
     }
     statement.bindInt(request.limit);
 }
@@ -661,14 +708,32 @@ StoreStatus Database::walk(const TableSpec &table, const WalkRequest &request, s
         return result;
     const TableSql sql(table, file->schema);
     const std::vector<int> fields = fieldsToRead(table, sql, request.fields, request.withMemos);
-    Statement statement = m_impl->prepare(sql.walk(request, fields));
-    if (!statement.prepared())
-        return m_impl->status(statement.prepareResult());
-    bindWalk(statement, table, request);
-    int rc;
-    while ((rc = statement.step()) == SQLITE_ROW)
-        rows->push_back(readRow(table, statement, fields));
-    return rc == SQLITE_DONE ? StoreStatus() : m_impl->status(rc);
+    const auto readPage = [&](const WalkRequest &page, int equalParts) {
+        Statement statement = m_impl->prepare(sql.walk(page, fields, equalParts));
+        if (!statement.prepared())
+            return m_impl->status(statement.prepareResult());
+        bindWalk(statement, table, page, equalParts);
+        int rc;
+        while ((rc = statement.step()) == SQLITE_ROW)
+            rows->push_back(readRow(table, statement, fields));
+        return rc == SQLITE_DONE ? StoreStatus() : m_impl->status(rc);
+    };
+    if (!request.after || request.key < 0)
+        return readPage(request, 0);
+    // Past a position on a key: first the rows equal to it on every component but later by rowid,
+    // then those past it on the last component, then on the first. Each is one seek in the index,
+    // where SQLite seeks a row value (a, rowid) > (?, ?) on a alone and steps over every row equal
+    // on a (and does not seek at all when a carries a collation), so a page at the end of a
+    // duplicates key cost as much as reading the whole key.
+    for (int equalParts = table.keys[std::size_t(request.key)].partCount(); equalParts >= 0; --equalParts) {
+        WalkRequest page = request;
+        page.limit = request.limit - int(rows->size());
+        if (page.limit <= 0)
+            break;
+        if (StoreStatus read = readPage(page, equalParts); !read)
+            return read;
+    }
+    return {};
 }
 
 StoreStatus Database::fetch(const TableSpec &table, int key, const std::vector<Value> &values, StoredRow *row,
@@ -791,6 +856,15 @@ StoreStatus Database::copyFile(const TableSpec &table, const QString &destinatio
     }
     sqlite3_close_v2(target);
     return result;
+}
+
+Row fitRow(const TableSpec &table, const Row &row)
+{
+    Row values;
+    values.reserve(table.fields.size());
+    for (std::size_t i = 0; i < table.fields.size(); ++i)
+        values.push_back(normalised(table.fields[i], i < row.size() ? row[i] : Value()));
+    return values;
 }
 
 QString fitText(const QString &text, int capacity)

@@ -80,5 +80,7 @@ private:
 
 // Cuts a text to the bytes its field holds, on a character boundary, without trailing blanks.
 QString fitText(const QString &text, int capacity);
+// The values as the file stores them: texts cut to their fields, numbers to their types.
+Row fitRow(const TableSpec &table, const Row &row);
 
 } // namespace vellum::store

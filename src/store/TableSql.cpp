@@ -171,7 +171,7 @@ QByteArray TableSql::filterTerm(const Condition &condition) const
     return term + operators[int(condition.op)] + '?';
 }
 
-QByteArray TableSql::startTerm(const WalkRequest &request) const
+QByteArray TableSql::startTerm(const WalkRequest &request, int equalParts) const
 {
     const bool forward = request.direction == Direction::Forward;
     if (request.key < 0)
@@ -179,13 +179,11 @@ QByteArray TableSql::startTerm(const WalkRequest &request) const
     const KeySpec &key = m_table.keys[std::size_t(request.key)];
     QByteArrayList terms, marks;
     if (request.after) {
-        for (int i = 0; i < key.partCount(); ++i) {
-            terms << keyTerm(key.parts[std::size_t(i)]);
-            marks << "?";
-        }
-        terms << "rowid";
-        marks << "?";
-        return '(' + terms.join(", ") + (forward ? ") > (" : ") < (") + marks.join(", ") + ')';
+        for (int i = 0; i < equalParts; ++i)
+            terms << keyTerm(key.parts[std::size_t(i)]) + " = ?";
+        const QByteArray past = equalParts < key.partCount() ? keyTerm(key.parts[std::size_t(equalParts)]) : "rowid";
+        terms << past + (forward ? " > ?" : " < ?");
+        return terms.join(" AND ");
     }
     if (request.from && !request.from->empty()) {
         const int parts = std::min<int>(key.partCount(), int(request.from->size()));
@@ -211,7 +209,7 @@ QByteArray TableSql::orderBy(const WalkRequest &request) const
     return " ORDER BY " + terms.join(", ");
 }
 
-QByteArray TableSql::walk(const WalkRequest &request, const std::vector<int> &fields) const
+QByteArray TableSql::walk(const WalkRequest &request, const std::vector<int> &fields, int equalParts) const
 {
     QByteArrayList conditions;
     if (request.key >= 0) {
@@ -222,7 +220,7 @@ QByteArray TableSql::walk(const WalkRequest &request, const std::vector<int> &fi
     }
     for (const Condition &condition : request.filter)
         conditions << filterTerm(condition);
-    if (const QByteArray start = startTerm(request); !start.isEmpty())
+    if (const QByteArray start = startTerm(request, equalParts); !start.isEmpty())
         conditions << start;
     QByteArray sql = "SELECT " + selectColumns(fields) + " FROM " + qualifiedTable();
     if (!conditions.isEmpty())

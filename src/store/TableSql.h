@@ -41,13 +41,15 @@ public:
     QByteArray highest(int key) const;
     QByteArray count() const;
     // The page query; binds, in order: range values, filter values, the start position, the limit.
-    QByteArray walk(const WalkRequest &request, const std::vector<int> &fields) const;
+    // With a start position on a key, the page keeps the first equalParts components equal to the
+    // position's and moves past it on the next one (on the rowid when all are kept equal).
+    QByteArray walk(const WalkRequest &request, const std::vector<int> &fields, int equalParts = 0) const;
 
 private:
     QByteArray column(int field) const;           // quoted column name
     QByteArray keyTerm(int field) const;          // column, with the case-blind collation for texts
     QByteArray filterTerm(const Condition &condition) const;
-    QByteArray startTerm(const WalkRequest &request) const;
+    QByteArray startTerm(const WalkRequest &request, int equalParts) const;
     QByteArray orderBy(const WalkRequest &request) const;
 
     const TableSpec &m_table;

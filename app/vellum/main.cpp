@@ -1,0 +1,49 @@
+// Quor Vellum: reads the command line, sets up the message and dialog seams and the clock, and
+// runs the start-up, which ends when the frame closes.
+
+#include "Automation.h"
+#include "framework/Clock.h"
+#include "shell/MessageBoxMessages.h"
+#include "shell/Startup.h"
+#include "shell/WidgetDialogs.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+
+namespace {
+
+StartupOptions parseOptions(const QApplication &application)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(u"Quor Vellum 1.2"_s);
+    parser.addHelpOption();
+    const QCommandLineOption ini(u"ini"_s, u"The workstation's settings file."_s, u"FILE"_s);
+    const QCommandLineOption programFolder(u"program-folder"_s,
+                                           u"The program folder; the local database is its DataBase folder."_s,
+                                           u"DIR"_s);
+    parser.addOption(ini);
+    parser.addOption(programFolder);
+    parser.process(application);
+    return {parser.value(ini), parser.value(programFolder)};
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"Quor Vellum"_s);
+    const StartupOptions options = parseOptions(application);
+    Automation::installFromEnvironment();
+
+    MessageBoxMessages messages;
+    WidgetDialogs dialogs;
+    const SystemClock clock;
+    Startup startup(options, messages, dialogs, clock);
+    const int exitCode = startup.run();
+    Automation::noteExit(exitCode);
+    return exitCode;
+}

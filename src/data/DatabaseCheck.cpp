@@ -1,0 +1,53 @@
+#include "data/DatabaseCheck.h"
+
+#include "data/RecordFiles.h"
+#include "store/Database.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+namespace {
+
+QString reasonOf(const store::StoreStatus &status)
+{
+    QString reason = status.errorText;
+    if (!status.fileErrorText.isEmpty())
+        reason += u" ("_s + status.fileErrorText + u')';
+    return reason;
+}
+
+} // namespace
+
+DatabaseCheck::Outcome DatabaseCheck::run(const QString &folder)
+{
+    Outcome outcome;
+    for (const RecordFileInfo &info : allRecordFiles()) {
+        const QString name = QString::fromUtf8(info.table->fileName.data(), qsizetype(info.table->fileName.size()));
+        const QString problem = problemOf(folder, *info.table);
+        outcome.lines.append(problem.isEmpty() ? name + u": ok"_s : name + u": FAILED - "_s + problem);
+        outcome.passed = outcome.passed && problem.isEmpty();
+    }
+    return outcome;
+}
+
+// A connection of its own per file: a damaged file cannot disturb the check of the next. The file
+// is opened for writing where that is allowed, so that the journal of a workstation that crashed
+// mid-commit is rolled back first, as the next workstation to open it would; nothing is created,
+// repaired or rebuilt.
+QString DatabaseCheck::problemOf(const QString &folder, const store::TableSpec &table)
+{
+    store::Database database(folder);
+    // Opening compares the stored layout and keys with the program's.
+    store::StoreStatus opened = database.open(table, store::OpenMode::ReadWrite, false);
+    if (opened.code == store::StoreCode::AccessDenied)
+        opened = database.open(table, store::OpenMode::ReadOnly, false);
+    if (!opened)
+        return reasonOf(opened);
+    QString report;
+    if (const store::StoreStatus checked = database.integrityCheck(table, &report); !checked)
+        return u"integrity check: "_s + (report.isEmpty() ? reasonOf(checked) : report.replace(u'\n', u"; "_s));
+    return {};
+}
+
+} // namespace vellum

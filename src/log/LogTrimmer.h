@@ -1,0 +1,37 @@
+#pragma once
+// Trims the activity log when the application closes: entries older than the days to keep
+// (Sys:HowLong) are removed one by one in file order, a "ClnLog" entry notes it, and the
+// configuration record gets the new counting start (Sys:LastLogDate, Sys:LastLogTime).
+
+#include "data/Workstation.h"
+
+#include <QString>
+
+#include <cstdint>
+
+namespace vellum {
+
+class LogTrimmer {
+public:
+    explicit LogTrimmer(Workstation &workstation);
+
+    // Only when logging is on and the user is a supervisor or an administrator; returns the
+    // number of entries removed.
+    int trimAtClosing();
+
+private:
+    struct Sweep {
+        int lookedAt = 0;
+        int removed = 0;
+    };
+
+    bool allowed() const;
+    Sweep removeUpTo(std::int32_t lastDay);
+    void noteTrimming();
+    void storeCountingStart(std::int32_t limit);
+    void notify(const QString &text) const;
+
+    Workstation &m_workstation;
+};
+
+} // namespace vellum

@@ -1,0 +1,18 @@
+#include "ApplicationMessage.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+const QString ApplicationMessage::Title = u"Quor Vellum 1.2"_s;
+
+void ApplicationMessage::show(Messages &messages, const QString &text, MessageIcon icon)
+{
+    MessageRequest request;
+    request.caption = Title;
+    request.text = text;
+    request.icon = icon;
+    messages.show(request);
+}
+
+} // namespace vellum

@@ -1,0 +1,308 @@
+#include "MainFrame.h"
+
+#include "AboutWindow.h"
+#include "ApplicationMessage.h"
+#include "FrameArea.h"
+#include "FrameChoices.h"
+#include "FrameMenus.h"
+#include "HelpFile.h"
+#include "HelpWindow.h"
+#include "MenuRules.h"
+#include "SplashWindow.h"
+#include "StatusBarTexts.h"
+#include "SystemOptionsWindow.h"
+#include "UpdatePassWindow.h"
+#include "data/Workstation.h"
+#include "framework/widgets/WindowPlacer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+namespace {
+
+const QString ShutdownWarning = u"Warning : when this PC is configured as a Vellum Server,\r\n"
+                                u"then shutting down will prevent Vellum to Backup any files or\r\n"
+                                u"to delete Closed Cases. Go ahead anyway?"_s;
+
+bool askShutdown(Messages &messages)
+{
+    MessageRequest request;
+    request.caption = ApplicationMessage::Title;
+    request.text = ShutdownWarning;
+    request.icon = MessageIcon::Question;
+    request.buttons = ButtonYes | ButtonNo;
+    request.defaultButton = ButtonYes;
+    request.buttonTexts = {u"&Yes"_s, u"&No"_s};
+    return messages.show(request) == ButtonYes;
+}
+
+// The focused field itself, or the entry of an editable drop-down list.
+QObject *focusedField()
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (auto *combo = qobject_cast<QComboBox *>(focus); combo != nullptr && combo->lineEdit() != nullptr)
+        return combo->lineEdit();
+    return focus;
+}
+
+} // namespace
+
+const QString MainFrame::ProcedureName = u"Main"_s;
+
+MainFrame::MainFrame(Workstation &workstation, LogonStep logon, QWidget *parent)
+    : QMainWindow(parent), m_workstation(workstation), m_logon(std::move(logon)),
+      m_session(workstation, [this] { return m_logon(m_workstation, this); }), m_exitDuties(workstation),
+      m_timer(workstation), m_menus(new FrameMenus(menuBar(), this)), m_area(new FrameArea)
+{
+    setObjectName(ProcedureName);
+    m_workstation.errors().addProcedure(ProcedureName);
+    setWindowTitle(ApplicationMessage::Title);
+    setCentralWidget(m_area);
+    resize(1000, 700);
+    buildStatusBar();
+    m_area->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_area, &QWidget::customContextMenuRequested, this, &MainFrame::showPopup);
+    connect(m_menus, &FrameMenus::picked, this, &MainFrame::perform);
+    connect(&m_timer, &FrameTimer::ticked, this, &MainFrame::showTick);
+    applyMenus();
+}
+
+MainFrame::~MainFrame()
+{
+    m_workstation.errors().removeProcedure(ProcedureName);
+}
+
+void MainFrame::buildStatusBar()
+{
+    for (std::size_t field = 0; field < m_fields.size(); ++field) {
+        m_fields[field] = new QLabel;
+        m_fields[field]->setObjectName(u"statusField%1"_s.arg(field));
+        statusBar()->addWidget(m_fields[field], field == StatusBarTexts::MenuHelp ? 1 : 0);
+    }
+}
+
+QString MainFrame::statusField(int field) const
+{
+    return m_fields.at(static_cast<std::size_t>(field))->text();
+}
+
+bool MainFrame::event(QEvent *event)
+{
+    // Menu help goes to the first field instead of over the whole status bar.
+    if (event->type() == QEvent::StatusTip) {
+        m_fields[StatusBarTexts::MenuHelp]->setText(static_cast<QStatusTipEvent *>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void MainFrame::applyMenus()
+{
+    const RunState &run = m_workstation.run();
+    m_menus->apply(MenuRules(m_workstation.user().level, run.configuration, m_session.loggedOn()));
+    m_menus->setChecks(run.messagesOn, run.noOnHold);
+}
+
+void MainFrame::showUser()
+{
+    m_fields[StatusBarTexts::User]->setText(m_session.userText());
+    setWindowTitle(MenuRules::captionAtLogon(m_workstation.user().level, m_workstation.run().configuration));
+}
+
+void MainFrame::restorePlacement()
+{
+    WindowPlacer::restore(this, m_workstation.settings(), ProcedureName, true);
+    applyMenus();
+}
+
+void MainFrame::openForUser()
+{
+    const RunState &run = m_workstation.run();
+    m_openedForUser = true;
+    applyMenus();
+    m_timer.refreshNow();
+    m_area->setWallpaper(run.wallpaper);
+    m_fields[StatusBarTexts::Database]->setText(StatusBarTexts::database(run.databaseFolder));
+    m_fields[StatusBarTexts::Date]->setText(StatusBarTexts::date(m_workstation.clock().today()));
+    m_fields[StatusBarTexts::Time]->setText(StatusBarTexts::time(m_workstation.clock().now()));
+    showUser();
+    show();
+    showSplash();
+    m_timer.start();
+}
+
+void MainFrame::closeWhenLoopStarts()
+{
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void MainFrame::showSplash()
+{
+    m_splash = new SplashWindow(this);
+    m_splash->adjustSize();
+    m_splash->move(geometry().center() - m_splash->rect().center());
+    m_splash->show();
+    m_splash->activateWindow();
+}
+
+void MainFrame::showTick(const TickOutcome &outcome)
+{
+    setWindowTitle(outcome.caption);
+    m_menus->showMessageItem(outcome.messageItemShown);
+    m_fields[StatusBarTexts::Date]->setText(outcome.date);
+    m_fields[StatusBarTexts::Time]->setText(outcome.time);
+    // A modal window still open (a message, the options) closes the frame at a later tick.
+    if (outcome.closeFrame && QApplication::activeModalWidget() == nullptr)
+        close();
+}
+
+void MainFrame::showPopup(const QPoint &position)
+{
+    if (m_session.loggedOn())
+        m_menus->popup()->popup(m_area->viewport()->mapToGlobal(position));
+}
+
+void MainFrame::requestExit()
+{
+    const int level = m_workstation.user().level;
+    if (MenuRules::asksBeforeShutdown(level, m_workstation.run().configuration) && !askShutdown(m_workstation.messages()))
+        return;
+    close();
+}
+
+void MainFrame::logOut()
+{
+    m_session.logOut();
+    applyMenus();
+    m_singleWindows.close(FrameSession::windowsClosedAtLogout());
+}
+
+void MainFrame::logOnAgain()
+{
+    switch (m_session.logOn()) {
+    case FrameSession::LogonResult::LoggedOn:
+        showUser();
+        applyMenus();
+        activateWindow();
+        break;
+    case FrameSession::LogonResult::StaysLoggedOut:
+        break;
+    case FrameSession::LogonResult::EndsProgram:
+        close();
+        break;
+    }
+}
+
+void MainFrame::perform(MenuItem item)
+{
+    if (m_splash)
+        m_splash->close();
+    switch (item) {
+    case MenuItem::Logon: logOnAgain(); break;
+    case MenuItem::Logout: logOut(); break;
+    case MenuItem::Exit: requestExit(); break;
+    case MenuItem::Cut:
+    case MenuItem::Copy:
+    case MenuItem::Paste: performEdit(item); break;
+    case MenuItem::Tile:
+    case MenuItem::Cascade:
+    case MenuItem::ArrangeIcons: performWindow(item); break;
+    case MenuItem::Message:
+    case MenuItem::NoOnHold:
+    case MenuItem::BrowseColor:
+    case MenuItem::Wallpaper: performChoice(item); break;
+    default: performWindowOf(item); break;
+    }
+}
+
+void MainFrame::performEdit(MenuItem item)
+{
+    QObject *field = focusedField();
+    if (field == nullptr)
+        return;
+    const char *operation = item == MenuItem::Cut ? "cut" : item == MenuItem::Copy ? "copy" : "paste";
+    QMetaObject::invokeMethod(field, operation);
+}
+
+void MainFrame::performWindow(MenuItem item)
+{
+    if (item == MenuItem::Tile)
+        m_area->tileSubWindows();
+    else if (item == MenuItem::Cascade)
+        m_area->cascadeSubWindows();
+    else
+        m_area->arrangeIcons();
+}
+
+void MainFrame::performChoice(MenuItem item)
+{
+    RunState &run = m_workstation.run();
+    FrameChoices choices(m_workstation);
+    switch (item) {
+    case MenuItem::Message: run.messagesOn = m_menus->action(item)->isChecked(); break;
+    case MenuItem::NoOnHold: run.noOnHold = m_menus->action(item)->isChecked(); break;
+    case MenuItem::BrowseColor: choices.chooseBrowseColor(); break;
+    default:
+        if (choices.chooseWallpaper())
+            m_area->setWallpaper(run.wallpaper);
+        break;
+    }
+}
+
+// The windows of the items whose table entry says they are built; the others cannot be picked.
+void MainFrame::performWindowOf(MenuItem item)
+{
+    switch (item) {
+    case MenuItem::PassSignature:
+        UpdatePassWindow(m_workstation, this).exec();
+        break;
+    case MenuItem::Options:
+        SystemOptionsWindow(m_workstation, this).exec();
+        applyMenus();  // the options may have switched the activity log on or off
+        break;
+    case MenuItem::PrintSetup:
+        m_workstation.dialogs().printerSetup();
+        break;
+    case MenuItem::About:
+        AboutWindow(this).exec();
+        break;
+    case MenuItem::Contents:
+        HelpWindow::showTopic(this, HelpFile::Contents);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainFrame::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (m_closed)
+        return;
+    m_closed = true;
+    m_timer.stop();
+    m_exitDuties.run();
+    // A frame that never opened for a user has read none of the choices it would store.
+    if (m_openedForUser) {
+        WindowPlacer::store(this, m_workstation.settings(), ProcedureName, true);
+        FrameChoices(m_workstation).storeAtClosing();
+    }
+    if (m_splash)
+        m_splash->close();
+    Q_EMIT closed();
+}
+
+} // namespace vellum

@@ -1,0 +1,181 @@
+#include "UpdatePassWindow.h"
+
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+namespace {
+
+using Signature = UpdatePassRules::Signature;
+
+constexpr int PasswordWidth = 20;
+
+struct SignatureField {
+    QStringView label;
+    int column;
+    QString Signature::*member;
+};
+
+constexpr std::array<SignatureField, 7> signatureFields{{
+    {u"Greet:", UserRecord::Col::Greet, &Signature::greet},
+    {u"Full Name:", UserRecord::Col::FullName, &Signature::fullName},
+    {u"Position:", UserRecord::Col::Position, &Signature::position},
+    {u"Company:", UserRecord::Col::Company, &Signature::company},
+    {u"Email:", UserRecord::Col::Email, &Signature::email},
+    {u"Phone:", UserRecord::Col::Phone, &Signature::phone},
+    {u"Fax:", UserRecord::Col::Fax, &Signature::fax},
+}};
+
+// True once per change: an entry counts as entered when it is left or confirmed after typing.
+bool takeEntered(QLineEdit *entry)
+{
+    if (!entry->isModified())
+        return false;
+    entry->setModified(false);
+    return true;
+}
+
+} // namespace
+
+UpdatePassWindow::UpdatePassWindow(Workstation &workstation, QWidget *parent)
+    : QDialog(parent), m_rules(workstation)
+{
+    setWindowTitle(m_rules.title());
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(passwordGroup());
+    layout->addWidget(signatureGroup());
+    layout->addLayout(buttonRow());
+
+    m_found = m_rules.open();
+    if (m_found)
+        showSignature(m_rules.signature());
+}
+
+// Plain buttons, none of them default: Enter in a password entry confirms that entry, not the window.
+QHBoxLayout *UpdatePassWindow::buttonRow()
+{
+    auto *ok = new QPushButton(u"&OK"_s);
+    auto *cancel = new QPushButton(u"&Cancel"_s);
+    ok->setObjectName(u"ok"_s);
+    cancel->setObjectName(u"cancel"_s);
+    ok->setAutoDefault(false);
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &UpdatePassWindow::finish);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+
+QLineEdit *UpdatePassWindow::passwordEntry(const QString &name)
+{
+    auto *entry = new QLineEdit;
+    entry->setObjectName(name);
+    entry->setEchoMode(QLineEdit::Password);
+    entry->setMaxLength(PasswordWidth);
+    return entry;
+}
+
+QGroupBox *UpdatePassWindow::passwordGroup()
+{
+    m_oldPassword = passwordEntry(u"oldPassword"_s);
+    m_newPassword = passwordEntry(u"newPassword"_s);
+    m_repeat = passwordEntry(u"repeat"_s);
+    connect(m_oldPassword, &QLineEdit::editingFinished, this, &UpdatePassWindow::oldPasswordEntered);
+    connect(m_newPassword, &QLineEdit::editingFinished, this, &UpdatePassWindow::newPasswordEntered);
+
+    auto *group = new QGroupBox(u"Password"_s);
+    m_passwordRows = new QFormLayout(group);
+    m_passwordRows->addRow(u"Old Password"_s, m_oldPassword);
+    m_passwordRows->addRow(u"New Password"_s, m_newPassword);
+    m_passwordRows->addRow(u"Repeat :"_s, m_repeat);
+    m_passwordRows->setRowVisible(m_newPassword, false);
+    m_passwordRows->setRowVisible(m_repeat, false);
+    return group;
+}
+
+QGroupBox *UpdatePassWindow::signatureGroup()
+{
+    m_signature = new QGroupBox(u"Signature"_s);
+    m_signature->setObjectName(u"signature"_s);
+    m_signature->setEnabled(false);
+    auto *rows = new QFormLayout(m_signature);
+    for (std::size_t i = 0; i < signatureFields.size(); ++i) {
+        const SignatureField &field = signatureFields[i];
+        auto *entry = new QLineEdit;
+        entry->setMaxLength(UserRecord::table().fields[std::size_t(field.column)].textCapacity());
+        rows->addRow(field.label.toString(), entry);
+        m_signatureEntries[i] = entry;
+    }
+    return m_signature;
+}
+
+void UpdatePassWindow::showSignature(const Signature &signature)
+{
+    for (std::size_t i = 0; i < signatureFields.size(); ++i)
+        m_signatureEntries[i]->setText(signature.*signatureFields[i].member);
+}
+
+Signature UpdatePassWindow::typedSignature() const
+{
+    Signature signature;
+    for (std::size_t i = 0; i < signatureFields.size(); ++i)
+        signature.*signatureFields[i].member = m_signatureEntries[i]->text();
+    return signature;
+}
+
+int UpdatePassWindow::exec()
+{
+    return m_found ? QDialog::exec() : int(Rejected);
+}
+
+void UpdatePassWindow::oldPasswordEntered()
+{
+    if (!takeEntered(m_oldPassword))
+        return;
+    switch (m_rules.enterOldPassword(m_oldPassword->text())) {
+    case UpdatePassRules::OldPassword::UserGone:
+        reject();
+        return;
+    case UpdatePassRules::OldPassword::Wrong:
+        m_oldPassword->clear();
+        m_oldPassword->setFocus();
+        return;
+    case UpdatePassRules::OldPassword::Matches:
+        m_passwordRows->setRowVisible(m_newPassword, true);
+        m_newPassword->clear();
+        m_newPassword->setFocus();
+        m_signature->setTitle(u"Change Signature"_s);
+        m_signature->setEnabled(true);
+        return;
+    }
+}
+
+void UpdatePassWindow::newPasswordEntered()
+{
+    if (!takeEntered(m_newPassword) || !m_rules.enterNewPassword(m_newPassword->text()))
+        return;
+    m_passwordRows->setRowVisible(m_repeat, true);
+    m_repeat->setFocus();
+}
+
+void UpdatePassWindow::finish()
+{
+    if (m_rules.finish(m_repeat->text(), typedSignature())) {
+        accept();
+        return;
+    }
+    m_repeat->clear();
+    m_repeat->setFocus();
+}
+
+} // namespace vellum

@@ -1,0 +1,52 @@
+#pragma once
+// The password and signature window of the logged-on user. The window lays out the entries and
+// shows what UpdatePassRules allows: the new password and the signature only after the old
+// password was typed, the repetition only after a new password.
+
+#include "UpdatePassRules.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QFormLayout;
+class QGroupBox;
+class QHBoxLayout;
+class QLineEdit;
+
+namespace vellum {
+
+class UpdatePassWindow final : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit UpdatePassWindow(Workstation &workstation, QWidget *parent = nullptr);
+
+    // Rejected at once after "User Not Found".
+    int exec() override;
+
+private:
+    static constexpr int SignatureFields = 7;
+
+    QGroupBox *passwordGroup();
+    QGroupBox *signatureGroup();
+    QHBoxLayout *buttonRow();
+    QLineEdit *passwordEntry(const QString &name);
+    void showSignature(const UpdatePassRules::Signature &signature);
+    UpdatePassRules::Signature typedSignature() const;
+
+    void oldPasswordEntered();
+    void newPasswordEntered();
+    void finish();
+
+    UpdatePassRules m_rules;
+    bool m_found = false;
+    QFormLayout *m_passwordRows = nullptr;
+    QLineEdit *m_oldPassword = nullptr;
+    QLineEdit *m_newPassword = nullptr;
+    QLineEdit *m_repeat = nullptr;
+    QGroupBox *m_signature = nullptr;
+    std::array<QLineEdit *, SignatureFields> m_signatureEntries{};
+};
+
+} // namespace vellum

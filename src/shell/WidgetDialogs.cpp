@@ -1,0 +1,70 @@
+#include "WidgetDialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+WidgetDialogs::WidgetDialogs(QWidget *parent) : m_parent(parent) {}
+
+WidgetDialogs::~WidgetDialogs() = default;
+
+QString WidgetDialogs::chooseFolder(const QString &title, const QString &start)
+{
+    return QFileDialog::getExistingDirectory(m_parent, title, start);
+}
+
+QString WidgetDialogs::openFile(const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(m_parent, title, folder, qtFilter(filter));
+}
+
+QString WidgetDialogs::saveFile(const QString &title, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(m_parent, title, folder, qtFilter(filter));
+}
+
+int WidgetDialogs::chooseColor(const QString &title, int initialBgr, bool *ok)
+{
+    const QColor chosen = QColorDialog::getColor(toColor(initialBgr), m_parent, title);
+    if (ok)
+        *ok = chosen.isValid();
+    return chosen.isValid() ? toBgr(chosen) : initialBgr;
+}
+
+bool WidgetDialogs::printerSetup()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>();
+    QPrintDialog dialog(m_printer.get(), m_parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+QString WidgetDialogs::qtFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    if (parts.size() < 2)
+        return filter;
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString patterns = parts.at(i + 1).split(u';', Qt::SkipEmptyParts).join(u' ');
+        filters.append(u"%1 (%2)"_s.arg(parts.at(i), patterns));
+    }
+    return filters.join(u";;"_s);
+}
+
+QColor WidgetDialogs::toColor(int bgr)
+{
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+int WidgetDialogs::toBgr(const QColor &color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+} // namespace vellum

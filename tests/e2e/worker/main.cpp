@@ -1,0 +1,188 @@
+// vellum-test-worker: one workstation in a multi-process test. Subcommands:
+//   add-log FOLDER COUNT NAME PAUSE
+//                               opens the eight files, prints "ready", waits for a line on stdin,
+//                               then adds COUNT log entries with automatic numbering (Log:Name = NAME,
+//                               Log:CaseNr = 1..COUNT), PAUSE milliseconds apart; exits 1 if any
+//                               insert failed.
+//   rename FOLDER OLD NEW HOW   renames client OLD to NEW, carrying it into the cases, and is killed
+//                               by the test: HOW is before-commit (prints "holding" inside the open
+//                               transaction), first-file-written or super-journal-deleted (halts
+//                               inside the commit), or after-commit (prints "committed").
+
+#include "AnsweringMessages.h"
+#include "CommitTrap.h"
+
+#include "data/CaseFileLinks.h"
+#include "data/ClientRecord.h"
+#include "data/LogRecord.h"
+#include "data/RecordFiles.h"
+#include "framework/ErrorReporter.h"
+#include "framework/FileRelations.h"
+#include "framework/RecordFile.h"
+#include "store/Database.h"
+
+#include <QElapsedTimer>
+#include <QString>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+using vellum::test::AnsweringMessages;
+
+namespace {
+
+void say(const char *line)
+{
+    std::printf("%s\n", line);
+    std::fflush(stdout);
+}
+
+[[noreturn]] void waitToBeKilled()
+{
+    for (;;)
+        ::pause();
+}
+
+bool openAll(store::Database &database)
+{
+    for (const RecordFileInfo &info : allRecordFiles()) {
+        if (const store::StoreStatus opened = database.open(*info.table, store::OpenMode::ReadWrite, info.createIfMissing);
+            !opened) {
+            std::fprintf(stderr, "cannot open %s: %s\n", info.table->fileName.data(), qPrintable(opened.errorText));
+            return false;
+        }
+    }
+    return true;
+}
+
+int addLog(const QString &folder, int count, const QString &name, int pauseMs)
+{
+    AnsweringMessages messages;
+    ErrorReporter errors(messages, [](int id) {
+        std::fprintf(stderr, "fatal error %d\n", id);
+        std::exit(3);
+    });
+    store::Database database(folder);
+    if (!openAll(database))
+        return 2;
+    RecordFileOf<LogRecord> log(database, errors);
+    if (log.open() != 0)
+        return 2;
+    say("ready");
+    std::string go;
+    std::getline(std::cin, go);
+
+    int failed = 0;
+    qint64 longestMs = 0;  // how long the other workstation kept this one waiting at most
+    QElapsedTimer timer;
+    for (int i = 1; i <= count; ++i) {
+        timer.start();
+        // Both ways a window adds a record: number first and fill in later, or all at once.
+        const bool primeFirst = i % 2 == 0;
+        if (primeFirst && log.primeRecord() != 0) {
+            ++failed;
+            continue;
+        }
+        if (!primeFirst)
+            log.record() = LogRecord{};
+        log.record().Name = name;
+        log.record().CaseNr = std::uint32_t(i);
+        log.record().Action = u"Test"_s;
+        if (log.insert() != 0)
+            ++failed;
+        longestMs = std::max(longestMs, timer.elapsed());
+        ::usleep(useconds_t(pauseMs) * 1000);
+    }
+    std::fprintf(stderr, "%d inserts failed, %d messages, longest insert %lld ms\n", failed, messages.shown(),
+                 static_cast<long long>(longestMs));
+    return failed == 0 ? 0 : 1;
+}
+
+int renameClient(const QString &folder, const QString &oldName, const QString &newName, const std::string &how)
+{
+    const bool beforeCommit = how == "before-commit";
+    const bool afterCommit = how == "after-commit";
+    std::optional<test::CommitPoint> point;
+    if (how == "first-file-written")
+        point = test::CommitPoint::FirstFileWritten;
+    else if (how == "super-journal-deleted")
+        point = test::CommitPoint::SuperJournalDeleted;
+    if (!beforeCommit && !afterCommit && !point) {
+        std::fprintf(stderr, "unknown moment %s\n", how.c_str());
+        return 2;
+    }
+    if (point && !test::installCommitTrap()) {
+        std::fprintf(stderr, "cannot install the commit trap\n");
+        return 2;
+    }
+    AnsweringMessages messages;
+    ErrorReporter errors(messages, [](int id) {
+        std::fprintf(stderr, "fatal error %d\n", id);
+        std::exit(3);
+    });
+    store::Database database(folder);
+    if (!openAll(database))
+        return 2;
+    RecordFileOf<ClientRecord> client(database, errors);
+    FileRelations relations(client, caseFileRelations());
+    if (relations.open() != 0)
+        return 2;
+    client.record().SName = oldName;
+    if (client.fetch(ClientRecord::SNameKey) != 0) {
+        std::fprintf(stderr, "client %s not found\n", qPrintable(oldName));
+        return 2;
+    }
+    client.record().SName = newName;
+
+    if (beforeCommit) {
+        // An outer transaction keeps the change open after the relations have done their part.
+        if (!database.begin())
+            return 2;
+        if (relations.update(false) != 0)
+            return 1;
+        say("holding");
+        waitToBeKilled();
+    }
+    if (point)
+        test::armCommitTrap(*point);
+    if (relations.update(false) != 0)
+        return 1;
+    if (point) {
+        std::fprintf(stderr, "the commit passed the trap without halting\n");
+        return 4;
+    }
+    say("committed");
+    waitToBeKilled();
+}
+
+int usage()
+{
+    std::fprintf(stderr, "usage: vellum-test-worker add-log FOLDER COUNT NAME PAUSE\n"
+                         "       vellum-test-worker rename FOLDER OLD NEW before-commit|first-file-written|"
+                         "super-journal-deleted|after-commit\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc < 2)
+        return usage();
+    const std::string command = argv[1];
+    if (command == "add-log" && argc == 6)
+        return addLog(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), QString::fromLocal8Bit(argv[4]),
+                      std::atoi(argv[5]));
+    if (command == "rename" && argc == 6)
+        return renameClient(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]),
+                            argv[5]);
+    return usage();
+}

@@ -1,0 +1,390 @@
+// The frame window: menu help in the status bar, the menus a logged-on user gets, logout and a
+// later logon, the exit duties and the shutdown question, the browse colour, the wallpaper and
+// the splash window.
+
+#include "FrameFixture.h"
+
+#include "shell/FrameArea.h"
+#include "shell/FrameMenus.h"
+#include "shell/SplashWindow.h"
+#include "shell/StatusBarTexts.h"
+
+#include <QAction>
+#include <QImage>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+using vellum::test::FrameFixture;
+
+namespace {
+
+const QString ShutdownWarning = u"Warning : when this PC is configured as a Vellum Server,\r\n"
+                                u"then shutting down will prevent Vellum to Backup any files or\r\n"
+                                u"to delete Closed Cases. Go ahead anyway?"_s;
+
+bool shown(const MainFrame &frame, FrameMenu menu)
+{
+    return frame.menus().menu(menu)->menuAction()->isVisible();
+}
+
+QAction *action(const MainFrame &frame, MenuItem item)
+{
+    return frame.menus().action(item);
+}
+
+} // namespace
+
+class TestFrameWindow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void menuHelpGoesToTheFirstField();
+    void menusForTheUsersLevel_data();
+    void menusForTheUsersLevel();
+    void logoutHidesMenusAndClosesItsWindows();
+    void failedLogonAfterLogout_data();
+    void failedLogonAfterLogout();
+    void logonAfterLogoutShowsTheNewUsersMenus();
+    void closingRunsTheExitDutiesInOrder();
+    void withoutLogAtLogonClosingRunsNoExitDuty();
+    void shutdownQuestion_data();
+    void shutdownQuestion();
+    void closingTheWindowAsksNothing();
+    void timerClosesTheFrameWhenAsked();
+    void browseColour();
+    void wallpaper();
+    void editWorksOnTheFocusedField();
+    void windowMenuArrangesChildWindows();
+    void splashGoesAtTheFirstMenuPick();
+};
+
+void TestFrameWindow::menuHelpGoesToTheFirstField()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Admin"_s);
+    QVERIFY(action(*frame, MenuItem::Exit)->showStatusText(frame.get()));
+    QCOMPARE(frame->statusField(StatusBarTexts::MenuHelp), u"Exit Vellum"_s);
+    QVERIFY(frame->menus().menu(FrameMenu::Window)->menuAction()->showStatusText(frame.get()));
+    QCOMPARE(frame->statusField(StatusBarTexts::MenuHelp), u"Create and Arrange windows"_s);
+    QVERIFY(action(*frame, MenuItem::Message)->showStatusText(frame.get()));
+    QCOMPARE(frame->statusField(StatusBarTexts::MenuHelp), u"Messages - On Server Application Disabled"_s);
+    QVERIFY(fixture.messages().unexpected().isEmpty());
+}
+
+void TestFrameWindow::menusForTheUsersLevel_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("system");
+    QTest::addColumn<bool>("users");
+    QTest::addColumn<bool>("activityLog");
+    QTest::newRow("user") << u"Employee 1"_s << false << false << false;
+    QTest::newRow("supervisor") << u"Boss"_s << true << false << true;
+    QTest::newRow("administrator") << u"Admin"_s << true << true << true;
+}
+
+void TestFrameWindow::menusForTheUsersLevel()
+{
+    QFETCH(QString, user);
+    QFETCH(bool, system);
+    QFETCH(bool, users);
+    QFETCH(bool, activityLog);
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(user);
+    QCOMPARE(shown(*frame, FrameMenu::System), system);
+    QCOMPARE(action(*frame, MenuItem::Users)->isVisible(), users);
+    QCOMPARE(action(*frame, MenuItem::ActivityLog)->isVisible(), activityLog);
+    QCOMPARE(action(*frame, MenuItem::PrintActivityLog)->isVisible(), activityLog);
+    QVERIFY(!action(*frame, MenuItem::Logon)->isVisible());
+    QVERIFY(action(*frame, MenuItem::Logout)->isVisible());
+    // What exists can be picked; the windows of later parts cannot yet.
+    QVERIFY(action(*frame, MenuItem::Options)->isEnabled());
+    QVERIFY(action(*frame, MenuItem::PassSignature)->isEnabled());
+    QVERIFY(!action(*frame, MenuItem::Queues)->isEnabled());
+    QVERIFY(!action(*frame, MenuItem::ActivityLog)->isEnabled());
+}
+
+void TestFrameWindow::logoutHidesMenusAndClosesItsWindows()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Admin"_s);
+    QWidget activityLog;
+    QWidget productForm;
+    activityLog.show();
+    productForm.show();
+    frame->singleWindows().add(u"BrowsLog"_s, &activityLog);
+    frame->singleWindows().add(u"UpdateSLA"_s, &productForm);
+
+    action(*frame, MenuItem::Logout)->trigger();
+
+    QVERIFY(fixture.station().run().loggedOut);
+    QVERIFY(action(*frame, MenuItem::Logon)->isVisible());
+    QVERIFY(!action(*frame, MenuItem::Logout)->isVisible());
+    for (FrameMenu menu : {FrameMenu::Browse, FrameMenu::HouseHold, FrameMenu::Search, FrameMenu::Email,
+                           FrameMenu::System, FrameMenu::Print, FrameMenu::Edit, FrameMenu::Window})
+        QVERIFY(!shown(*frame, menu));
+    QVERIFY(shown(*frame, FrameMenu::Vellum));
+    QVERIFY(shown(*frame, FrameMenu::Help));
+    QVERIFY(!activityLog.isVisible());
+    QVERIFY(productForm.isVisible());
+    QCOMPARE(fixture.logActions().mid(fixture.logActions().size() - 2),
+             (QStringList{u"Admin Logon"_s, u"Admin LogOut"_s}));
+    QVERIFY(frame->isVisible());
+}
+
+void TestFrameWindow::failedLogonAfterLogout_data()
+{
+    QTest::addColumn<int>("doLog");
+    QTest::addColumn<bool>("frameStays");
+    QTest::newRow("logon noted in the log") << 1 << true;
+    QTest::newRow("log off at logon") << 0 << false;
+}
+
+void TestFrameWindow::failedLogonAfterLogout()
+{
+    QFETCH(int, doLog);
+    QFETCH(bool, frameStays);
+    FrameFixture fixture;
+    fixture.configure([&](SystemRecord &record) { record.DoLog = static_cast<std::uint8_t>(doLog); });
+    auto frame = fixture.openFrame(u"Boss"_s);
+    action(*frame, MenuItem::Logout)->trigger();
+    fixture.queueLogons({QString()});
+    action(*frame, MenuItem::Logon)->trigger();
+    QCOMPARE(fixture.logonsAsked(), 2);
+    QCOMPARE(frame->hasClosed(), !frameStays);
+    QVERIFY(fixture.station().run().loggedOut);
+}
+
+void TestFrameWindow::logonAfterLogoutShowsTheNewUsersMenus()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Admin"_s);
+    action(*frame, MenuItem::Logout)->trigger();
+    fixture.queueLogons({u"Employee 1"_s});
+    action(*frame, MenuItem::Logon)->trigger();
+    QVERIFY(!fixture.station().run().loggedOut);
+    QVERIFY(shown(*frame, FrameMenu::Browse));
+    QVERIFY(!shown(*frame, FrameMenu::System));
+    QVERIFY(!action(*frame, MenuItem::Logon)->isVisible());
+    QCOMPARE(frame->statusField(StatusBarTexts::User), u"User : Employee 1"_s);
+}
+
+void TestFrameWindow::closingRunsTheExitDutiesInOrder()
+{
+    FrameFixture fixture;
+    fixture.configure([](SystemRecord &record) { record.HowLong = 0; });
+    auto frame = fixture.openFrame(u"Admin"_s);
+    QStringList steps;
+    frame->exitDuties().setBackupAtExit([&] { steps << u"backup after "_s + fixture.logActions().join(u", "_s); });
+    frame->exitDuties().setCloseRecordFiles([&] { steps << u"files closed"_s; });
+    fixture.station().run().noOnHold = true;
+
+    frame->close();
+
+    // Every entry dated today or earlier went; "ClnLog" and "LogOut" came before the backup.
+    QCOMPARE(steps, (QStringList{u"backup after Admin ClnLog, Admin LogOut"_s, u"files closed"_s}));
+    QCOMPARE(fixture.settings().readText(u"Config"_s, u"MessageOnOff"_s), u"1"_s);
+    QCOMPARE(fixture.settings().readText(u"Config"_s, u"NoOnHold"_s), u"1"_s);
+    QCOMPARE(fixture.settings().readText(u"Main"_s, u"Maximize"_s), u"No"_s);
+    QVERIFY(fixture.settings().contains(u"Main"_s, u"Width"_s));
+    QVERIFY(fixture.messages().unexpected().isEmpty());
+}
+
+void TestFrameWindow::withoutLogAtLogonClosingRunsNoExitDuty()
+{
+    FrameFixture fixture;
+    fixture.configure([](SystemRecord &record) {
+        record.DoLog = 0;
+        record.HowLong = 0;
+    });
+    const QStringList before = fixture.logActions();
+    QVERIFY(!before.isEmpty());
+    auto frame = fixture.openFrame(u"Admin"_s);
+    int backups = 0;
+    bool filesClosed = false;
+    frame->exitDuties().setBackupAtExit([&] { ++backups; });
+    frame->exitDuties().setCloseRecordFiles([&] { filesClosed = true; });
+    // Logging switched on later in the run does not make the run's logon a noted one.
+    fixture.configure([](SystemRecord &record) { record.DoLog = 1; });
+
+    frame->close();
+
+    QCOMPARE(fixture.logActions(), before);
+    QCOMPARE(backups, 0);
+    QVERIFY(filesClosed);
+}
+
+void TestFrameWindow::shutdownQuestion_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<bool>("deletionServer");
+    QTest::addColumn<int>("answer");  // 0: not asked
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("administrator says yes") << u"Admin"_s << true << int(ButtonYes) << true;
+    QTest::newRow("administrator says no") << u"Admin"_s << true << int(ButtonNo) << false;
+    QTest::newRow("administrator elsewhere") << u"Admin"_s << false << 0 << true;
+    QTest::newRow("user on the server") << u"Employee 1"_s << true << 0 << true;
+}
+
+void TestFrameWindow::shutdownQuestion()
+{
+    QFETCH(QString, user);
+    QFETCH(bool, deletionServer);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    FrameFixture fixture;
+    fixture.configure([&](SystemRecord &record) { record.Server2 = deletionServer ? 1 : 0; });
+    auto frame = fixture.openFrame(user);
+    if (answer != 0)
+        fixture.messages().expect(u"Go ahead anyway?"_s, answer);
+
+    action(*frame, MenuItem::Exit)->trigger();
+
+    QCOMPARE(frame->hasClosed(), closes);
+    QVERIFY2(fixture.messages().unexpected().isEmpty(), qPrintable(fixture.messages().unexpected()));
+    if (answer == 0)
+        return;
+    const MessageRequest &question = fixture.messages().shown().constLast();
+    QCOMPARE(question.caption, u"Quor Vellum 1.2"_s);
+    QCOMPARE(question.text, ShutdownWarning);
+    QCOMPARE(question.buttons, ButtonYes | ButtonNo);
+    QCOMPARE(question.buttonTexts, (QStringList{u"&Yes"_s, u"&No"_s}));
+}
+
+void TestFrameWindow::closingTheWindowAsksNothing()
+{
+    FrameFixture fixture;
+    fixture.configure([](SystemRecord &record) { record.Server = 1; });
+    auto frame = fixture.openFrame(u"Admin"_s);
+    QCOMPARE(frame->windowTitle(), u"Quor Vellum 1.2 - Server"_s);
+    QVERIFY(!action(*frame, MenuItem::Message)->isVisible());
+    QVERIFY(frame->close());
+    QVERIFY(frame->hasClosed());
+    QVERIFY(fixture.messages().shown().isEmpty());
+}
+
+void TestFrameWindow::timerClosesTheFrameWhenAsked()
+{
+    FrameFixture fixture;
+    fixture.configure([](SystemRecord &record) { record.Server2 = 1; });
+    auto frame = fixture.openFrame(u"Admin"_s);
+    QSignalSpy closed(frame.get(), &MainFrame::closed);
+    fixture.station().run().shutdownRequested = true;
+    QVERIFY(closed.wait(3000));
+    QCOMPARE(frame->windowTitle(), u"Quor Vellum 1.2 - Administrator - Server"_s);
+    QCOMPARE(frame->statusField(StatusBarTexts::Date), u"Monday,  3/05/2004"_s);
+    QCOMPARE(frame->statusField(StatusBarTexts::Time), u"09:06:05"_s);
+    QVERIFY(fixture.messages().shown().isEmpty());
+}
+
+void TestFrameWindow::browseColour()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Boss"_s);
+    RunState &run = fixture.station().run();
+    fixture.dialogs().answerColor(0x336699);
+    action(*frame, MenuItem::BrowseColor)->trigger();
+    QCOMPARE(run.browseColor, 0x336699);
+    QCOMPARE(fixture.settings().readText(u"Config"_s, u"Color"_s), u"3368601"_s);
+
+    fixture.dialogs().cancelColor();
+    action(*frame, MenuItem::BrowseColor)->trigger();
+    QCOMPARE(run.browseColor, 12975860);
+    QCOMPARE(fixture.settings().readText(u"Config"_s, u"Color"_s), u"3368601"_s);
+    QCOMPARE(fixture.dialogs().requests().constLast().title, u"Choose BrowseBox Color"_s);
+    QVERIFY(fixture.dialogs().unexpected().isEmpty());
+}
+
+void TestFrameWindow::wallpaper()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Employee 1"_s);
+    const QString picture = fixture.filePath(u"harbour.jpg"_s);
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QVERIFY(image.save(picture, "JPG"));
+    QVERIFY(!frame->area()->hasWallpaper());
+
+    fixture.dialogs().answerOpenFile(picture);
+    action(*frame, MenuItem::Wallpaper)->trigger();
+
+    QCOMPARE(fixture.settings().readText(u"Config"_s, u"WallSel"_s), picture);
+    QCOMPARE(fixture.station().run().wallpaper, picture);
+    QVERIFY(frame->area()->hasWallpaper());
+    const auto &request = fixture.dialogs().requests().constLast();
+    QCOMPARE(request.title, u"Choose Wallpaper"_s);
+    QCOMPARE(request.filter, u"JPEG|*.jpg|GIF|*.gif|Bitmap|*.bmp"_s);
+
+    fixture.dialogs().answerOpenFile(QString());
+    action(*frame, MenuItem::Wallpaper)->trigger();
+    QCOMPARE(fixture.settings().readText(u"Config"_s, u"WallSel"_s), picture);
+    QVERIFY(fixture.dialogs().unexpected().isEmpty());
+}
+
+void TestFrameWindow::editWorksOnTheFocusedField()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Boss"_s);
+    auto *field = new QLineEdit(u"Mailserver"_s, frame.get());
+    field->show();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame.get()));
+    field->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), field);
+    field->selectAll();
+    action(*frame, MenuItem::Cut)->trigger();
+    QCOMPARE(field->text(), QString());
+    action(*frame, MenuItem::Paste)->trigger();
+    action(*frame, MenuItem::Paste)->trigger();
+    QCOMPARE(field->text(), u"MailserverMailserver"_s);
+}
+
+void TestFrameWindow::windowMenuArrangesChildWindows()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Boss"_s);
+    QList<QMdiSubWindow *> windows;
+    for (int i = 0; i < 3; ++i) {
+        windows.append(frame->area()->addSubWindow(new QWidget));
+        windows.last()->resize(300, 200);
+        windows.last()->show();
+    }
+    action(*frame, MenuItem::Cascade)->trigger();
+    QVERIFY(windows[0]->pos() != windows[1]->pos());
+
+    action(*frame, MenuItem::Tile)->trigger();
+    QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
+    QVERIFY(!windows[1]->geometry().intersects(windows[2]->geometry()));
+
+    for (QMdiSubWindow *window : windows)
+        window->showMinimized();
+    windows[1]->move(40, 40);
+    action(*frame, MenuItem::ArrangeIcons)->trigger();
+    const int bottom = frame->area()->viewport()->height();
+    for (QMdiSubWindow *window : windows)
+        QCOMPARE(window->geometry().bottom() + 1, bottom);
+    QCOMPARE(windows[0]->x(), 0);
+    QCOMPARE(windows[1]->x(), windows[0]->width());
+}
+
+void TestFrameWindow::splashGoesAtTheFirstMenuPick()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Boss"_s);
+    QPointer<SplashWindow> splash = frame->findChild<SplashWindow *>();
+    QVERIFY(splash);
+    QCOMPARE(splash->findChild<QLabel *>(u"title"_s)->text(), u"Quor Vellum 1.2"_s);
+    QCOMPARE(splash->findChild<QLabel *>(u"line"_s)->text(), u"Interactive Vellum Program"_s);
+    action(*frame, MenuItem::Tile)->trigger();
+    QTRY_VERIFY(splash.isNull());
+}
+
+QTEST_MAIN(TestFrameWindow)
+#include "TestFrameWindow.moc"
