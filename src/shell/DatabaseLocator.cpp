@@ -35,7 +35,7 @@ DatabaseLocator::DatabaseLocator(SettingsFile &settings, Messages &messages, con
 
 QString DatabaseLocator::locate()
 {
-    const QString stored = m_settings.readText(ConfigSection, DataBaseKey);
+    const QString stored = storedFolder(m_settings);
     if (stored.isEmpty() || !holdsDatabase(stored))
         return fallBack();
     return stored;
@@ -49,6 +49,11 @@ bool DatabaseLocator::holdsDatabase(const QString &folder)
     return std::any_of(files.cbegin(), files.cend(), [](const QString &name) {
         return name.compare(SystemFileName, Qt::CaseInsensitive) == 0;
     });
+}
+
+QString DatabaseLocator::storedFolder(const SettingsFile &settings)
+{
+    return settings.readText(ConfigSection, DataBaseKey);
 }
 
 void DatabaseLocator::storeFolder(SettingsFile &settings, const QString &folder)

@@ -19,6 +19,7 @@ public:
 
     // A folder that can be entered and holds "sys.tps", in any letter case.
     static bool holdsDatabase(const QString &folder);
+    static QString storedFolder(const SettingsFile &settings);
     static void storeFolder(SettingsFile &settings, const QString &folder);
 
 private:

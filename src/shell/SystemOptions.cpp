@@ -1,6 +1,7 @@
 #include "SystemOptions.h"
 
 #include "ApplicationMessage.h"
+#include "DatabaseLocator.h"
 #include "data/Workstation.h"
 #include "framework/DateTime.h"
 
@@ -18,9 +19,6 @@ namespace vellum {
 
 namespace {
 
-const QString ConfigSection = u"Config"_s;
-const QString DataBaseKey = u"DataBase"_s;
-const QString SystemFileName = u"sys.tps"_s;
 
 const QString NoRecord = u"No System Record Available"_s;
 const QString NoDatabaseFiles = u"  No Database files found.. Please select correct\r\n  Database folder"_s;
@@ -42,14 +40,6 @@ QString withoutTrailingSeparator(QString folder)
     while (folder.size() > 1 && (folder.endsWith(u'/') || folder.endsWith(u'\\')))
         folder.chop(1);
     return folder;
-}
-
-// The file names keep their letters as given, so the configuration file may be "Sys.tps" too.
-bool holdsSystemFile(const QString &folder)
-{
-    const QStringList files = QDir(folder).entryList(QDir::Files);
-    return std::any_of(files.cbegin(), files.cend(),
-                       [](const QString &name) { return name.compare(SystemFileName, Qt::CaseInsensitive) == 0; });
 }
 
 bool canEnter(const QString &folder)
@@ -114,7 +104,7 @@ void SystemOptions::open()
 {
     m_workstation.errors().addProcedure(QString(WindowName));
     loadRecord();
-    m_databaseFolder = m_workstation.settings().readText(ConfigSection, DataBaseKey);
+    m_databaseFolder = DatabaseLocator::storedFolder(m_workstation.settings());
     if (m_databaseFolder.isEmpty())
         m_databaseFolder = m_workstation.run().programFolder;
     m_startFolder = m_databaseFolder;
@@ -163,7 +153,7 @@ void SystemOptions::chooseDatabaseFolder()
     const QString chosen = m_workstation.dialogs().chooseFolder(u"Choose DataBase Directory"_s, m_databaseFolder);
     if (chosen.isEmpty())
         return;
-    if (holdsSystemFile(chosen)) {
+    if (DatabaseLocator::holdsDatabase(chosen)) {
         m_databaseFolder = withoutTrailingSeparator(chosen);
         return;
     }
@@ -341,7 +331,7 @@ void SystemOptions::askForRestart()
 
 void SystemOptions::close()
 {
-    m_workstation.settings().writeText(ConfigSection, DataBaseKey, m_databaseFolder);
+    DatabaseLocator::storeFolder(m_workstation.settings(), m_databaseFolder);
     m_workstation.errors().removeProcedure(QString(WindowName));
 }
 
