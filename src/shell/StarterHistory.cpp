@@ -1,73 +1,58 @@
 #include "shell/StarterHistory.h"
 
+#include "cases/HistoryText.h"
+
 using namespace Qt::StringLiterals;
 
 namespace vellum {
 
 namespace {
 
-const QString LineBreak = u"\r\n"_s;
-constexpr int AgentWidth = 20;
-constexpr int StatusWidth = 7;
-
-QString padded(const QString &agent)
+HistoryEntry entryAt(DateTime::DayTime at, const QString &agent, const QString &subject)
 {
-    return agent.leftJustified(AgentWidth, u' ');
+    HistoryEntry entry;
+    entry.agent = agent;
+    entry.today = at.day;
+    entry.now = at.time;
+    entry.newStatus = subject;
+    entry.newOwner = subject;
+    return entry;
 }
 
-QString stampOf(DateTime::DayTime at)
+CaseEvent caseEventOf(SampleEvent event)
 {
-    return DateTime::formatDate(at.day) + u" - "_s + DateTime::formatTime(at.time);
+    switch (event) {
+    case SampleEvent::ReviewNote: return CaseEvent::ReviewNote;
+    case SampleEvent::OutgoingCall: return CaseEvent::OutgoingCall;
+    case SampleEvent::IncomingCall: return CaseEvent::IncomingCall;
+    case SampleEvent::StatusChange: return CaseEvent::StatusChange;
+    case SampleEvent::FirstEscalationDone: return CaseEvent::FirstEscalationDone;
+    case SampleEvent::SecondEscalationDone: return CaseEvent::SecondEscalationDone;
+    case SampleEvent::Assignment: break;  // the queue's entry has a header of its own
+    }
+    return CaseEvent::ReviewNote;
 }
 
 } // namespace
 
 StarterHistory::StarterHistory(DateTime::DayTime start, const QString &agent)
-    : m_text(u"Case CREATED : "_s + stampOf(start) + u"  by Agent "_s + padded(agent))
+    : m_text(HistoryText::header(CaseEvent::Created, entryAt(start, agent, {})))
 {
 }
 
 void StarterHistory::addCreationNote(const QString &note)
 {
-    trimTrailingBlanks();
-    m_text += LineBreak + note;
+    m_text = HistoryText::clip(m_text) + HistoryText::lineBreak() + note;
 }
 
 void StarterHistory::append(SampleEvent event, DateTime::DayTime at, const QString &agent, const QString &subject,
                             const QString &note)
 {
-    trimTrailingBlanks();
-    m_text += LineBreak + LineBreak + header(event, stampOf(at), agent, subject) + LineBreak + note;
-}
-
-QString StarterHistory::header(SampleEvent event, const QString &stamp, const QString &agent, const QString &subject)
-{
-    const QString byAgent = u" by Agent "_s + padded(agent);
-    switch (event) {
-    case SampleEvent::ReviewNote:
-        return u"Review Note: "_s + stamp + byAgent;
-    case SampleEvent::OutgoingCall:
-        return u"Outgoing Call: "_s + stamp + byAgent;
-    case SampleEvent::IncomingCall:
-        return u"Incoming Call: "_s + stamp + byAgent;
-    case SampleEvent::StatusChange:
-        return u"Status CHANGE : "_s + stamp + u" to "_s + subject.toUpper().leftJustified(StatusWidth, u' ') + byAgent;
-    case SampleEvent::FirstEscalationDone:
-        return u"First Escalation : "_s + stamp + byAgent;
-    case SampleEvent::SecondEscalationDone:
-        return u"Second Escalation : "_s + stamp + byAgent;
-    case SampleEvent::Assignment:
-        break;
-    }
-    return u"Case ASSIGNMENT: "_s + stamp + u" by Agent "_s + agent.trimmed() + u" to Agent "_s + subject.trimmed();
-}
-
-void StarterHistory::trimTrailingBlanks()
-{
-    qsizetype end = m_text.size();
-    while (end > 0 && m_text.at(end - 1) == u' ')
-        --end;
-    m_text.truncate(end);
+    const HistoryEntry entry = entryAt(at, agent, subject);
+    const QString header = event == SampleEvent::Assignment ? HistoryText::assignmentHeader(entry)
+                                                            : HistoryText::header(caseEventOf(event), entry);
+    const QString &lineBreak = HistoryText::lineBreak();
+    m_text = HistoryText::clip(m_text) + lineBreak + lineBreak + header + lineBreak + note;
 }
 
 } // namespace vellum

@@ -1,5 +1,5 @@
 #pragma once
-// The history texts of the sample cases, written in the entry formats the case form uses, so the
+// The history texts of the sample cases, built from the case form's own entry texts, so the
 // starter database reads exactly like one built by hand.
 
 #include "framework/DateTime.h"
@@ -32,9 +32,6 @@ public:
     const QString &text() const { return m_text; }
 
 private:
-    static QString header(SampleEvent event, const QString &stamp, const QString &agent, const QString &subject);
-    void trimTrailingBlanks();
-
     QString m_text;
 };
 
