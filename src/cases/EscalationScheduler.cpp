@@ -1,5 +1,7 @@
 #include "EscalationScheduler.h"
 
+#include "framework/ApplicationMessage.h"
+
 #include "framework/DateTime.h"
 
 #include <array>
@@ -18,7 +20,6 @@ constexpr int MaxConvertedDays = 9;
 enum ShiftMode : std::uint8_t { RoundTheClock = 0, ServiceShift = 1 };
 
 const QString NotInUse = u"Y"_s;
-const QString Caption = u"Quor Vellum 1.2"_s;
 // The record layer reports a missing record as a plain result, without a text of its own.
 const QString ProductNotFound = u"Record Not Found"_s;
 // The product form refuses such a window with this text; a case of an older product hears the same.
@@ -181,7 +182,7 @@ void clearUnusedLevels(const Levels &levels, CaseRecord &record)
 
 void notify(Messages &messages, const QString &text)
 {
-    messages.show({Caption, text, MessageIcon::Information, ButtonOk, ButtonOk, {}});
+    ApplicationMessage::show(messages, text);
 }
 
 // A product that cannot be read counts as a new, empty product: 24-hour service without offsets,

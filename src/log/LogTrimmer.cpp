@@ -1,6 +1,7 @@
 #include "LogTrimmer.h"
 
 #include "ActivityLogWriter.h"
+#include "framework/ApplicationMessage.h"
 #include "data/LogRecord.h"
 #include "data/SystemRecord.h"
 #include "framework/RecordFile.h"
@@ -25,28 +26,26 @@ int LogTrimmer::trimAtClosing()
     const std::int32_t howLong = m_workstation.run().configuration.HowLong;
     const std::int32_t limit = m_workstation.clock().today() - howLong;
     // Keeping no days empties the log up to and including today; entries dated later stay.
-    const Sweep sweep = removeUpTo(howLong == 0 ? limit : limit - 1);
-    if ((howLong == 0 ? sweep.lookedAt : sweep.removed) == 0)
+    const std::int64_t removed = removeUpTo(howLong == 0 ? limit : limit - 1);
+    // With no days kept the clean-up counts as done when the log held any entry at all.
+    if (removed == 0 && (howLong != 0 || !ActivityLogWriter(m_workstation).hasEntries()))
         return 0;
     noteTrimming();
     storeCountingStart(limit);
-    return sweep.removed;
+    return int(removed);
 }
 
-LogTrimmer::Sweep LogTrimmer::removeUpTo(std::int32_t lastDay)
+// One statement through the date key: a clean-up costs what it removes, not a read of the log.
+// Entries that cannot be removed (the log held elsewhere too long, or read-only) stay.
+std::int64_t LogTrimmer::removeUpTo(std::int32_t lastDay)
 {
-    Sweep sweep;
     RecordFileOf<LogRecord> log(m_workstation.database(), m_workstation.errors());
     if (log.open() != 0)
-        return sweep;
-    log.setRecordOrder();
-    while (log.next() == 0) {
-        ++sweep.lookedAt;
-        // An entry another workstation removed first is not counted as ours.
-        if (log.record().ActionDate <= lastDay && log.tryDelete() == 0)
-            ++sweep.removed;
-    }
-    return sweep;
+        return 0;
+    const store::Condition upTo{LogRecord::Col::ActionDate, store::CompareOp::LessOrEqual, std::int64_t(lastDay)};
+    std::int64_t removed = 0;
+    m_workstation.database().removeWhere(LogRecord::table(), {upTo}, &removed);
+    return removed;
 }
 
 void LogTrimmer::noteTrimming()
@@ -77,12 +76,8 @@ void LogTrimmer::storeCountingStart(std::int32_t limit)
 // The server workstation runs unattended: its failures are not shown.
 void LogTrimmer::notify(const QString &text) const
 {
-    if (m_workstation.run().configuration.Server != 0)
-        return;
-    MessageRequest request;
-    request.caption = u"Quor Vellum 1.2"_s;
-    request.text = text;
-    m_workstation.messages().show(request);
+    if (m_workstation.run().configuration.Server == 0)
+        ApplicationMessage::show(m_workstation.messages(), text);
 }
 
 } // namespace vellum

@@ -1,7 +1,7 @@
 #pragma once
 // Trims the activity log when the application closes: entries older than the days to keep
-// (Sys:HowLong) are removed one by one in file order, a "ClnLog" entry notes it, and the
-// configuration record gets the new counting start (Sys:LastLogDate, Sys:LastLogTime).
+// (Sys:HowLong) are removed, a "ClnLog" entry notes it, and the configuration record gets the
+// new counting start (Sys:LastLogDate, Sys:LastLogTime).
 
 #include "data/Workstation.h"
 
@@ -20,13 +20,8 @@ public:
     int trimAtClosing();
 
 private:
-    struct Sweep {
-        int lookedAt = 0;
-        int removed = 0;
-    };
-
     bool allowed() const;
-    Sweep removeUpTo(std::int32_t lastDay);
+    std::int64_t removeUpTo(std::int32_t lastDay);
     void noteTrimming();
     void storeCountingStart(std::int32_t limit);
     void notify(const QString &text) const;

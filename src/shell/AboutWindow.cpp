@@ -1,6 +1,6 @@
 #include "AboutWindow.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "CompatibilityCheck.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "DatabaseLocator.h"
 #include "ProgramFolder.h"
 #include "data/RecordFiles.h"

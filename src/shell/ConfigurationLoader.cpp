@@ -1,6 +1,6 @@
 #include "ConfigurationLoader.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "data/SystemRecord.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"

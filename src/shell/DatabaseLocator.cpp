@@ -1,6 +1,6 @@
 #include "DatabaseLocator.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "ProgramFolder.h"
 #include "framework/SettingsFile.h"
 

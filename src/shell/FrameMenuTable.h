@@ -17,7 +17,7 @@ enum class MenuItem {
     Queues, Cases, Clients, Products, Archive,
     Message, NoOnHold, PassSignature, BrowseColor, Wallpaper,
     SearchCases, SearchArchive, SearchBoth,
-    SendMail, Inbox,
+    SendMail, Inbox, MailSettings,
     ActivityLog, Problems, Options, Users,
     PrintCases, PrintClients, PrintProducts, PrintArchive, PrintActivityLog, PrintSetup,
     Cut, Copy, Paste,

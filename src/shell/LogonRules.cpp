@@ -1,6 +1,6 @@
 #include "LogonRules.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "UserDetails.h"
 
 using namespace Qt::StringLiterals;

@@ -1,6 +1,6 @@
 #include "LogoutEntry.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "log/ActivityLogWriter.h"
 
 using namespace Qt::StringLiterals;

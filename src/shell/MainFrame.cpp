@@ -1,12 +1,13 @@
 #include "MainFrame.h"
 
 #include "AboutWindow.h"
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "FrameArea.h"
 #include "FrameChoices.h"
 #include "FrameMenus.h"
 #include "HelpFile.h"
 #include "HelpWindow.h"
+#include "MailSession.h"
 #include "MenuRules.h"
 #include "SplashWindow.h"
 #include "StatusBarTexts.h"
@@ -14,6 +15,12 @@
 #include "UpdatePassWindow.h"
 #include "data/Workstation.h"
 #include "framework/widgets/WindowPlacer.h"
+#include "log/ActivityLogList.h"
+#include "log/ActivityLogWindow.h"
+#include "reference/BrowsClients.h"
+#include "reference/BrowsProblem.h"
+#include "reference/BrowsSLA.h"
+#include "reference/BrowseUsers.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +29,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -32,6 +40,9 @@ using namespace Qt::StringLiterals;
 namespace vellum {
 
 namespace {
+
+// The Inbox exists at most once.
+const QString InboxProcedure = u"EmailIn"_s;
 
 const QString ShutdownWarning = u"Warning : when this PC is configured as a Vellum Server,\r\n"
                                 u"then shutting down will prevent Vellum to Backup any files or\r\n"
@@ -273,8 +284,34 @@ void MainFrame::performWindowOf(MenuItem item)
         SystemOptionsWindow(m_workstation, this).exec();
         applyMenus();  // the options may have switched the activity log on or off
         break;
+    case MenuItem::Products:
+        openChild(new BrowsSLA(m_workstation));
+        break;
+    case MenuItem::Clients:
+        openChild(new BrowsClients(m_workstation));
+        break;
+    case MenuItem::Problems:
+        openChild(new BrowsProblem(m_workstation));
+        break;
+    case MenuItem::Users:
+        openSingle(BrowseUsers::ProcedureName, [this] { return new BrowseUsers(m_workstation); });
+        break;
+    case MenuItem::ActivityLog:
+        openSingle(ActivityLogList::ProcedureName, [this] { return new ActivityLogWindow(m_workstation); });
+        break;
     case MenuItem::PrintSetup:
         m_workstation.dialogs().printerSetup();
+        break;
+    case MenuItem::SendMail:
+        if (m_mail != nullptr)
+            m_mail->sendMail(this);
+        break;
+    case MenuItem::Inbox:
+        openInbox();
+        break;
+    case MenuItem::MailSettings:
+        if (m_mail != nullptr)
+            m_mail->editSettings(this);
         break;
     case MenuItem::About:
         AboutWindow(this).exec();
@@ -285,6 +322,36 @@ void MainFrame::performWindowOf(MenuItem item)
     default:
         break;
     }
+}
+
+// A window that exists at most once: a further request brings the open one to the front.
+void MainFrame::openSingle(const QString &procedure, const std::function<ProcedureWindow *()> &create)
+{
+    if (m_singleWindows.activate(procedure))
+        return;
+    ProcedureWindow *window = create();
+    openChild(window);
+    if (window->isOpen())
+        m_singleWindows.add(procedure, window->placedWindow());
+}
+
+// A child window of the work area that goes away when it closes.
+void MainFrame::openChild(ProcedureWindow *window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &ProcedureWindow::helpRequested, this,
+            [this](const QString &topic) { HelpWindow::showTopic(this, topic); });
+    window->showIn(m_area);
+}
+
+// A second choice brings the open Inbox to the front instead of opening another.
+void MainFrame::openInbox()
+{
+    if (m_mail == nullptr || m_singleWindows.activate(InboxProcedure))
+        return;
+    QMdiSubWindow *carrier = m_area->addSubWindow(m_mail->newInbox());
+    m_singleWindows.add(InboxProcedure, carrier);
+    carrier->show();
 }
 
 void MainFrame::closeEvent(QCloseEvent *event)

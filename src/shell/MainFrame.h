@@ -22,6 +22,7 @@ namespace vellum {
 class FrameArea;
 class FrameMenus;
 class MailSession;
+class ProcedureWindow;
 class SplashWindow;
 class Workstation;
 
@@ -77,6 +78,9 @@ private:
     void performWindow(MenuItem item);
     void performChoice(MenuItem item);
     void performWindowOf(MenuItem item);
+    void openInbox();
+    void openSingle(const QString &procedure, const std::function<ProcedureWindow *()> &create);
+    void openChild(ProcedureWindow *window);
     void showSplash();
 
     Workstation &m_workstation;
@@ -89,7 +93,7 @@ private:
     FrameArea *m_area;
     std::array<QLabel *, 5> m_fields{};
     QPointer<SplashWindow> m_splash;
-    // The mail subsystem provides the session; none is open until it does.
+    // The workstation's mail from start-up; null in tests of the frame alone.
     MailSession *m_mail = nullptr;
     bool m_openedForUser = false;
     bool m_closed = false;

@@ -1,6 +1,6 @@
 #include "MenuRules.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "data/CurrentUser.h"
 
 using namespace Qt::StringLiterals;

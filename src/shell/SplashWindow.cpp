@@ -1,6 +1,6 @@
 #include "SplashWindow.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 
 #include <QEvent>
 #include <QLabel>

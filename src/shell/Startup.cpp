@@ -13,6 +13,7 @@
 #include "shell/StarterDatabase.h"
 #include "data/Workstation.h"
 #include "framework/SettingsFile.h"
+#include "mail/WorkstationMail.h"
 
 #include <QApplication>
 #include <QDir>
@@ -92,9 +93,9 @@ void Startup::openWorkstation()
 
 void Startup::openMailSession()
 {
-    // Without a session nothing is said: sending mail tells the user when it is tried.
-    if (m_mail && !m_mail->logon())
-        m_mail.reset();
+    // A failed logon has said what it had to; each mail window tries again when it is used.
+    m_mail = std::make_unique<WorkstationMail>(*m_workstation);
+    m_mail->logon();
 }
 
 bool Startup::findDatabase()

@@ -70,7 +70,7 @@ private:
     std::optional<ProgramFolder> m_programFolder;
     std::unique_ptr<DatabaseOpener> m_files;
     std::unique_ptr<MainFrame> m_frame;
-    // The mail subsystem provides the session; until then the program starts without one.
+    // The workstation's mail, kept for the whole run even when its logon failed.
     std::unique_ptr<MailSession> m_mail;
     bool m_fatal = false;
     int m_exitCode = 0;

@@ -1,6 +1,6 @@
 #include "SystemOptions.h"
 
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 #include "DatabaseLocator.h"
 #include "data/Workstation.h"
 #include "framework/DateTime.h"

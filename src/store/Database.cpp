@@ -699,6 +699,35 @@ StoreStatus Database::remove(const TableSpec &table, std::int64_t rowId, std::in
     return {};
 }
 
+StoreStatus Database::removeWhere(const TableSpec &table, const std::vector<Condition> &filter,
+                                  std::int64_t *removed)
+{
+    *removed = 0;
+    StoreStatus result;
+    const Attached *file = m_impl->writableFile(table, &result);
+    if (!file)
+        return result;
+    if (result = begin(); !result)
+        return result;
+    Statement statement = m_impl->prepare(TableSql(table, file->schema).removeWhere(filter));
+    if (!statement.prepared()) {
+        result = m_impl->status(statement.prepareResult());
+    } else {
+        for (const Condition &condition : filter)
+            bindCondition(statement, condition);
+        if (const int rc = statement.step(); rc != SQLITE_DONE)
+            result = m_impl->status(rc);
+    }
+    const std::int64_t count = result ? sqlite3_changes64(m_impl->db) : 0;
+    if (!result) {
+        rollback();
+        return result;
+    }
+    if (result = commit(); result)
+        *removed = count;
+    return result;
+}
+
 StoreStatus Database::walk(const TableSpec &table, const WalkRequest &request, std::vector<StoredRow> *rows)
 {
     rows->clear();

@@ -53,6 +53,10 @@ public:
                        std::int64_t *newVersion = nullptr);
     // version 0 deletes whatever version is stored.
     StoreStatus remove(const TableSpec &table, std::int64_t rowId, std::int64_t version = 0);
+    // Removes, in one transaction and whatever their version, the rows for which every term of the
+    // filter holds (with no terms, every row); removed counts them. A clean-up of many rows costs
+    // one statement instead of a read and a remove per row.
+    StoreStatus removeWhere(const TableSpec &table, const std::vector<Condition> &filter, std::int64_t *removed);
 
     // The first row in key order whose key components equal the given values.
     StoreStatus fetch(const TableSpec &table, int key, const std::vector<Value> &values, StoredRow *row,

@@ -145,6 +145,15 @@ QByteArray TableSql::remove(bool checkVersion) const
     return sql;
 }
 
+QByteArray TableSql::removeWhere(const std::vector<Condition> &filter) const
+{
+    QByteArrayList terms;
+    for (const Condition &condition : filter)
+        terms << filterTerm(condition);
+    QByteArray sql = "DELETE FROM " + qualifiedTable();
+    return terms.isEmpty() ? sql : sql + " WHERE " + terms.join(" AND ");
+}
+
 QByteArray TableSql::selectByRowId(const std::vector<int> &fields) const
 {
     return "SELECT " + selectColumns(fields) + " FROM " + qualifiedTable() + " WHERE rowid = ?";

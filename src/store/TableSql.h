@@ -37,6 +37,8 @@ public:
     QByteArray insert() const;
     QByteArray update() const;
     QByteArray remove(bool checkVersion) const;
+    // Binds the filter's values in order.
+    QByteArray removeWhere(const std::vector<Condition> &filter) const;
     QByteArray selectByRowId(const std::vector<int> &fields) const;
     QByteArray highest(int key) const;
     QByteArray count() const;

@@ -108,7 +108,7 @@ void TestFrameWindow::menusForTheUsersLevel()
     QVERIFY(action(*frame, MenuItem::Options)->isEnabled());
     QVERIFY(action(*frame, MenuItem::PassSignature)->isEnabled());
     QVERIFY(!action(*frame, MenuItem::Queues)->isEnabled());
-    QVERIFY(!action(*frame, MenuItem::ActivityLog)->isEnabled());
+    QVERIFY(!action(*frame, MenuItem::PrintActivityLog)->isEnabled());
 }
 
 void TestFrameWindow::logoutHidesMenusAndClosesItsWindows()

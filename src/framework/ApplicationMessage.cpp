@@ -1,4 +1,4 @@
-#include "ApplicationMessage.h"
+#include "framework/ApplicationMessage.h"
 
 using namespace Qt::StringLiterals;
 

@@ -1,0 +1,209 @@
+// vellum-log-bench: figures for the activity log when it is large: the window's list pages and
+// counters, the trimming at closing and "&Empty Log", one per line as
+// "name: value unit".
+//   --entries N   entries in the log (default 1000000)
+// The log is filled through the store in big transactions (not measured), in a temporary folder.
+
+#include "data/LogRecord.h"
+#include "data/RecordFiles.h"
+#include "data/Workstation.h"
+#include "framework/BrowseModel.h"
+#include "framework/Clock.h"
+#include "framework/RecordFile.h"
+#include "framework/SettingsFile.h"
+#include "log/ActivityLogCounters.h"
+#include "log/ActivityLogList.h"
+#include "log/LogEmptier.h"
+#include "log/LogTrimmer.h"
+#include "store/Database.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <random>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+
+namespace {
+
+constexpr int EntriesPerTransaction = 50000;
+constexpr int PageRows = 30;  // a list window's visible rows
+constexpr int LoggedDays = 730;
+constexpr int KeptDays = 365;  // the trimming at closing removes the older half of the log
+
+void figure(const char *name, double value, const char *unit)
+{
+    std::printf("%s: %.3f %s\n", name, value, unit);
+    std::fflush(stdout);
+}
+
+void note(const QString &text)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+[[noreturn]] void die(const QString &what, const store::StoreStatus &status = {})
+{
+    std::fprintf(stderr, "%s: %s\n", qPrintable(what), qPrintable(status.errorText));
+    std::exit(1);
+}
+
+double elapsedMs(const QElapsedTimer &timer)
+{
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+class PrintingMessages final : public Messages {
+public:
+    int show(const MessageRequest &request) override
+    {
+        note(u"message [%1] %2"_s.arg(request.caption, request.text));
+        return request.defaultButton;
+    }
+    void beep() override {}
+};
+
+class NoDialogs final : public Dialogs {
+public:
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
+    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    int chooseColor(const QString &, int initialBgr, bool *ok) override
+    {
+        *ok = false;
+        return initialBgr;
+    }
+    bool printerSetup() override { return false; }
+};
+
+// A busy desk's log over two years, written in time order: 20 agents, logons and logouts
+// around the case events.
+LogRecord makeEntry(std::uint32_t number, int entries, std::int32_t firstDay, std::mt19937 &random)
+{
+    static const QStringList actions{u"Logon"_s, u"Created"_s, u"Active"_s, u"On Hold"_s, u"Closed"_s,
+                                     u"Re-Open"_s, u"Yanked"_s, u"Assign"_s, u"Deleted"_s, u"LogOut"_s};
+    const std::int64_t step = std::int64_t(number - 1) * LoggedDays * DateTime::HundredthsPerDay / entries;
+    LogRecord entry;
+    entry.Nr = number;
+    entry.ID = std::uint16_t(1 + random() % 20);
+    entry.Name = u"Employee %1"_s.arg(entry.ID);
+    entry.Action = actions[int(random() % unsigned(actions.size()))];
+    entry.CaseNr = entry.Action == u"Logon"_s || entry.Action == u"LogOut"_s ? 0 : 1 + random() % 90000;
+    entry.ActionDate = firstDay + std::int32_t(step / DateTime::HundredthsPerDay);
+    entry.ActionTime = 1 + std::int32_t(step % DateTime::HundredthsPerDay);
+    return entry;
+}
+
+SystemRecord configuration()
+{
+    SystemRecord record;
+    record.ID = 1;
+    record.DoLog = 1;
+    record.HowLong = KeptDays;
+    return record;
+}
+
+void fillLog(const QString &folder, int entries, std::int32_t firstDay)
+{
+    store::Database database(folder);
+    for (const RecordFileInfo &info : allRecordFiles())
+        if (const auto opened = database.open(*info.table, store::OpenMode::ReadWrite, true); !opened)
+            die(u"open"_s, opened);
+    std::mt19937 random(20040503);
+    for (int first = 1; first <= entries; first += EntriesPerTransaction) {
+        if (const auto begun = database.begin(); !begun)
+            die(u"begin"_s, begun);
+        for (int number = first; number < std::min(first + EntriesPerTransaction, entries + 1); ++number) {
+            const LogRecord entry = makeEntry(std::uint32_t(number), entries, firstDay, random);
+            if (const auto added = database.insert(LogRecord::table(), toRow(entry)); !added)
+                die(u"insert"_s, added);
+        }
+        if (const auto committed = database.commit(); !committed)
+            die(u"commit"_s, committed);
+    }
+    if (const auto added = database.insert(SystemRecord::table(), toRow(configuration())); !added)
+        die(u"insert"_s, added);
+}
+
+// The list as the window opens it: the first page in date order, then a jump to the last page.
+void listFigures(Workstation &station)
+{
+    QElapsedTimer timer;
+    timer.start();
+    RecordFileOf<LogRecord> file(station.database(), station.errors());
+    if (file.open() != 0)
+        die(u"open Log.tps"_s);
+    BrowseModel model(file);
+    model.setColumns(ActivityLogList::columns());
+    model.setOrders(ActivityLogList::orders());
+    model.setPageSize(PageRows);
+    if (model.readFirst() != 0)
+        die(u"no first page"_s);
+    figure("log_list_open_ms", elapsedMs(timer), "ms");
+
+    timer.start();
+    if (model.readLast() != PageRows - 1 || !model.atEnd())
+        die(u"no last page"_s);
+    figure("log_list_end_ms", elapsedMs(timer), "ms");
+    figure("log_list_rows_read", double(model.rowsRead()), "records");
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication application(argc, argv);
+    int entries = 1000000;
+    const QStringList arguments = application.arguments();
+    if (const qsizetype at = arguments.indexOf(u"--entries"_s); at >= 0 && at + 1 < arguments.size())
+        entries = arguments[at + 1].toInt();
+    if (entries < 2 * PageRows) {
+        std::fprintf(stderr, "usage: vellum-log-bench [--entries N]   (N at least %d)\n", 2 * PageRows);
+        return 2;
+    }
+    QTemporaryDir folder;
+    if (!folder.isValid())
+        return 1;
+    const std::int32_t today = DateTime::dayNumber(QDate(2004, 5, 3));
+    note(u"building %1 log entries in %2"_s.arg(entries).arg(folder.path()));
+    QElapsedTimer setup;
+    setup.start();
+    fillLog(folder.path(), entries, today - LoggedDays);
+    note(u"setup took %1 s"_s.arg(double(setup.elapsed()) / 1000.0));
+
+    SettingsFile settings(folder.filePath(u"vellum12.ini"_s));
+    PrintingMessages messages;
+    NoDialogs dialogs;
+    FixedClock clock(today, DateTime::fromHoursMinutes(9, 6));
+    Workstation station(settings, messages, dialogs, clock, [](int id) { die(u"fatal error %1"_s.arg(id)); });
+    station.useDatabaseFolder(folder.path());
+    station.user() = {u"Boss"_s, 3, LevelSupervisor, {}, {}, {}, {}, {}, {}, {}};
+    station.run().configuration = configuration();
+    figure("log_entries", entries, "records");
+
+    listFigures(station);
+
+    // The window counts the case events of the whole log each time it opens or refreshes.
+    QElapsedTimer timer;
+    timer.start();
+    ActivityLogCounters counters(station);
+    if (!counters.count() || counters.entriesRead() != entries)
+        die(u"the counters missed entries"_s);
+    figure("log_counters_ms", elapsedMs(timer), "ms");
+
+    // A supervisor's closing removes what is older than the days kept, through the date key.
+    timer.start();
+    const int trimmed = LogTrimmer(station).trimAtClosing();
+    figure("log_trim_ms", elapsedMs(timer), "ms");
+    figure("log_trim_removed", trimmed, "records");
+
+    timer.start();
+    const LogEmptier::Outcome emptied = LogEmptier(station).empty();
+    if (emptied.removed != entries - trimmed + 1 || !emptied.noted)
+        die(u"the log was not emptied"_s);
+    figure("log_empty_ms", elapsedMs(timer), "ms");
+    return 0;
+}

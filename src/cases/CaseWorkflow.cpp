@@ -1,0 +1,550 @@
+#include "CaseWorkflow.h"
+
+#include "CaseNumbers.h"
+#include "CaseRights.h"
+#include "EscalationScheduler.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+namespace {
+
+const QString Medium = u"Medium"_s;
+const QString CannotRetrieve = u"  Can't retrieve record"_s;
+const QString OwnsAlready = u"  Agent owns the case already..."_s;
+const QString UpdateFailed = u"An Error occurred during updating "_s;
+const QString AssignFailed = u"  An Error occurred during Assignment "_s;
+
+constexpr std::uint16_t NothingNew = 0;
+constexpr std::uint16_t ChangedByOthers = 1;
+constexpr std::uint16_t OnHoldMarker = 2;
+
+// Messages raised inside a step (the deadline computation's) are handed to the window with it.
+class CollectedMessages final : public Messages {
+public:
+    explicit CollectedMessages(CaseStep &step) : m_step(step) {}
+
+    int show(const MessageRequest &request) override
+    {
+        m_step.messages.append(request);
+        return ButtonOk;
+    }
+    void beep() override { m_step.beep = true; }
+
+private:
+    CaseStep &m_step;
+};
+
+CaseEvent escalationEvent(int level)
+{
+    switch (level) {
+    case 1: return CaseEvent::FirstEscalationDone;
+    case 2: return CaseEvent::SecondEscalationDone;
+    default: return CaseEvent::ThirdEscalationDone;
+    }
+}
+
+QString ordinal(int level)
+{
+    switch (level) {
+    case 1: return u"First"_s;
+    case 2: return u"Second"_s;
+    default: return u"Third"_s;
+    }
+}
+
+bool isNoteKind(CaseEvent event)
+{
+    switch (event) {
+    case CaseEvent::ReviewNote:
+    case CaseEvent::OutgoingCall:
+    case CaseEvent::IncomingCall:
+    case CaseEvent::OutgoingEmail:
+    case CaseEvent::IncomingEmail: return true;
+    default: return false;
+    }
+}
+
+// A file that cannot be opened has been reported by the record layer.
+bool opened(RecordFile &file)
+{
+    return file.isOpen() || file.open() == 0;
+}
+
+} // namespace
+
+const QString &CaseWorkflow::historyFullText()
+{
+    static const QString text = u"The case history is full: this entry could not be added."_s;
+    return text;
+}
+
+// The window tells the user; the entry's step is left undone.
+void CaseWorkflow::reportHistoryFull(CaseStep &step)
+{
+    step.historyFull = true;
+    step.messages.append(CaseStep::message(historyFullText()));
+}
+
+CaseWorkflow::CaseWorkflow(Workstation &workstation, RecordFileOf<CaseRecord> &cases)
+    : m_workstation(workstation),
+      m_cases(cases),
+      m_archive(workstation.database(), workstation.errors()),
+      m_clients(workstation.database(), workstation.errors()),
+      m_products(workstation.database(), workstation.errors()),
+      m_log(workstation)
+{
+}
+
+HistoryEntry CaseWorkflow::entry() const
+{
+    return HistoryEntry::at(user().name, m_workstation.clock());
+}
+
+QString CaseWorkflow::numberText() const
+{
+    return QString::number(m_cases.record().CaseNr);
+}
+
+QString CaseWorkflow::storedTitle() const
+{
+    return u" Case "_s + numberText() + u" - Owner : "_s + m_cases.record().Owner.trimmed();
+}
+
+void CaseWorkflow::raise(CaseEvent event)
+{
+    m_lastEvent = event;
+    m_eventRaised = true;
+}
+
+// A history that cannot take the entry leaves the step undone. The note goes: the notes window
+// starts empty, and a note left behind would be stored with the case and block a later yank.
+bool CaseWorkflow::append(CaseRecord &record, CaseEvent event, const HistoryEntry &entry, CaseStep &step)
+{
+    if (m_history.AppendHistory(record, event, entry) != AppendResult::HistoryFull)
+        return true;
+    record.AddHistory.clear();
+    reportHistoryFull(step);
+    return false;
+}
+
+CaseStep CaseWorkflow::stepWithForm() const
+{
+    CaseStep step;
+    step.form = m_form;
+    return step;
+}
+
+int CaseWorkflow::AllocateCaseNumber()
+{
+    if (!opened(m_cases))
+        return int(ErrorSeverity::Notify);
+    return CaseNumbers::AllocateCaseNumber(m_cases, m_archive);
+}
+
+CaseStep CaseWorkflow::CreateCase()
+{
+    m_newCase = true;
+    if (AllocateCaseNumber() != 0)
+        return stepWithForm();
+    CaseRecord &record = m_cases.record();
+    record.SProblem.clear();
+    record.SDate = m_workstation.clock().today();
+    record.STime = m_workstation.clock().now();
+    record.Status = CaseRights::active();
+    record.Priority = Medium;
+    CaseStep step;
+    append(record, CaseEvent::Created, entry(), step);
+    raise(CaseEvent::Created);
+
+    m_form = {};
+    m_form.title = u" New Case  - Creator : "_s + user().name.trimmed();
+    m_form.status = CaseRights::active();
+    m_form.notesEnabled = true;
+    step.done = true;
+    step.form = m_form;
+    return step;
+}
+
+CaseStep CaseWorkflow::OpenCase()
+{
+    m_newCase = false;
+    CaseRecord &record = m_cases.record();
+    m_closedWhenOpened = CaseRights::isClosed(record);
+    CaseStep step;
+    opened(m_clients);
+    opened(m_products);
+    const StoredDerivation derived =
+        m_priority.DerivePriority(record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
+                                  PriorityRules::productLevel(m_products, record.IDProduct),
+                                  PriorityChooser::of(user(), record), entry());
+    if (derived.systemEntry == AppendResult::Appended)
+        raise(CaseEvent::PriorityChangeBySystem);
+    else if (derived.systemEntry == AppendResult::HistoryFull)
+        reportHistoryFull(step);
+    showRights();
+    step.done = true;
+    step.form = m_form;
+    return step;
+}
+
+void CaseWorkflow::showRights()
+{
+    const CaseRecord &record = m_cases.record();
+    m_form = {};
+    m_form.title = storedTitle();
+    m_form.status = record.Status.trimmed();
+    m_form.statusVisible = true;
+    m_form.statusEnabled = CaseRights::mayChangeStatus(user(), record);
+    m_form.priorityEnabled = CaseRights::mayChoosePriority(user(), record, m_closedWhenOpened);
+    m_form.yankVisible = true;
+    m_form.yankEnabled = CaseRights::mayYank(user(), record);
+    m_form.notesEnabled = !CaseRights::isClosed(record);
+    m_form.escalationVisible = true;
+    for (int level = 1; level <= CaseRights::LevelCount; ++level) {
+        EscalationBox &box = m_form.done[std::size_t(level - 1)];
+        box.checked = CaseRights::sameWord(CaseRights::flag(record, level), CaseRights::done());
+        box.enabled = CaseRights::mayMarkDone(user(), record, level);
+    }
+    showEscalationBoxes();
+}
+
+// A level's box shows while the level before is ticked. A level not in use never shows, and
+// does not hold back the level after it, which would otherwise never be marked done.
+void CaseWorkflow::showEscalationBoxes()
+{
+    const CaseRecord &record = m_cases.record();
+    bool previousPassed = true;
+    for (int level = 1; level <= CaseRights::LevelCount; ++level) {
+        EscalationBox &box = m_form.done[std::size_t(level - 1)];
+        const bool inUse = !CaseRights::sameWord(CaseRights::flag(record, level), CaseRights::notInUse());
+        box.visible = previousPassed && inUse;
+        previousPassed = inUse ? box.visible && box.checked : previousPassed;
+    }
+}
+
+// The user now owns the case: the owner's controls, as after a yank.
+void CaseWorkflow::takeOwnership()
+{
+    CaseRecord &record = m_cases.record();
+    record.Owner = user().name;
+    m_form.title = storedTitle();
+    m_form.yankEnabled = false;
+    m_form.statusEnabled = true;
+    m_form.priorityEnabled = record.PriorityFix == 0 && !CaseRights::isClosed(record);
+    for (int level = 1; level <= CaseRights::LevelCount; ++level) {
+        if (CaseRights::isOpenWork(CaseRights::flag(record, level)))
+            m_form.done[std::size_t(level - 1)].enabled = true;
+    }
+}
+
+QString CaseWorkflow::statusNotesTitle(const QString &newStatus) const
+{
+    return u"Changing Status of Case Nr. "_s + numberText() + u" to "_s + newStatus.trimmed();
+}
+
+CaseStep CaseWorkflow::ChangeStatus(const QString &newStatus, const NoteOutcome &note)
+{
+    CaseRecord &record = m_cases.record();
+    const QString previous = record.Status.trimmed();
+    if (m_newCase || CaseRights::sameWord(newStatus, previous) || !CaseRights::mayChangeStatus(user(), record))
+        return stepWithForm();
+    CaseStep step;
+    if (note.kind != NoteOutcome::Kind::Confirmed) {
+        m_form.status = previous;
+        step.form = m_form;
+        return step;
+    }
+    CaseRecord changed = record;
+    changed.AddHistory = note.note;
+    const bool reOpen = CaseRights::sameWord(previous, CaseRights::closed());
+    const CaseEvent event = reOpen ? CaseEvent::ReOpen : CaseEvent::StatusChange;
+    if (reOpen)
+        changed.Cdate = DateTime::NoDate;
+    if (CaseRights::sameWord(newStatus, CaseRights::closed()))
+        changed.Cdate = m_workstation.clock().today();
+    HistoryEntry written = entry();
+    written.newStatus = newStatus.trimmed();
+    if (!append(changed, event, written, step)) {
+        m_form.status = previous;
+        step.form = m_form;
+        return step;
+    }
+    changed.Status = newStatus.trimmed();
+    record = changed;
+    raise(event);
+
+    m_form.status = record.Status;
+    m_form.notesEnabled = !CaseRights::isClosed(record);
+    if (reOpen) {
+        m_form.priorityEnabled = record.PriorityFix == 0;
+        if (!CaseRights::isOwner(user(), record))
+            takeOwnership();
+    }
+    step.done = true;
+    step.form = m_form;
+    return step;
+}
+
+QString CaseWorkflow::escalationNotesTitle(int level) const
+{
+    return u"Notes regarding "_s + ordinal(level) + u" Escalation of Case Nr. "_s + numberText();
+}
+
+CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
+{
+    CaseRecord &record = m_cases.record();
+    EscalationBox &box = m_form.done[std::size_t(level - 1)];
+    if (m_newCase || !box.visible || !box.enabled || !CaseRights::mayMarkDone(user(), record, level))
+        return stepWithForm();
+    CaseStep step;
+    // The flag is "D" while the notes window is open; a cancelled or refused note puts "N" back.
+    CaseRights::flag(record, level) = CaseRights::done();
+    record.AddHistory = note.note;
+    const bool written = note.kind == NoteOutcome::Kind::Confirmed
+                         && append(record, escalationEvent(level), entry(), step);
+    if (written) {
+        raise(escalationEvent(level));
+        box.checked = true;
+        box.enabled = false;
+    } else {
+        CaseRights::flag(record, level) = CaseRights::open();
+        record.AddHistory.clear();
+        box.checked = false;
+    }
+    showEscalationBoxes();
+    step.done = written;
+    step.form = m_form;
+    return step;
+}
+
+CaseStep CaseWorkflow::AddNote(CaseEvent event, const NoteOutcome &note)
+{
+    if (!isNoteKind(event) || !m_form.notesEnabled)
+        return stepWithForm();
+    CaseRecord &record = m_cases.record();
+    CaseStep step;
+    // A cancelled notes window leaves no note behind: nothing reaches the history.
+    if (note.kind == NoteOutcome::Kind::Cancelled) {
+        step.form = m_form;
+        return step;
+    }
+    if (m_newCase) {
+        // Added below the creation line at OK; the event stays "Created" for the log.
+        record.AddHistory = note.note;
+        step.done = note.kind == NoteOutcome::Kind::Confirmed;
+        step.form = m_form;
+        return step;
+    }
+    if (note.kind == NoteOutcome::Kind::MailNotSent)
+        m_history.skipNextAppend();
+    record.AddHistory = note.note;
+    HistoryEntry written = entry();
+    written.mailAddress = note.mailAddress;
+    const bool appended = append(record, event, written, step) && note.kind == NoteOutcome::Kind::Confirmed;
+    if (appended)
+        raise(event);
+    step.done = appended;
+    step.form = m_form;
+    return step;
+}
+
+PriorityChangeResult CaseWorkflow::RecordPriorityChange()
+{
+    const PriorityChangeResult result = m_priority.RecordPriorityChange(m_cases.record(), m_history, entry());
+    if (result.change == PriorityChange::BySystem && result.history == AppendResult::Appended)
+        raise(CaseEvent::PriorityChangeBySystem);
+    return result;
+}
+
+CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
+{
+    CaseRecord &record = m_cases.record();
+    CaseStep step;
+    bool written = false;
+    if (note.kind == NoteOutcome::Kind::Confirmed) {
+        record.AddHistory = note.note;
+        const AppendResult result = m_priority.recordAgentChange(record, m_history, entry());
+        written = result == AppendResult::Appended;
+        if (result == AppendResult::HistoryFull)
+            reportHistoryFull(step);
+    }
+    if (written) {
+        raise(CaseEvent::PriorityChangeByAgent);
+    } else {
+        record.AddHistory.clear();
+        m_priority.cancelAgentChange(record);
+    }
+    step.done = written;
+    step.form = m_form;
+    return step;
+}
+
+CaseStep CaseWorkflow::YankCase()
+{
+    CaseRecord &record = m_cases.record();
+    if (m_newCase || !m_form.yankEnabled || !CaseRights::mayYank(user(), record))
+        return stepWithForm();
+    CaseStep step;
+    CaseRecord changed = record;
+    HistoryEntry written = entry();
+    written.previousOwner = record.Owner;
+    if (!append(changed, CaseEvent::Yank, written, step)) {
+        step.form = m_form;
+        return step;
+    }
+    record = changed;
+    raise(CaseEvent::Yank);
+    takeOwnership();
+    step.messages.append(CaseStep::message(u"  Case : "_s + numberText() + u" succesfully yanked !  "_s));
+    step.done = true;
+    step.form = m_form;
+    return step;
+}
+
+QList<MessageRequest> CaseWorkflow::WriteCaseLog()
+{
+    if (m_log.WriteCaseLog(m_lastEvent, m_cases.record()) == CaseLog::Outcome::Failed)
+        return {CaseStep::message(CaseLog::failureText())};
+    return {};
+}
+
+CaseStep CaseWorkflow::ConfirmCase()
+{
+    return m_newCase ? confirmNew() : confirmStored();
+}
+
+CaseStep CaseWorkflow::confirmNew()
+{
+    CaseRecord &record = m_cases.record();
+    CaseStep step;
+    if (record.Status.trimmed().isEmpty())
+        record.Status = CaseRights::active();
+    for (int level = 1; level <= CaseRights::LevelCount; ++level) {
+        if (CaseRights::flag(record, level).trimmed().isEmpty())
+            CaseRights::flag(record, level) = CaseRights::open();
+    }
+    record.Owner = user().name;
+    record.UpdateFlag = NothingNew;
+    CollectedMessages collected(step);
+    opened(m_products);
+    EscalationScheduler::computeForCase(record, m_products, collected);
+    append(record, m_lastEvent.value_or(CaseEvent::Created), entry(), step);
+    step.messages.append(WriteCaseLog());
+    step.done = true;
+    step.form = m_form;
+    return step;
+}
+
+CaseStep CaseWorkflow::confirmStored()
+{
+    CaseRecord &record = m_cases.record();
+    CaseStep step;
+    step.messages = WriteCaseLog();
+    const bool onHold = CaseRights::sameWord(record.Status, CaseRights::onHold());
+    if (onHold && record.UpdateFlag == NothingNew)
+        record.UpdateFlag = OnHoldMarker;
+    if (!CaseRights::isOwner(user(), record)) {
+        if (m_eventRaised)
+            record.UpdateFlag = ChangedByOthers;
+    } else {
+        record.UpdateFlag = onHold ? OnHoldMarker : NothingNew;
+    }
+    step.listMarker = record.UpdateFlag;
+    step.done = true;
+    step.form = m_form;
+    return step;
+}
+
+CaseStep CaseWorkflow::CancelCase()
+{
+    CaseStep step = stepWithForm();
+    if (m_newCase)
+        step.done = m_cases.cancelAutoNumber() == 0;
+    else if (CaseRights::isOwner(user(), m_cases.record()))
+        step.listMarker = NothingNew;
+    return step;
+}
+
+bool CaseWorkflow::fetchForQueue(std::uint32_t caseNr, CaseStep &step)
+{
+    if (!opened(m_cases))
+        return false;
+    m_cases.record().CaseNr = caseNr;
+    if (m_cases.fetch(CaseRecord::CaseNrKey) == 0)
+        return true;
+    step.messages.append(CaseStep::message(CannotRetrieve));
+    return false;
+}
+
+bool CaseWorkflow::writeForQueue(const QString &failure, CaseStep &step)
+{
+    if (m_cases.tryUpdate() == 0)
+        return true;
+    step.messages.append(CaseStep::message(failure + m_cases.lastStatus().errorText));
+    return false;
+}
+
+void CaseWorkflow::logForQueue(const QString &action, CaseStep &step)
+{
+    if (m_log.write(action, m_cases.record().CaseNr) == CaseLog::Outcome::Failed)
+        step.messages.append(CaseStep::message(CaseLog::failureText()));
+}
+
+CaseStep CaseWorkflow::YankFromQueue(std::uint32_t caseNr)
+{
+    CaseStep step;
+    if (!CaseRights::mayAssign(user()) || !fetchForQueue(caseNr, step))
+        return step;
+    CaseRecord &record = m_cases.record();
+    if (!CaseRights::mayYankFromQueue(user(), record))
+        return step;
+    HistoryEntry written = entry();
+    written.previousOwner = record.Owner;
+    if (CaseHistory::appendQueueYank(record, written) == AppendResult::HistoryFull) {
+        reportHistoryFull(step);
+        return step;
+    }
+    record.Owner = user().name;
+    if (!writeForQueue(UpdateFailed, step))
+        return step;
+    step.messages.append(CaseStep::message(u"  Case : "_s + numberText() + u" Succesfully Yanked !  "_s));
+    logForQueue(CaseLog::yanked(), step);
+    step.done = true;
+    return step;
+}
+
+CaseStep CaseWorkflow::AssignCase(std::uint32_t caseNr, const QString &agent, const QString &remark)
+{
+    CaseStep step;
+    if (!CaseRights::mayAssign(user()))
+        return step;
+    if (agent.trimmed().isEmpty()) {
+        step.beep = true;
+        return step;
+    }
+    if (!fetchForQueue(caseNr, step))
+        return step;
+    CaseRecord &record = m_cases.record();
+    if (CaseRights::sameName(agent, record.Owner)) {
+        step.beep = true;
+        step.messages.append(CaseStep::message(OwnsAlready));
+        return step;
+    }
+    HistoryEntry written = entry();
+    written.newOwner = agent.trimmed();
+    written.remark = remark;
+    if (CaseHistory::appendAssignment(record, written) == AppendResult::HistoryFull) {
+        reportHistoryFull(step);
+        return step;
+    }
+    record.Owner = agent.trimmed();
+    if (!writeForQueue(AssignFailed, step))
+        return step;
+    logForQueue(CaseLog::assigned(), step);
+    step.done = true;
+    return step;
+}
+
+} // namespace vellum

@@ -1,0 +1,29 @@
+#include "BrowseColumn.h"
+
+#include "DateTime.h"
+
+namespace vellum::ColumnFormat {
+
+QString text(const store::Value &value)
+{
+    if (const auto *number = std::get_if<std::int64_t>(&value))
+        return QString::number(*number);
+    return store::asText(value);
+}
+
+QString number(const store::Value &value)
+{
+    return QString::number(store::asInt(value));
+}
+
+QString date(const store::Value &value)
+{
+    return DateTime::formatDate(std::int32_t(store::asInt(value)));
+}
+
+QString time(const store::Value &value)
+{
+    return DateTime::formatTime(std::int32_t(store::asInt(value)));
+}
+
+} // namespace vellum::ColumnFormat

@@ -1,0 +1,63 @@
+#pragma once
+// Ties a form's controls to the fields of its record: each binding reads a field's value into
+// its control and writes the control's value back, so a form only says which control shows
+// which field. Text entries are limited to what their field holds.
+
+#include "store/TableSpec.h"
+#include "store/Value.h"
+
+#include <functional>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QSpinBox;
+class QWidget;
+
+namespace vellum {
+
+class FieldBindings {
+public:
+    using Reader = std::function<store::Value()>;
+    using Writer = std::function<void(const store::Value &)>;
+
+    explicit FieldBindings(const store::TableSpec &table);
+
+    void text(int field, QLineEdit *entry);
+    // The chosen entry's text; an editable list takes what is typed.
+    void choice(int field, QComboBox *list);
+    void check(int field, QCheckBox *box, store::Value on = std::int64_t(1), store::Value off = std::int64_t(0));
+    void number(int field, QSpinBox *box);
+    // A day number; the entry's lowest date shows as blank and stands for no date.
+    void date(int field, QDateEdit *entry);
+    // A time value typed as "hh:mm"; an empty entry is no time.
+    void time(int field, QLineEdit *entry);
+    void custom(int field, QWidget *control, Reader read, Writer write);
+
+    void show(const store::Row &row) const;  // the record into the controls
+    void store(store::Row *row) const;       // the controls into the record
+
+    // The field a control (or the entry inside an editable list) shows; -1 when none.
+    int fieldOf(const QWidget *control) const;
+    // Puts a value back into the control that shows the field.
+    void showValue(int field, const store::Value &value) const;
+    QWidget *firstControl() const;
+    std::vector<QWidget *> controls() const;
+
+private:
+    struct Binding {
+        int field;
+        QWidget *control;
+        Reader read;
+        Writer write;
+    };
+
+    int capacity(int field) const;
+
+    const store::TableSpec &m_table;
+    std::vector<Binding> m_bindings;
+};
+
+} // namespace vellum

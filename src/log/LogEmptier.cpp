@@ -1,0 +1,71 @@
+#include "LogEmptier.h"
+
+#include "ActivityLogWriter.h"
+#include "framework/ApplicationMessage.h"
+#include "data/LogRecord.h"
+#include "data/SystemRecord.h"
+#include "framework/RecordFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+LogEmptier::LogEmptier(Workstation &workstation) : m_workstation(workstation)
+{
+}
+
+LogEmptier::Outcome LogEmptier::empty()
+{
+    Outcome outcome;
+    outcome.removed = removeEveryEntry();
+    outcome.noted = noteEmptying();
+    const DateTime::DayTime start{m_workstation.clock().today(), m_workstation.clock().now()};
+    outcome.countingStartStored = storeCountingStart(start);
+    if (outcome.countingStartStored)
+        outcome.countingStart = start;
+    return outcome;
+}
+
+// One statement for the whole log; an entry another workstation adds meanwhile comes after it.
+std::int64_t LogEmptier::removeEveryEntry()
+{
+    RecordFileOf<LogRecord> log(m_workstation.database(), m_workstation.errors());
+    if (log.open() != 0)
+        return 0;
+    std::int64_t removed = 0;
+    if (!m_workstation.database().removeWhere(LogRecord::table(), {}, &removed))
+        ApplicationMessage::show(m_workstation.messages(), u"Error Reading Log File"_s, MessageIcon::Exclamation);
+    return removed;
+}
+
+// Written whether or not logging is on: the log keeps the trace of its own emptying.
+bool LogEmptier::noteEmptying()
+{
+    if (ActivityLogWriter(m_workstation).write(u"ClnLog"_s))
+        return true;
+    ApplicationMessage::show(m_workstation.messages(), u"Unable to Update Log"_s, MessageIcon::Exclamation);
+    return false;
+}
+
+bool LogEmptier::storeCountingStart(DateTime::DayTime start)
+{
+    RecordFileOf<SystemRecord> system(m_workstation.database(), m_workstation.errors());
+    system.record().ID = 1;
+    bool stored = system.open() == 0 && system.fetch(SystemRecord::KeyID) == 0;
+    if (stored) {
+        system.record().LastLogDate = start.day;
+        system.record().LastLogTime = start.time;
+        stored = system.tryUpdate() == 0;
+    }
+    if (!stored) {
+        ApplicationMessage::show(m_workstation.messages(), u"Unable to Update System Configuration(1)"_s,
+                         MessageIcon::Exclamation);
+        return false;
+    }
+    SystemRecord &copy = m_workstation.run().configuration;
+    copy.LastLogDate = start.day;
+    copy.LastLogTime = start.time;
+    return true;
+}
+
+} // namespace vellum

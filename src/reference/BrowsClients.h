@@ -1,0 +1,36 @@
+#pragma once
+// The client list: every client of Client.tps in four orders (short name, full name, city,
+// contact), each with its step locator, edited in the client form; also opened to pick a
+// client for a case. "Im&port" is offered to administrators only.
+
+#include "framework/widgets/BrowseList.h"
+
+namespace vellum {
+
+class Workstation;
+
+class BrowsClients final : public BrowseList {
+    Q_OBJECT
+
+public:
+    static const QString ProcedureName;
+    static const QString HelpTopic;
+
+    enum Column {
+        NameColumn, FullNameColumn, ContactColumn, PhoneColumn, EmailColumn, AddressColumn, ZipCodeColumn,
+        CityColumn, StateColumn, ColumnCount
+    };
+
+    explicit BrowsClients(Workstation &workstation, QWidget *parent = nullptr);
+
+    QPushButton *importButton() const { return m_import; }
+
+private:
+    void addOwnItems();
+    FormWindow *newForm();
+
+    Workstation &m_workstation;
+    QPushButton *m_import;
+};
+
+} // namespace vellum

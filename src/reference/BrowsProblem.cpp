@@ -1,0 +1,47 @@
+#include "BrowsProblem.h"
+
+#include "data/CaseFileLinks.h"
+#include "data/ProblemRecord.h"
+#include "data/Workstation.h"
+#include "framework/RecordFile.h"
+#include "framework/widgets/BrowseRowEditor.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+const QString BrowsProblem::ProcedureName = u"BrowsProblem"_s;
+
+BrowsProblem::BrowsProblem(Workstation &workstation, QWidget *parent)
+    : BrowseList(ProcedureName,
+                 std::make_unique<RecordFileOf<ProblemRecord>>(workstation.database(), workstation.errors()),
+                 caseFileRelations(), workstation.settings(), parent)
+{
+    setWindowTitle(u"Problems  - PreSelection"_s);
+    setColumns({{ProblemRecord::Col::PROBLEM, u"Problem"_s, 50, {}}});
+    setOrders({{u"Problem"_s, ProblemRecord::KeyProblem, {}, true}});
+    setButtons(InsertButton | ChangeButton | DeleteButton);
+    setBackgroundColor(workstation.run().browseColor);
+    // The list's closing button is its "&OK".
+    if (auto *close = findChild<QPushButton *>(u"close"_s))
+        close->setText(u"&OK"_s);
+    addHeading();
+    m_rows = std::make_unique<BrowseRowEditor>(this, ProblemColumn);
+}
+
+// The row editor goes first: it still reads the list's file as it lets go.
+BrowsProblem::~BrowsProblem() = default;
+
+void BrowsProblem::addHeading()
+{
+    auto *heading = new QLabel(u"Browsing Problems"_s);
+    heading->setObjectName(u"heading"_s);
+    if (auto *rows = qobject_cast<QBoxLayout *>(layout()))
+        rows->insertWidget(0, heading);
+}
+
+} // namespace vellum

@@ -1,0 +1,137 @@
+#include "BrowsSLA.h"
+
+#include "ProductRights.h"
+#include "UpdateSLA.h"
+#include "data/CaseFileLinks.h"
+#include "data/Workstation.h"
+#include "framework/RecordFile.h"
+#include "framework/widgets/ColumnLayout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+namespace {
+
+using Col = ProductRecord::Col;
+
+constexpr int TimeWidth = 5;
+constexpr int DaysWidth = 5;
+
+BrowseColumn timeColumn(int field, const QString &header)
+{
+    return {field, header, TimeWidth, ColumnFormat::time, true};
+}
+
+BrowseColumn daysColumn(int field, const QString &header)
+{
+    return {field, header, DaysWidth, ColumnFormat::number, true};
+}
+
+} // namespace
+
+const QString BrowsSLA::ProcedureName = u"BrowsSLA"_s;
+const QString BrowsSLA::HelpTopic = u"Browse Products"_s;
+const QString BrowsSLA::LayoutSection = u"Browses"_s;
+const QString BrowsSLA::LayoutKey = u"SLABrowse"_s;
+
+std::vector<BrowseColumn> BrowsSLA::productColumns()
+{
+    std::vector<BrowseColumn> columns(ColumnCount);
+    columns[IdColumn] = {Col::IDProduct, u"Product ID"_s, 16, {}};
+    columns[NameColumn] = {Col::Product, u"Product Name"_s, 30, {}};
+    columns[ResponsColumn] = timeColumn(Col::Respons, u"Respons"_s);
+    columns[StartColumn] = timeColumn(Col::ServiceStart, u"Start"_s);
+    columns[EndColumn] = timeColumn(Col::ServiceEnd, u"End"_s);
+    columns[Esc1Column] = timeColumn(Col::FirstEsc, u"Esc1"_s);
+    columns[Days1Column] = daysColumn(Col::FirstEscDays, u"Days1"_s);
+    columns[Esc2Column] = timeColumn(Col::SecEsc, u"Esc2"_s);
+    columns[Days2Column] = daysColumn(Col::SecEscDays, u"Days2"_s);
+    columns[Esc3Column] = timeColumn(Col::ThdEsc, u"Esc3"_s);
+    columns[Days3Column] = daysColumn(Col::ThirdEscDays, u"Days3"_s);
+    return columns;
+}
+
+std::vector<BrowseOrder> BrowsSLA::productOrders()
+{
+    return {
+        {u"Product ID"_s, ProductRecord::IDProductKey, {}, true},
+        {u"Product Name"_s, ProductRecord::ProductKey, {}, true},
+    };
+}
+
+// The product file comes with every database; cases are opened beside it for renames and deletes.
+BrowsSLA::BrowsSLA(Workstation &workstation, bool selecting, QWidget *parent)
+    : BrowseList(ProcedureName,
+                 std::make_unique<RecordFileOf<ProductRecord>>(workstation.database(), workstation.errors(), false),
+                 caseFileRelations(), workstation.settings(), parent),
+      m_workstation(workstation)
+{
+    setWindowTitle(u"Products"_s);
+    setColumns(productColumns());
+    setOrders(productOrders());
+    setBackgroundColor(workstation.run().browseColor);
+    setHelpTopic(HelpTopic);
+    setSelectMode(selecting);
+    setFormFactory([this](FormRequest) { return newForm(); });
+    view()->horizontalHeader()->setSectionsMovable(true);
+    if (auto *close = findChild<QPushButton *>(u"close"_s))
+        close->setText(u"Cl&ose"_s);
+    addPopupItems();
+    applyRights();
+}
+
+void BrowsSLA::addPopupItems()
+{
+    connect(addMenuItem(u"Close"_s), &QAction::triggered, this, [this] { placedWindow()->close(); });
+    connect(addMenuItem(u"Help"_s), &QAction::triggered, this, &BrowsSLA::requestHelp);
+}
+
+FormWindow *BrowsSLA::newForm()
+{
+    return new UpdateSLA(m_workstation, relations());
+}
+
+void BrowsSLA::applyRights()
+{
+    setButtons(ProductRights::mayEdit(m_workstation) ? AllButtons : Buttons(SelectButton));
+}
+
+bool BrowsSLA::aboutToShow()
+{
+    if (!BrowseList::aboutToShow())
+        return false;
+    applyRights();
+    ColumnLayout::restore(view()->horizontalHeader(), settings(), LayoutSection, LayoutKey);
+    return true;
+}
+
+void BrowsSLA::closeEvent(QCloseEvent *event)
+{
+    if (isOpen())
+        ColumnLayout::store(view()->horizontalHeader(), settings(), LayoutSection, LayoutKey);
+    BrowseList::closeEvent(event);
+}
+
+// The rights may have changed (a logout, another user) while the list stood in the background.
+bool BrowsSLA::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        applyRights();
+    return BrowseList::event(event);
+}
+
+bool BrowsSLA::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == view() && event->type() == QEvent::FocusIn)
+        applyRights();
+    return BrowseList::eventFilter(watched, event);
+}
+
+} // namespace vellum

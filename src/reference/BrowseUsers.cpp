@@ -1,0 +1,51 @@
+#include "BrowseUsers.h"
+
+#include "UpdateUsers.h"
+#include "data/UserRecord.h"
+#include "data/Workstation.h"
+#include "framework/RecordFile.h"
+
+using namespace Qt::StringLiterals;
+
+namespace vellum {
+
+namespace {
+
+using Col = UserRecord::Col;
+
+std::vector<BrowseColumn> columns()
+{
+    std::vector<BrowseColumn> columns(BrowseUsers::ColumnCount);
+    columns[BrowseUsers::NameColumn] = {Col::Name, u"Name"_s, 20, {}};
+    columns[BrowseUsers::PassWordColumn] = {Col::PassWord, u"PassWord"_s, 20, {}};
+    columns[BrowseUsers::QualificationColumn] = {Col::Qualification, u"Qualification"_s, 13, {}};
+    return columns;
+}
+
+} // namespace
+
+const QString BrowseUsers::ProcedureName = u"BrowseUsers"_s;
+const QString BrowseUsers::HelpTopic = u"users"_s;
+
+// The user file is never created by a list: a database comes with its users.
+BrowseUsers::BrowseUsers(Workstation &workstation, QWidget *parent)
+    : BrowseList(ProcedureName,
+                 std::make_unique<RecordFileOf<UserRecord>>(workstation.database(), workstation.errors(), false), {},
+                 workstation.settings(), parent),
+      m_workstation(workstation)
+{
+    setWindowTitle(u"Vellum Users"_s);
+    setColumns(columns());
+    setOrders({{u"By Name"_s, UserRecord::KeyName, {}, true}});
+    setButtons(AllButtons);
+    setBackgroundColor(workstation.run().browseColor);
+    setHelpTopic(HelpTopic);
+    setFormFactory([this](FormRequest) { return newForm(); });
+}
+
+FormWindow *BrowseUsers::newForm()
+{
+    return new UpdateUsers(m_workstation, relations());
+}
+
+} // namespace vellum

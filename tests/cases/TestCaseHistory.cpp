@@ -1,0 +1,351 @@
+// Entries are written on Monday 3 May 2004 at 9:06 (" 3/05/04", " 9:06") by the agent "Marta",
+// whose name fills 20 characters as "Marta" and fifteen blanks where an entry pads it.
+
+#include "cases/CaseHistory.h"
+#include "framework/DateTime.h"
+#include "framework/ErrorReporter.h"
+#include "framework/RecordFile.h"
+#include "support/ScriptedMessages.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+
+Q_DECLARE_METATYPE(vellum::CaseEvent)
+Q_DECLARE_METATYPE(vellum::HistoryEntry)
+
+namespace {
+
+const QString CrLf = u"\r\n"_s;
+const QString Earlier = u"Case CREATED :  1/05/04 -  8:00  by Agent Bob"_s;
+
+std::int32_t may3()
+{
+    return DateTime::dayNumber(QDate(2004, 5, 3));
+}
+
+HistoryEntry byMarta()
+{
+    HistoryEntry entry;
+    entry.agent = u"Marta"_s;
+    entry.today = may3();
+    entry.now = DateTime::fromHoursMinutes(9, 6);
+    return entry;
+}
+
+// A stored case whose history holds one entry; the stored text keeps no trailing blanks, but a
+// record in memory may.
+CaseRecord storedCase(const QString &note = {})
+{
+    CaseRecord record;
+    record.CaseNr = 17;
+    record.History = Earlier + u"   "_s;
+    record.AddHistory = note;
+    return record;
+}
+
+} // namespace
+
+class TestCaseHistory : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void entryOfEachEvent_data();
+    void entryOfEachEvent();
+    void creationNoteFollowsOnOneLineBreak();
+    void laterEntriesFollowOneBlankLine();
+    void noteIsNeeded_data();
+    void noteIsNeeded();
+    void formYankTakesNoNote();
+    void unsentMailSkipsOneAppend();
+    void queueYank();
+    void assignment_data();
+    void assignment();
+    void entryThatFillsTheHistoryExactly();
+    void fullHistoryIsLeftAsItWas_data();
+    void fullHistoryIsLeftAsItWas();
+    void appendedHistoryIsStoredWhole();
+};
+
+void TestCaseHistory::entryOfEachEvent_data()
+{
+    QTest::addColumn<CaseEvent>("event");
+    QTest::addColumn<HistoryEntry>("entry");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<int>("marker");
+
+    const HistoryEntry plain = byMarta();
+    const QString note = u"Customer rang about the printer.  "_s;
+    QTest::newRow("review note") << CaseEvent::ReviewNote << plain << note
+                                 << u"Review Note:  3/05/04 -  9:06 by Agent Marta               "_s << 1;
+    QTest::newRow("outgoing call") << CaseEvent::OutgoingCall << plain << note
+                                   << u"Outgoing Call:  3/05/04 -  9:06 by Agent Marta               "_s << 1;
+    QTest::newRow("incoming call") << CaseEvent::IncomingCall << plain << note
+                                   << u"Incoming Call:  3/05/04 -  9:06 by Agent Marta               "_s << 1;
+
+    HistoryEntry mail = plain;
+    mail.mailAddress = u"desk@client.example"_s;
+    QTest::newRow("outgoing email")
+        << CaseEvent::OutgoingEmail << mail << note
+        << u"Outgoing Email:  3/05/04 -  9:06 by Agent Marta to Client Address desk@client.example"_s << 1;
+    QTest::newRow("incoming email") << CaseEvent::IncomingEmail << plain << note
+                                    << u"Incoming Email:  3/05/04 -  9:06 Received by Agent Marta (Pasted) "_s << 1;
+
+    HistoryEntry onHold = plain;
+    onHold.newStatus = u"On Hold"_s;
+    QTest::newRow("status on hold") << CaseEvent::StatusChange << onHold << note
+                                    << u"Status CHANGE :  3/05/04 -  9:06 to ON HOLD by Agent Marta               "_s << 0;
+    HistoryEntry active = plain;
+    active.newStatus = u"Active"_s;
+    QTest::newRow("status active") << CaseEvent::StatusChange << active << note
+                                   << u"Status CHANGE :  3/05/04 -  9:06 to ACTIVE  by Agent Marta               "_s << 0;
+    QTest::newRow("first escalation") << CaseEvent::FirstEscalationDone << plain << note
+                                      << u"First Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << 0;
+    QTest::newRow("second escalation") << CaseEvent::SecondEscalationDone << plain << note
+                                       << u"Second Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << 0;
+    QTest::newRow("third escalation") << CaseEvent::ThirdEscalationDone << plain << note
+                                      << u"Third Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << 0;
+    QTest::newRow("re-open") << CaseEvent::ReOpen << plain << note
+                             << u"Case RE-OPENED :  3/05/04   9:06  by Agent Marta               "_s << 0;
+
+    HistoryEntry priority = plain;
+    priority.oldPriority = u"Medium "_s;
+    priority.newPriority = u"High   "_s;
+    QTest::newRow("priority by agent")
+        << CaseEvent::PriorityChangeByAgent << priority << note
+        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent Marta               "_s << 0;
+    QTest::newRow("priority by system") << CaseEvent::PriorityChangeBySystem << priority << note
+                                        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by SYSTEM "_s << 1;
+
+    HistoryEntry yank = plain;
+    yank.previousOwner = u"Bob"_s;
+    QTest::newRow("yank") << CaseEvent::Yank << yank << QString()
+                          << u"Case YANKED :  3/05/04 -  9:06 by Agent Marta from Agent Bob                 "_s << 0;
+
+}
+
+void TestCaseHistory::entryOfEachEvent()
+{
+    QFETCH(CaseEvent, event);
+    QFETCH(HistoryEntry, entry);
+    QFETCH(QString, note);
+    QFETCH(QString, header);
+    QFETCH(int, marker);
+
+    CaseRecord record = storedCase(note);
+    CaseHistory history;
+    QCOMPARE(history.AppendHistory(record, event, entry), AppendResult::Appended);
+
+    const QString noteLine = note.isEmpty() ? QString() : CrLf + u"Customer rang about the printer."_s;
+    QCOMPARE(record.History, Earlier + CrLf + CrLf + header + noteLine);
+    QCOMPARE(record.AddHistory, QString());
+    QCOMPARE(int(record.UpdateFlag), marker);
+}
+
+void TestCaseHistory::creationNoteFollowsOnOneLineBreak()
+{
+    CaseRecord record;
+    record.SDate = may3();
+    record.STime = DateTime::fromHoursMinutes(9, 6);
+    HistoryEntry later = byMarta();
+    later.today = may3() + 1;  // the start moment counts, not the clock
+    CaseHistory history;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, later), AppendResult::Appended);
+    const QString created = record.History;
+    QCOMPARE(created, u"Case CREATED :  3/05/04 -  9:06  by Agent Marta               "_s);
+
+    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, byMarta()), AppendResult::NothingToAppend);
+    QCOMPARE(record.History, created);
+
+    record.AddHistory = u"Printer jams on every page. "_s;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, byMarta()), AppendResult::Appended);
+    QCOMPARE(record.History,
+             u"Case CREATED :  3/05/04 -  9:06  by Agent Marta\r\nPrinter jams on every page."_s);
+    QCOMPARE(record.AddHistory, QString());
+}
+
+void TestCaseHistory::laterEntriesFollowOneBlankLine()
+{
+    CaseRecord record;
+    record.SDate = may3();
+    record.STime = DateTime::fromHoursMinutes(8, 0);
+    CaseHistory history;
+    history.AppendHistory(record, CaseEvent::Created, byMarta());
+    record.AddHistory = u"First."_s;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
+    record.AddHistory = u"Second."_s;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
+
+    QCOMPARE(record.History,
+             u"Case CREATED :  3/05/04 -  8:00  by Agent Marta\r\n"
+             u"\r\n"
+             u"Outgoing Call:  3/05/04 -  9:06 by Agent Marta               \r\n"
+             u"First.\r\n"
+             u"\r\n"
+             u"Review Note:  3/05/04 -  9:06 by Agent Marta               \r\n"
+             u"Second."_s);
+}
+
+void TestCaseHistory::noteIsNeeded_data()
+{
+    QTest::addColumn<CaseEvent>("event");
+    QTest::addColumn<QString>("note");
+
+    QTest::newRow("review note, empty") << CaseEvent::ReviewNote << QString();
+    QTest::newRow("incoming email, blanks only") << CaseEvent::IncomingEmail << u"    "_s;
+    QTest::newRow("status change, empty") << CaseEvent::StatusChange << QString();
+}
+
+void TestCaseHistory::noteIsNeeded()
+{
+    QFETCH(CaseEvent, event);
+    QFETCH(QString, note);
+
+    CaseRecord record = storedCase(note);
+    const CaseRecord before = record;
+    CaseHistory history;
+    QCOMPARE(history.AppendHistory(record, event, byMarta()), AppendResult::NothingToAppend);
+    QCOMPARE(record, before);
+}
+
+void TestCaseHistory::formYankTakesNoNote()
+{
+    CaseRecord record = storedCase(u"left over"_s);
+    const CaseRecord before = record;
+    HistoryEntry entry = byMarta();
+    entry.previousOwner = u"Bob"_s;
+    CaseHistory history;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::Yank, entry), AppendResult::NothingToAppend);
+    QCOMPARE(record, before);
+}
+
+void TestCaseHistory::unsentMailSkipsOneAppend()
+{
+    CaseRecord record = storedCase(u"Your printer is repaired."_s);
+    const QString before = record.History;
+    CaseHistory history;
+    history.skipNextAppend();
+    QVERIFY(history.skipPending());
+
+    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingEmail, byMarta()), AppendResult::Skipped);
+    QCOMPARE(record.History, before);
+    QCOMPARE(int(record.UpdateFlag), 0);
+    QVERIFY(!history.skipPending());
+    // The unsent note does not linger to block a later yank.
+    QCOMPARE(record.AddHistory, QString());
+
+    record.AddHistory = u"Rang instead."_s;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
+    QVERIFY(record.History.endsWith(u"\r\nRang instead."_s));
+}
+
+void TestCaseHistory::queueYank()
+{
+    CaseRecord record = storedCase(u"kept"_s);
+    HistoryEntry entry = byMarta();
+    entry.previousOwner = u"Bob"_s;
+    QCOMPARE(CaseHistory::appendQueueYank(record, entry), AppendResult::Appended);
+    QCOMPARE(record.History,
+             Earlier + u"\r\n\r\nCase YANKED   3/05/04 -  9:06 by Agent Marta from Agent Bob                 "_s);
+    QCOMPARE(int(record.UpdateFlag), 0);
+    QCOMPARE(record.AddHistory, u"kept"_s);
+}
+
+void TestCaseHistory::assignment_data()
+{
+    QTest::addColumn<QString>("remark");
+    QTest::addColumn<QString>("expectedTail");
+
+    const QString header = u"\r\n\r\nCase ASSIGNMENT:  3/05/04 -  9:06 by Agent Marta to Agent Bob"_s;
+    QTest::newRow("remark") << u"Bob knows this client.   "_s << header + u"\r\nBob knows this client."_s;
+    QTest::newRow("no remark") << QString() << header;
+    const QString longRemark = QString(250, u'a') + u"bcdefghij"_s;
+    QTest::newRow("remark cut at 255") << longRemark << header + CrLf + QString(250, u'a') + u"bcdef"_s;
+}
+
+void TestCaseHistory::assignment()
+{
+    QFETCH(QString, remark);
+    QFETCH(QString, expectedTail);
+
+    CaseRecord record = storedCase();
+    HistoryEntry entry = byMarta();
+    entry.newOwner = u"Bob                 "_s;
+    entry.remark = remark;
+    QCOMPARE(CaseHistory::appendAssignment(record, entry), AppendResult::Appended);
+    QCOMPARE(record.History, Earlier + expectedTail);
+    QCOMPARE(int(record.UpdateFlag), 1);
+}
+
+void TestCaseHistory::entryThatFillsTheHistoryExactly()
+{
+    const QString header = u"\r\n\r\nReview Note:  3/05/04 -  9:06 by Agent Marta               \r\nok"_s;
+    CaseRecord record;
+    record.History = QString(CaseHistory::capacity() - int(header.size()), u'x');
+    record.AddHistory = u"ok"_s;
+    CaseHistory history;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
+    QCOMPARE(record.History.toUtf8().size(), 8000);
+}
+
+void TestCaseHistory::fullHistoryIsLeftAsItWas_data()
+{
+    QTest::addColumn<QString>("history");
+
+    const int entryLength = int(u"\r\n\r\nReview Note:  3/05/04 -  9:06 by Agent Marta               \r\nok"_s.size());
+    QTest::newRow("one character over") << QString(8000 - entryLength + 1, u'x');
+    // Counted in bytes as stored: 4000 characters of two bytes fill the field on their own.
+    QTest::newRow("two-byte characters") << QString(4000, QChar(0x00E9));
+}
+
+void TestCaseHistory::fullHistoryIsLeftAsItWas()
+{
+    QFETCH(QString, history);
+
+    CaseRecord record;
+    record.History = history;
+    record.AddHistory = u"ok"_s;
+    const CaseRecord before = record;
+    CaseHistory cases;
+    QCOMPARE(cases.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::HistoryFull);
+    QCOMPARE(record, before);
+}
+
+// What the history holds after an append is what the case file gives back.
+void TestCaseHistory::appendedHistoryIsStoredWhole()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    store::Database db(dir.path());
+    test::ScriptedMessages messages;
+    ErrorReporter errors(messages, [](int) {});
+    RecordFileOf<CaseRecord> cases(db, errors);
+    QCOMPARE(cases.open(), 0);
+
+    CaseRecord record = storedCase();
+    record.History = QString(3950, QChar(0x00E9));  // 7900 bytes
+    CaseHistory history;
+    AppendResult result = AppendResult::Appended;
+    for (int i = 0; result == AppendResult::Appended; ++i) {
+        record.AddHistory = u"note %1"_s.arg(i);
+        result = history.AppendHistory(record, CaseEvent::ReviewNote, byMarta());
+    }
+    QCOMPARE(result, AppendResult::HistoryFull);
+    QCOMPARE(record.AddHistory, u"note 1"_s);
+
+    cases.record() = record;
+    QCOMPARE(cases.insert(), 0);
+    const std::uint32_t number = cases.record().CaseNr;
+    cases.record() = CaseRecord{};
+    cases.record().CaseNr = number;
+    QCOMPARE(cases.fetch(CaseRecord::CaseNrKey), 0);
+    QCOMPARE(cases.record().History, record.History);
+    QVERIFY(cases.record().History.endsWith(u"\r\nnote 0"_s));
+    QVERIFY2(messages.failures().isEmpty(), qPrintable(messages.unexpected()));
+}
+
+QTEST_GUILESS_MAIN(TestCaseHistory)
+#include "TestCaseHistory.moc"

@@ -1,0 +1,755 @@
+// The lifecycle steps of a case on real record files: numbers, status, ownership, escalation
+// levels, the owner's marker, the activity-log entries and the case queue's writes.
+// Entries are written on Monday 3 May 2004 at 9:06. Case 12 belongs to "Marta" unless a test
+// says otherwise; "Boss" is a supervisor, "Dana" and "Marta" are agents.
+
+#include "cases/CaseHistory.h"
+#include "cases/CaseRights.h"
+#include "cases/CaseWorkflow.h"
+#include "data/ArchiveRecord.h"
+#include "data/CaseRecord.h"
+#include "data/LogRecord.h"
+#include "data/Workstation.h"
+#include "framework/Clock.h"
+#include "framework/RecordFile.h"
+#include "framework/SettingsFile.h"
+#include "support/ScriptedDialogs.h"
+#include "support/ScriptedMessages.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+
+namespace {
+
+const std::int32_t Today = DateTime::dayNumber(QDate(2004, 5, 3));
+const std::int32_t Now = DateTime::fromHoursMinutes(9, 6);
+const std::int32_t April30 = DateTime::dayNumber(QDate(2004, 4, 30));
+const QString CrLf = u"\r\n"_s;
+const QString Creation = u"Case CREATED :  1/05/04 -  8:00  by Agent Marta"_s;
+constexpr std::uint32_t CaseNr = 12;
+
+enum class Scenario { NewCase, Yank, ReOpen, ToOnHold, NoteOnly, EscalationDone, StatusThenNote, ThereAndBack };
+
+// One workstation with a case form (or case queue) open on its own case file.
+struct Desk {
+    std::unique_ptr<Workstation> station;
+    std::unique_ptr<RecordFileOf<CaseRecord>> cases;
+    std::unique_ptr<CaseWorkflow> flow;
+
+    CaseRecord &record() { return cases->record(); }
+};
+
+CaseRecord storedCase(const QString &owner, const QString &status, std::uint16_t marker = 0)
+{
+    CaseRecord record = CaseRecord::primed();
+    record.CaseNr = CaseNr;
+    record.Owner = owner;
+    record.Status = status;
+    record.UpdateFlag = marker;
+    record.SDate = DateTime::dayNumber(QDate(2004, 5, 1));
+    record.STime = DateTime::fromHoursMinutes(8, 0);
+    record.FirstAction = record.SecAction = record.ThirdAction = u"N"_s;
+    record.Cdate = status == u"Closed"_s ? April30 : DateTime::NoDate;
+    record.History = Creation;
+    return record;
+}
+
+QString padded(const QString &name)
+{
+    return name.leftJustified(20, u' ');
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Scenario)
+
+class TestCaseWorkflow : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void newNumberPassesTheKnowledgeBase_data();
+    void newNumberPassesTheKnowledgeBase();
+    void twoWorkstationsNeverShareANumber();
+    void newCaseIsConfirmedActiveAndOwned();
+    void rightsWhenOpened_data();
+    void rightsWhenOpened();
+    void statusChange_data();
+    void statusChange();
+    void cancelledStatusNoteChangesNothing();
+    void escalationLevelDoneAndCancelled();
+    void notInUseLevelsAreNeverOpenWork_data();
+    void notInUseLevelsAreNeverOpenWork();
+    void formYank();
+    void markerAtConfirm_data();
+    void markerAtConfirm();
+    void caseLogByLastEvent_data();
+    void caseLogByLastEvent();
+    void statusIsLoggedOnce();
+    void loggingOffWritesNothing();
+    void failedLogEntryIsReportedAndTheStepStands();
+    void fullHistoryIsReported();
+    void queueYankIsWrittenAtOnce();
+    void queueYankNeedsASupervisorAndAnotherOwner_data();
+    void queueYankNeedsASupervisorAndAnotherOwner();
+    void assignmentIsWrittenAtOnce();
+    void assignmentRefusals_data();
+    void assignmentRefusals();
+
+private:
+    std::unique_ptr<Desk> desk(const QString &name, int level, int doLog = 1);
+    void store(const CaseRecord &record);
+    void archive(std::uint32_t caseNr);
+    CaseRecord read(std::uint32_t caseNr);
+    QList<std::uint32_t> caseNumbers();
+    QStringList logActions();
+    void open(Desk &desk, std::uint32_t caseNr = CaseNr);
+    void play(Desk &desk, Scenario scenario);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SettingsFile> m_settings;
+    std::unique_ptr<test::ScriptedMessages> m_messages;
+    test::ScriptedDialogs m_dialogs;
+    FixedClock m_clock{Today, Now};
+    std::unique_ptr<Desk> m_setup;  // the files as the tests prepare and read them
+};
+
+void TestCaseWorkflow::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_settings = std::make_unique<SettingsFile>(m_dir->filePath(u"vellum12.ini"_s));
+    m_messages = std::make_unique<test::ScriptedMessages>();
+    m_setup = desk(u"Setup"_s, LevelAdministrator);
+    QCOMPARE(RecordFileOf<ArchiveRecord>(m_setup->station->database(), m_setup->station->errors()).open(), 0);
+    QCOMPARE(RecordFileOf<LogRecord>(m_setup->station->database(), m_setup->station->errors()).open(), 0);
+}
+
+void TestCaseWorkflow::cleanup()
+{
+    QVERIFY2(m_messages->failures().isEmpty(), qPrintable(m_messages->unexpected()));
+    m_setup.reset();
+}
+
+std::unique_ptr<Desk> TestCaseWorkflow::desk(const QString &name, int level, int doLog)
+{
+    auto made = std::make_unique<Desk>();
+    made->station = std::make_unique<Workstation>(*m_settings, *m_messages, m_dialogs, m_clock, [](int id) {
+        QFAIL(qPrintable(u"fatal error %1"_s.arg(id)));
+    });
+    made->station->useDatabaseFolder(m_dir->path());
+    made->station->run().configuration.DoLog = std::uint8_t(doLog);
+    made->station->user().name = name;
+    made->station->user().number = std::uint16_t(level + 1);
+    made->station->user().level = level;
+    made->cases = std::make_unique<RecordFileOf<CaseRecord>>(made->station->database(), made->station->errors());
+    made->cases->open();
+    made->flow = std::make_unique<CaseWorkflow>(*made->station, *made->cases);
+    return made;
+}
+
+void TestCaseWorkflow::store(const CaseRecord &record)
+{
+    QVERIFY(m_setup->station->database().insert(CaseRecord::table(), toRow(record)));
+}
+
+void TestCaseWorkflow::archive(std::uint32_t caseNr)
+{
+    ArchiveRecord record;
+    record.CaseNr = caseNr;
+    QVERIFY(m_setup->station->database().insert(ArchiveRecord::table(), toRow(record)));
+}
+
+CaseRecord TestCaseWorkflow::read(std::uint32_t caseNr)
+{
+    RecordFileOf<CaseRecord> cases(m_setup->station->database(), m_setup->station->errors());
+    cases.open();
+    cases.record().CaseNr = caseNr;
+    return cases.fetch(CaseRecord::CaseNrKey) == 0 ? cases.record() : CaseRecord{};
+}
+
+QList<std::uint32_t> TestCaseWorkflow::caseNumbers()
+{
+    QList<std::uint32_t> found;
+    RecordFileOf<CaseRecord> cases(m_setup->station->database(), m_setup->station->errors());
+    cases.open();
+    cases.set(CaseRecord::CaseNrKey);
+    while (cases.next() == 0)
+        found.append(cases.record().CaseNr);
+    return found;
+}
+
+QStringList TestCaseWorkflow::logActions()
+{
+    QStringList found;
+    RecordFileOf<LogRecord> log(m_setup->station->database(), m_setup->station->errors());
+    log.open();
+    log.set(LogRecord::KeyNr);
+    while (log.next() == 0)
+        found.append(log.record().Action + u'/' + QString::number(log.record().CaseNr));
+    return found;
+}
+
+void TestCaseWorkflow::open(Desk &desk, std::uint32_t caseNr)
+{
+    desk.record().CaseNr = caseNr;
+    QCOMPARE(desk.cases->fetch(CaseRecord::CaseNrKey), 0);
+    QVERIFY(desk.flow->OpenCase().done);
+}
+
+// What an agent does in one form before OK; every case but the new one is Marta's case 12.
+void TestCaseWorkflow::play(Desk &desk, Scenario scenario)
+{
+    const auto note = NoteOutcome::confirmed(u"Noted"_s);
+    if (scenario == Scenario::NewCase) {
+        QVERIFY(desk.flow->CreateCase().done);
+        return;
+    }
+    store(storedCase(u"Marta"_s, scenario == Scenario::ReOpen ? u"Closed"_s : u"Active"_s));
+    open(desk);
+    switch (scenario) {
+    case Scenario::Yank: QVERIFY(desk.flow->YankCase().done); break;
+    case Scenario::ReOpen: QVERIFY(desk.flow->ChangeStatus(u"Active"_s, note).done); break;
+    case Scenario::ToOnHold: QVERIFY(desk.flow->ChangeStatus(u"On Hold"_s, note).done); break;
+    case Scenario::NoteOnly: QVERIFY(desk.flow->AddNote(CaseEvent::IncomingCall, note).done); break;
+    case Scenario::EscalationDone:
+        QVERIFY(desk.flow->YankCase().done);
+        QVERIFY(desk.flow->MarkEscalationDone(1, note).done);
+        break;
+    case Scenario::StatusThenNote:
+        QVERIFY(desk.flow->ChangeStatus(u"Closed"_s, note).done);
+        QVERIFY(desk.flow->ChangeStatus(u"Active"_s, note).done);
+        QVERIFY(desk.flow->AddNote(CaseEvent::ReviewNote, note).done);
+        break;
+    case Scenario::ThereAndBack:
+        QVERIFY(desk.flow->ChangeStatus(u"On Hold"_s, note).done);
+        QVERIFY(desk.flow->ChangeStatus(u"Active"_s, note).done);
+        break;
+    case Scenario::NewCase: break;
+    }
+}
+
+void TestCaseWorkflow::newNumberPassesTheKnowledgeBase_data()
+{
+    QTest::addColumn<QList<std::uint32_t>>("stored");
+    QTest::addColumn<QList<std::uint32_t>>("archived");
+    QTest::addColumn<std::uint32_t>("expected");
+
+    QTest::newRow("empty files") << QList<std::uint32_t>{} << QList<std::uint32_t>{} << 1u;
+    QTest::newRow("one above the highest") << QList<std::uint32_t>{3, 7} << QList<std::uint32_t>{5} << 8u;
+    QTest::newRow("archived and deleted") << QList<std::uint32_t>{3} << QList<std::uint32_t>{4} << 5u;
+    QTest::newRow("a run of archived numbers") << QList<std::uint32_t>{3} << QList<std::uint32_t>{4, 5, 6} << 7u;
+    QTest::newRow("the first free one of a gap") << QList<std::uint32_t>{3} << QList<std::uint32_t>{4, 6} << 5u;
+}
+
+void TestCaseWorkflow::newNumberPassesTheKnowledgeBase()
+{
+    QFETCH(QList<std::uint32_t>, stored);
+    QFETCH(QList<std::uint32_t>, archived);
+    QFETCH(std::uint32_t, expected);
+    for (const std::uint32_t number : stored) {
+        CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+        record.CaseNr = number;
+        store(record);
+    }
+    for (const std::uint32_t number : archived)
+        archive(number);
+
+    auto agent = desk(u"Dana"_s, LevelUser);
+    QVERIFY(agent->flow->CreateCase().done);
+
+    QCOMPARE(agent->record().CaseNr, expected);
+    // The placeholder carries the final number and no skipped one is left behind.
+    QCOMPARE(caseNumbers(), QList<std::uint32_t>(stored) << expected);
+}
+
+// Station A's record layer has primed 4 (archived) when station B takes its number; A then
+// moves past B's placeholder instead of onto it.
+void TestCaseWorkflow::twoWorkstationsNeverShareANumber()
+{
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    CaseRecord third = storedCase(u"Marta"_s, u"Active"_s);
+    third.CaseNr = 3;
+    store(third);
+    for (const std::uint32_t number : {13u, 14u})
+        archive(number);
+    auto stationA = desk(u"Dana"_s, LevelUser);
+    auto stationB = desk(u"Marta"_s, LevelUser);
+
+    QCOMPARE(stationA->cases->primeRecord(), 0);
+    QCOMPARE(stationA->record().CaseNr, 13u);
+    QVERIFY(stationB->flow->CreateCase().done);
+    QVERIFY(stationA->flow->CreateCase().done);
+
+    QCOMPARE(stationB->record().CaseNr, 15u);
+    QCOMPARE(stationA->record().CaseNr, 16u);
+    QCOMPARE(caseNumbers(), (QList<std::uint32_t>{3, 12, 15, 16}));
+}
+
+void TestCaseWorkflow::newCaseIsConfirmedActiveAndOwned()
+{
+    auto agent = desk(u"Dana"_s, LevelUser);
+    const CaseStep created = agent->flow->CreateCase();
+    QCOMPARE(created.form.title, u" New Case  - Creator : Dana"_s);
+    QVERIFY(!created.form.statusVisible && !created.form.yankVisible && !created.form.escalationVisible);
+    QVERIFY(agent->flow->AddNote(CaseEvent::ReviewNote, NoteOutcome::confirmed(u"Printer jams"_s)).done);
+    agent->record().Status.clear();
+    agent->record().UpdateFlag = 1;
+
+    const CaseStep confirmed = agent->flow->ConfirmCase();
+
+    QVERIFY(confirmed.done);
+    const CaseRecord &record = agent->record();
+    QCOMPARE(record.Status, u"Active"_s);
+    QCOMPARE(record.Owner, u"Dana"_s);
+    QCOMPARE(record.UpdateFlag, std::uint16_t(0));
+    QCOMPARE(record.SDate, Today);
+    QCOMPARE(record.History, u"Case CREATED :  3/05/04 -  9:06  by Agent Dana"_s + CrLf + u"Printer jams"_s);
+    QCOMPARE(record.AddHistory, QString());
+    // The product cannot be read: the deadline computation's message comes back with the step.
+    QCOMPARE(confirmed.messages.size(), 1);
+    QCOMPARE(logActions(), QStringList{u"Created/1"_s});
+}
+
+void TestCaseWorkflow::rightsWhenOpened_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("statusEnabled");
+    QTest::addColumn<bool>("priorityEnabled");
+    QTest::addColumn<bool>("yankEnabled");
+    QTest::addColumn<bool>("notesEnabled");
+    QTest::addColumn<bool>("doneEnabled");
+
+    QTest::newRow("owner, other letter case") << u"MARTA"_s << int(LevelUser) << u"Active"_s << true << true << false
+                                              << true << true;
+    QTest::newRow("another agent") << u"Dana"_s << int(LevelUser) << u"Active"_s << false << false << true << true
+                                   << false;
+    QTest::newRow("supervisor") << u"Boss"_s << int(LevelSupervisor) << u"On Hold"_s << true << true << true << true
+                                << false;
+    QTest::newRow("supervisor, closed") << u"Boss"_s << int(LevelSupervisor) << u"Closed"_s << true << false << true
+                                        << false << false;
+    QTest::newRow("owner, closed") << u"Marta"_s << int(LevelUser) << u"Closed"_s << true << true << false << false
+                                   << true;
+}
+
+void TestCaseWorkflow::rightsWhenOpened()
+{
+    QFETCH(QString, user);
+    QFETCH(int, level);
+    QFETCH(QString, status);
+    store(storedCase(u"Marta"_s, status));
+    auto station = desk(user, level);
+    open(*station);
+    const CaseFormState &form = station->flow->form();
+
+    QCOMPARE(form.title, u" Case 12 - Owner : Marta"_s);
+    QTEST(form.statusEnabled, "statusEnabled");
+    QTEST(form.priorityEnabled, "priorityEnabled");
+    QTEST(form.yankEnabled, "yankEnabled");
+    QTEST(form.notesEnabled, "notesEnabled");
+    QTEST(form.done[0].enabled, "doneEnabled");
+    QCOMPARE(form.done[0].visible, true);
+    QCOMPARE(form.done[1].visible, false);
+}
+
+void TestCaseWorkflow::statusChange_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<std::int32_t>("closingDate");
+    QTest::addColumn<QString>("owner");
+    QTest::addColumn<QString>("logged");
+
+    const QString stamp = u" 3/05/04 -  9:06"_s;
+    QTest::newRow("to On Hold") << u"Marta"_s << int(LevelUser) << u"Active"_s << u"On Hold"_s
+                                << u"Status CHANGE : "_s + stamp + u" to ON HOLD by Agent "_s + padded(u"Marta"_s)
+                                << DateTime::NoDate << u"Marta"_s << u"On Hold/12"_s;
+    QTest::newRow("to Active") << u"Marta"_s << int(LevelUser) << u"On Hold"_s << u"Active"_s
+                               << u"Status CHANGE : "_s + stamp + u" to ACTIVE  by Agent "_s + padded(u"Marta"_s)
+                               << DateTime::NoDate << u"Marta"_s << u"Active/12"_s;
+    QTest::newRow("closed by a supervisor")
+        << u"Boss"_s << int(LevelSupervisor) << u"Active"_s << u"Closed"_s
+        << u"Status CHANGE : "_s + stamp + u" to CLOSED  by Agent "_s + padded(u"Boss"_s) << Today << u"Marta"_s
+        << u"Closed/12"_s;
+    QTest::newRow("re-opened by a supervisor")
+        << u"Boss"_s << int(LevelSupervisor) << u"Closed"_s << u"On Hold"_s
+        << u"Case RE-OPENED :  3/05/04   9:06  by Agent "_s + padded(u"Boss"_s) << DateTime::NoDate << u"Boss"_s
+        << u"Re-Open/12"_s;
+    QTest::newRow("re-opened by the owner in capitals")
+        << u"MARTA"_s << int(LevelUser) << u"Closed"_s << u"Active"_s
+        << u"Case RE-OPENED :  3/05/04   9:06  by Agent "_s + padded(u"MARTA"_s) << DateTime::NoDate << u"Marta"_s
+        << u"Re-Open/12"_s;
+}
+
+void TestCaseWorkflow::statusChange()
+{
+    QFETCH(QString, user);
+    QFETCH(int, level);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, header);
+    store(storedCase(u"Marta"_s, from));
+    auto station = desk(user, level);
+    open(*station);
+    QCOMPARE(station->flow->statusNotesTitle(to), u"Changing Status of Case Nr. 12 to "_s + to);
+
+    const CaseStep step = station->flow->ChangeStatus(to, NoteOutcome::confirmed(u"Why"_s));
+
+    QVERIFY(step.done);
+    QCOMPARE(step.form.status, to);
+    QCOMPARE(step.form.notesEnabled, to != u"Closed"_s);
+    const CaseRecord &record = station->record();
+    QCOMPARE(record.Status, to);
+    QCOMPARE(record.History, Creation + CrLf + CrLf + header + CrLf + u"Why"_s);
+    QTEST(record.Cdate, "closingDate");
+    QTEST(record.Owner.trimmed(), "owner");
+    QCOMPARE(step.form.title, u" Case 12 - Owner : "_s + record.Owner.trimmed());
+    if (from == u"Closed"_s) {
+        QVERIFY(step.form.priorityEnabled);
+        QVERIFY(!step.form.yankEnabled);
+    }
+    QVERIFY(station->flow->ConfirmCase().done);
+    QFETCH(QString, logged);
+    QCOMPARE(logActions(), QStringList{logged});
+}
+
+void TestCaseWorkflow::cancelledStatusNoteChangesNothing()
+{
+    store(storedCase(u"Marta"_s, u"Closed"_s));
+    auto owner = desk(u"Marta"_s, LevelUser);
+    open(*owner);
+    const CaseRecord before = owner->record();
+
+    const CaseStep step = owner->flow->ChangeStatus(u"Active"_s, NoteOutcome::cancelled());
+
+    QVERIFY(!step.done);
+    QCOMPARE(step.form.status, u"Closed"_s);
+    QVERIFY(!step.form.notesEnabled);
+    QCOMPARE(owner->record(), before);
+    QVERIFY(!owner->flow->anyEventRaised());
+    QVERIFY(owner->flow->ConfirmCase().done);
+    QCOMPARE(logActions(), QStringList());
+}
+
+void TestCaseWorkflow::escalationLevelDoneAndCancelled()
+{
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    auto owner = desk(u"Marta"_s, LevelUser);
+    open(*owner);
+    QCOMPARE(owner->flow->escalationNotesTitle(2), u"Notes regarding Second Escalation of Case Nr. 12"_s);
+
+    const CaseStep first = owner->flow->MarkEscalationDone(1, NoteOutcome::confirmed(u"Called back"_s));
+    QVERIFY(first.done);
+    QCOMPARE(owner->record().FirstAction, u"D"_s);
+    QCOMPARE(first.form.done[0], (EscalationBox{true, false, true}));
+    QCOMPARE(first.form.done[1], (EscalationBox{true, true, false}));
+    QVERIFY(owner->record().History.endsWith(u"First Escalation :  3/05/04 -  9:06 by Agent "_s
+                                             + padded(u"Marta"_s) + CrLf + u"Called back"_s));
+    const QString history = owner->record().History;
+
+    const CaseStep second = owner->flow->MarkEscalationDone(2, NoteOutcome::cancelled());
+    QVERIFY(!second.done);
+    QCOMPARE(owner->record().SecAction, u"N"_s);
+    QCOMPARE(second.form.done[1], (EscalationBox{true, true, false}));
+    QCOMPARE(second.form.done[2].visible, false);
+    QCOMPARE(owner->record().History, history);
+}
+
+void TestCaseWorkflow::notInUseLevelsAreNeverOpenWork_data()
+{
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<int>("dueLevel");
+    QTest::addColumn<QString>("visible");
+
+    QTest::newRow("second level not in use") << u"NYY"_s << 1 << u"100"_s;
+    QTest::newRow("first done, rest not in use") << u"DYY"_s << 0 << u"100"_s;
+    QTest::newRow("no level in use") << u"YYY"_s << 0 << u"000"_s;
+    QTest::newRow("first done") << u"DNN"_s << 2 << u"110"_s;
+    QTest::newRow("two done") << u"DDN"_s << 3 << u"111"_s;
+}
+
+void TestCaseWorkflow::notInUseLevelsAreNeverOpenWork()
+{
+    QFETCH(QString, flags);
+    QFETCH(int, dueLevel);
+    QFETCH(QString, visible);
+    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    record.FirstAction = flags.mid(0, 1);
+    record.SecAction = flags.mid(1, 1);
+    record.ThirdAction = flags.mid(2, 1);
+    store(record);
+    auto owner = desk(u"Marta"_s, LevelUser);
+    open(*owner);
+
+    QCOMPARE(CaseRights::dueLevel(owner->record()).value_or(0), dueLevel);
+    QString shown;
+    for (const EscalationBox &box : owner->flow->form().done)
+        shown += box.visible ? u'1' : u'0';
+    QCOMPARE(shown, visible);
+    for (int level = 1; level <= 3; ++level) {
+        if (flags.at(level - 1) != u'Y')
+            continue;
+        QVERIFY(!CaseRights::mayMarkDone(owner->station->user(), owner->record(), level));
+        QVERIFY(!owner->flow->MarkEscalationDone(level, NoteOutcome::confirmed(u"x"_s)).done);
+        QCOMPARE(CaseRights::flag(owner->record(), level), u"Y"_s);
+    }
+}
+
+void TestCaseWorkflow::formYank()
+{
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    auto agent = desk(u"Dana"_s, LevelUser);
+    open(*agent);
+
+    const CaseStep step = agent->flow->YankCase();
+
+    QVERIFY(step.done);
+    QCOMPARE(agent->record().Owner, u"Dana"_s);
+    QCOMPARE(agent->record().History, Creation + CrLf + CrLf + u"Case YANKED :  3/05/04 -  9:06 by Agent Dana from Agent "_s
+                                          + padded(u"Marta"_s));
+    QCOMPARE(step.form.title, u" Case 12 - Owner : Dana"_s);
+    QCOMPARE(step.messages.size(), 1);
+    QCOMPARE(step.messages[0].text, u"  Case : 12 succesfully yanked !  "_s);
+    QCOMPARE(step.messages[0].caption, u"Quor Vellum 1.2"_s);
+    QVERIFY(!step.form.yankEnabled);
+    QVERIFY(step.form.statusEnabled);
+    QVERIFY(step.form.priorityEnabled);
+    QVERIFY(step.form.done[0].enabled);
+    QVERIFY(!agent->flow->YankCase().done);
+}
+
+void TestCaseWorkflow::markerAtConfirm_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<int>("marker");
+    QTest::addColumn<bool>("addNote");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("owner, On Hold") << u"Marta"_s << u"On Hold"_s << 0 << false << 2;
+    QTest::newRow("owner, On Hold, marked") << u"Marta"_s << u"On Hold"_s << 1 << false << 2;
+    QTest::newRow("owner, Active, marked") << u"Marta"_s << u"Active"_s << 1 << true << 0;
+    QTest::newRow("another agent's note") << u"Dana"_s << u"Active"_s << 0 << true << 1;
+    QTest::newRow("another agent's note, On Hold") << u"Dana"_s << u"On Hold"_s << 2 << true << 1;
+    QTest::newRow("another agent only looks") << u"Dana"_s << u"Active"_s << 1 << false << 1;
+    QTest::newRow("another agent looks, On Hold") << u"Dana"_s << u"On Hold"_s << 0 << false << 2;
+}
+
+void TestCaseWorkflow::markerAtConfirm()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, status);
+    QFETCH(int, marker);
+    QFETCH(bool, addNote);
+    QFETCH(int, expected);
+    store(storedCase(u"Marta"_s, status, std::uint16_t(marker)));
+    auto station = desk(user, LevelUser);
+    open(*station);
+    if (addNote)
+        QVERIFY(station->flow->AddNote(CaseEvent::OutgoingCall, NoteOutcome::confirmed(u"Rang"_s)).done);
+
+    const CaseStep step = station->flow->ConfirmCase();
+
+    QVERIFY(step.done);
+    QCOMPARE(int(station->record().UpdateFlag), expected);
+    QCOMPARE(step.listMarker.value_or(99), expected);
+    QCOMPARE(logActions(), QStringList());
+}
+
+void TestCaseWorkflow::caseLogByLastEvent_data()
+{
+    QTest::addColumn<Scenario>("scenario");
+    QTest::addColumn<QStringList>("logged");
+
+    QTest::newRow("new case") << Scenario::NewCase << QStringList{u"Created/1"_s};
+    QTest::newRow("yank") << Scenario::Yank << QStringList{u"Yanked/12"_s};
+    QTest::newRow("re-open") << Scenario::ReOpen << QStringList{u"Re-Open/12"_s};
+    QTest::newRow("status change") << Scenario::ToOnHold << QStringList{u"On Hold/12"_s};
+    QTest::newRow("note only") << Scenario::NoteOnly << QStringList{};
+    QTest::newRow("escalation done") << Scenario::EscalationDone << QStringList{};
+    QTest::newRow("note after status changes") << Scenario::StatusThenNote << QStringList{};
+    QTest::newRow("there and back") << Scenario::ThereAndBack << QStringList{u"Active/12"_s};
+}
+
+// A second OK (as after a failed save) on the same status writes nothing more.
+void TestCaseWorkflow::caseLogByLastEvent()
+{
+    QFETCH(Scenario, scenario);
+    auto station = desk(u"Dana"_s, LevelSupervisor);
+    play(*station, scenario);
+
+    const CaseStep step = station->flow->ConfirmCase();
+    QVERIFY(step.done);
+    QVERIFY(step.messages.size() <= 1);  // a new case's product message only
+    QTEST(logActions(), "logged");
+    QVERIFY(station->flow->ConfirmCase().done);
+    QTEST(logActions(), "logged");
+}
+
+void TestCaseWorkflow::statusIsLoggedOnce()
+{
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    auto owner = desk(u"Marta"_s, LevelUser);
+    open(*owner);
+    QVERIFY(owner->flow->ChangeStatus(u"On Hold"_s, NoteOutcome::confirmed(u"Waiting"_s)).done);
+    QVERIFY(owner->flow->ConfirmCase().done);
+    QVERIFY(owner->flow->ConfirmCase().done);
+    QCOMPARE(logActions(), QStringList{u"On Hold/12"_s});
+
+    QVERIFY(owner->flow->ChangeStatus(u"Closed"_s, NoteOutcome::confirmed(u"Solved"_s)).done);
+    QVERIFY(owner->flow->ConfirmCase().done);
+    QCOMPARE(logActions(), (QStringList{u"On Hold/12"_s, u"Closed/12"_s}));
+}
+
+void TestCaseWorkflow::loggingOffWritesNothing()
+{
+    auto creator = desk(u"Dana"_s, LevelSupervisor, 0);
+    QVERIFY(creator->flow->CreateCase().done);
+    QVERIFY(creator->flow->ConfirmCase().done);
+    auto yanker = desk(u"Dana"_s, LevelSupervisor, 0);
+    play(*yanker, Scenario::Yank);
+    QVERIFY(yanker->flow->ConfirmCase().messages.isEmpty());
+    QVERIFY(yanker->flow->YankFromQueue(CaseNr).done);
+    QVERIFY(yanker->flow->AssignCase(CaseNr, u"Marta"_s, {}).done);
+    QCOMPARE(logActions(), QStringList());
+}
+
+void TestCaseWorkflow::failedLogEntryIsReportedAndTheStepStands()
+{
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    auto agent = desk(u"Dana"_s, LevelUser);
+    QVERIFY(agent->station->database().open(LogRecord::table(), store::OpenMode::ReadOnly, false));
+    open(*agent);
+    QVERIFY(agent->flow->YankCase().done);
+
+    const CaseStep step = agent->flow->ConfirmCase();
+
+    QVERIFY(step.done);
+    QCOMPARE(step.messages.size(), 1);
+    QCOMPARE(step.messages[0].text, u"Activity Log Update Failure"_s);
+    QCOMPARE(step.messages[0].icon, MessageIcon::Information);
+    QCOMPARE(agent->record().Owner, u"Dana"_s);
+    QCOMPARE(agent->record().UpdateFlag, std::uint16_t(0));
+    QCOMPARE(logActions(), QStringList());
+}
+
+void TestCaseWorkflow::fullHistoryIsReported()
+{
+    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    record.History = QString(CaseHistory::capacity() - 10, u'x');
+    store(record);
+    auto owner = desk(u"Marta"_s, LevelUser);
+    open(*owner);
+    const CaseRecord before = owner->record();
+
+    const CaseStep step = owner->flow->ChangeStatus(u"On Hold"_s, NoteOutcome::confirmed(u"Waiting"_s));
+
+    QVERIFY(!step.done);
+    QVERIFY(step.historyFull);
+    QCOMPARE(step.messages.size(), 1);
+    QCOMPARE(step.messages[0].text, u"The case history is full: this entry could not be added."_s);
+    QCOMPARE(step.form.status, u"Active"_s);
+    QCOMPARE(owner->record(), before);
+}
+
+void TestCaseWorkflow::queueYankIsWrittenAtOnce()
+{
+    store(storedCase(u"Marta"_s, u"Active"_s, 2));
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+
+    const CaseStep step = boss->flow->YankFromQueue(CaseNr);
+
+    QVERIFY(step.done);
+    QCOMPARE(step.messages.size(), 1);
+    QCOMPARE(step.messages[0].text, u"  Case : 12 Succesfully Yanked !  "_s);
+    const CaseRecord stored = read(CaseNr);
+    QCOMPARE(stored.Owner, u"Boss"_s);
+    QCOMPARE(stored.UpdateFlag, std::uint16_t(2));
+    // The file keeps the history without its trailing blanks.
+    QCOMPARE(stored.History, Creation + CrLf + CrLf + u"Case YANKED   3/05/04 -  9:06 by Agent Boss from Agent Marta"_s);
+    QCOMPARE(logActions(), QStringList{u"Yanked/12"_s});
+}
+
+void TestCaseWorkflow::queueYankNeedsASupervisorAndAnotherOwner_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<int>("level");
+
+    QTest::newRow("agent") << u"Dana"_s << int(LevelUser);
+    QTest::newRow("own case") << u"marta"_s << int(LevelAdministrator);
+}
+
+void TestCaseWorkflow::queueYankNeedsASupervisorAndAnotherOwner()
+{
+    QFETCH(QString, user);
+    QFETCH(int, level);
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    const CaseRecord before = read(CaseNr);
+    auto station = desk(user, level);
+
+    const CaseStep step = station->flow->YankFromQueue(CaseNr);
+
+    QVERIFY(!step.done);
+    QCOMPARE(read(CaseNr), before);
+    QCOMPARE(logActions(), QStringList());
+}
+
+void TestCaseWorkflow::assignmentIsWrittenAtOnce()
+{
+    store(storedCase(u"Marta"_s, u"On Hold"_s, 2));
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+
+    const CaseStep step = boss->flow->AssignCase(CaseNr, u"Dana"_s, u"  Please call back   "_s);
+
+    QVERIFY(step.done);
+    QVERIFY(step.messages.isEmpty());
+    const CaseRecord stored = read(CaseNr);
+    QCOMPARE(stored.Owner, u"Dana"_s);
+    QCOMPARE(stored.UpdateFlag, std::uint16_t(1));
+    QCOMPARE(stored.History, Creation + CrLf + CrLf + u"Case ASSIGNMENT:  3/05/04 -  9:06 by Agent Boss to Agent Dana"_s
+                                 + CrLf + u"  Please call back"_s);
+    QCOMPARE(logActions(), QStringList{u"Assign/12"_s});
+}
+
+void TestCaseWorkflow::assignmentRefusals_data()
+{
+    QTest::addColumn<std::uint32_t>("caseNr");
+    QTest::addColumn<QString>("agent");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("beep");
+
+    QTest::newRow("owner already") << CaseNr << u"MARTA "_s << u"  Agent owns the case already..."_s << true;
+    QTest::newRow("nobody chosen") << CaseNr << QString() << QString() << true;
+    QTest::newRow("case gone") << 99u << u"Dana"_s << u"  Can't retrieve record"_s << false;
+}
+
+void TestCaseWorkflow::assignmentRefusals()
+{
+    QFETCH(std::uint32_t, caseNr);
+    QFETCH(QString, agent);
+    QFETCH(QString, message);
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    const CaseRecord before = read(CaseNr);
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+
+    const CaseStep step = boss->flow->AssignCase(caseNr, agent, u"Remark"_s);
+
+    QVERIFY(!step.done);
+    QTEST(step.beep, "beep");
+    QCOMPARE(step.messages.isEmpty() ? QString() : step.messages[0].text, message);
+    QCOMPARE(read(CaseNr), before);
+    QCOMPARE(logActions(), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestCaseWorkflow)
+#include "TestCaseWorkflow.moc"

@@ -1,0 +1,86 @@
+#include "RecordStation.h"
+
+#include "framework/RecordFile.h"
+
+#include <QDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace vellum::test {
+
+namespace {
+
+const std::int32_t FirstLogDay = DateTime::dayNumber(QDate(2004, 5, 3));
+const QStringList Qualifications{u"User"_s, u"Supervisor"_s, u"Administrator"_s};
+
+} // namespace
+
+RecordStation::RecordStation(const QString &folder, const QString &name)
+    : m_settings(std::make_unique<SettingsFile>(QDir(folder).filePath(name + u".ini"_s))),
+      m_clock(DateTime::dayNumber(QDate(2004, 5, 3)), DateTime::fromHoursMinutes(9, 6))
+{
+    m_station = std::make_unique<Workstation>(*m_settings, m_messages, m_dialogs, m_clock,
+                                              [](int id) { QFAIL(qPrintable(u"fatal error %1"_s.arg(id))); });
+    m_station->useDatabaseFolder(folder);
+}
+
+RecordStation::~RecordStation() = default;
+
+QStringList RecordStation::shown() const
+{
+    QStringList texts;
+    for (const MessageRequest &message : m_messages.shown())
+        texts << message.caption + u": "_s + message.text;
+    return texts;
+}
+
+UserRecord RecordStation::addUser(const QString &name, const QString &password, int level)
+{
+    RecordFileOf<UserRecord> users(m_station->database(), m_station->errors(), true);
+    users.open();
+    users.record() = {};
+    users.record().Name = name;
+    users.record().PassWord = password;
+    users.record().Level = std::uint8_t(level);
+    users.record().Qualification = Qualifications.value(level);
+    if (users.insert() != 0)
+        QTest::qFail("the user could not be added", __FILE__, __LINE__);
+    return users.record();
+}
+
+UserRecord RecordStation::storedUser(const QString &name, std::int64_t *version)
+{
+    store::StoredRow row;
+    const bool found = m_station->database().fetch(UserRecord::table(), UserRecord::KeyName, {name}, &row).ok();
+    if (version)
+        *version = found ? row.version : 0;
+    if (!found) {
+        UserRecord none;
+        none.Level = 0xFF;
+        return none;
+    }
+    return fromRow<UserRecord>(row.values);
+}
+
+int RecordStation::userCount()
+{
+    std::int64_t count = 0;
+    m_station->database().count(UserRecord::table(), &count);
+    return int(count);
+}
+
+void RecordStation::addLogEntries(int count, const QStringList &names)
+{
+    RecordFileOf<LogRecord> log(m_station->database(), m_station->errors());
+    log.open();
+    QVERIFY(m_station->database().begin().ok());
+    for (int i = 1; i <= count; ++i) {
+        log.record() = {std::uint32_t(i), 1, names[(i - 1) % names.size()], 0, i % 2 == 0 ? u"Logon"_s : u"LogOut"_s,
+                        FirstLogDay + i / 10, DateTime::fromHoursMinutes(9, i % 60)};
+        QCOMPARE(log.tryInsert(), 0);
+    }
+    QVERIFY(m_station->database().commit().ok());
+}
+
+} // namespace vellum::test

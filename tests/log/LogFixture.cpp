@@ -1,0 +1,125 @@
+#include "LogFixture.h"
+
+#include "framework/RecordFile.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace vellum::test {
+
+const std::int32_t LogFixture::Today = DateTime::dayNumber(QDate(2004, 5, 3));
+const std::int32_t LogFixture::Now = DateTime::fromHoursMinutes(9, 6);
+
+LogFixture::LogFixture()
+{
+    m_settings = std::make_unique<SettingsFile>(m_dir.filePath(u"vellum12.ini"_s));
+    connect();
+    QCOMPARE(RecordFileOf<LogRecord>(m_station->database(), m_station->errors()).open(), 0);
+    RecordFileOf<SystemRecord> system(m_station->database(), m_station->errors());
+    QCOMPARE(system.open(), 0);
+    system.record().ID = 1;
+    system.record().DoLog = 1;
+    system.record().HowLong = 30;
+    QCOMPARE(system.insert(), 0);
+    m_station->run().configuration = system.record();
+}
+
+LogFixture::~LogFixture() = default;
+
+void LogFixture::connect()
+{
+    const SystemRecord configuration = m_station ? m_station->run().configuration : SystemRecord{};
+    m_station.reset();
+    m_station = std::make_unique<Workstation>(*m_settings, m_messages, m_dialogs, m_clock,
+                                              [](int id) { QFAIL(qPrintable(u"fatal error %1"_s.arg(id))); });
+    m_station->useDatabaseFolder(m_dir.path());
+    m_station->run().configuration = configuration;
+    m_station->user().name = u"Boss"_s;
+    m_station->user().number = 3;
+    m_station->user().level = LevelSupervisor;
+}
+
+void LogFixture::configure(const std::function<void(SystemRecord &)> &change)
+{
+    RecordFileOf<SystemRecord> system(m_station->database(), m_station->errors());
+    QCOMPARE(system.open(), 0);
+    system.record().ID = 1;
+    QCOMPARE(system.fetch(SystemRecord::KeyID), 0);
+    change(system.record());
+    QCOMPARE(system.update(), 0);
+    m_station->run().configuration = system.record();
+}
+
+SystemRecord LogFixture::storedConfiguration()
+{
+    RecordFileOf<SystemRecord> system(m_station->database(), m_station->errors());
+    system.open();
+    system.record().ID = 1;
+    return system.fetch(SystemRecord::KeyID) == 0 ? system.record() : SystemRecord{};
+}
+
+void LogFixture::removeConfiguration()
+{
+    RecordFileOf<SystemRecord> system(m_station->database(), m_station->errors());
+    QCOMPARE(system.open(), 0);
+    system.record().ID = 1;
+    QCOMPARE(system.fetch(SystemRecord::KeyID), 0);
+    QCOMPARE(system.tryDelete(), 0);
+}
+
+void LogFixture::add(const QList<LogRecord> &entries)
+{
+    store::Database &database = m_station->database();
+    std::int64_t highest = 0;
+    QVERIFY(database.highest(LogRecord::table(), LogRecord::KeyNr, &highest));
+    QVERIFY(database.begin());
+    for (LogRecord entry : entries) {
+        entry.Nr = std::uint32_t(++highest);
+        QVERIFY(database.insert(LogRecord::table(), toRow(entry)));
+    }
+    QVERIFY(database.commit());
+}
+
+void LogFixture::addEntries(const QStringList &actions, std::int32_t date)
+{
+    QList<LogRecord> entries;
+    for (const QString &action : actions)
+        entries.append({0, 5, u"Employee 1"_s, 12, action, date, Now});
+    add(entries);
+}
+
+void LogFixture::addEntriesDated(const QList<std::int32_t> &dates, const QString &action)
+{
+    QList<LogRecord> entries;
+    for (const std::int32_t date : dates)
+        entries.append({0, 5, u"Employee 1"_s, 0, action, date, Now});
+    add(entries);
+}
+
+QList<LogRecord> LogFixture::entries()
+{
+    QList<LogRecord> found;
+    RecordFileOf<LogRecord> log(m_station->database(), m_station->errors());
+    log.open();
+    log.set(LogRecord::KeyNr);
+    while (log.next() == 0)
+        found.append(log.record());
+    return found;
+}
+
+QStringList LogFixture::actions()
+{
+    QStringList found;
+    for (const LogRecord &entry : entries())
+        found.append(entry.Action);
+    return found;
+}
+
+void LogFixture::reopenWithReadOnlyLog()
+{
+    connect();
+    QVERIFY(m_station->database().open(LogRecord::table(), store::OpenMode::ReadOnly, false));
+}
+
+} // namespace vellum::test

@@ -1,0 +1,121 @@
+// "&Empty Log" on real record files: every entry goes, "ClnLog" notes it whether or not logging is
+// on, and the counting start moves to now; each failure has its own message.
+
+#include "LogFixture.h"
+
+#include "log/LogEmptier.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+using vellum::test::LogFixture;
+
+namespace {
+
+LogRecord cleanedBy(std::uint32_t number)
+{
+    return {number, 3, u"Boss"_s, 0, u"ClnLog"_s, LogFixture::Today, LogFixture::Now};
+}
+
+} // namespace
+
+class TestLogEmptier : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void emptiesAndNotes_data();
+    void emptiesAndNotes();
+    void logNotWritable();
+    void noConfigurationRecord();
+};
+
+void TestLogEmptier::emptiesAndNotes_data()
+{
+    QTest::addColumn<int>("doLog");
+    QTest::addColumn<int>("entries");
+
+    QTest::newRow("logging on") << 1 << 5;
+    QTest::newRow("logging off") << 0 << 5;
+    QTest::newRow("empty log") << 1 << 0;
+}
+
+void TestLogEmptier::emptiesAndNotes()
+{
+    QFETCH(int, doLog);
+    QFETCH(int, entries);
+    LogFixture fixture;
+    fixture.configure([&](SystemRecord &record) {
+        record.DoLog = std::uint8_t(doLog);
+        record.LastLogDate = LogFixture::Today - 90;
+        record.LastLogTime = 1;
+    });
+    QList<std::int32_t> dates;
+    for (int i = 0; i < entries; ++i)
+        dates.append(LogFixture::Today + (i % 3) - 1);  // yesterday, today and tomorrow alike
+    fixture.addEntriesDated(dates);
+    fixture.clock().advance(3600);
+
+    const LogEmptier::Outcome outcome = LogEmptier(fixture.station()).empty();
+
+    const std::int32_t later = LogFixture::Now + 360000;
+    QCOMPARE(outcome.removed, std::int64_t(entries));
+    QVERIFY(outcome.noted);
+    QVERIFY(outcome.countingStartStored);
+    QCOMPARE(outcome.countingStart, (DateTime::DayTime{LogFixture::Today, later}));
+    LogRecord note = cleanedBy(1);  // the numbers start again
+    note.ActionTime = later;
+    QCOMPARE(fixture.entries(), QList<LogRecord>{note});
+    QCOMPARE(fixture.storedConfiguration().LastLogDate, LogFixture::Today);
+    QCOMPARE(fixture.storedConfiguration().LastLogTime, later);
+    QCOMPARE(fixture.station().run().configuration.LastLogDate, LogFixture::Today);
+    QCOMPARE(fixture.station().run().configuration.LastLogTime, later);
+    QCOMPARE(fixture.storedConfiguration().DoLog, std::uint8_t(doLog));
+    QVERIFY2(fixture.messages().shown().isEmpty(), qPrintable(fixture.messages().unexpected()));
+}
+
+// Nothing can be removed or added; the counting start moves all the same.
+void TestLogEmptier::logNotWritable()
+{
+    LogFixture fixture;
+    fixture.addEntries({u"Logon"_s, u"Created"_s});
+    fixture.reopenWithReadOnlyLog();
+    fixture.messages().expect(u"Error Reading Log File"_s, ButtonOk);
+    fixture.messages().expect(u"Unable to Update Log"_s, ButtonOk);
+
+    const LogEmptier::Outcome outcome = LogEmptier(fixture.station()).empty();
+
+    QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
+    QCOMPARE(fixture.messages().shown().size(), 2);
+    QCOMPARE(fixture.messages().shown()[0].text, u"Error Reading Log File"_s);
+    QCOMPARE(fixture.messages().shown()[1].caption, u"Quor Vellum 1.2"_s);
+    QCOMPARE(fixture.messages().shown()[1].text, u"Unable to Update Log"_s);
+    QCOMPARE(outcome.removed, std::int64_t(0));
+    QVERIFY(!outcome.noted);
+    QVERIFY(outcome.countingStartStored);
+    QCOMPARE(fixture.actions(), (QStringList{u"Logon"_s, u"Created"_s}));
+    QCOMPARE(fixture.storedConfiguration().LastLogDate, LogFixture::Today);
+}
+
+void TestLogEmptier::noConfigurationRecord()
+{
+    LogFixture fixture;
+    fixture.addEntries({u"Logon"_s});
+    const SystemRecord before = fixture.station().run().configuration;
+    fixture.removeConfiguration();
+    fixture.messages().expect(u"Unable to Update System Configuration(1)"_s, ButtonOk);
+
+    const LogEmptier::Outcome outcome = LogEmptier(fixture.station()).empty();
+
+    QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
+    QCOMPARE(fixture.messages().shown().size(), 1);
+    QCOMPARE(fixture.messages().shown()[0].text, u"Unable to Update System Configuration(1)"_s);
+    QVERIFY(outcome.noted);
+    QVERIFY(!outcome.countingStartStored);
+    QCOMPARE(outcome.countingStart, DateTime::DayTime{});
+    QCOMPARE(fixture.entries(), QList<LogRecord>{cleanedBy(1)});
+    QCOMPARE(fixture.station().run().configuration, before);
+}
+
+QTEST_GUILESS_MAIN(TestLogEmptier)
+#include "TestLogEmptier.moc"

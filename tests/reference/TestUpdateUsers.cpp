@@ -1,0 +1,276 @@
+// The user form reached from the user list: a new user at level "User", the level word setting
+// the level number, a name that exists refused, a beep on an empty level, "Save Record" on a
+// cancelled change, OK without a change writing nothing, a delete asked without the form, and
+// two workstations changing the same user.
+
+#include "framework/RecordStation.h"
+
+#include "framework/RecordFile.h"
+#include "reference/BrowseUsers.h"
+#include "reference/UpdateUsers.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+using vellum::test::RecordStation;
+
+namespace {
+
+const QString ChangedByOther =
+    u"Record Was Not Updated: Sorry. During your Update this record was changed by another station. Those changes "
+    u"will now be displayed. Please write/paste your update again, if still necessary."_s;
+
+// One station's user list, opened and with the named user highlighted.
+std::unique_ptr<BrowseUsers> listOn(RecordStation &station, const QString &highlighted = {})
+{
+    auto list = std::make_unique<BrowseUsers>(station.station());
+    list->resize(500, 400);
+    list->showBeside(nullptr);
+    for (int row = 0; row < list->model()->rowCount(); ++row)
+        if (list->model()->data(list->model()->index(row, BrowseUsers::NameColumn)).toString() == highlighted)
+            list->setCurrentRow(row);
+    return list;
+}
+
+UpdateUsers *formOf(const BrowseUsers &list)
+{
+    return static_cast<UpdateUsers *>(list.form());
+}
+
+} // namespace
+
+class TestUpdateUsers : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void newUserAtLevelUser();
+    void untouchedNewUserCancelsQuietly();
+    void levelWordSetsNumber_data();
+    void levelWordSetsNumber();
+    void existingNameRefused();
+    void emptyLevelBeeps();
+    void cancelOffersSaveRecord();
+    void okWithoutChangeWritesNothing();
+    void deleteAsksWithoutForm();
+    void twoStationsChangeOneUser();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<RecordStation> m_station;
+};
+
+void TestUpdateUsers::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_station = std::make_unique<RecordStation>(m_dir->path(), u"first"_s);
+    m_station->addUser(u"Admin"_s, u"Secret"_s, 2);
+    m_station->addUser(u"Boss"_s, u"chief"_s, 1);
+    m_station->addUser(u"Employee"_s, u"agent"_s, 0);
+}
+
+void TestUpdateUsers::cleanup()
+{
+    QVERIFY2(m_station->messages().failures().isEmpty(), qPrintable(m_station->messages().unexpected()));
+    m_station.reset();
+    m_dir.reset();
+}
+
+void TestUpdateUsers::newUserAtLevelUser()
+{
+    auto list = listOn(*m_station);
+
+    QTest::keyClick(list->view(), Qt::Key_Insert);
+    UpdateUsers *form = formOf(*list);
+    QCOMPARE(form->windowTitle(), u"Adding a User Record"_s);
+    QCOMPARE(form->levelList()->currentText(), u"User"_s);
+    QCOMPARE(form->passwordEntry()->echoMode(), QLineEdit::Password);
+    QCOMPARE(form->nameEntry()->maxLength(), 20);
+    QTest::keyClicks(form->nameEntry(), u"Newcomer"_s);
+    QTest::keyClicks(form->passwordEntry(), u"fresh"_s);
+    form->okButton()->click();
+
+    const UserRecord stored = m_station->storedUser(u"Newcomer"_s);
+    QCOMPARE(stored.IdNr, std::uint16_t(4));
+    QCOMPARE(stored.PassWord, u"fresh"_s);
+    QCOMPARE(stored.Qualification, u"User"_s);
+    QCOMPARE(stored.Level, std::uint8_t(0));
+    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), BrowseUsers::NameColumn)).toString(),
+             u"Newcomer"_s);
+}
+
+// The level the list offers a new user is no change of the user's own.
+void TestUpdateUsers::untouchedNewUserCancelsQuietly()
+{
+    auto list = listOn(*m_station, u"Boss"_s);
+    QTest::keyClick(list->view(), Qt::Key_Insert);
+    QCOMPARE(m_station->userCount(), 4);
+
+    formOf(*list)->cancelButton()->click();
+
+    QCOMPARE(list->form(), nullptr);
+    QCOMPARE(m_station->shown(), QStringList());
+    QCOMPARE(m_station->userCount(), 3);
+    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), BrowseUsers::NameColumn)).toString(),
+             u"Boss"_s);
+}
+
+void TestUpdateUsers::levelWordSetsNumber_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<int>("level");
+    QTest::newRow("supervisor to administrator") << u"Boss"_s << u"Administrator"_s << 2;
+    QTest::newRow("administrator to user") << u"Admin"_s << u"User"_s << 0;
+    QTest::newRow("user to supervisor") << u"Employee"_s << u"Supervisor"_s << 1;
+}
+
+void TestUpdateUsers::levelWordSetsNumber()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, chosen);
+    QFETCH(int, level);
+    auto list = listOn(*m_station, user);
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    UpdateUsers *form = formOf(*list);
+    QCOMPARE(form->windowTitle(), u"Changing a User Record"_s);
+
+    form->levelList()->setCurrentText(chosen);
+    form->okButton()->click();
+
+    const UserRecord stored = m_station->storedUser(user);
+    QCOMPARE(stored.Qualification, chosen);
+    QCOMPARE(int(stored.Level), level);
+}
+
+void TestUpdateUsers::existingNameRefused()
+{
+    auto list = listOn(*m_station);
+    QTest::keyClick(list->view(), Qt::Key_Insert);
+    UpdateUsers *form = formOf(*list);
+    form->nameEntry()->setText(u"boss"_s);
+    m_station->messages().expect(u"Duplicate Key Error"_s, ButtonOk);
+
+    form->okButton()->click();
+
+    QVERIFY(form->isVisible());
+    QCOMPARE(m_station->shown(),
+             QStringList{u"Duplicate Key Error: Adding this record creates a duplicate entry for the key: IDE:KeyName"_s});
+    QCOMPARE(m_station->userCount(), 4);  // the new user's number is still taken
+    m_station->messages().expect(u"Save Record"_s, ButtonNo);
+    form->cancelButton()->click();
+    QCOMPARE(list->form(), nullptr);
+    QCOMPARE(m_station->userCount(), 3);
+    QCOMPARE(m_station->storedUser(u"Boss"_s).PassWord, u"chief"_s);
+}
+
+void TestUpdateUsers::emptyLevelBeeps()
+{
+    auto list = listOn(*m_station, u"Boss"_s);
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    UpdateUsers *form = formOf(*list);
+    form->levelList()->setCurrentIndex(-1);
+
+    form->okButton()->click();
+
+    QCOMPARE(m_station->messages().beeps(), 1);
+    QVERIFY(form->isVisible());
+    QCOMPARE(m_station->storedUser(u"Boss"_s).Qualification, u"Supervisor"_s);
+    form->levelList()->setCurrentIndex(1);
+    form->okButton()->click();
+    QCOMPARE(list->form(), nullptr);
+}
+
+void TestUpdateUsers::cancelOffersSaveRecord()
+{
+    auto list = listOn(*m_station, u"Employee"_s);
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    UpdateUsers *form = formOf(*list);
+    form->passwordEntry()->setText(u"changed"_s);
+    m_station->messages().expect(u"Save Record"_s, ButtonNo);
+
+    form->cancelButton()->click();
+
+    QCOMPARE(m_station->shown(), QStringList{u"Save Record: Do you want to save the changes to this record?"_s});
+    const MessageRequest &question = m_station->messages().shown().first();
+    QCOMPARE(question.buttons, ButtonYes | ButtonNo | ButtonCancel);
+    QCOMPARE(question.defaultButton, int(ButtonCancel));
+    QCOMPARE(list->form(), nullptr);
+    QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
+}
+
+void TestUpdateUsers::okWithoutChangeWritesNothing()
+{
+    std::int64_t before = 0;
+    m_station->storedUser(u"Boss"_s, &before);
+    auto list = listOn(*m_station, u"Boss"_s);
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+
+    formOf(*list)->okButton()->click();
+
+    std::int64_t after = 0;
+    m_station->storedUser(u"Boss"_s, &after);
+    QCOMPARE(after, before);
+    QCOMPARE(list->form(), nullptr);
+    QCOMPARE(m_station->shown(), QStringList());
+}
+
+void TestUpdateUsers::deleteAsksWithoutForm()
+{
+    auto list = listOn(*m_station, u"Boss"_s);
+    m_station->messages().expect(u"Confirm Delete"_s, ButtonYes);
+
+    QTest::keyClick(list->view(), Qt::Key_Delete);
+
+    QCOMPARE(m_station->shown(),
+             QStringList{u"Confirm Delete: Are you sure you want to delete the highlighted record?"_s});
+    QCOMPARE(list->form(), nullptr);
+    QVERIFY(list->findChildren<UpdateUsers *>().isEmpty());
+    QCOMPARE(m_station->storedUser(u"Boss"_s).Level, std::uint8_t(255));
+    QCOMPARE(list->model()->rowCount(), 2);
+}
+
+// The second station's OK meets the first one's change; its form then shows the first one's
+// values, Ctrl+' brings back what it had typed, and a second OK stores that.
+void TestUpdateUsers::twoStationsChangeOneUser()
+{
+    RecordStation second(m_dir->path(), u"second"_s);
+    auto firstList = listOn(*m_station, u"Employee"_s);
+    auto secondList = listOn(second, u"Employee"_s);
+    QTest::keyClick(firstList->view(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(secondList->view(), Qt::Key_Return, Qt::ControlModifier);
+    UpdateUsers *firstForm = formOf(*firstList);
+    UpdateUsers *secondForm = formOf(*secondList);
+    firstForm->passwordEntry()->setText(u"alpha"_s);
+    firstForm->levelList()->setCurrentText(u"Supervisor"_s);
+    firstForm->okButton()->click();
+    QCOMPARE(firstList->form(), nullptr);
+    secondForm->passwordEntry()->setText(u"beta"_s);
+    second.messages().expect(u"Record Was Not Updated"_s, ButtonOk);
+
+    secondForm->okButton()->click();
+
+    QCOMPARE(second.shown(), QStringList{ChangedByOther});
+    QVERIFY(secondForm->isVisible());
+    QCOMPARE(secondForm->passwordEntry()->text(), u"alpha"_s);
+    QCOMPARE(secondForm->levelList()->currentText(), u"Supervisor"_s);
+    QTest::keyClick(secondForm->passwordEntry(), Qt::Key_Apostrophe, Qt::ControlModifier);
+    QCOMPARE(secondForm->passwordEntry()->text(), u"beta"_s);
+    secondForm->okButton()->click();
+    QCOMPARE(secondList->form(), nullptr);
+    const UserRecord stored = m_station->storedUser(u"Employee"_s);
+    QCOMPARE(stored.PassWord, u"beta"_s);
+    QCOMPARE(stored.Qualification, u"Supervisor"_s);
+    QCOMPARE(stored.Level, std::uint8_t(1));
+    QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
+}
+
+QTEST_MAIN(TestUpdateUsers)
+#include "TestUpdateUsers.moc"

@@ -1,0 +1,322 @@
+// The client form from the client list and from a case form: no more than two open at a time,
+// the fixed priority by level and its OK check, the case's client edited as a change or found
+// gone, what the case form gets back, the short name carried into the client's cases, and a
+// client with cases kept.
+
+#include "ClientFixture.h"
+
+#include "framework/BrowseModel.h"
+#include "reference/BrowsClients.h"
+#include "reference/Updateclient.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+using vellum::test::ClientFixture;
+using Col = vellum::ClientRecord::Col;
+
+namespace {
+
+const QString ClientGone =
+    u"Quor Vellum 1.2: Client ID is changed ! - Press OK in the\r\nCase Window to select a new ID.."_s;
+
+const std::vector<int> EntryFields{Col::SName,   Col::LName,   Col::Contact, Col::Phone, Col::Phone2,
+                                   Col::Email,   Col::Fax,     Col::Address, Col::ZIPCode, Col::City,
+                                   Col::State,   Col::Remarks};
+
+QString highlighted(const BrowsClients &list)
+{
+    return list.model()->data(list.model()->index(list.currentRow(), BrowsClients::NameColumn)).toString();
+}
+
+Updateclient *formOf(const BrowsClients &list)
+{
+    return static_cast<Updateclient *>(list.form());
+}
+
+} // namespace
+
+class TestUpdateclient : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void thirdFormBringsNewestToFront_data();
+    void thirdFormBringsNewestToFront();
+    void priorityByLevel_data();
+    void priorityByLevel();
+    void userEditsAllButThePriority();
+    void okWithoutPriorityRefusedSilently();
+    void caseClientEditedAsChange();
+    void caseClientGone();
+    void shortNameCarriedIntoItsCases();
+    void clientWithCasesKept();
+
+private:
+    BrowsClients &openList(const QString &highlight = {});
+    Updateclient *openForCase(const QString &shortName, FormRequest request = ChangeRequest);
+
+    std::unique_ptr<ClientFixture> m_fixture;
+    std::unique_ptr<BrowsClients> m_list;
+    std::vector<std::unique_ptr<Updateclient>> m_caseForms;
+};
+
+void TestUpdateclient::init()
+{
+    m_fixture = std::make_unique<ClientFixture>();
+    m_fixture->setLevel(LevelSupervisor);
+    m_fixture->addClient(u"ACME"_s, u"Acme Anvils Ltd"_s, u"555 0101"_s);
+    m_fixture->addClient(u"BOLT"_s, u"Bolt & Nut Works"_s, u"555 0202"_s);
+    m_fixture->addClient(u"CRANE"_s, u"Crane Hoists"_s, u"555 0303"_s);
+}
+
+void TestUpdateclient::cleanup()
+{
+    QVERIFY2(m_fixture->messages().failures().isEmpty(), qPrintable(m_fixture->messages().unexpected()));
+    m_caseForms.clear();
+    m_list.reset();
+    m_fixture.reset();
+}
+
+BrowsClients &TestUpdateclient::openList(const QString &highlight)
+{
+    m_list = std::make_unique<BrowsClients>(m_fixture->workstation());
+    m_list->resize(900, 400);
+    m_list->showBeside(nullptr);
+    for (int row = 0; row < m_list->model()->rowCount(); ++row) {
+        m_list->setCurrentRow(row);
+        if (highlighted(*m_list) == highlight)
+            break;
+    }
+    return *m_list;
+}
+
+Updateclient *TestUpdateclient::openForCase(const QString &shortName, FormRequest request)
+{
+    m_caseForms.push_back(std::make_unique<Updateclient>(m_fixture->workstation(), shortName));
+    Updateclient *form = m_caseForms.back().get();
+    form->open(request);
+    return form;
+}
+
+void TestUpdateclient::thirdFormBringsNewestToFront_data()
+{
+    QTest::addColumn<int>("request");
+    QTest::newRow("insert") << int(InsertRequest);
+    QTest::newRow("change") << int(ChangeRequest);
+    QTest::newRow("delete") << int(DeleteRequest);
+}
+
+// Nothing is asked and nothing changes: a third request is answered RequestCancelled at once.
+void TestUpdateclient::thirdFormBringsNewestToFront()
+{
+    QFETCH(int, request);
+    Updateclient *first = openForCase(u"ACME"_s);
+    Updateclient *newest = openForCase(u"BOLT"_s);
+    QVERIFY(QTest::qWaitForWindowExposed(first) && QTest::qWaitForWindowExposed(newest));
+    first->activateWindow();
+    QApplication::setActiveWindow(first);
+    QVERIFY(QTest::qWaitForWindowActive(first));
+
+    BrowsClients &list = openList(u"CRANE"_s);
+    QVERIFY(list.request(FormRequest(request)));
+
+    QCOMPARE(list.form(), nullptr);
+    QTRY_COMPARE(QApplication::activeWindow(), newest);
+    QCOMPARE(m_fixture->station().shown(), QStringList());
+    QCOMPARE(m_fixture->clientCount(), 3);
+    QCOMPARE(highlighted(list), u"CRANE"_s);
+
+    Updateclient third(m_fixture->workstation(), u"CRANE"_s);
+    QSignalSpy finished(&third, &ProcedureWindow::finished);
+    QVERIFY(!third.open(ChangeRequest));
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), int(RequestCancelled));
+    QVERIFY(!third.isVisible());
+
+    // Once one of the two has closed, the next form opens.
+    first->cancelButton()->click();
+    QVERIFY(list.request(ChangeRequest));
+    QVERIFY(list.form() != nullptr && list.form()->isVisible());
+    formOf(list)->cancelButton()->click();
+}
+
+void TestUpdateclient::priorityByLevel_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("forCase");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("user") << int(LevelUser) << false << false;
+    QTest::newRow("supervisor") << int(LevelSupervisor) << false << true;
+    QTest::newRow("administrator") << int(LevelAdministrator) << false << true;
+    QTest::newRow("administrator, case's client") << int(LevelAdministrator) << true << false;
+}
+
+void TestUpdateclient::priorityByLevel()
+{
+    QFETCH(int, level);
+    QFETCH(bool, forCase);
+    QFETCH(bool, editable);
+    m_fixture->setLevel(level);
+    Updateclient *form = nullptr;
+    if (forCase) {
+        form = openForCase(u"BOLT"_s);
+    } else {
+        BrowsClients &list = openList(u"BOLT"_s);
+        QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+        form = formOf(list);
+    }
+
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->priorityGroup()->title(), u"Client Priority"_s);
+    QCOMPARE(form->priorityBox()->text(), u"Set Priority "_s);
+    QCOMPARE(form->priorityGroup()->isEnabled(), editable);
+    QCOMPARE(form->entry(Col::SName)->isEnabled(), !forCase);
+    for (int field : EntryFields)
+        if (field != Col::SName)
+            QVERIFY2(form->entry(field)->isEnabled(), qPrintable(form->entry(field)->objectName()));
+}
+
+// Every entry takes its width in characters; the record keeps what its field holds.
+void TestUpdateclient::userEditsAllButThePriority()
+{
+    m_fixture->setLevel(LevelUser);
+    BrowsClients &list = openList(u"BOLT"_s);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+    Updateclient *form = formOf(list);
+    QCOMPARE(form->windowTitle(), u"Changing a Client Record"_s);
+    const QString longName = u"Bolt and Nut Works of the Eastern Valley Industrial Estate Ltd"_s;  // 62
+    for (int field : EntryFields) {
+        QLineEdit *entry = form->entry(field);
+        entry->clear();
+        QTest::keyClicks(entry, field == Col::LName ? longName : entry->objectName().left(5));
+    }
+    QCOMPARE(form->entry(Col::LName)->text(), longName);
+    QCOMPARE(form->entry(Col::SName)->text(), u"SName"_s);
+
+    form->okButton()->click();
+
+    QCOMPARE(list.form(), nullptr);
+    const ClientRecord stored = m_fixture->storedClient(u"SName"_s);
+    QCOMPARE(stored.LName, longName.left(50));
+    const QStringList others{stored.Contact, stored.Phone,   stored.Phone2, stored.Email, stored.Fax,
+                             stored.Address, stored.ZIPCode, stored.City,   stored.State, stored.Remarks};
+    QCOMPARE(others, (QStringList{u"Conta"_s, u"Phone"_s, u"Phone"_s, u"Email"_s, u"Fax"_s, u"Addre"_s,
+                                  u"ZIPCo"_s, u"City"_s, u"State"_s, u"Remar"_s}));
+    QCOMPARE(stored.PriorityFix, std::uint8_t(0));
+    QCOMPARE(m_fixture->clientCount(), 3);
+}
+
+void TestUpdateclient::okWithoutPriorityRefusedSilently()
+{
+    BrowsClients &list = openList(u"ACME"_s);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+    Updateclient *form = formOf(list);
+    QApplication::setActiveWindow(form);
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QVERIFY(form->priorityList()->isHidden());
+    form->priorityBox()->click();
+    QVERIFY(!form->priorityList()->isHidden());
+    QCOMPARE(form->priorityList()->currentIndex(), -1);
+
+    form->okButton()->click();
+
+    QVERIFY(form->isVisible());
+    QCOMPARE(QApplication::focusWidget(), form->priorityList());
+    QCOMPARE(m_fixture->station().shown(), QStringList());
+    QCOMPARE(m_fixture->storedClient(u"ACME"_s).PriorityFix, std::uint8_t(0));
+
+    form->priorityList()->setCurrentText(u"Minimal"_s);
+    form->okButton()->click();
+    QCOMPARE(list.form(), nullptr);
+    const ClientRecord stored = m_fixture->storedClient(u"ACME"_s);
+    QCOMPARE(stored.PriorityFix, std::uint8_t(1));
+    QCOMPARE(stored.Priority, u"Minimal"_s);
+}
+
+// Whatever the case form asks, its client is changed; the case gets the stored values back.
+void TestUpdateclient::caseClientEditedAsChange()
+{
+    Updateclient *form = openForCase(u"ACME"_s, InsertRequest);
+    QSignalSpy handedBack(form, &Updateclient::handedBack);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->windowTitle(), u"Changing a Client Record"_s);
+    QCOMPARE(form->entry(Col::SName)->text(), u"ACME"_s);
+    QCOMPARE(form->entry(Col::LName)->text(), u"Acme Anvils Ltd"_s);
+    form->entry(Col::Phone)->setText(u"+44 20 7946 0958 ext 12"_s);
+
+    form->okButton()->click();
+
+    QVERIFY(!form->isVisible());
+    QCOMPARE(handedBack.count(), 1);
+    QCOMPARE(handedBack.at(0), (QList<QVariant>{u"Acme Anvils Ltd"_s, u"+44 20 7946 0958"_s}));
+    QCOMPARE(m_fixture->storedClient(u"ACME"_s).Phone, u"+44 20 7946 0958"_s);
+    QCOMPARE(m_fixture->clientCount(), 3);
+}
+
+void TestUpdateclient::caseClientGone()
+{
+    m_fixture->messages().expect(u"Client ID is changed"_s, ButtonOk);
+    m_caseForms.push_back(std::make_unique<Updateclient>(m_fixture->workstation(), u"GONE"_s));
+    Updateclient *form = m_caseForms.back().get();
+    QSignalSpy finished(form, &ProcedureWindow::finished);
+    QSignalSpy handedBack(form, &Updateclient::handedBack);
+
+    QVERIFY(!form->open(ChangeRequest));
+
+    QCOMPARE(m_fixture->station().shown(), QStringList{ClientGone});
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.at(0).at(0).toInt(), int(RequestCancelled));
+    QCOMPARE(handedBack.count(), 0);
+    QVERIFY(!form->isVisible());
+}
+
+void TestUpdateclient::shortNameCarriedIntoItsCases()
+{
+    m_fixture->addClient(u"ACMEX"_s, u"Acme Export"_s);
+    m_fixture->addCase(1, u"ACME"_s, {});
+    m_fixture->addCase(2, u"BOLT"_s, {});
+    m_fixture->addCase(3, u"ACME"_s, {});
+    m_fixture->addCase(4, u"ACMEX"_s, {});
+    BrowsClients &list = openList(u"ACME"_s);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+    formOf(list)->entry(Col::SName)->setText(u"ANVIL"_s);
+
+    formOf(list)->okButton()->click();
+
+    QCOMPARE(list.form(), nullptr);
+    const QMap<std::uint32_t, QString> expected{{1, u"ANVIL"_s}, {2, u"BOLT"_s}, {3, u"ANVIL"_s}, {4, u"ACMEX"_s}};
+    QCOMPARE(m_fixture->caseClients(), expected);
+    QCOMPARE(m_fixture->storedClient(u"ANVIL"_s).LName, u"Acme Anvils Ltd"_s);
+    QCOMPARE(highlighted(list), u"ANVIL"_s);
+}
+
+void TestUpdateclient::clientWithCasesKept()
+{
+    m_fixture->addCase(1, u"BOLT"_s, {});
+    BrowsClients &list = openList(u"BOLT"_s);
+    m_fixture->messages().expect(u"Confirm Delete"_s, ButtonYes);
+    m_fixture->messages().expect(u"referenced in the Case file"_s, ButtonOk);
+
+    QTest::keyClick(list.view(), Qt::Key_Delete);
+
+    QCOMPARE(m_fixture->station().shown(),
+             (QStringList{u"Confirm Delete: Are you sure you want to delete the highlighted record?"_s,
+                          u"Quor Vellum 1.2: This record is referenced in the Case file. This record cannot be "
+                          u"deleted while these references still exist ! "_s}));
+    QCOMPARE(m_fixture->clientCount(), 3);
+    QCOMPARE(highlighted(list), u"BOLT"_s);
+}
+
+QTEST_MAIN(TestUpdateclient)
+#include "TestUpdateclient.moc"
