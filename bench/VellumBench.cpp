@@ -9,6 +9,8 @@
 #include "framework/RecordFile.h"
 #include "store/Database.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -23,6 +25,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
+using namespace vellum::bench;
 
 namespace {
 
@@ -34,33 +37,6 @@ constexpr int PageRows = 30;
 constexpr int MonitorPageRows = 1000;
 constexpr int LogEntries = 10000;
 constexpr int LogAloneEntries = 1000;  // only a comparison: kept short, every insert waits for the disk
-
-void figure(const char *name, double value, const char *unit)
-{
-    std::printf("%s: %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-void note(const QString &text)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-[[noreturn]] void die(const QString &what, const store::StoreStatus &status)
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(what), qPrintable(status.errorText));
-    std::exit(1);
-}
-
-class PrintingMessages final : public Messages {
-public:
-    int show(const MessageRequest &request) override
-    {
-        note(u"message [%1] %2"_s.arg(request.caption, request.text));
-        return request.defaultButton;
-    }
-    void beep() override {}
-};
 
 // Cases as a busy desk has them: 500 clients, 40 products, 14 problems, 20 owners, deadlines spread
 // over a year. No operation fills SER:IDkey, so its key holds one value only.
@@ -109,7 +85,7 @@ CaseRecord makeCase(std::uint32_t number, std::mt19937 &random)
 void addCases(store::Database &database, int cases)
 {
     std::mt19937 random(20040503);
-    const store::TableSpec &table = CaseRecord::table();
+    const store::TableDefinition &table = CaseRecord::table();
     for (int first = 1; first <= cases; first += CasesPerTransaction) {
         if (const auto begun = database.begin(); !begun)
             die(u"begin"_s, begun);
@@ -131,7 +107,7 @@ std::vector<store::StoredRow> walk(store::Database &database, const store::WalkR
 
 store::KeyPosition positionOf(const store::StoredRow &row, int key)
 {
-    const store::KeySpec &spec = CaseRecord::table().keys[std::size_t(key)];
+    const store::KeyDefinition &spec = CaseRecord::table().keys[std::size_t(key)];
     store::KeyPosition position{{}, row.rowId};
     for (int i = 0; i < spec.partCount(); ++i)
         position.values.push_back(row.values[std::size_t(spec.parts[std::size_t(i)])]);
@@ -325,10 +301,7 @@ void openAll(store::Database &database)
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    int cases = 100000;
-    const QStringList arguments = application.arguments();
-    if (const qsizetype at = arguments.indexOf(u"--cases"_s); at >= 0 && at + 1 < arguments.size())
-        cases = arguments[at + 1].toInt();
+    const int cases = bench::numberOption(application.arguments(), u"--cases"_s, 100000);
     if (cases < 2 * PageRows) {
         std::fprintf(stderr, "usage: vellum-bench [--cases N]   (N at least %d)\n", 2 * PageRows);
         return 2;

@@ -17,6 +17,8 @@
 #include "log/LogTrimmer.h"
 #include "store/Database.h"
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -26,6 +28,7 @@
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
+using namespace vellum::bench;
 
 namespace {
 
@@ -33,38 +36,6 @@ constexpr int EntriesPerTransaction = 50000;
 constexpr int PageRows = 30;  // a list window's visible rows
 constexpr int LoggedDays = 730;
 constexpr int KeptDays = 365;  // the trimming at closing removes the older half of the log
-
-void figure(const char *name, double value, const char *unit)
-{
-    std::printf("%s: %.3f %s\n", name, value, unit);
-    std::fflush(stdout);
-}
-
-void note(const QString &text)
-{
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-[[noreturn]] void die(const QString &what, const store::StoreStatus &status = {})
-{
-    std::fprintf(stderr, "%s: %s\n", qPrintable(what), qPrintable(status.errorText));
-    std::exit(1);
-}
-
-double elapsedMs(const QElapsedTimer &timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-class PrintingMessages final : public Messages {
-public:
-    int show(const MessageRequest &request) override
-    {
-        note(u"message [%1] %2"_s.arg(request.caption, request.text));
-        return request.defaultButton;
-    }
-    void beep() override {}
-};
 
 class NoDialogs final : public Dialogs {
 public:
@@ -156,10 +127,7 @@ void listFigures(Workstation &station)
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    int entries = 1000000;
-    const QStringList arguments = application.arguments();
-    if (const qsizetype at = arguments.indexOf(u"--entries"_s); at >= 0 && at + 1 < arguments.size())
-        entries = arguments[at + 1].toInt();
+    const int entries = bench::numberOption(application.arguments(), u"--entries"_s, 1000000);
     if (entries < 2 * PageRows) {
         std::fprintf(stderr, "usage: vellum-log-bench [--entries N]   (N at least %d)\n", 2 * PageRows);
         return 2;

@@ -4,6 +4,8 @@
 //   startup_to_logon_ms        the median of the following starts on that database
 // The program notes the moment each window shows through its test hook (VELLUM_AUTOMATION).
 
+#include "BenchSupport.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -55,23 +57,17 @@ qint64 timeOneStart(const QTemporaryDir &dir, int number)
     return shown == 0 ? -1 : shown - started;
 }
 
-void figure(const char *name, qint64 milliseconds)
-{
-    std::printf("%s: %lld ms\n", name, static_cast<long long>(milliseconds));
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QTemporaryDir dir;
-    figure("first_startup_to_logon_ms", timeOneStart(dir, 0));
+    vellum::bench::figure("first_startup_to_logon_ms", double(timeOneStart(dir, 0)), "ms");
     std::vector<qint64> times;
     for (int start = 1; start <= Starts; ++start)
         times.push_back(timeOneStart(dir, start));
     std::sort(times.begin(), times.end());
-    figure("startup_to_logon_ms", times[times.size() / 2]);
+    vellum::bench::figure("startup_to_logon_ms", double(times[times.size() / 2]), "ms");
     return 0;
 }

@@ -43,7 +43,7 @@ constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 299);
 
 // Not auto-numbered: an archived case keeps the number it had in the case file.
-constexpr std::array<store::KeySpec, 7> keys{{
+constexpr std::array<store::KeyDefinition, 7> keys{{
     {"ARC:CaseNrKey", "ARC:CaseNrKey", KeyKind::Primary, false, {C::CaseNr, -1}},
     {"ARC:ProductID", "ARC:ProductID", KeyKind::Duplicates, false, {C::IDProduct, -1}},
     {"ARC:NameKey", "ARC:NameKey", KeyKind::Duplicates, false, {C::SName, -1}},
@@ -53,11 +53,11 @@ constexpr std::array<store::KeySpec, 7> keys{{
     {"ARC:ThirdEscKey", "ARC:ThirdEscKey", KeyKind::Duplicates, false, {C::ThirdEscDate, C::ThirdEscTime}},
 }};
 
-constexpr store::TableSpec spec{"Archive.tps", "ARC", specs, keys};
+constexpr store::TableDefinition spec{"Archive.tps", "ARC", specs, keys};
 
 } // namespace
 
-const store::TableSpec &ArchiveRecord::table()
+const store::TableDefinition &ArchiveRecord::table()
 {
     return spec;
 }

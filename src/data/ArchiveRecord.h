@@ -3,7 +3,7 @@
 // case record, field for field, so a closed case is copied in unchanged.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -60,7 +60,7 @@ struct ArchiveRecord {
     static constexpr int SecEscKey = 5;
     static constexpr int ThirdEscKey = 6;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     static std::span<const Field<ArchiveRecord>> fieldTable();
 
     friend bool operator==(const ArchiveRecord &, const ArchiveRecord &) = default;

@@ -9,10 +9,10 @@
 
 namespace vellum {
 
-std::span<const RelationSpec> caseFileRelations()
+std::span<const RelationDefinition> caseFileRelations()
 {
     using Case = CaseRecord;
-    static const std::array<RelationSpec, 3> relations{{
+    static const std::array<RelationDefinition, 3> relations{{
         {&ProblemRecord::table(), ProblemRecord::Col::PROBLEM, &Case::table(), Case::KeyProblem,
          Case::Col::SProblem, RelationRule::Cascade, RelationRule::Restrict},
         {&ClientRecord::table(), ClientRecord::Col::SName, &Case::table(), Case::NameKey, Case::Col::SName,

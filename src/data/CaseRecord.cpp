@@ -44,7 +44,7 @@ constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 303);
 
 // Only the case number is handed out by the file itself.
-constexpr std::array<store::KeySpec, 8> keys{{
+constexpr std::array<store::KeyDefinition, 8> keys{{
     {"SER:CaseNrKey", "SER:CaseNrKey", KeyKind::Primary, true, {C::CaseNr, -1}},
     {"SER:ProductID", "SER:ProductID", KeyKind::Duplicates, false, {C::IDProduct, -1}},
     {"SER:NameKey", "SER:NameKey", KeyKind::Duplicates, false, {C::SName, -1}},
@@ -55,11 +55,11 @@ constexpr std::array<store::KeySpec, 8> keys{{
     {"SER:ThirdEscKey", "SER:ThirdEscKey", KeyKind::Duplicates, false, {C::ThirdEscDate, C::ThirdEscTime}},
 }};
 
-constexpr store::TableSpec spec{"Sercase.tps", "SER", specs, keys};
+constexpr store::TableDefinition spec{"Sercase.tps", "SER", specs, keys};
 
 } // namespace
 
-const store::TableSpec &CaseRecord::table()
+const store::TableDefinition &CaseRecord::table()
 {
     return spec;
 }

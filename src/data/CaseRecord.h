@@ -2,7 +2,7 @@
 // A case: one record of Sercase.tps, with its history memos.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -61,7 +61,7 @@ struct CaseRecord {
     static constexpr int SecEscKey = 6;
     static constexpr int ThirdEscKey = 7;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     // A new case starts with priority "Medium".
     static CaseRecord primed();
     static std::span<const Field<CaseRecord>> fieldTable();

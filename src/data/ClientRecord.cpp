@@ -33,18 +33,18 @@ constexpr std::array<Field<R>, C::Count> fields{{
 constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 1127);
 
-constexpr std::array<store::KeySpec, 4> keys{{
+constexpr std::array<store::KeyDefinition, 4> keys{{
     {"CLI:SNameKey", "CLI:SNameKey", KeyKind::Primary, false, {C::SName, -1}},
     {"CLI:KeyFullName", "CLI:KeyFullName", KeyKind::Unique, false, {C::LName, -1}},
     {"CLI:KeyCity", "CLI:KeyCity", KeyKind::Duplicates, false, {C::City, -1}},
     {"CLI:KeyContact", "CLI:KeyContact", KeyKind::Duplicates, false, {C::Contact, -1}},
 }};
 
-constexpr store::TableSpec spec{"Client.tps", "CLI", specs, keys};
+constexpr store::TableDefinition spec{"Client.tps", "CLI", specs, keys};
 
 } // namespace
 
-const store::TableSpec &ClientRecord::table()
+const store::TableDefinition &ClientRecord::table()
 {
     return spec;
 }

@@ -2,7 +2,7 @@
 // A client: one record of Client.tps. Cases name their client by its short name.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -45,7 +45,7 @@ struct ClientRecord {
     static constexpr int KeyCity = 2;
     static constexpr int KeyContact = 3;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     static std::span<const Field<ClientRecord>> fieldTable();
 
     friend bool operator==(const ClientRecord &, const ClientRecord &) = default;

@@ -35,7 +35,7 @@ DatabaseCheck::Outcome DatabaseCheck::run(const QString &folder)
 // is opened for writing where that is allowed, so that the journal of a workstation that crashed
 // mid-commit is rolled back first, as the next workstation to open it would; nothing is created,
 // repaired or rebuilt.
-QString DatabaseCheck::problemOf(const QString &folder, const store::TableSpec &table)
+QString DatabaseCheck::problemOf(const QString &folder, const store::TableDefinition &table)
 {
     store::Database database(folder);
     // Opening compares the stored layout and keys with the program's.

@@ -2,7 +2,7 @@
 // Checks the eight record files of a database folder without changing them: each must be there,
 // hold the program's record layout and keys, and pass the store's integrity check.
 
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,7 +19,7 @@ public:
     static Outcome run(const QString &folder);
 
     // Why the file fails the check; empty when it passes.
-    static QString problemOf(const QString &folder, const store::TableSpec &table);
+    static QString problemOf(const QString &folder, const store::TableDefinition &table);
 };
 
 } // namespace vellum

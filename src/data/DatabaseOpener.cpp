@@ -6,7 +6,7 @@ namespace vellum {
 
 namespace {
 
-bool createsMissing(const store::TableSpec &table, DatabaseOpener::Creation creation)
+bool createsMissing(const store::TableDefinition &table, DatabaseOpener::Creation creation)
 {
     if (creation == DatabaseOpener::Creation::AllFiles)
         return true;
@@ -45,7 +45,7 @@ void DatabaseOpener::closeAll()
         each->close();
 }
 
-RecordFile *DatabaseOpener::file(const store::TableSpec &table)
+RecordFile *DatabaseOpener::file(const store::TableDefinition &table)
 {
     for (RecordFile *each : all())
         if (&each->table() == &table)

@@ -39,7 +39,7 @@ public:
     RecordFileOf<ProblemRecord> &problems() { return m_problems; }
 
     // The file of the given layout; nullptr for a layout that is not one of the eight.
-    RecordFile *file(const store::TableSpec &table);
+    RecordFile *file(const store::TableDefinition &table);
 
 private:
     std::array<RecordFile *, 8> all();

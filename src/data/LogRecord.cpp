@@ -23,7 +23,7 @@ constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 45);
 
 // The duplicate-key message shows these descriptions in capitals, unlike the key names.
-constexpr std::array<store::KeySpec, 5> keys{{
+constexpr std::array<store::KeyDefinition, 5> keys{{
     {"Log:KeyNr", "Log:KEYNR", KeyKind::Primary, true, {C::Nr, -1}},
     {"Log:CaseKey", "Log:CaseKey", KeyKind::Duplicates, false, {C::CaseNr, -1}},
     {"Log:KeyDate", "Log:KEYDATE", KeyKind::Duplicates, false, {C::ActionDate, C::ActionTime}},
@@ -31,11 +31,11 @@ constexpr std::array<store::KeySpec, 5> keys{{
     {"Log:KeyName", "Log:KEYNAME", KeyKind::Duplicates, false, {C::Name, -1}},
 }};
 
-constexpr store::TableSpec spec{"Log.tps", "Log", specs, keys};
+constexpr store::TableDefinition spec{"Log.tps", "Log", specs, keys};
 
 } // namespace
 
-const store::TableSpec &LogRecord::table()
+const store::TableDefinition &LogRecord::table()
 {
     return spec;
 }

@@ -2,7 +2,7 @@
 // An activity-log entry: one record of Log.tps.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -32,7 +32,7 @@ struct LogRecord {
     static constexpr int KeyID = 3;
     static constexpr int KeyName = 4;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     static std::span<const Field<LogRecord>> fieldTable();
 
     friend bool operator==(const LogRecord &, const LogRecord &) = default;

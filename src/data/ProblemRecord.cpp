@@ -16,15 +16,15 @@ constexpr std::array<Field<R>, C::Count> fields{{
 constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 50);
 
-constexpr std::array<store::KeySpec, 1> keys{{
+constexpr std::array<store::KeyDefinition, 1> keys{{
     {"PRO:KeyProblem", "PRO:KeyProblem", KeyKind::Primary, false, {C::PROBLEM, -1}},
 }};
 
-constexpr store::TableSpec spec{"Problem.tps", "PRO", specs, keys};
+constexpr store::TableDefinition spec{"Problem.tps", "PRO", specs, keys};
 
 } // namespace
 
-const store::TableSpec &ProblemRecord::table()
+const store::TableDefinition &ProblemRecord::table()
 {
     return spec;
 }

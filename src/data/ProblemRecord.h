@@ -2,7 +2,7 @@
 // A problem category: one record of Problem.tps, the category text alone.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -21,7 +21,7 @@ struct ProblemRecord {
     // Key indexes in key order.
     static constexpr int KeyProblem = 0;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     static std::span<const Field<ProblemRecord>> fieldTable();
 
     friend bool operator==(const ProblemRecord &, const ProblemRecord &) = default;

@@ -38,16 +38,16 @@ constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 163);
 
 // Not a slip: the duplicate-key message names the product-id key with this text.
-constexpr std::array<store::KeySpec, 2> keys{{
+constexpr std::array<store::KeyDefinition, 2> keys{{
     {"SLA:IDProductKey", "bv. LLI", KeyKind::Primary, false, {C::IDProduct, -1}},
     {"SLA:ProductKey", "SLA:ProductKey", KeyKind::Unique, false, {C::Product, -1}},
 }};
 
-constexpr store::TableSpec spec{"Sla.tps", "SLA", specs, keys};
+constexpr store::TableDefinition spec{"Sla.tps", "SLA", specs, keys};
 
 } // namespace
 
-const store::TableSpec &ProductRecord::table()
+const store::TableDefinition &ProductRecord::table()
 {
     return spec;
 }

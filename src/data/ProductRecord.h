@@ -3,7 +3,7 @@
 // margins are only stored here; the deadline rules read them.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -49,7 +49,7 @@ struct ProductRecord {
     static constexpr int IDProductKey = 0;
     static constexpr int ProductKey = 1;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     static std::span<const Field<ProductRecord>> fieldTable();
 
     friend bool operator==(const ProductRecord &, const ProductRecord &) = default;

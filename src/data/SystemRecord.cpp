@@ -41,15 +41,15 @@ constexpr std::array<Field<R>, C::Count> fields{{
 constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 819);
 
-constexpr std::array<store::KeySpec, 1> keys{{
+constexpr std::array<store::KeyDefinition, 1> keys{{
     {"Sys:KeyID", "Sys:KeyID", KeyKind::Primary, false, {C::ID, -1}},
 }};
 
-constexpr store::TableSpec spec{"Sys.tps", "Sys", specs, keys};
+constexpr store::TableDefinition spec{"Sys.tps", "Sys", specs, keys};
 
 } // namespace
 
-const store::TableSpec &SystemRecord::table()
+const store::TableDefinition &SystemRecord::table()
 {
     return spec;
 }

@@ -2,7 +2,7 @@
 // The shared configuration: the one record of Sys.tps, the one with ID 1.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -52,7 +52,7 @@ struct SystemRecord {
     // Key indexes in key order.
     static constexpr int KeyID = 0;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     static std::span<const Field<SystemRecord>> fieldTable();
 
     friend bool operator==(const SystemRecord &, const SystemRecord &) = default;

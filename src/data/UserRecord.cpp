@@ -28,16 +28,16 @@ constexpr std::array<Field<R>, C::Count> fields{{
 constexpr auto specs = specsOf(fields);
 static_assert(recordLength(specs) == 347);
 
-constexpr std::array<store::KeySpec, 2> keys{{
+constexpr std::array<store::KeyDefinition, 2> keys{{
     {"IDE:KeyID", "IDE:KeyID", KeyKind::Primary, true, {C::IdNr, -1}},
     {"IDE:KeyName", "IDE:KeyName", KeyKind::Unique, false, {C::Name, -1}},
 }};
 
-constexpr store::TableSpec spec{"Ide.tps", "IDE", specs, keys};
+constexpr store::TableDefinition spec{"Ide.tps", "IDE", specs, keys};
 
 } // namespace
 
-const store::TableSpec &UserRecord::table()
+const store::TableDefinition &UserRecord::table()
 {
     return spec;
 }

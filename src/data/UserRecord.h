@@ -2,7 +2,7 @@
 // A user: one record of Ide.tps. The program never creates this file; a database comes with it.
 
 #include "framework/RecordLayout.h"
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 
 #include <QString>
 
@@ -38,7 +38,7 @@ struct UserRecord {
     static constexpr int KeyID = 0;
     static constexpr int KeyName = 1;
 
-    static const store::TableSpec &table();
+    static const store::TableDefinition &table();
     static std::span<const Field<UserRecord>> fieldTable();
 
     friend bool operator==(const UserRecord &, const UserRecord &) = default;

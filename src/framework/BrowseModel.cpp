@@ -39,11 +39,11 @@ std::vector<int> BrowseModel::fieldsRead() const
     };
     for (const BrowseColumn &column : m_columns)
         add(column.field);
-    const store::TableSpec &table = m_pager.file().table();
+    const store::TableDefinition &table = m_pager.file().table();
     for (const BrowseOrder &order : m_orders) {
         if (order.key < 0)
             continue;
-        const store::KeySpec &key = table.keys[std::size_t(order.key)];
+        const store::KeyDefinition &key = table.keys[std::size_t(order.key)];
         for (int i = 0; i < key.partCount(); ++i)
             add(key.parts[std::size_t(i)]);
     }

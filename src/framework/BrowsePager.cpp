@@ -85,7 +85,7 @@ store::KeyPosition BrowsePager::positionOf(const StoredRow &row) const
     store::KeyPosition position;
     position.rowId = row.rowId;
     if (m_order.key >= 0) {
-        const store::KeySpec &key = m_file.table().keys[std::size_t(m_order.key)];
+        const store::KeyDefinition &key = m_file.table().keys[std::size_t(m_order.key)];
         for (int i = 0; i < key.partCount(); ++i)
             position.values.push_back(row.values[std::size_t(key.parts[std::size_t(i)])]);
     }

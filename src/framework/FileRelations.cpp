@@ -14,14 +14,14 @@ constexpr int Failed = int(ErrorSeverity::Notify);
 constexpr int OtherFailure = 1;
 constexpr int ChildPage = 100;
 
-QString fileNameOf(const store::Database &database, const store::TableSpec &table)
+QString fileNameOf(const store::Database &database, const store::TableDefinition &table)
 {
     return database.pathOf(table);
 }
 
 } // namespace
 
-FileRelations::FileRelations(RecordFile &file, std::span<const RelationSpec> relations)
+FileRelations::FileRelations(RecordFile &file, std::span<const RelationDefinition> relations)
     : m_file(file), m_relations(relations)
 {
 }
@@ -32,8 +32,8 @@ int FileRelations::open()
         return opened;
     // The related files are read and written inside a transaction, where none can be opened any more.
     store::Database &database = m_file.database();
-    for (const RelationSpec &relation : m_relations) {
-        const store::TableSpec *other = nullptr;
+    for (const RelationDefinition &relation : m_relations) {
+        const store::TableDefinition *other = nullptr;
         if (relation.parent == &m_file.table())
             other = relation.child;
         else if (relation.child == &m_file.table())
@@ -67,11 +67,11 @@ int FileRelations::begin()
 
 // Walks the children that carry the parent's link value, a page at a time by key position, so that
 // children whose link is rewritten are neither skipped nor met twice.
-FileRelations::Outcome FileRelations::forEachChild(const RelationSpec &relation, const store::Value &link,
+FileRelations::Outcome FileRelations::forEachChild(const RelationDefinition &relation, const store::Value &link,
                                                    const std::function<Outcome(store::StoredRow &)> &action)
 {
     store::Database &database = m_file.database();
-    const store::TableSpec &child = *relation.child;
+    const store::TableDefinition &child = *relation.child;
     if (StoreStatus opened = database.open(child, store::OpenMode::ReadWrite, true); !opened)
         return showChildError(relation, ErrorId::OpenError, opened), Outcome::Failed;
     store::WalkRequest request;
@@ -93,7 +93,7 @@ FileRelations::Outcome FileRelations::forEachChild(const RelationSpec &relation,
     }
 }
 
-int FileRelations::showChildError(const RelationSpec &relation, int id, const StoreStatus &status)
+int FileRelations::showChildError(const RelationDefinition &relation, int id, const StoreStatus &status)
 {
     ErrorReporter &errors = m_file.errors();
     errors.setError(status);
@@ -101,11 +101,11 @@ int FileRelations::showChildError(const RelationSpec &relation, int id, const St
     return int(errors.throwError(id));
 }
 
-FileRelations::Outcome FileRelations::carryToChildren(const store::TableSpec &parent, const store::Row &before,
+FileRelations::Outcome FileRelations::carryToChildren(const store::TableDefinition &parent, const store::Row &before,
                                                       const store::Row &after)
 {
     store::Database &database = m_file.database();
-    for (const RelationSpec &relation : m_relations) {
+    for (const RelationDefinition &relation : m_relations) {
         if (relation.parent != &parent || relation.onUpdate == RelationRule::None)
             continue;
         const store::Value &oldLink = before[std::size_t(relation.parentField)];
@@ -155,7 +155,7 @@ int FileRelations::update(bool fromForm)
         if (carried == Outcome::Refused) {
             // A restricted link goes back to its original value in the form.
             store::Row restored = attempted;
-            for (const RelationSpec &relation : m_relations)
+            for (const RelationDefinition &relation : m_relations)
                 if (relation.parent == &m_file.table())
                     restored[std::size_t(relation.parentField)] = before[std::size_t(relation.parentField)];
             m_file.setBuffer(restored);
@@ -171,10 +171,10 @@ int FileRelations::update(bool fromForm)
     return Ok;
 }
 
-FileRelations::Outcome FileRelations::deleteChildren(const store::TableSpec &parent, const store::Row &values)
+FileRelations::Outcome FileRelations::deleteChildren(const store::TableDefinition &parent, const store::Row &values)
 {
     store::Database &database = m_file.database();
-    for (const RelationSpec &relation : m_relations) {
+    for (const RelationDefinition &relation : m_relations) {
         if (relation.parent != &parent || relation.onDelete == RelationRule::None)
             continue;
         const store::Value &link = values[std::size_t(relation.parentField)];

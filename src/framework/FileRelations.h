@@ -3,7 +3,7 @@
 // parent that still has children is not deleted. Each change runs in one transaction.
 
 #include "RecordFile.h"
-#include "RelationSpec.h"
+#include "RelationDefinition.h"
 
 #include <span>
 
@@ -12,7 +12,7 @@ namespace vellum {
 class FileRelations {
 public:
     // `relations` holds every link of the application; this file's parents and children are found in it.
-    FileRelations(RecordFile &file, std::span<const RelationSpec> relations);
+    FileRelations(RecordFile &file, std::span<const RelationDefinition> relations);
 
     RecordFile &file() const { return m_file; }
     int open();
@@ -27,14 +27,14 @@ private:
     enum class Outcome { Done, Refused, Failed };
 
     int begin();
-    Outcome carryToChildren(const store::TableSpec &parent, const store::Row &before, const store::Row &after);
-    Outcome deleteChildren(const store::TableSpec &parent, const store::Row &values);
-    Outcome forEachChild(const RelationSpec &relation, const store::Value &link,
+    Outcome carryToChildren(const store::TableDefinition &parent, const store::Row &before, const store::Row &after);
+    Outcome deleteChildren(const store::TableDefinition &parent, const store::Row &values);
+    Outcome forEachChild(const RelationDefinition &relation, const store::Value &link,
                          const std::function<Outcome(store::StoredRow &)> &action);
-    int showChildError(const RelationSpec &relation, int id, const store::StoreStatus &status);
+    int showChildError(const RelationDefinition &relation, int id, const store::StoreStatus &status);
 
     RecordFile &m_file;
-    std::span<const RelationSpec> m_relations;
+    std::span<const RelationDefinition> m_relations;
 };
 
 } // namespace vellum

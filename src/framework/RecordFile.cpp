@@ -17,7 +17,7 @@ constexpr int NumberingAttempts = 3;
 
 } // namespace
 
-RecordFile::RecordFile(store::Database &database, const store::TableSpec &table, ErrorReporter &errors,
+RecordFile::RecordFile(store::Database &database, const store::TableDefinition &table, ErrorReporter &errors,
                        bool createIfMissing)
     : m_database(database), m_table(table), m_errors(errors), m_createIfMissing(createIfMissing)
 {
@@ -120,7 +120,7 @@ int RecordFile::fetch(int key)
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
     const store::Row values = buffer();
-    const store::KeySpec &spec = m_table.keys[std::size_t(key)];
+    const store::KeyDefinition &spec = m_table.keys[std::size_t(key)];
     std::vector<store::Value> keyValues;
     for (int i = 0; i < spec.partCount(); ++i)
         keyValues.push_back(values[std::size_t(spec.parts[std::size_t(i)])]);
@@ -159,7 +159,7 @@ store::KeyPosition RecordFile::positionOf(const store::StoredRow &row) const
     store::KeyPosition position;
     position.rowId = row.rowId;
     if (m_position.key >= 0) {
-        const store::KeySpec &spec = m_table.keys[std::size_t(m_position.key)];
+        const store::KeyDefinition &spec = m_table.keys[std::size_t(m_position.key)];
         for (int i = 0; i < spec.partCount(); ++i)
             position.values.push_back(row.values[std::size_t(spec.parts[std::size_t(i)])]);
     }
@@ -176,7 +176,7 @@ void RecordFile::set(int key)
 void RecordFile::setFromBuffer(int key)
 {
     const store::Row values = buffer();
-    const store::KeySpec &spec = m_table.keys[std::size_t(key)];
+    const store::KeyDefinition &spec = m_table.keys[std::size_t(key)];
     std::vector<store::Value> from;
     for (int i = 0; i < spec.partCount(); ++i)
         from.push_back(values[std::size_t(spec.parts[std::size_t(i)])]);
@@ -238,7 +238,7 @@ int RecordFile::firstDuplicateKey(std::int64_t ownRowId, int skipKey) const
 {
     const store::Row values = buffer();
     for (std::size_t key = 0; key < m_table.keys.size(); ++key) {
-        const store::KeySpec &spec = m_table.keys[key];
+        const store::KeyDefinition &spec = m_table.keys[key];
         if (!spec.unique() || int(key) == skipKey)
             continue;
         std::vector<store::Value> keyValues;

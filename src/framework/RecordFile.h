@@ -16,12 +16,12 @@ namespace vellum {
 
 class RecordFile {
 public:
-    RecordFile(store::Database &database, const store::TableSpec &table, ErrorReporter &errors, bool createIfMissing);
+    RecordFile(store::Database &database, const store::TableDefinition &table, ErrorReporter &errors, bool createIfMissing);
     virtual ~RecordFile();
     RecordFile(const RecordFile &) = delete;
     RecordFile &operator=(const RecordFile &) = delete;
 
-    const store::TableSpec &table() const { return m_table; }
+    const store::TableDefinition &table() const { return m_table; }
     store::Database &database() const { return m_database; }
     ErrorReporter &errors() const { return m_errors; }
     QString name() const;  // the full path, as %File shows it
@@ -111,7 +111,7 @@ private:
     store::KeyPosition positionOf(const store::StoredRow &row) const;
 
     store::Database &m_database;
-    const store::TableSpec &m_table;
+    const store::TableDefinition &m_table;
     ErrorReporter &m_errors;
     bool m_createIfMissing;
     bool m_readOnly = false;

@@ -2,7 +2,7 @@
 // Binds a record struct to its field table: each field's name, type and width with the member
 // that holds it. Generic code (record files, snapshots, lists, exports) reads records through it.
 
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 #include "store/Value.h"
 
 #include <QString>
@@ -15,7 +15,7 @@
 
 namespace vellum {
 
-using store::FieldSpec;
+using store::FieldDefinition;
 using store::FieldType;
 
 template<class R>
@@ -23,23 +23,23 @@ using MemberOf = std::variant<std::uint8_t R::*, std::uint16_t R::*, std::int32_
 
 template<class R>
 struct Field {
-    FieldSpec spec;
+    FieldDefinition spec;
     MemberOf<R> member;
 };
 
 template<class R, std::size_t N>
-constexpr std::array<FieldSpec, N> specsOf(const std::array<Field<R>, N> &fields)
+constexpr std::array<FieldDefinition, N> specsOf(const std::array<Field<R>, N> &fields)
 {
-    std::array<FieldSpec, N> specs{};
+    std::array<FieldDefinition, N> specs{};
     for (std::size_t i = 0; i < N; ++i)
         specs[i] = fields[i].spec;
     return specs;
 }
 
 template<std::size_t N>
-constexpr int recordLength(const std::array<FieldSpec, N> &specs)
+constexpr int recordLength(const std::array<FieldDefinition, N> &specs)
 {
-    return store::TableSpec{{}, {}, specs, {}}.recordLength();
+    return store::TableDefinition{{}, {}, specs, {}}.recordLength();
 }
 
 template<class R>
@@ -70,7 +70,7 @@ void writeField(R &record, const Field<R> &field, const store::Value &value)
         field.member);
 }
 
-// The record struct R must offer `static const store::TableSpec &table()` and
+// The record struct R must offer `static const store::TableDefinition &table()` and
 // `static std::span<const Field<R>> fieldTable()`.
 template<class R>
 store::Row toRow(const R &record)

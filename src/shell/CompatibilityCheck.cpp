@@ -18,7 +18,7 @@ namespace {
 const QString Incompatible =
     u"Databasefile(s) of Quor Vellum 1.1 are incompatible with this\r\nnewer version of Quor Vellum - Shutting down!"_s;
 
-bool createdWhenMissing(const store::TableSpec &table)
+bool createdWhenMissing(const store::TableDefinition &table)
 {
     const auto files = allRecordFiles();
     const auto found = std::find_if(files.begin(), files.end(), [&](const RecordFileInfo &file) {
@@ -47,7 +47,7 @@ bool CompatibilityCheck::compatible(const QString &databaseFolder)
 {
     // A connection of its own, closed again at once: the configuration file alone is tested.
     store::Database database(databaseFolder);
-    const store::TableSpec &table = SystemRecord::table();
+    const store::TableDefinition &table = SystemRecord::table();
     store::StoreStatus opened = database.open(table, store::OpenMode::ReadWrite, createdWhenMissing(table));
     if (opened.code == store::StoreCode::AccessDenied)
         opened = database.open(table, store::OpenMode::ReadOnly, false);

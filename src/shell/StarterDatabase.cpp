@@ -37,7 +37,7 @@ int reportStoreFailure(ErrorReporter &errors, int id, const QString &file, const
     return shown != 0 ? shown : Failed;
 }
 
-QString fileNameOf(const store::TableSpec &table)
+QString fileNameOf(const store::TableDefinition &table)
 {
     return QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
 }

@@ -119,7 +119,7 @@ bool Startup::createStarterDatabase(const QString &folder)
 bool Startup::openRecordFiles()
 {
     m_files = std::make_unique<DatabaseOpener>(m_workstation->database(), m_workstation->errors());
-    for (const store::TableSpec *table : {&LogRecord::table(), &SystemRecord::table(), &CaseRecord::table(),
+    for (const store::TableDefinition *table : {&LogRecord::table(), &SystemRecord::table(), &CaseRecord::table(),
                                           &ClientRecord::table(), &ProductRecord::table(), &ProblemRecord::table()}) {
         m_files->file(*table)->open();
         if (m_fatal)

@@ -57,7 +57,7 @@ StoreCode codeOf(int rc)
     }
 }
 
-Value normalised(const FieldSpec &field, const Value &value)
+Value normalised(const FieldDefinition &field, const Value &value)
 {
     if (field.isText())
         return fitText(asText(value), field.textCapacity());
@@ -70,7 +70,7 @@ Value normalised(const FieldSpec &field, const Value &value)
     }
 }
 
-Row emptyRow(const TableSpec &table)
+Row emptyRow(const TableDefinition &table)
 {
     Row row;
     row.reserve(table.fields.size());
@@ -204,7 +204,7 @@ public:
         return run("PRAGMA " + schema + ".synchronous = FULL");
     }
 
-    void detach(const TableSpec &table)
+    void detach(const TableDefinition &table)
     {
         auto found = files.find(table.fileName);
         if (found == files.end())
@@ -221,13 +221,13 @@ public:
         }
     }
 
-    const Attached *openFile(const TableSpec &table) const
+    const Attached *openFile(const TableDefinition &table) const
     {
         auto found = files.find(table.fileName);
         return (found != files.end() && found->second.open) ? &found->second : nullptr;
     }
 
-    const Attached *writableFile(const TableSpec &table, StoreStatus *result) const
+    const Attached *writableFile(const TableDefinition &table, StoreStatus *result) const
     {
         const Attached *file = readableFile(table, result);
         if (file && file->readOnly) {
@@ -237,7 +237,7 @@ public:
         return file;
     }
 
-    const Attached *readableFile(const TableSpec &table, StoreStatus *result) const
+    const Attached *readableFile(const TableDefinition &table, StoreStatus *result) const
     {
         const Attached *file = openFile(table);
         if (!file)
@@ -257,7 +257,7 @@ public:
         return {};
     }
 
-    const Attached *attachedFile(const TableSpec &table) const
+    const Attached *attachedFile(const TableDefinition &table) const
     {
         auto found = files.find(table.fileName);
         return (found != files.end() && !found->second.schema.isEmpty()) ? &found->second : nullptr;
@@ -314,7 +314,7 @@ public:
 
     // Another workstation may be creating the same new file: the count is taken again under the
     // write lock, so the one that comes second finds the table instead of failing on it.
-    StoreStatus createSchema(const Attached &file, const TableSpec &table, const TableSql &sql)
+    StoreStatus createSchema(const Attached &file, const TableDefinition &table, const TableSql &sql)
     {
         if (StoreStatus started = begin(TransactionTimeoutMs); !started)
             return started;
@@ -349,7 +349,7 @@ public:
         return commit();
     }
 
-    std::int64_t tableCount(const Attached &file, const TableSpec &table, StoreStatus *result)
+    std::int64_t tableCount(const Attached &file, const TableDefinition &table, StoreStatus *result)
     {
         Statement statement = prepare("SELECT count(*) FROM " + identifier(file.schema)
                                       + ".sqlite_schema WHERE type = 'table' AND name = ?");
@@ -364,7 +364,7 @@ public:
     }
 
     // A key is valid when its index exists with the declared uniqueness, columns and collations.
-    bool keyValid(const Attached &file, const TableSpec &table, const KeySpec &key)
+    bool keyValid(const Attached &file, const TableDefinition &table, const KeyDefinition &key)
     {
         const QString schema = QString::fromLatin1(file.schema);
         const QString name = QString::fromUtf8(key.name.data(), qsizetype(key.name.size()));
@@ -383,7 +383,7 @@ public:
         while (columns.step() == SQLITE_ROW) {
             if (part >= key.partCount())
                 return false;
-            const FieldSpec &field = table.fields[std::size_t(key.parts[std::size_t(part)])];
+            const FieldDefinition &field = table.fields[std::size_t(key.parts[std::size_t(part)])];
             const QString collation = field.isText() ? QString::fromLatin1(TextCollationName) : QStringLiteral("BINARY");
             if (columns.text(0) != QString::fromUtf8(field.column().data(), qsizetype(field.column().size()))
                 || columns.text(1).compare(collation, Qt::CaseInsensitive) != 0)
@@ -398,7 +398,7 @@ Database::Database(QString folder) : m_folder(std::move(folder)), m_impl(std::ma
 
 Database::~Database() = default;
 
-QString Database::pathOf(const TableSpec &table) const
+QString Database::pathOf(const TableDefinition &table) const
 {
     const QString name = QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
     // File names keep their letters as given, but are found without regard to case.
@@ -409,18 +409,18 @@ QString Database::pathOf(const TableSpec &table) const
     return folder.filePath(name);
 }
 
-bool Database::isOpen(const TableSpec &table) const
+bool Database::isOpen(const TableDefinition &table) const
 {
     return m_impl->openFile(table) != nullptr;
 }
 
-bool Database::isReadOnly(const TableSpec &table) const
+bool Database::isReadOnly(const TableDefinition &table) const
 {
     const Attached *file = m_impl->openFile(table);
     return file && file->readOnly;
 }
 
-std::vector<StoredField> Database::layoutOf(const TableSpec &table)
+std::vector<StoredField> Database::layoutOf(const TableDefinition &table)
 {
     std::vector<StoredField> layout;
     for (const auto &field : table.fields)
@@ -430,7 +430,7 @@ std::vector<StoredField> Database::layoutOf(const TableSpec &table)
 }
 
 
-StoreStatus Database::open(const TableSpec &table, OpenMode mode, bool createIfMissing)
+StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool createIfMissing)
 {
     if (isOpen(table))
         return {};
@@ -473,7 +473,7 @@ StoreStatus Database::open(const TableSpec &table, OpenMode mode, bool createIfM
     if (stored != layoutOf(table))
         return fail(StoreStatus::failure(StoreCode::LayoutMismatch,
                                          QStringLiteral("the stored record layout differs from the program's")));
-    for (const KeySpec &key : table.keys) {
+    for (const KeyDefinition &key : table.keys) {
         if (!m_impl->keyValid(file, table, key)) {
             // Left attached, so that the keys can be rebuilt.
             const QString name = QString::fromUtf8(key.name.data(), qsizetype(key.name.size()));
@@ -484,7 +484,7 @@ StoreStatus Database::open(const TableSpec &table, OpenMode mode, bool createIfM
     return {};
 }
 
-StoreStatus Database::attachFile(const TableSpec &table, OpenMode mode, bool createIfMissing, bool *created)
+StoreStatus Database::attachFile(const TableDefinition &table, OpenMode mode, bool createIfMissing, bool *created)
 {
     const QString path = pathOf(table);
     const bool exists = QFileInfo::exists(path);
@@ -512,7 +512,7 @@ StoreStatus Database::attachFile(const TableSpec &table, OpenMode mode, bool cre
     return {};
 }
 
-StoreStatus Database::rebuildKeys(const TableSpec &table)
+StoreStatus Database::rebuildKeys(const TableDefinition &table)
 {
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
@@ -555,12 +555,12 @@ bool Database::inTransaction() const
 
 namespace {
 
-QString fileNameOf(const TableSpec &table)
+QString fileNameOf(const TableDefinition &table)
 {
     return QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
 }
 
-std::vector<int> fieldsToRead(const TableSpec &table, const TableSql &sql, const std::vector<int> &requested,
+std::vector<int> fieldsToRead(const TableDefinition &table, const TableSql &sql, const std::vector<int> &requested,
                               bool withMemos)
 {
     if (requested.empty())
@@ -573,7 +573,7 @@ std::vector<int> fieldsToRead(const TableSpec &table, const TableSql &sql, const
     return fields;
 }
 
-StoredRow readRow(const TableSpec &table, const Statement &statement, const std::vector<int> &fields)
+StoredRow readRow(const TableDefinition &table, const Statement &statement, const std::vector<int> &fields)
 {
     StoredRow row;
     row.rowId = statement.integer(0);
@@ -600,13 +600,13 @@ void bindCondition(Statement &statement, const Condition &condition)
     }
 }
 
-void bindWalk(Statement &statement, const TableSpec &table, const WalkRequest &request, int equalParts)
+void bindWalk(Statement &statement, const TableDefinition &table, const WalkRequest &request, int equalParts)
 {
-    const KeySpec *key = request.key >= 0 ? &table.keys[std::size_t(request.key)] : nullptr;
+    const KeyDefinition *key = request.key >= 0 ? &table.keys[std::size_t(request.key)] : nullptr;
     const std::size_t parts = key ? std::size_t(key->partCount()) : 0;
     // Key texts are looked for as they are stored: cut to the field, without trailing blanks.
     const auto keyValue = [&](std::size_t part, const Value &value) {
-        const FieldSpec &field = table.fields[std::size_t(key->parts[part])];
+        const FieldDefinition &field = table.fields[std::size_t(key->parts[part])];
         return field.isText() ? Value(fitText(asText(value), field.textCapacity())) : value;
     };
     for (std::size_t i = 0; i < std::min(parts, request.range.size()); ++i)
@@ -632,7 +632,7 @@ void bindWalk(Statement &statement, const TableSpec &table, const WalkRequest &r
 
 } // namespace
 
-StoreStatus Database::insert(const TableSpec &table, const Row &row, StoredRow *stored)
+StoreStatus Database::insert(const TableDefinition &table, const Row &row, StoredRow *stored)
 {
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
@@ -657,7 +657,7 @@ StoreStatus Database::insert(const TableSpec &table, const Row &row, StoredRow *
     return {};
 }
 
-StoreStatus Database::update(const TableSpec &table, std::int64_t rowId, std::int64_t version, const Row &row,
+StoreStatus Database::update(const TableDefinition &table, std::int64_t rowId, std::int64_t version, const Row &row,
                              std::int64_t *newVersion)
 {
     StoreStatus result;
@@ -680,7 +680,7 @@ StoreStatus Database::update(const TableSpec &table, std::int64_t rowId, std::in
     return {};
 }
 
-StoreStatus Database::remove(const TableSpec &table, std::int64_t rowId, std::int64_t version)
+StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, std::int64_t version)
 {
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
@@ -699,7 +699,7 @@ StoreStatus Database::remove(const TableSpec &table, std::int64_t rowId, std::in
     return {};
 }
 
-StoreStatus Database::removeWhere(const TableSpec &table, const std::vector<Condition> &filter,
+StoreStatus Database::removeWhere(const TableDefinition &table, const std::vector<Condition> &filter,
                                   std::int64_t *removed)
 {
     *removed = 0;
@@ -728,7 +728,7 @@ StoreStatus Database::removeWhere(const TableSpec &table, const std::vector<Cond
     return result;
 }
 
-StoreStatus Database::walk(const TableSpec &table, const WalkRequest &request, std::vector<StoredRow> *rows)
+StoreStatus Database::walk(const TableDefinition &table, const WalkRequest &request, std::vector<StoredRow> *rows)
 {
     rows->clear();
     StoreStatus result;
@@ -765,7 +765,7 @@ StoreStatus Database::walk(const TableSpec &table, const WalkRequest &request, s
     return {};
 }
 
-StoreStatus Database::fetch(const TableSpec &table, int key, const std::vector<Value> &values, StoredRow *row,
+StoreStatus Database::fetch(const TableDefinition &table, int key, const std::vector<Value> &values, StoredRow *row,
                             bool withMemos)
 {
     WalkRequest request;
@@ -782,7 +782,7 @@ StoreStatus Database::fetch(const TableSpec &table, int key, const std::vector<V
     return {};
 }
 
-StoreStatus Database::fetchRow(const TableSpec &table, std::int64_t rowId, StoredRow *row, bool withMemos)
+StoreStatus Database::fetchRow(const TableDefinition &table, std::int64_t rowId, StoredRow *row, bool withMemos)
 {
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
@@ -803,21 +803,21 @@ StoreStatus Database::fetchRow(const TableSpec &table, std::int64_t rowId, Store
     return {};
 }
 
-StoreStatus Database::highest(const TableSpec &table, int key, std::int64_t *number)
+StoreStatus Database::highest(const TableDefinition &table, int key, std::int64_t *number)
 {
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     return file ? m_impl->singleNumber(TableSql(table, file->schema).highest(key), number) : result;
 }
 
-StoreStatus Database::count(const TableSpec &table, std::int64_t *records)
+StoreStatus Database::count(const TableDefinition &table, std::int64_t *records)
 {
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     return file ? m_impl->singleNumber(TableSql(table, file->schema).count(), records) : result;
 }
 
-StoreStatus Database::storedLayout(const TableSpec &table, std::vector<StoredField> *fields)
+StoreStatus Database::storedLayout(const TableDefinition &table, std::vector<StoredField> *fields)
 {
     fields->clear();
     const Attached *file = m_impl->attachedFile(table);
@@ -833,7 +833,7 @@ StoreStatus Database::storedLayout(const TableSpec &table, std::vector<StoredFie
     return rc == SQLITE_DONE ? StoreStatus() : m_impl->status(rc);
 }
 
-StoreStatus Database::integrityCheck(const TableSpec &table, QString *report)
+StoreStatus Database::integrityCheck(const TableDefinition &table, QString *report)
 {
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
@@ -853,7 +853,7 @@ StoreStatus Database::integrityCheck(const TableSpec &table, QString *report)
     return {};
 }
 
-StoreStatus Database::copyFile(const TableSpec &table, const QString &destination)
+StoreStatus Database::copyFile(const TableDefinition &table, const QString &destination)
 {
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
@@ -887,7 +887,7 @@ StoreStatus Database::copyFile(const TableSpec &table, const QString &destinatio
     return result;
 }
 
-Row fitRow(const TableSpec &table, const Row &row)
+Row fitRow(const TableDefinition &table, const Row &row)
 {
     Row values;
     values.reserve(table.fields.size());

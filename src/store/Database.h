@@ -4,7 +4,7 @@
 
 #include "KeyWalk.h"
 #include "StoreStatus.h"
-#include "TableSpec.h"
+#include "TableDefinition.h"
 #include "Value.h"
 
 #include <QString>
@@ -33,13 +33,13 @@ public:
     Database &operator=(const Database &) = delete;
 
     const QString &folder() const { return m_folder; }
-    QString pathOf(const TableSpec &table) const;
+    QString pathOf(const TableDefinition &table) const;
 
     // Opens the file: creates it when missing and allowed, checks its layout and keys.
-    StoreStatus open(const TableSpec &table, OpenMode mode, bool createIfMissing);
-    bool isOpen(const TableSpec &table) const;
-    bool isReadOnly(const TableSpec &table) const;
-    StoreStatus rebuildKeys(const TableSpec &table);
+    StoreStatus open(const TableDefinition &table, OpenMode mode, bool createIfMissing);
+    bool isOpen(const TableDefinition &table) const;
+    bool isReadOnly(const TableDefinition &table) const;
+    StoreStatus rebuildKeys(const TableDefinition &table);
 
     // A transaction: BEGIN IMMEDIATE with the start time-out, or a savepoint inside one.
     StoreStatus begin(int timeoutMs = TransactionTimeoutMs);
@@ -47,36 +47,36 @@ public:
     void rollback();
     bool inTransaction() const;
 
-    StoreStatus insert(const TableSpec &table, const Row &row, StoredRow *stored = nullptr);
+    StoreStatus insert(const TableDefinition &table, const Row &row, StoredRow *stored = nullptr);
     // Writes only where the version is still the one read; otherwise ChangedByOther.
-    StoreStatus update(const TableSpec &table, std::int64_t rowId, std::int64_t version, const Row &row,
+    StoreStatus update(const TableDefinition &table, std::int64_t rowId, std::int64_t version, const Row &row,
                        std::int64_t *newVersion = nullptr);
     // version 0 deletes whatever version is stored.
-    StoreStatus remove(const TableSpec &table, std::int64_t rowId, std::int64_t version = 0);
+    StoreStatus remove(const TableDefinition &table, std::int64_t rowId, std::int64_t version = 0);
     // Removes, in one transaction and whatever their version, the rows for which every term of the
     // filter holds (with no terms, every row); removed counts them. A clean-up of many rows costs
     // one statement instead of a read and a remove per row.
-    StoreStatus removeWhere(const TableSpec &table, const std::vector<Condition> &filter, std::int64_t *removed);
+    StoreStatus removeWhere(const TableDefinition &table, const std::vector<Condition> &filter, std::int64_t *removed);
 
     // The first row in key order whose key components equal the given values.
-    StoreStatus fetch(const TableSpec &table, int key, const std::vector<Value> &values, StoredRow *row,
+    StoreStatus fetch(const TableDefinition &table, int key, const std::vector<Value> &values, StoredRow *row,
                       bool withMemos = true);
-    StoreStatus fetchRow(const TableSpec &table, std::int64_t rowId, StoredRow *row, bool withMemos = true);
-    StoreStatus walk(const TableSpec &table, const WalkRequest &request, std::vector<StoredRow> *rows);
+    StoreStatus fetchRow(const TableDefinition &table, std::int64_t rowId, StoredRow *row, bool withMemos = true);
+    StoreStatus walk(const TableDefinition &table, const WalkRequest &request, std::vector<StoredRow> *rows);
     // Highest value of an auto-numbered key; 0 when the file (or the group of leading values) is empty.
-    StoreStatus highest(const TableSpec &table, int key, std::int64_t *number);
-    StoreStatus count(const TableSpec &table, std::int64_t *records);
+    StoreStatus highest(const TableDefinition &table, int key, std::int64_t *number);
+    StoreStatus count(const TableDefinition &table, std::int64_t *records);
 
-    StoreStatus storedLayout(const TableSpec &table, std::vector<StoredField> *fields);
-    static std::vector<StoredField> layoutOf(const TableSpec &table);
-    StoreStatus integrityCheck(const TableSpec &table, QString *report);
+    StoreStatus storedLayout(const TableDefinition &table, std::vector<StoredField> *fields);
+    static std::vector<StoredField> layoutOf(const TableDefinition &table);
+    StoreStatus integrityCheck(const TableDefinition &table, QString *report);
     // A consistent copy of the whole file, taken while other workstations may write.
-    StoreStatus copyFile(const TableSpec &table, const QString &destination);
+    StoreStatus copyFile(const TableDefinition &table, const QString &destination);
 
     class Impl;
 
 private:
-    StoreStatus attachFile(const TableSpec &table, OpenMode mode, bool createIfMissing, bool *created);
+    StoreStatus attachFile(const TableDefinition &table, OpenMode mode, bool createIfMissing, bool *created);
 
     QString m_folder;
     std::unique_ptr<Impl> m_impl;
@@ -85,6 +85,6 @@ private:
 // Cuts a text to the bytes its field holds, on a character boundary, without trailing blanks.
 QString fitText(const QString &text, int capacity);
 // The values as the file stores them: texts cut to their fields, numbers to their types.
-Row fitRow(const TableSpec &table, const Row &row);
+Row fitRow(const TableDefinition &table, const Row &row);
 
 } // namespace vellum::store

@@ -32,7 +32,7 @@ QByteArray typeName(FieldType type)
     return "UNKNOWN";
 }
 
-TableSql::TableSql(const TableSpec &table, QByteArray schema) : m_table(table), m_schema(std::move(schema)) {}
+TableSql::TableSql(const TableDefinition &table, QByteArray schema) : m_table(table), m_schema(std::move(schema)) {}
 
 QByteArray TableSql::qualifiedTable() const
 {
@@ -96,7 +96,7 @@ QByteArray TableSql::insertLayoutRow() const
 
 QByteArray TableSql::createIndex(int key) const
 {
-    const KeySpec &spec = m_table.keys[std::size_t(key)];
+    const KeyDefinition &spec = m_table.keys[std::size_t(key)];
     QByteArrayList parts;
     for (int i = 0; i < spec.partCount(); ++i)
         parts << keyTerm(spec.parts[std::size_t(i)]);
@@ -185,7 +185,7 @@ QByteArray TableSql::startTerm(const WalkRequest &request, int equalParts) const
     const bool forward = request.direction == Direction::Forward;
     if (request.key < 0)
         return request.after ? QByteArray(forward ? "rowid > ?" : "rowid < ?") : QByteArray();
-    const KeySpec &key = m_table.keys[std::size_t(request.key)];
+    const KeyDefinition &key = m_table.keys[std::size_t(request.key)];
     QByteArrayList terms, marks;
     if (request.after) {
         for (int i = 0; i < equalParts; ++i)
@@ -210,7 +210,7 @@ QByteArray TableSql::orderBy(const WalkRequest &request) const
     const QByteArray direction = request.direction == Direction::Forward ? " ASC" : " DESC";
     if (request.key < 0)
         return " ORDER BY rowid" + direction;
-    const KeySpec &key = m_table.keys[std::size_t(request.key)];
+    const KeyDefinition &key = m_table.keys[std::size_t(request.key)];
     QByteArrayList terms;
     for (int i = 0; i < key.partCount(); ++i)
         terms << keyTerm(key.parts[std::size_t(i)]) + direction;
@@ -222,7 +222,7 @@ QByteArray TableSql::walk(const WalkRequest &request, const std::vector<int> &fi
 {
     QByteArrayList conditions;
     if (request.key >= 0) {
-        const KeySpec &key = m_table.keys[std::size_t(request.key)];
+        const KeyDefinition &key = m_table.keys[std::size_t(request.key)];
         const int rangeParts = std::min<int>(key.partCount(), int(request.range.size()));
         for (int i = 0; i < rangeParts; ++i)
             conditions << keyTerm(key.parts[std::size_t(i)]) + " = ?";

@@ -3,7 +3,7 @@
 // program's own field tables; every value is a bound parameter.
 
 #include "KeyWalk.h"
-#include "TableSpec.h"
+#include "TableDefinition.h"
 
 #include <QByteArray>
 #include <QString>
@@ -21,7 +21,7 @@ QByteArray typeName(FieldType type);
 
 class TableSql {
 public:
-    TableSql(const TableSpec &table, QByteArray schema);
+    TableSql(const TableDefinition &table, QByteArray schema);
 
     QByteArray qualifiedTable() const;
     QByteArray createTable() const;
@@ -54,7 +54,7 @@ private:
     QByteArray startTerm(const WalkRequest &request, int equalParts) const;
     QByteArray orderBy(const WalkRequest &request) const;
 
-    const TableSpec &m_table;
+    const TableDefinition &m_table;
     QByteArray m_schema;
 };
 

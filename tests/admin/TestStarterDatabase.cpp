@@ -126,7 +126,7 @@ int urgency(const QString &priority)
     return QStringList{u"Minimal"_s, u"Medium"_s, u"High"_s}.indexOf(priority);
 }
 
-QString fileName(const store::TableSpec &table)
+QString fileName(const store::TableDefinition &table)
 {
     return QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
 }
@@ -230,7 +230,7 @@ void TestStarterDatabase::recordCountsPerFile()
     QFETCH(int, file);
     QFETCH(qint64, records);
 
-    const store::TableSpec &table = *allRecordFiles()[std::size_t(file)].table;
+    const store::TableDefinition &table = *allRecordFiles()[std::size_t(file)].table;
     store::Database database(m_dir.path());
     QVERIFY(database.open(table, store::OpenMode::ReadOnly, false).ok());
     std::int64_t count = -1;
@@ -550,8 +550,8 @@ void TestStarterDatabase::checkReportsAForeignLayout()
     QVERIFY(QFile::remove(dir.filePath(u"Client.tps"_s)));
     // A client file of another version: one field fewer than the program's layout.
     const auto ownFields = ClientRecord::table().fields;
-    const std::vector<store::FieldSpec> olderFields(ownFields.begin(), ownFields.end() - 1);
-    const store::TableSpec older{"Client.tps", "CLI", olderFields, {}};
+    const std::vector<store::FieldDefinition> olderFields(ownFields.begin(), ownFields.end() - 1);
+    const store::TableDefinition older{"Client.tps", "CLI", olderFields, {}};
     {
         store::Database database(dir.path());
         QVERIFY(database.open(older, store::OpenMode::ReadWrite, true).ok());

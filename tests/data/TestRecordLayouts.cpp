@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 using namespace vellum;
 using store::FieldType;
 using store::KeyKind;
-using store::TableSpec;
+using store::TableDefinition;
 
 namespace {
 
@@ -28,7 +28,7 @@ QString text(std::string_view s)
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
-const TableSpec *tableWithKey(std::string_view key)
+const TableDefinition *tableWithKey(std::string_view key)
 {
     for (const auto &file : allRecordFiles())
         if (file.table->keyIndex(key) >= 0)
@@ -68,7 +68,7 @@ QStringList bindingProblems(std::span<const Field<R>> fields)
     return problems;
 }
 
-QStringList partNames(const TableSpec &table, const store::KeySpec &key)
+QStringList partNames(const TableDefinition &table, const store::KeyDefinition &key)
 {
     QStringList names;
     for (int i = 0; i < key.partCount(); ++i)
@@ -233,7 +233,7 @@ void TestRecordLayouts::keys()
     QFETCH(QStringList, parts);
 
     const std::string_view name = QTest::currentDataTag();
-    const TableSpec *table = tableWithKey(name);
+    const TableDefinition *table = tableWithKey(name);
     QVERIFY(table);
     QCOMPARE(table->keyIndex(name), index);
     const auto &key = table->keys[index];

@@ -38,7 +38,7 @@ struct Entry {
 std::vector<Entry> readLog(const QString &folder, QString *error)
 {
     store::Database database(folder);
-    const store::TableSpec &table = LogRecord::table();
+    const store::TableDefinition &table = LogRecord::table();
     if (const store::StoreStatus opened = database.open(table, store::OpenMode::ReadOnly, false); !opened) {
         *error = opened.errorText;
         return {};

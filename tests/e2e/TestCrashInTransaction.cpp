@@ -91,7 +91,7 @@ bool fileHolds(const QString &path, const QString &text)
     return file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8());
 }
 
-std::int64_t countWithKey(store::Database &database, const store::TableSpec &table, int key, const QString &value)
+std::int64_t countWithKey(store::Database &database, const store::TableDefinition &table, int key, const QString &value)
 {
     store::WalkRequest request;
     request.key = key;

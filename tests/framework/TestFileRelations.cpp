@@ -168,7 +168,7 @@ QMap<QString, int> caseLinks(store::Database &db, int field)
     return links;
 }
 
-QString storedText(store::Database &db, const store::TableSpec &table, int key, int field, const QString &value)
+QString storedText(store::Database &db, const store::TableDefinition &table, int key, int field, const QString &value)
 {
     store::StoredRow row;
     if (!db.fetch(table, key, {value}, &row))
@@ -662,7 +662,7 @@ void TestFileRelations::otherRules()
     QVERIFY(addCases(station, 2, u"ACME"_s, u"P-100"_s, u"Network - Down"_s));
     QVERIFY(addCases(station, 1, u"OTHER"_s, u"P-900"_s, u"Printer - Jam"_s));
 
-    const std::array<RelationSpec, 1> relations{{
+    const std::array<RelationDefinition, 1> relations{{
         {&ClientRecord::table(), ClientRecord::Col::SName, &CaseRecord::table(), CaseRecord::NameKey,
          CaseRecord::Col::SName, RelationRule(onUpdate), RelationRule(onDelete)},
     }};

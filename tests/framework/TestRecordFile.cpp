@@ -50,7 +50,7 @@ struct Station {
     ErrorReporter errors;
     store::Database db;
 
-    qint64 count(const store::TableSpec &table)
+    qint64 count(const store::TableDefinition &table)
     {
         std::int64_t records = -1;
         db.count(table, &records);
@@ -59,7 +59,7 @@ struct Station {
     const MessageRequest &lastMessage() const { return messages.shown().constLast(); }
 };
 
-bool createIfMissing(const store::TableSpec &table)
+bool createIfMissing(const store::TableDefinition &table)
 {
     for (const RecordFileInfo &info : allRecordFiles())
         if (info.table == &table)

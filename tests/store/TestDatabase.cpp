@@ -45,7 +45,7 @@ namespace {
 enum Col : std::int8_t { Nr, Name, City, Memo, Date, Time, Note, Flag };
 enum Key { NrKey, NameKey, CityKey, WhenKey };
 
-constexpr std::array<FieldSpec, 8> testFields{{
+constexpr std::array<FieldDefinition, 8> testFields{{
     {"TST:Nr", FieldType::ULong, 4},
     {"TST:Name", FieldType::String, 6},
     {"TST:City", FieldType::String, 20},
@@ -56,21 +56,21 @@ constexpr std::array<FieldSpec, 8> testFields{{
     {"TST:Flag", FieldType::Byte, 1},
 }};
 
-constexpr std::array<KeySpec, 4> testKeys{{
+constexpr std::array<KeyDefinition, 4> testKeys{{
     {"TST:NrKey", "TST:NrKey", KeyKind::Primary, true, {Nr, -1}},
     {"TST:NameKey", "TST:NameKey", KeyKind::Unique, false, {Name, -1}},
     {"TST:CityKey", "TST:CityKey", KeyKind::Duplicates, false, {City, -1}},
     {"TST:WhenKey", "TST:WhenKey", KeyKind::Duplicates, false, {Date, Time}},
 }};
 
-constexpr TableSpec testTable{"Test.tps", "TST", testFields, testKeys};
+constexpr TableDefinition testTable{"Test.tps", "TST", testFields, testKeys};
 
-constexpr std::array<FieldSpec, 2> otherFields{{
+constexpr std::array<FieldDefinition, 2> otherFields{{
     {"OTH:Nr", FieldType::ULong, 4},
     {"OTH:Text", FieldType::String, 10},
 }};
-constexpr std::array<KeySpec, 1> otherKeys{{{"OTH:NrKey", "OTH:NrKey", KeyKind::Primary, false, {0, -1}}}};
-constexpr TableSpec otherTable{"Other.tps", "OTH", otherFields, otherKeys};
+constexpr std::array<KeyDefinition, 1> otherKeys{{{"OTH:NrKey", "OTH:NrKey", KeyKind::Primary, false, {0, -1}}}};
+constexpr TableDefinition otherTable{"Other.tps", "OTH", otherFields, otherKeys};
 
 Row record(std::int64_t nr, const QString &name, const QString &city = QString(), std::int64_t date = 0,
            std::int64_t time = 0, std::int64_t flag = 0)

@@ -18,16 +18,16 @@ namespace {
 
 enum Col { Nr, Word, Day };
 
-constexpr std::array<FieldSpec, 3> fields{{
+constexpr std::array<FieldDefinition, 3> fields{{
     {"TST:Nr", FieldType::ULong, 4},
     {"TST:Word", FieldType::String, 7},
     {"TST:Day", FieldType::Long, 4},
 }};
-constexpr std::array<KeySpec, 2> keys{{
+constexpr std::array<KeyDefinition, 2> keys{{
     {"TST:NrKey", "TST:NrKey", KeyKind::Primary, true, {Nr, -1}},
     {"TST:DayKey", "TST:DayKey", KeyKind::Duplicates, false, {Day, Word}},
 }};
-constexpr TableSpec table{"Test.tps", "TST", fields, keys};
+constexpr TableDefinition table{"Test.tps", "TST", fields, keys};
 
 // Row ids 1 to 6.
 const QStringList Words{u"Logon"_s, u"Closed"_s, u"LOGON"_s, u"Created"_s, u"logon"_s, u"Closed"_s};

@@ -53,7 +53,7 @@ bool isLocatorText(const QKeyEvent *event)
 } // namespace
 
 BrowseList::BrowseList(const QString &procedure, std::unique_ptr<RecordFile> file,
-                       std::span<const RelationSpec> relations, SettingsFile &settings, QWidget *parent)
+                       std::span<const RelationDefinition> relations, SettingsFile &settings, QWidget *parent)
     : ProcedureWindow(procedure, file->errors(), settings, true, parent), m_file(std::move(file)),
       m_relations(*m_file, relations), m_model(new BrowseModel(*m_file, this)), m_tabs(new QTabBar),
       m_view(new QTableView), m_scrollBar(new QScrollBar(Qt::Vertical))
@@ -482,7 +482,7 @@ bool BrowseList::prime()
     store::Row row = m_file->buffer();
     const BrowseOrder &order = m_model->orders()[std::size_t(m_model->orderIndex())];
     if (order.key >= 0) {
-        const store::KeySpec &key = m_file->table().keys[std::size_t(order.key)];
+        const store::KeyDefinition &key = m_file->table().keys[std::size_t(order.key)];
         for (std::size_t i = 0; i < order.range.size() && int(i) < key.partCount(); ++i)
             row[std::size_t(key.parts[i])] = order.range[i];
     }

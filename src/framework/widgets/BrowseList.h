@@ -20,7 +20,7 @@
 #include "framework/BrowseModel.h"
 #include "framework/FileRelations.h"
 #include "framework/FormRequest.h"
-#include "framework/RelationSpec.h"
+#include "framework/RelationDefinition.h"
 
 #include <QFlags>
 #include <QPointer>
@@ -55,7 +55,7 @@ public:
     // Gives a new record its values after PrimeRecord and the current range.
     using PrimeHook = std::function<void(store::Row *row)>;
 
-    BrowseList(const QString &procedure, std::unique_ptr<RecordFile> file, std::span<const RelationSpec> relations,
+    BrowseList(const QString &procedure, std::unique_ptr<RecordFile> file, std::span<const RelationDefinition> relations,
                SettingsFile &settings, QWidget *parent = nullptr);
     ~BrowseList() override;
 

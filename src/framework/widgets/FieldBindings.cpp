@@ -18,7 +18,7 @@ const QDate NoDateShown(1800, 12, 31);  // the day before the first day a record
 
 } // namespace
 
-FieldBindings::FieldBindings(const store::TableSpec &table) : m_table(table)
+FieldBindings::FieldBindings(const store::TableDefinition &table) : m_table(table)
 {
 }
 

@@ -3,7 +3,7 @@
 // its control and writes the control's value back, so a form only says which control shows
 // which field. Text entries are limited to what their field holds.
 
-#include "store/TableSpec.h"
+#include "store/TableDefinition.h"
 #include "store/Value.h"
 
 #include <functional>
@@ -23,7 +23,7 @@ public:
     using Reader = std::function<store::Value()>;
     using Writer = std::function<void(const store::Value &)>;
 
-    explicit FieldBindings(const store::TableSpec &table);
+    explicit FieldBindings(const store::TableDefinition &table);
 
     void text(int field, QLineEdit *entry);
     // The chosen entry's text; an editable list takes what is typed.
@@ -56,7 +56,7 @@ private:
 
     int capacity(int field) const;
 
-    const store::TableSpec &m_table;
+    const store::TableDefinition &m_table;
     std::vector<Binding> m_bindings;
 };
 

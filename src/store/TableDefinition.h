@@ -11,7 +11,7 @@ namespace vellum::store {
 
 enum class FieldType : std::uint8_t { Byte, UShort, Long, ULong, String, CString, Memo };
 
-struct FieldSpec {
+struct FieldDefinition {
     std::string_view name;  // with prefix, as "SER:CaseNr"
     FieldType type;
     int width;              // bytes in the fixed record; for a memo the most bytes it holds
@@ -44,7 +44,7 @@ constexpr int typeWidth(FieldType type)
 
 enum class KeyKind : std::uint8_t { Primary, Unique, Duplicates };
 
-struct KeySpec {
+struct KeyDefinition {
     std::string_view name;         // "SER:CaseNrKey"
     std::string_view description;  // what the duplicate-key message names ("bv. LLI" ...)
     KeyKind kind;
@@ -54,11 +54,11 @@ struct KeySpec {
     constexpr bool unique() const { return kind != KeyKind::Duplicates; }
 };
 
-struct TableSpec {
+struct TableDefinition {
     std::string_view fileName;  // "Sercase.tps"
     std::string_view prefix;    // "SER": also the table's name
-    std::span<const FieldSpec> fields;
-    std::span<const KeySpec> keys;
+    std::span<const FieldDefinition> fields;
+    std::span<const KeyDefinition> keys;
 
     // Length of the fixed record: the memos are held outside it.
     constexpr int recordLength() const
