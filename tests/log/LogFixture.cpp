@@ -1,5 +1,7 @@
 #include "LogFixture.h"
 
+#include "support/AllRecords.h"
+
 #include "framework/RecordFile.h"
 
 #include <QTest>
@@ -99,13 +101,7 @@ void LogFixture::addEntriesDated(const QList<std::int32_t> &dates, const QString
 
 QList<LogRecord> LogFixture::entries()
 {
-    QList<LogRecord> found;
-    RecordFileOf<LogRecord> log(m_station->database(), m_station->errors());
-    log.open();
-    log.set(LogRecord::KeyNr);
-    while (log.next() == 0)
-        found.append(log.record());
-    return found;
+    return test::allRecords<LogRecord>(m_station->database(), m_station->errors(), LogRecord::KeyNr);
 }
 
 QStringList LogFixture::actions()

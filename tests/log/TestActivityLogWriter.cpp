@@ -1,6 +1,8 @@
 // Writing activity-log entries and trimming the log at closing, on real record files.
 
 #include "data/LogRecord.h"
+
+#include "support/AllRecords.h"
 #include "data/SystemRecord.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
@@ -103,13 +105,7 @@ void TestActivityLogWriter::addEntry(std::int32_t date)
 
 QList<LogRecord> TestActivityLogWriter::entries()
 {
-    QList<LogRecord> found;
-    RecordFileOf<LogRecord> log(m_station->database(), m_station->errors());
-    log.open();
-    log.set(LogRecord::KeyNr);
-    while (log.next() == 0)
-        found.append(log.record());
-    return found;
+    return test::allRecords<LogRecord>(m_station->database(), m_station->errors(), LogRecord::KeyNr);
 }
 
 SystemRecord TestActivityLogWriter::stored()

@@ -1,5 +1,7 @@
 #include "FrameFixture.h"
 
+#include "support/AllRecords.h"
+
 #include "shell/StarterDatabase.h"
 #include "data/UserRecord.h"
 #include "framework/RecordFile.h"
@@ -41,13 +43,7 @@ void FrameFixture::configure(const std::function<void(SystemRecord &)> &change)
 
 QList<LogRecord> FrameFixture::logEntries()
 {
-    QList<LogRecord> entries;
-    RecordFileOf<LogRecord> log(m_station->database(), m_station->errors());
-    log.open();
-    log.set(LogRecord::KeyNr);
-    while (log.next() == 0)
-        entries.append(log.record());
-    return entries;
+    return test::allRecords<LogRecord>(m_station->database(), m_station->errors(), LogRecord::KeyNr);
 }
 
 QStringList FrameFixture::logActions()

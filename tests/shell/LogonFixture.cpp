@@ -1,5 +1,7 @@
 #include "LogonFixture.h"
 
+#include "support/AllRecords.h"
+
 #include "data/SystemRecord.h"
 #include "framework/RecordFile.h"
 #include "shell/LogonRules.h"
@@ -90,13 +92,7 @@ void LogonFixture::addLogEntry(const QString &action)
 
 QList<LogRecord> LogonFixture::logEntries()
 {
-    QList<LogRecord> entries;
-    RecordFileOf<LogRecord> log(m_station->database(), m_station->errors());
-    log.open();
-    log.set(LogRecord::KeyNr);
-    while (log.next() == 0)
-        entries.append(log.record());
-    return entries;
+    return test::allRecords<LogRecord>(m_station->database(), m_station->errors(), LogRecord::KeyNr);
 }
 
 void LogonFixture::reopenWithReadOnlyLog()
