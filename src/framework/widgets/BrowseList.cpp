@@ -229,7 +229,8 @@ void BrowseList::updateButtons()
         {DeleteButton, m_delete, m_deleteItem, rows},
     };
     for (const auto &state : states) {
-        const bool offered = m_buttons.testFlag(state.button);
+        // A list opened to pick has its Select, whatever else its user may do.
+        const bool offered = m_buttons.testFlag(state.button) || (state.button == SelectButton && m_selecting);
         state.push->setVisible(offered);
         state.push->setEnabled(offered && state.enabled);
         state.item->setVisible(offered);
