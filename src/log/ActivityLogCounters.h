@@ -3,12 +3,15 @@
 // order, a page at a time and with its action word alone, and the counting start is taken from
 // the configuration record (Sys:LastLogDate, Sys:LastLogTime).
 
+#include "data/LogRecord.h"
 #include "data/Workstation.h"
 #include "framework/DateTime.h"
+#include "framework/RecordFile.h"
 
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace vellum {
 
@@ -35,20 +38,39 @@ public:
     QString countingSinceDate() const;  // blank when no date
     QString countingSinceTime() const;
 
-    // Counts from zero; a page that cannot be read shows "Error Reading Log File" and ends the count
-    // with the entries read so far.
+    // Counts from zero in steps, so that a window paints and answers between them: start(),
+    // then step() until it answers true. A step reads one page, a statement of its own kept
+    // short, as an open read holds back the other workstations' writes.
+    // An entry that cannot be read shows "Error Reading Log File" (once per count) and is
+    // skipped; counting goes on after it, up to the log's last entry. A log held by another
+    // workstation or out of reach fails for every entry alike and ends the count there.
+    void start();
+    bool step();
+    bool complete() const { return m_complete; }
+    // The whole log at once; false when the log could not be opened or an entry was skipped.
     bool count();
+    // Zero counts, complete: the log was emptied.
     void clear();
     const ActivityLogCounts &counts() const { return m_counts; }
     std::int64_t entriesRead() const { return m_entriesRead; }
 
 private:
-    void add(const QString &action);
+    void add(const store::StoredRow &entry);
+    store::StoreStatus readPage();
+    store::StoreStatus readEntry();
+    bool readFailed(const store::StoreStatus &status);
+    std::optional<std::int64_t> lastPosition();
 
     Workstation &m_workstation;
+    RecordFileOf<LogRecord> m_log;
     ActivityLogCounts m_counts;
     DateTime::DayTime m_since;
     std::int64_t m_entriesRead = 0;
+    std::optional<std::int64_t> m_after;  // the position read (or skipped) up to
+    std::optional<std::int64_t> m_last;   // the log's last entry, once an entry could not be read
+    bool m_lookingUp = false;             // entry by entry, after a read failed
+    bool m_complete = false;
+    bool m_unread = false;  // the log could not be opened, or an entry was skipped
 };
 
 } // namespace vellum

@@ -54,11 +54,15 @@ QLabel *ActivityLogCountersPanel::addCount(const QString &caption, const QString
 void ActivityLogCountersPanel::display(const ActivityLogCounters &counters)
 {
     const ActivityLogCounts &counts = counters.counts();
-    m_created->setNum(counts.created);
-    m_reOpened->setNum(counts.reOpened);
-    m_onHold->setNum(counts.onHold);
-    m_closed->setNum(counts.closed);
-    m_active->setNum(counts.active);
+    const bool complete = counters.complete();
+    const auto show = [complete](QLabel *label, int count) {
+        label->setText(complete ? QString::number(count) : QString());
+    };
+    show(m_created, counts.created);
+    show(m_reOpened, counts.reOpened);
+    show(m_onHold, counts.onHold);
+    show(m_closed, counts.closed);
+    show(m_active, counts.active);
     m_sinceDate->setText(counters.countingSinceDate());
     m_sinceTime->setText(counters.countingSinceTime());
 }

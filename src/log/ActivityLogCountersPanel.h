@@ -1,5 +1,6 @@
 #pragma once
 // The counters under the activity-log list: the five case-event counts and "Counting Since :".
+// The counts stay blank while the log is being counted.
 
 #include "ActivityLogCounters.h"
 

@@ -10,6 +10,7 @@
 
 #include <QBoxLayout>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -33,7 +34,7 @@ ActivityLogWindow::ActivityLogWindow(Workstation &workstation, QWidget *parent)
                  std::make_unique<RecordFileOf<LogRecord>>(workstation.database(), workstation.errors()), {},
                  workstation.settings(), parent),
       m_workstation(workstation), m_counters(workstation), m_panel(new ActivityLogCountersPanel),
-      m_empty(addButton(u"&Empty Log"_s))
+      m_empty(addButton(u"&Empty Log"_s)), m_counting(new QTimer(this))
 {
     setWindowTitle(u"Activity Log"_s);
     setHelpTopic(HelpTopic);
@@ -42,8 +43,15 @@ ActivityLogWindow::ActivityLogWindow(Workstation &workstation, QWidget *parent)
     setColumns(ActivityLogList::columns());
     setOrders(ActivityLogList::orders());
     setBackgroundColor(browseColor(workstation.settings()));
+    if (auto *close = findChild<QPushButton *>(u"close"_s))
+        close->setText(u"&Close"_s);
     m_empty->setObjectName(u"emptyLog"_s);
     connect(m_empty, &QPushButton::clicked, this, &ActivityLogWindow::emptyLog);
+    // Started again after each page, never while one is read: a message shown meanwhile cannot
+    // let a second page in.
+    m_counting->setSingleShot(true);
+    m_counting->setInterval(0);
+    connect(m_counting, &QTimer::timeout, this, &ActivityLogWindow::countStep);
     connect(model(), &QAbstractItemModel::modelReset, this, &ActivityLogWindow::updateEmptyButton);
     // Below the list, above the buttons.
     auto *box = qobject_cast<QBoxLayout *>(layout());
@@ -62,8 +70,17 @@ bool ActivityLogWindow::aboutToShow()
 
 void ActivityLogWindow::recount()
 {
-    m_counters.count();
+    m_counters.start();
     m_panel->display(m_counters);
+    m_counting->start();
+}
+
+void ActivityLogWindow::countStep()
+{
+    if (m_counters.step())
+        m_panel->display(m_counters);
+    else
+        m_counting->start();
 }
 
 void ActivityLogWindow::refreshAll()
@@ -81,7 +98,14 @@ void ActivityLogWindow::updateEmptyButton()
 void ActivityLogWindow::emptyLog()
 {
     m_empty->setEnabled(false);
+    m_counting->stop();
     const LogEmptier::Outcome outcome = LogEmptier(m_workstation).empty();
+    if (!outcome.emptied) {
+        // The entries are still there, and so is the button for them.
+        refreshAll();
+        updateEmptyButton();
+        return;
+    }
     m_counters.clear();
     if (outcome.countingStartStored)
         m_counters.setCountingStart(outcome.countingStart);

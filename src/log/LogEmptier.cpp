@@ -17,7 +17,9 @@ LogEmptier::LogEmptier(Workstation &workstation) : m_workstation(workstation)
 LogEmptier::Outcome LogEmptier::empty()
 {
     Outcome outcome;
-    outcome.removed = removeEveryEntry();
+    outcome.emptied = removeEveryEntry(&outcome.removed);
+    if (!outcome.emptied)
+        return outcome;
     outcome.noted = noteEmptying();
     const DateTime::DayTime start{m_workstation.clock().today(), m_workstation.clock().now()};
     outcome.countingStartStored = storeCountingStart(start);
@@ -26,16 +28,30 @@ LogEmptier::Outcome LogEmptier::empty()
     return outcome;
 }
 
-// One statement for the whole log; an entry another workstation adds meanwhile comes after it.
-std::int64_t LogEmptier::removeEveryEntry()
+// One statement for the whole log, in a transaction of its own: the entries go all together or
+// not at all. An entry another workstation adds meanwhile comes after it.
+bool LogEmptier::removeEveryEntry(std::int64_t *removed)
 {
     RecordFileOf<LogRecord> log(m_workstation.database(), m_workstation.errors());
     if (log.open() != 0)
-        return 0;
-    std::int64_t removed = 0;
-    if (!m_workstation.database().removeWhere(LogRecord::table(), {}, &removed))
-        ApplicationMessage::show(m_workstation.messages(), u"Error Reading Log File"_s, MessageIcon::Exclamation);
-    return removed;
+        return false;  // the record layer has said why
+    store::Database &database = m_workstation.database();
+    if (const store::StoreStatus begun = database.begin(); !begun) {
+        log.errors().setError(begun);
+        log.throwError(ErrorId::TransactionFailed);
+        return false;
+    }
+    store::StoreStatus removal = database.removeWhere(LogRecord::table(), {}, removed);
+    if (removal)
+        removal = database.commit();
+    else
+        database.rollback();
+    if (removal)
+        return true;
+    *removed = 0;
+    log.errors().setError(removal);
+    log.throwError(ErrorId::DeleteError);
+    return false;
 }
 
 // Written whether or not logging is on: the log keeps the trace of its own emptying.

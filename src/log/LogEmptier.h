@@ -13,6 +13,7 @@ namespace vellum {
 class LogEmptier {
 public:
     struct Outcome {
+        bool emptied = false;               // every entry was removed
         std::int64_t removed = 0;
         bool noted = false;                 // the "ClnLog" entry was written
         bool countingStartStored = false;
@@ -21,12 +22,15 @@ public:
 
     explicit LogEmptier(Workstation &workstation);
 
-    // Failures are shown and the emptying goes on: "Error Reading Log File",
-    // "Unable to Update Log", "Unable to Update System Configuration(1)".
+    // A removal that fails is reported with the record layer's message (the transaction could
+    // not be started, or the entries could not be deleted) and ends the emptying there: the
+    // entries stay, so no "ClnLog" note and no new counting start claim otherwise. Later
+    // failures are shown and the emptying goes on: "Unable to Update Log",
+    // "Unable to Update System Configuration(1)".
     Outcome empty();
 
 private:
-    std::int64_t removeEveryEntry();
+    bool removeEveryEntry(std::int64_t *removed);
     bool noteEmptying();
     bool storeCountingStart(DateTime::DayTime start);
 

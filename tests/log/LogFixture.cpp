@@ -4,7 +4,9 @@
 
 #include "framework/RecordFile.h"
 
+#include <QFile>
 #include <QTest>
+#include <QtEndian>
 
 using namespace Qt::StringLiterals;
 
@@ -116,6 +118,31 @@ void LogFixture::reopenWithReadOnlyLog()
 {
     connect();
     QVERIFY(m_station->database().open(LogRecord::table(), store::OpenMode::ReadOnly, false));
+}
+
+// The file's own layout: pages of the size its header gives, a leaf page of a table starting
+// with 13 and its cell count at bytes 3 and 4, the header's change counter at byte 24.
+int LogFixture::damageOnePageOfEntries()
+{
+    QFile file(m_station->database().pathOf(LogRecord::table()));
+    if (!file.open(QIODevice::ReadWrite))
+        return -1;
+    QByteArray bytes = file.readAll();
+    const int pageSize = qFromBigEndian<quint16>(bytes.constData() + 16);
+    QList<int> leaves;
+    for (int at = pageSize; at + pageSize <= bytes.size(); at += pageSize)
+        if (bytes.at(at) == 13 && bytes.mid(at, pageSize).contains("Employee"))
+            leaves.append(at);
+    if (leaves.size() < 3)
+        return -1;
+    const int at = leaves[leaves.size() / 2];
+    const int entries = qFromBigEndian<quint16>(bytes.constData() + at + 3);
+    qToBigEndian<quint16>(0xFFFF, bytes.data() + at + 3);  // more cells than any page holds
+    // Every connection reads the file afresh instead of its cached pages.
+    qToBigEndian<quint32>(qFromBigEndian<quint32>(bytes.constData() + 24) + 1, bytes.data() + 24);
+    file.seek(0);
+    file.write(bytes);
+    return entries;
 }
 
 } // namespace vellum::test

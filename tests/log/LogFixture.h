@@ -45,6 +45,9 @@ public:
     QStringList actions();
     // A new connection on which Log.tps is open read-only: no entry can be added or removed.
     void reopenWithReadOnlyLog();
+    // Damages one page of entries in the middle of Log.tps, as a failing disk would: reading
+    // them fails while the pages around them stay sound. Returns how many entries it held.
+    int damageOnePageOfEntries();
 
 private:
     void connect();

@@ -17,6 +17,7 @@ private Q_SLOTS:
     void countsTheCaseEvents_data();
     void countsTheCaseEvents();
     void countsEveryPage();
+    void skipsEntriesThatCannotBeRead();
     void countingStartsAfreshEachTime();
     void countingSince_data();
     void countingSince();
@@ -74,6 +75,27 @@ void TestActivityLogCounters::countsEveryPage()
     const int closed = int(actions.count(u"Closed"_s));
     QCOMPARE(counters.counts(), (ActivityLogCounts{created, 0, 0, closed, created}));
     QCOMPARE(counters.entriesRead(), std::int64_t(actions.size()));
+}
+
+// The entries of the damaged page are skipped, said once; those after them are counted.
+void TestActivityLogCounters::skipsEntriesThatCannotBeRead()
+{
+    LogFixture fixture;
+    const int total = 1000;
+    fixture.addEntries(QStringList(total, u"Created"_s));
+    const int damaged = fixture.damageOnePageOfEntries();
+    QVERIFY(damaged > 0);
+    fixture.messages().expect(u"Error Reading Log File"_s, ButtonOk);
+    ActivityLogCounters counters(fixture.station());
+
+    QVERIFY(!counters.count());
+
+    const int counted = total - damaged;
+    QCOMPARE(counters.entriesRead(), std::int64_t(counted));
+    QCOMPARE(counters.counts(), (ActivityLogCounts{counted, 0, 0, 0, counted}));
+    QVERIFY(counters.complete());
+    QCOMPARE(fixture.messages().shown().size(), 1);
+    QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
 void TestActivityLogCounters::countingStartsAfreshEachTime()

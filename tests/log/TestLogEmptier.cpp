@@ -1,9 +1,11 @@
 // "&Empty Log" on real record files: every entry goes, "ClnLog" notes it whether or not logging is
-// on, and the counting start moves to now; each failure has its own message.
+// on, and the counting start moves to now; each failure has its own message, and a removal that
+// fails ends the emptying.
 
 #include "LogFixture.h"
 
 #include "log/LogEmptier.h"
+#include "store/Database.h"
 
 #include <QTest>
 
@@ -26,7 +28,8 @@ class TestLogEmptier : public QObject {
 private Q_SLOTS:
     void emptiesAndNotes_data();
     void emptiesAndNotes();
-    void logNotWritable();
+    void removalFails_data();
+    void removalFails();
     void noConfigurationRecord();
 };
 
@@ -59,6 +62,7 @@ void TestLogEmptier::emptiesAndNotes()
     const LogEmptier::Outcome outcome = LogEmptier(fixture.station()).empty();
 
     const std::int32_t later = LogFixture::Now + 360000;
+    QVERIFY(outcome.emptied);
     QCOMPARE(outcome.removed, std::int64_t(entries));
     QVERIFY(outcome.noted);
     QVERIFY(outcome.countingStartStored);
@@ -74,27 +78,50 @@ void TestLogEmptier::emptiesAndNotes()
     QVERIFY2(fixture.messages().shown().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
-// Nothing can be removed or added; the counting start moves all the same.
-void TestLogEmptier::logNotWritable()
+void TestLogEmptier::removalFails_data()
 {
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("log read-only") << false << u"Record was not deleted"_s
+                                   << u"was experienced when deleting a record from the "_s;
+    QTest::newRow("log held by another workstation") << true << u"Transaction cancelled"_s
+                                                     << u"attempting to frame the transaction on "_s;
+}
+
+// The entries stay, so nothing claims they went: no note, no new counting start.
+void TestLogEmptier::removalFails()
+{
+    QFETCH(bool, held);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
     LogFixture fixture;
     fixture.addEntries({u"Logon"_s, u"Created"_s});
-    fixture.reopenWithReadOnlyLog();
-    fixture.messages().expect(u"Error Reading Log File"_s, ButtonOk);
-    fixture.messages().expect(u"Unable to Update Log"_s, ButtonOk);
+    const SystemRecord before = fixture.storedConfiguration();
+    store::Database other(fixture.station().database().folder());
+    if (held) {
+        QVERIFY(other.open(LogRecord::table(), store::OpenMode::ReadWrite, false));
+        QVERIFY(other.begin());
+    } else {
+        fixture.reopenWithReadOnlyLog();
+    }
+    fixture.messages().expect(title, ButtonOk);
 
     const LogEmptier::Outcome outcome = LogEmptier(fixture.station()).empty();
 
+    other.rollback();
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
-    QCOMPARE(fixture.messages().shown().size(), 2);
-    QCOMPARE(fixture.messages().shown()[0].text, u"Error Reading Log File"_s);
-    QCOMPARE(fixture.messages().shown()[1].caption, u"Quor Vellum 1.2"_s);
-    QCOMPARE(fixture.messages().shown()[1].text, u"Unable to Update Log"_s);
+    QCOMPARE(fixture.messages().shown().size(), 1);
+    const MessageRequest &shown = fixture.messages().shown().constFirst();
+    QCOMPARE(shown.caption, title);
+    QVERIFY2(shown.text.contains(text) && shown.text.contains(u"Log.tps"_s), qPrintable(shown.text));
+    QVERIFY(!outcome.emptied);
     QCOMPARE(outcome.removed, std::int64_t(0));
     QVERIFY(!outcome.noted);
-    QVERIFY(outcome.countingStartStored);
+    QVERIFY(!outcome.countingStartStored);
     QCOMPARE(fixture.actions(), (QStringList{u"Logon"_s, u"Created"_s}));
-    QCOMPARE(fixture.storedConfiguration().LastLogDate, LogFixture::Today);
+    QCOMPARE(fixture.storedConfiguration(), before);
 }
 
 void TestLogEmptier::noConfigurationRecord()
