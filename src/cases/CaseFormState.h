@@ -43,7 +43,7 @@ struct CaseStep {
     CaseFormState form;
     std::optional<std::uint16_t> listMarker;  // the marker the activity view's lists get for the case
     bool beep = false;
-    bool historyFull = false;  // an entry found no room: messages hold the text to show
+    bool historyFull = false;  // the history is full and an entry was cut: messages hold the text to show
 
     // A message box with the application title, an information icon and OK.
     static MessageRequest message(const QString &text)

@@ -11,6 +11,31 @@ using HistoryText::lineBreak;
 
 constexpr int RemarkLength = 255;
 
+// Who wrote the text after an entry's header.
+enum class NoteKind {
+    Typed,   // a note, call or mail: the entry is there for the note
+    Remark,  // the remark typed for a step of the case
+    System,  // no note, or one the system writes
+};
+
+NoteKind noteKind(CaseEvent event)
+{
+    switch (event) {
+    case CaseEvent::ReviewNote:
+    case CaseEvent::OutgoingCall:
+    case CaseEvent::IncomingCall:
+    case CaseEvent::OutgoingEmail:
+    case CaseEvent::IncomingEmail: return NoteKind::Typed;
+    case CaseEvent::StatusChange:
+    case CaseEvent::ReOpen:
+    case CaseEvent::FirstEscalationDone:
+    case CaseEvent::SecondEscalationDone:
+    case CaseEvent::ThirdEscalationDone:
+    case CaseEvent::PriorityChangeByAgent: return NoteKind::Remark;
+    default: return NoteKind::System;
+    }
+}
+
 bool takesNote(CaseEvent event)
 {
     return event != CaseEvent::Yank && event != CaseEvent::Created;
@@ -19,15 +44,7 @@ bool takesNote(CaseEvent event)
 // Entries that tell the owner somebody else annotated the case.
 bool setsMarker(CaseEvent event)
 {
-    switch (event) {
-    case CaseEvent::ReviewNote:
-    case CaseEvent::OutgoingCall:
-    case CaseEvent::IncomingCall:
-    case CaseEvent::OutgoingEmail:
-    case CaseEvent::IncomingEmail:
-    case CaseEvent::PriorityChangeBySystem: return true;
-    default: return false;
-    }
+    return noteKind(event) == NoteKind::Typed || event == CaseEvent::PriorityChangeBySystem;
 }
 
 // A new paragraph after the history so far.
@@ -36,19 +53,41 @@ QString paragraph(const QString &history, const QString &header)
     return clip(history) + lineBreak() + lineBreak() + header;
 }
 
-// A full history is left exactly as it was, note and marker included, rather than storing part
-// of the entry: the store would cut the newest text off silently and the agent would believe it
-// kept. The caller tells the user, whose note is still in SER:AddHistory.
+// The entry up to its note: a new paragraph with the header, or, for the note of a new case,
+// the line break after the creation line.
+QString fixedPart(const CaseRecord &record, CaseEvent event, const HistoryEntry &entry)
+{
+    if (event == CaseEvent::Created)
+        return clip(record.History) + lineBreak();
+    QString text = paragraph(record.History, HistoryText::header(event, entry));
+    if (takesNote(event))
+        text += lineBreak();
+    return text;
+}
+
+// How many leading characters of the note take no more than the bytes left.
+int charactersThatFit(const QString &note, int bytes)
+{
+    const QByteArray utf8 = note.toUtf8();
+    if (utf8.size() <= bytes)
+        return int(note.size());
+    qsizetype cut = std::max(bytes, 0);
+    while (cut > 0 && (static_cast<unsigned char>(utf8.at(cut)) & 0xC0) == 0x80)
+        --cut;
+    return int(QString::fromUtf8(utf8.left(cut)).size());
+}
+
+// The history as it will be stored: what the field cannot hold is cut at its end, so the step
+// stands, and the caller tells the user. Nothing is cut without a HistoryFull.
 AppendResult keep(CaseRecord &record, const QString &history, bool marker, bool clearNote)
 {
-    if (!CaseHistory::fits(history))
-        return AppendResult::HistoryFull;
-    record.History = history;
+    const bool whole = CaseHistory::fits(history);
+    record.History = whole ? history : store::fitText(history, CaseHistory::capacity());
     if (clearNote)
         record.AddHistory.clear();
     if (marker)
         record.UpdateFlag = 1;
-    return AppendResult::Appended;
+    return whole ? AppendResult::Appended : AppendResult::HistoryFull;
 }
 
 // Created: the creation line on an empty history, or the note after it when the case is confirmed.
@@ -62,7 +101,7 @@ AppendResult appendCreated(CaseRecord &record, const HistoryEntry &entry, const 
     }
     if (note.isEmpty())
         return AppendResult::NothingToAppend;
-    return keep(record, clip(record.History) + lineBreak() + note, false, true);
+    return keep(record, fixedPart(record, CaseEvent::Created, entry) + note, false, true);
 }
 
 } // namespace
@@ -76,6 +115,22 @@ bool CaseHistory::fits(const QString &history)
 {
     // Compared as the store keeps it: trailing blanks go, the rest must survive the cut.
     return store::fitText(history, capacity()).size() == clip(history).size();
+}
+
+std::optional<int> CaseHistory::refusal(const CaseRecord &record, CaseEvent event, const HistoryEntry &entry,
+                                        const QString &note)
+{
+    const QString typed = clip(note);
+    const NoteKind kind = noteKind(event);
+    if (typed.isEmpty() || kind == NoteKind::System)
+        return std::nullopt;
+    const QString fixed = fixedPart(record, event, entry);
+    if (fits(fixed + typed))
+        return std::nullopt;
+    const int room = charactersThatFit(typed, capacity() - int(fixed.toUtf8().size()));
+    if (room == 0 && kind == NoteKind::Remark)
+        return std::nullopt;
+    return room;
 }
 
 AppendResult CaseHistory::AppendHistory(CaseRecord &record, CaseEvent event, const HistoryEntry &entry)
@@ -92,10 +147,9 @@ AppendResult CaseHistory::AppendHistory(CaseRecord &record, CaseEvent event, con
         return appendCreated(record, entry, note);
     if (takesNote(event) == note.isEmpty())
         return AppendResult::NothingToAppend;
-    QString history = paragraph(record.History, HistoryText::header(event, entry));
-    if (takesNote(event))
-        history += lineBreak() + note;
-    return keep(record, history, setsMarker(event), true);
+    if (refusal(record, event, entry, note))
+        return AppendResult::NoteTooLong;
+    return keep(record, fixedPart(record, event, entry) + note, setsMarker(event), true);
 }
 
 AppendResult CaseHistory::appendQueueYank(CaseRecord &record, const HistoryEntry &entry)
@@ -105,12 +159,10 @@ AppendResult CaseHistory::appendQueueYank(CaseRecord &record, const HistoryEntry
 
 AppendResult CaseHistory::appendAssignment(CaseRecord &record, const HistoryEntry &entry)
 {
-    QString history = paragraph(record.History, HistoryText::assignmentHeader(entry));
-    // Without a remark no empty line is left, so the next entry still follows one blank line.
+    // The line break comes with or without a remark.
     const QString remark = clip(clip(entry.remark).left(RemarkLength));
-    if (!remark.isEmpty())
-        history += lineBreak() + remark;
-    return keep(record, history, true, false);
+    return keep(record, paragraph(record.History, HistoryText::assignmentHeader(entry)) + lineBreak() + remark, true,
+                false);
 }
 
 } // namespace vellum

@@ -76,11 +76,19 @@ bool opened(RecordFile &file)
 
 const QString &CaseWorkflow::historyFullText()
 {
-    static const QString text = u"The case history is full: this entry could not be added."_s;
+    static const QString text = u"The case history is full: the newest entry was kept only as far as it fits."_s;
     return text;
 }
 
-// The window tells the user; the entry's step is left undone.
+QString CaseWorkflow::noteTooLongText(int charactersLeft)
+{
+    if (charactersLeft <= 0)
+        return u"The case history is full: there is no room left for this note."_s;
+    const QString left = charactersLeft == 1 ? u"1 character is"_s : u"%1 characters are"_s.arg(charactersLeft);
+    return u"This note does not fit in the case history: "_s + left + u" left. Please shorten the note."_s;
+}
+
+// The window tells the user; the step stands.
 void CaseWorkflow::reportHistoryFull(CaseStep &step)
 {
     step.historyFull = true;
@@ -118,15 +126,50 @@ void CaseWorkflow::raise(CaseEvent event)
     m_eventRaised = true;
 }
 
-// A history that cannot take the entry leaves the step undone. The note goes: the notes window
-// starts empty, and a note left behind would be stored with the case and block a later yank.
+// A full history cuts the entry and the step goes on. Only a typed note that does not fit holds
+// its step back; the note goes from the record, as the notes window still has it.
 bool CaseWorkflow::append(CaseRecord &record, CaseEvent event, const HistoryEntry &entry, CaseStep &step)
 {
-    if (m_history.AppendHistory(record, event, entry) != AppendResult::HistoryFull)
-        return true;
-    record.AddHistory.clear();
-    reportHistoryFull(step);
-    return false;
+    if (const std::optional<int> room = CaseHistory::refusal(record, event, entry, record.AddHistory);
+        room && !m_history.skipPending()) {
+        record.AddHistory.clear();
+        step.messages.append(CaseStep::message(noteTooLongText(*room)));
+        return false;
+    }
+    if (m_history.AppendHistory(record, event, entry) == AppendResult::HistoryFull)
+        reportHistoryFull(step);
+    return true;
+}
+
+// The entry a step would write for the note, as the step will name it.
+CaseEvent CaseWorkflow::eventOf(CaseEvent kind, const QString &newStatus) const
+{
+    if (m_newCase)
+        return CaseEvent::Created;  // the note goes below the creation line at OK
+    const bool fromClosed = CaseRights::isClosed(m_cases.record());
+    if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseRights::closed()))
+        return CaseEvent::ReOpen;
+    return kind;
+}
+
+HistoryEntry CaseWorkflow::entryOf(const NoteOutcome &note, const QString &newStatus) const
+{
+    HistoryEntry written = entry();
+    written.mailAddress = note.mailAddress;
+    written.newStatus = newStatus.trimmed();
+    written.oldPriority = m_priority.remembered();
+    written.newPriority = m_cases.record().Priority;
+    return written;
+}
+
+std::optional<MessageRequest> CaseWorkflow::refuseNote(CaseEvent kind, const NoteOutcome &note,
+                                                       const QString &newStatus) const
+{
+    const std::optional<int> room =
+        CaseHistory::refusal(m_cases.record(), eventOf(kind, newStatus), entryOf(note, newStatus), note.note);
+    if (!room)
+        return std::nullopt;
+    return CaseStep::message(noteTooLongText(*room));
 }
 
 CaseStep CaseWorkflow::stepWithForm() const
@@ -179,9 +222,9 @@ CaseStep CaseWorkflow::OpenCase()
         m_priority.DerivePriority(record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
                                   PriorityRules::productLevel(m_products, record.IDProduct),
                                   PriorityChooser::of(user(), record), entry());
-    if (derived.systemEntry == AppendResult::Appended)
+    if (derived.systemEntry && entryWritten(*derived.systemEntry))
         raise(CaseEvent::PriorityChangeBySystem);
-    else if (derived.systemEntry == AppendResult::HistoryFull)
+    if (derived.systemEntry == AppendResult::HistoryFull)
         reportHistoryFull(step);
     showRights();
     step.done = true;
@@ -353,9 +396,14 @@ CaseStep CaseWorkflow::AddNote(CaseEvent event, const NoteOutcome &note)
 PriorityChangeResult CaseWorkflow::RecordPriorityChange()
 {
     const PriorityChangeResult result = m_priority.RecordPriorityChange(m_cases.record(), m_history, entry());
-    if (result.change == PriorityChange::BySystem && result.history == AppendResult::Appended)
+    if (result.change == PriorityChange::BySystem && entryWritten(result.history))
         raise(CaseEvent::PriorityChangeBySystem);
     return result;
+}
+
+QString CaseWorkflow::priorityNotesTitle(const QString &newPriority) const
+{
+    return u"Changing Priority of Case Nr. "_s + numberText() + u" to "_s + newPriority.trimmed();
 }
 
 CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
@@ -366,9 +414,11 @@ CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
     if (note.kind == NoteOutcome::Kind::Confirmed) {
         record.AddHistory = note.note;
         const AppendResult result = m_priority.recordAgentChange(record, m_history, entry());
-        written = result == AppendResult::Appended;
+        written = entryWritten(result);
         if (result == AppendResult::HistoryFull)
             reportHistoryFull(step);
+        else if (const std::optional<MessageRequest> refused = refuseNote(CaseEvent::PriorityChangeByAgent, note))
+            step.messages.append(*refused);
     }
     if (written) {
         raise(CaseEvent::PriorityChangeByAgent);
@@ -502,10 +552,8 @@ CaseStep CaseWorkflow::YankFromQueue(std::uint32_t caseNr)
         return step;
     HistoryEntry written = entry();
     written.previousOwner = record.Owner;
-    if (CaseHistory::appendQueueYank(record, written) == AppendResult::HistoryFull) {
+    if (CaseHistory::appendQueueYank(record, written) == AppendResult::HistoryFull)
         reportHistoryFull(step);
-        return step;
-    }
     record.Owner = user().name;
     if (!writeForQueue(UpdateFailed, step))
         return step;
@@ -535,10 +583,8 @@ CaseStep CaseWorkflow::AssignCase(std::uint32_t caseNr, const QString &agent, co
     HistoryEntry written = entry();
     written.newOwner = agent.trimmed();
     written.remark = remark;
-    if (CaseHistory::appendAssignment(record, written) == AppendResult::HistoryFull) {
+    if (CaseHistory::appendAssignment(record, written) == AppendResult::HistoryFull)
         reportHistoryFull(step);
-        return step;
-    }
     record.Owner = agent.trimmed();
     if (!writeForQueue(AssignFailed, step))
         return step;

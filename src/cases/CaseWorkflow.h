@@ -44,6 +44,14 @@ public:
     // A stored case read into the buffer: its priority derived again, then the controls by the rights.
     CaseStep OpenCase();
 
+    // The notes window, before it closes with OK on the note typed for a step: a note that does
+    // not fit in the history is refused with this message (how many characters are left), and
+    // the window keeps the text to be shortened. kind is the step's event as the window knows it
+    // (StatusChange with newStatus for any status choice, PriorityChangeByAgent for a priority
+    // chosen, a note kind on a new case too); note.mailAddress for an outgoing mail.
+    std::optional<MessageRequest> refuseNote(CaseEvent kind, const NoteOutcome &note,
+                                             const QString &newStatus = {}) const;
+
     QString statusNotesTitle(const QString &newStatus) const;
     // After the notes window of a status choice; a status equal to the current one changes nothing.
     CaseStep ChangeStatus(const QString &newStatus, const NoteOutcome &note);
@@ -56,8 +64,11 @@ public:
     // case the note waits in SER:AddHistory for OK, which adds it below the creation line.
     CaseStep AddNote(CaseEvent event, const NoteOutcome &note);
 
-    // The priority choice of a stored case reported record().Priority as its new value.
+    // The priority choice of a stored case reported record().Priority as its new value. A "by
+    // SYSTEM" entry whose history is HistoryFull is to be told with historyFullText().
     PriorityChangeResult RecordPriorityChange();
+    // The notes window of a priority chosen by the user.
+    QString priorityNotesTitle(const QString &newPriority) const;
     // After PriorityChange::NeedsNote and the notes window.
     CaseStep ConfirmPriorityChange(const NoteOutcome &note);
 
@@ -72,8 +83,11 @@ public:
     CaseStep YankFromQueue(std::uint32_t caseNr);
     CaseStep AssignCase(std::uint32_t caseNr, const QString &agent, const QString &remark);
 
-    // The message when an entry does not fit in the case history any more.
+    // The message when an entry was kept only as far as the full case history holds it. A step
+    // never waits for room: the case can still be closed, re-opened, yanked, assigned and marked.
     static const QString &historyFullText();
+    // The refusal of a typed note that does not fit, with the characters the history still takes.
+    static QString noteTooLongText(int charactersLeft);
 
 private:
     const CurrentUser &user() const { return m_workstation.user(); }
@@ -81,6 +95,8 @@ private:
     QString numberText() const;
     QString storedTitle() const;
     static void reportHistoryFull(CaseStep &step);
+    CaseEvent eventOf(CaseEvent kind, const QString &newStatus) const;
+    HistoryEntry entryOf(const NoteOutcome &note, const QString &newStatus) const;
     void raise(CaseEvent event);
     bool append(CaseRecord &record, CaseEvent event, const HistoryEntry &entry, CaseStep &step);
     CaseStep stepWithForm() const;

@@ -260,7 +260,7 @@ PriorityChangeResult PriorityRules::RecordPriorityChange(CaseRecord &record, Cas
 AppendResult PriorityRules::recordAgentChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry)
 {
     const AppendResult appended = history.AppendHistory(record, CaseEvent::PriorityChangeByAgent, changeEntry(record, entry));
-    if (appended == AppendResult::Appended)
+    if (entryWritten(appended))
         m_remembered = record.Priority;
     return appended;
 }
@@ -281,12 +281,12 @@ HistoryEntry PriorityRules::changeEntry(const CaseRecord &record, const HistoryE
 AppendResult PriorityRules::appendSystemChange(CaseRecord &record, CaseHistory &history, const QString &note,
                                                const HistoryEntry &entry)
 {
-    // The system's note is no user's text: when it finds no room it does not stay behind.
+    // The system's note is no user's text: when it is not written it does not stay behind.
     const QString userNote = record.AddHistory;
     record.AddHistory = note;
     const AppendResult appended =
         history.AppendHistory(record, CaseEvent::PriorityChangeBySystem, changeEntry(record, entry));
-    if (appended != AppendResult::Appended)
+    if (!entryWritten(appended))
         record.AddHistory = userNote;
     return appended;
 }

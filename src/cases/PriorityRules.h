@@ -66,8 +66,8 @@ struct PriorityChooser {
 // The outcome of opening a stored case.
 struct StoredDerivation {
     PriorityView view;
-    // Set when the fixed levels changed the priority: a "by SYSTEM" entry was appended (or found
-    // no room); the OK button gets the focus.
+    // Set when the fixed levels changed the priority: a "by SYSTEM" entry was appended (whole, or
+    // cut by a full history); the OK button gets the focus.
     std::optional<AppendResult> systemEntry;
 };
 
@@ -119,8 +119,9 @@ public:
 
     // The priority choice of a stored case reported record.Priority as its new value.
     PriorityChangeResult RecordPriorityChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry);
-    // After NeedsNote: the note in record.AddHistory was confirmed. Only an appended entry makes
-    // the new priority the remembered one; otherwise the caller puts the old one back or retries.
+    // After NeedsNote: the note in record.AddHistory was confirmed. Only a written entry (whole or
+    // cut by a full history) makes the new priority the remembered one; after NoteTooLong the
+    // caller puts the old one back or lets the user shorten the note.
     AppendResult recordAgentChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry);
     // After NeedsNote: the notes window was cancelled; puts the remembered priority back.
     void cancelAgentChange(CaseRecord &record) const;

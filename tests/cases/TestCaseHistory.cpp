@@ -2,6 +2,7 @@
 // whose name fills 20 characters as "Marta" and fifteen blanks where an entry pads it.
 
 #include "cases/CaseHistory.h"
+#include "cases/HistoryText.h"
 #include "framework/DateTime.h"
 #include "framework/ErrorReporter.h"
 #include "framework/RecordFile.h"
@@ -15,6 +16,7 @@ using namespace vellum;
 
 Q_DECLARE_METATYPE(vellum::CaseEvent)
 Q_DECLARE_METATYPE(vellum::HistoryEntry)
+Q_DECLARE_METATYPE(vellum::AppendResult)
 
 namespace {
 
@@ -64,8 +66,9 @@ private Q_SLOTS:
     void assignment_data();
     void assignment();
     void entryThatFillsTheHistoryExactly();
-    void fullHistoryIsLeftAsItWas_data();
-    void fullHistoryIsLeftAsItWas();
+    void fullHistory_data();
+    void fullHistory();
+    void fullHistoryCutsTheQueuesEntries();
     void appendedHistoryIsStoredWhole();
 };
 
@@ -261,7 +264,7 @@ void TestCaseHistory::assignment_data()
 
     const QString header = u"\r\n\r\nCase ASSIGNMENT:  3/05/04 -  9:06 by Agent Marta to Agent Bob"_s;
     QTest::newRow("remark") << u"Bob knows this client.   "_s << header + u"\r\nBob knows this client."_s;
-    QTest::newRow("no remark") << QString() << header;
+    QTest::newRow("no remark: the line break all the same") << QString() << header + CrLf;
     const QString longRemark = QString(250, u'a') + u"bcdefghij"_s;
     QTest::newRow("remark cut at 255") << longRemark << header + CrLf + QString(250, u'a') + u"bcdef"_s;
 }
@@ -291,27 +294,84 @@ void TestCaseHistory::entryThatFillsTheHistoryExactly()
     QCOMPARE(record.History.toUtf8().size(), 8000);
 }
 
-void TestCaseHistory::fullHistoryIsLeftAsItWas_data()
+void TestCaseHistory::fullHistory_data()
 {
-    QTest::addColumn<QString>("history");
+    QTest::addColumn<CaseEvent>("event");
+    QTest::addColumn<int>("noteBytes");  // what the history leaves for the note after the entry's own text
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<AppendResult>("result");
+    QTest::addColumn<int>("refusal");  // the characters left, as the notes window says; -1: not refused
 
-    const int entryLength = int(u"\r\n\r\nReview Note:  3/05/04 -  9:06 by Agent Marta               \r\nok"_s.size());
-    QTest::newRow("one character over") << QString(8000 - entryLength + 1, u'x');
-    // Counted in bytes as stored: 4000 characters of two bytes fill the field on their own.
-    QTest::newRow("two-byte characters") << QString(4000, QChar(0x00E9));
+    const AppendResult refused = AppendResult::NoteTooLong;
+    const AppendResult cut = AppendResult::HistoryFull;
+    QTest::newRow("note, one byte short") << CaseEvent::ReviewNote << 1 << u"ok"_s << refused << 1;
+    QTest::newRow("note, two-byte characters") << CaseEvent::IncomingCall << 5 << u"\u00e9\u00e9\u00e9"_s << refused << 2;
+    QTest::newRow("note, nothing left") << CaseEvent::OutgoingEmail << -30 << u"ok"_s << refused << 0;
+    QTest::newRow("note that just fits") << CaseEvent::IncomingEmail << 2 << u"ok   "_s << AppendResult::Appended << -1;
+    QTest::newRow("status remark, one byte short") << CaseEvent::StatusChange << 1 << u"ok"_s << refused << 1;
+    QTest::newRow("re-open remark, one byte short") << CaseEvent::ReOpen << 1 << u"ok"_s << refused << 1;
+    QTest::newRow("priority remark, one byte short") << CaseEvent::PriorityChangeByAgent << 1 << u"ok"_s << refused
+                                                     << 1;
+    // The step may not wait for room that will never come.
+    QTest::newRow("status remark, nothing left") << CaseEvent::StatusChange << 0 << u"ok"_s << cut << -1;
+    QTest::newRow("escalation remark, header cut") << CaseEvent::ThirdEscalationDone << -30 << u"ok"_s << cut << -1;
+    QTest::newRow("priority by system") << CaseEvent::PriorityChangeBySystem << 3 << u"the system's note"_s << cut
+                                        << -1;
+    QTest::newRow("yank") << CaseEvent::Yank << -30 << QString() << cut << -1;
 }
 
-void TestCaseHistory::fullHistoryIsLeftAsItWas()
+// A note the user typed is refused whole, to be shortened; what a step writes is kept as far as
+// it fits, and the step goes on.
+void TestCaseHistory::fullHistory()
 {
-    QFETCH(QString, history);
+    QFETCH(CaseEvent, event);
+    QFETCH(int, noteBytes);
+    QFETCH(QString, note);
+    QFETCH(AppendResult, result);
+    QFETCH(int, refusal);
 
+    HistoryEntry entry = byMarta();
+    entry.newStatus = u"Closed"_s;
+    entry.oldPriority = u"Medium"_s;
+    entry.newPriority = u"High"_s;
+    entry.previousOwner = u"Bob"_s;
+    entry.mailAddress = u"desk@client.example"_s;
+    const QString own = CrLf + CrLf + HistoryText::header(event, entry) + (note.isEmpty() ? QString() : CrLf);
     CaseRecord record;
-    record.History = history;
-    record.AddHistory = u"ok"_s;
+    record.History = QString(CaseHistory::capacity() - int(own.toUtf8().size()) - noteBytes, u'x');
+    record.AddHistory = note;
     const CaseRecord before = record;
-    CaseHistory cases;
-    QCOMPARE(cases.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::HistoryFull);
-    QCOMPARE(record, before);
+
+    QCOMPARE(CaseHistory::refusal(record, event, entry, note).value_or(-1), refusal);
+    CaseHistory history;
+    QCOMPARE(history.AppendHistory(record, event, entry), result);
+
+    if (result == AppendResult::NoteTooLong) {
+        QCOMPARE(record, before);
+        return;
+    }
+    QCOMPARE(record.History, store::fitText(before.History + own + note, CaseHistory::capacity()));
+    QVERIFY(record.History.startsWith(before.History + CrLf));
+    QCOMPARE(record.AddHistory, QString());
+    const bool marks = event == CaseEvent::IncomingEmail || event == CaseEvent::PriorityChangeBySystem;
+    QCOMPARE(int(record.UpdateFlag), marks ? 1 : 0);
+}
+
+void TestCaseHistory::fullHistoryCutsTheQueuesEntries()
+{
+    HistoryEntry entry = byMarta();
+    entry.previousOwner = u"Bob"_s;
+    entry.newOwner = u"Bob"_s;
+    entry.remark = u"Bob knows this client."_s;
+    CaseRecord record;
+    record.History = QString(CaseHistory::capacity() - 20, u'x');
+    const QString yanked = record.History + CrLf + CrLf + HistoryText::queueYankHeader(entry);
+
+    QCOMPARE(CaseHistory::appendQueueYank(record, entry), AppendResult::HistoryFull);
+    QCOMPARE(record.History, yanked.left(CaseHistory::capacity()));
+    QCOMPARE(CaseHistory::appendAssignment(record, entry), AppendResult::HistoryFull);
+    QCOMPARE(record.History.toUtf8().size(), CaseHistory::capacity());
+    QCOMPARE(int(record.UpdateFlag), 1);
 }
 
 // What the history holds after an append is what the case file gives back.
@@ -333,8 +393,11 @@ void TestCaseHistory::appendedHistoryIsStoredWhole()
         record.AddHistory = u"note %1"_s.arg(i);
         result = history.AppendHistory(record, CaseEvent::ReviewNote, byMarta());
     }
-    QCOMPARE(result, AppendResult::HistoryFull);
+    QCOMPARE(result, AppendResult::NoteTooLong);
     QCOMPARE(record.AddHistory, u"note 1"_s);
+    HistoryEntry closing = byMarta();
+    closing.newStatus = u"Closed"_s;
+    QCOMPARE(history.AppendHistory(record, CaseEvent::StatusChange, closing), AppendResult::HistoryFull);
 
     cases.record() = record;
     QCOMPARE(cases.insert(), 0);
@@ -343,7 +406,7 @@ void TestCaseHistory::appendedHistoryIsStoredWhole()
     cases.record().CaseNr = number;
     QCOMPARE(cases.fetch(CaseRecord::CaseNrKey), 0);
     QCOMPARE(cases.record().History, record.History);
-    QVERIFY(cases.record().History.endsWith(u"\r\nnote 0"_s));
+    QVERIFY(cases.record().History.contains(u"\r\nnote 0\r\n\r\nStatus CHANGE"_s));
     QVERIFY2(messages.failures().isEmpty(), qPrintable(messages.unexpected()));
 }
 

@@ -94,7 +94,11 @@ private Q_SLOTS:
     void statusIsLoggedOnce();
     void loggingOffWritesNothing();
     void failedLogEntryIsReportedAndTheStepStands();
-    void fullHistoryIsReported();
+    void fullHistoryNeverLocksTheCase_data();
+    void fullHistoryNeverLocksTheCase();
+    void typedNoteThatDoesNotFitIsRefused_data();
+    void typedNoteThatDoesNotFitIsRefused();
+    void priorityChosenByTheOwner();
     void queueYankIsWrittenAtOnce();
     void queueYankNeedsASupervisorAndAnotherOwner_data();
     void queueYankNeedsASupervisorAndAnotherOwner();
@@ -643,23 +647,117 @@ void TestCaseWorkflow::failedLogEntryIsReportedAndTheStepStands()
     QCOMPARE(logActions(), QStringList());
 }
 
-void TestCaseWorkflow::fullHistoryIsReported()
+enum class Step { Close, ReOpen, Yank, LevelDone, QueueYank, Assign };
+
+void TestCaseWorkflow::fullHistoryNeverLocksTheCase_data()
 {
-    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    QTest::addColumn<int>("step");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<QString>("user");
+
+    QTest::addColumn<QString>("history");
+
+    // Ten bytes are left: the blank line and the entry's first six characters, without blanks at the end.
+    const QString full = QString(CaseHistory::capacity() - 10, u'x') + CrLf + CrLf;
+    QTest::newRow("closed") << int(Step::Close) << u"Active"_s << u"Marta"_s << full + u"Status"_s;
+    QTest::newRow("re-opened") << int(Step::ReOpen) << u"Closed"_s << u"Marta"_s << full + u"Case R"_s;
+    QTest::newRow("yanked in the form") << int(Step::Yank) << u"Active"_s << u"Boss"_s << full + u"Case Y"_s;
+    QTest::newRow("level done") << int(Step::LevelDone) << u"Active"_s << u"Marta"_s << full + u"First"_s;
+    QTest::newRow("yanked from the queue") << int(Step::QueueYank) << u"Active"_s << u"Boss"_s << full + u"Case Y"_s;
+    QTest::newRow("assigned") << int(Step::Assign) << u"Active"_s << u"Boss"_s << full + u"Case A"_s;
+}
+
+// The history has no room even for the step's own line: the step is done all the same, its
+// entry kept as far as it fits, and the user is told.
+void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
+{
+    QFETCH(int, step);
+    QFETCH(QString, status);
+    QFETCH(QString, user);
+    CaseRecord record = storedCase(u"Marta"_s, status);
     record.History = QString(CaseHistory::capacity() - 10, u'x');
+    store(record);
+    auto station = desk(user, user == u"Boss"_s ? LevelSupervisor : LevelUser);
+    const auto note = NoteOutcome::confirmed(u"Solved"_s);
+
+    CaseStep done;
+    switch (Step(step)) {
+    case Step::Close: open(*station); done = station->flow->ChangeStatus(u"Closed"_s, note); break;
+    case Step::ReOpen: open(*station); done = station->flow->ChangeStatus(u"Active"_s, note); break;
+    case Step::Yank: open(*station); done = station->flow->YankCase(); break;
+    case Step::LevelDone: open(*station); done = station->flow->MarkEscalationDone(1, note); break;
+    case Step::QueueYank: done = station->flow->YankFromQueue(CaseNr); break;
+    case Step::Assign: done = station->flow->AssignCase(CaseNr, u"Dana"_s, u"Over to you"_s); break;
+    }
+
+    QVERIFY(done.done);
+    QVERIFY(done.historyFull);
+    QCOMPARE(done.messages.constFirst().text,
+             u"The case history is full: the newest entry was kept only as far as it fits."_s);
+    const bool queue = Step(step) == Step::QueueYank || Step(step) == Step::Assign;
+    const CaseRecord after = queue ? read(CaseNr) : station->record();
+    QTEST(after.History, "history");
+    if (!queue)
+        QVERIFY(station->flow->ConfirmCase().done);
+}
+
+void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused_data()
+{
+    QTest::addColumn<int>("room");  // bytes the history leaves for the note after the entry's own text
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("some room") << 12 << u"This note does not fit in the case history: 12 characters are left. "
+                                        u"Please shorten the note."_s;
+    QTest::newRow("one character") << 1 << u"This note does not fit in the case history: 1 character is left. "
+                                           u"Please shorten the note."_s;
+    QTest::newRow("none") << -20 << u"The case history is full: there is no room left for this note."_s;
+}
+
+// The notes window asks before it closes; the step refuses the same note should it come anyway.
+void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused()
+{
+    QFETCH(int, room);
+    QFETCH(QString, message);
+    const QString header = CrLf + CrLf + u"Review Note:  3/05/04 -  9:06 by Agent Marta               "_s + CrLf;
+    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    record.History = QString(CaseHistory::capacity() - int(header.size()) - room, u'x');
     store(record);
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
     const CaseRecord before = owner->record();
+    const auto typed = NoteOutcome::confirmed(u"Customer rang about the printer."_s);
 
-    const CaseStep step = owner->flow->ChangeStatus(u"On Hold"_s, NoteOutcome::confirmed(u"Waiting"_s));
-
+    const std::optional<MessageRequest> refused = owner->flow->refuseNote(CaseEvent::ReviewNote, typed);
+    QVERIFY(refused);
+    QCOMPARE(refused->text, message);
+    const CaseStep step = owner->flow->AddNote(CaseEvent::ReviewNote, typed);
     QVERIFY(!step.done);
-    QVERIFY(step.historyFull);
     QCOMPARE(step.messages.size(), 1);
-    QCOMPARE(step.messages[0].text, u"The case history is full: this entry could not be added."_s);
-    QCOMPARE(step.form.status, u"Active"_s);
+    QCOMPARE(step.messages[0].text, message);
     QCOMPARE(owner->record(), before);
+
+    if (room > 0) {
+        const auto shortened = NoteOutcome::confirmed(typed.note.left(room));
+        QVERIFY(!owner->flow->refuseNote(CaseEvent::ReviewNote, shortened));
+        QVERIFY(owner->flow->AddNote(CaseEvent::ReviewNote, shortened).done);
+        QCOMPARE(owner->record().History, record.History + header + shortened.note);
+    }
+}
+
+void TestCaseWorkflow::priorityChosenByTheOwner()
+{
+    store(storedCase(u"Marta"_s, u"Active"_s));
+    auto owner = desk(u"Marta"_s, LevelUser);
+    open(*owner);
+    owner->record().Priority = u"High"_s;
+
+    QCOMPARE(owner->flow->RecordPriorityChange().change, PriorityChange::NeedsNote);
+    QCOMPARE(owner->flow->priorityNotesTitle(u"High   "_s), u"Changing Priority of Case Nr. 12 to High"_s);
+    const CaseStep step = owner->flow->ConfirmPriorityChange(NoteOutcome::confirmed(u"Urgent now"_s));
+
+    QVERIFY(step.done);
+    QVERIFY(owner->record().History.endsWith(u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent "_s
+                                             + padded(u"Marta"_s) + CrLf + u"Urgent now"_s));
 }
 
 void TestCaseWorkflow::queueYankIsWrittenAtOnce()
