@@ -552,11 +552,12 @@ CaseStep CaseWorkflow::YankFromQueue(std::uint32_t caseNr)
         return step;
     HistoryEntry written = entry();
     written.previousOwner = record.Owner;
-    if (CaseHistory::appendQueueYank(record, written) == AppendResult::HistoryFull)
-        reportHistoryFull(step);
+    const AppendResult appended = CaseHistory::appendQueueYank(record, written);
     record.Owner = user().name;
     if (!writeForQueue(UpdateFailed, step))
         return step;
+    if (appended == AppendResult::HistoryFull)
+        reportHistoryFull(step);
     step.messages.append(CaseStep::message(u"  Case : "_s + numberText() + u" Succesfully Yanked !  "_s));
     logForQueue(CaseLog::yanked(), step);
     step.done = true;
@@ -583,11 +584,12 @@ CaseStep CaseWorkflow::AssignCase(std::uint32_t caseNr, const QString &agent, co
     HistoryEntry written = entry();
     written.newOwner = agent.trimmed();
     written.remark = remark;
-    if (CaseHistory::appendAssignment(record, written) == AppendResult::HistoryFull)
-        reportHistoryFull(step);
+    const AppendResult appended = CaseHistory::appendAssignment(record, written);
     record.Owner = agent.trimmed();
     if (!writeForQueue(AssignFailed, step))
         return step;
+    if (appended == AppendResult::HistoryFull)
+        reportHistoryFull(step);
     logForQueue(CaseLog::assigned(), step);
     step.done = true;
     return step;

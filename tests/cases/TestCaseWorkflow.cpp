@@ -96,6 +96,7 @@ private Q_SLOTS:
     void failedLogEntryIsReportedAndTheStepStands();
     void fullHistoryNeverLocksTheCase_data();
     void fullHistoryNeverLocksTheCase();
+    void failedWriteSaysNothingOfTheFullHistory();
     void typedNoteThatDoesNotFitIsRefused_data();
     void typedNoteThatDoesNotFitIsRefused();
     void priorityChosenByTheOwner();
@@ -699,6 +700,30 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
     QTEST(after.History, "history");
     if (!queue)
         QVERIFY(station->flow->ConfirmCase().done);
+}
+
+// Another workstation holds the case file past the time-out: only the failure is told.
+void TestCaseWorkflow::failedWriteSaysNothingOfTheFullHistory()
+{
+    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    record.History = QString(CaseHistory::capacity() - 10, u'x');
+    store(record);
+    const CaseRecord before = read(CaseNr);
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+    store::Database other(m_dir->path());
+    QVERIFY(other.open(CaseRecord::table(), store::OpenMode::ReadWrite, false));
+    QVERIFY(other.begin());
+
+    const CaseStep step = boss->flow->AssignCase(CaseNr, u"Dana"_s, {});
+
+    other.rollback();
+    QVERIFY(!step.done);
+    QVERIFY(!step.historyFull);
+    QCOMPARE(step.messages.size(), 1);
+    QVERIFY2(step.messages[0].text.startsWith(u"  An Error occurred during Assignment "_s),
+             qPrintable(step.messages[0].text));
+    QCOMPARE(read(CaseNr), before);
+    QCOMPARE(logActions(), QStringList());
 }
 
 void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused_data()
