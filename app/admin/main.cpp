@@ -1,7 +1,8 @@
-// vellum-admin: creates a starter database or checks the record files of a database folder,
-// without a display.
+// vellum-admin: creates a starter database, checks the record files of a database folder or opens
+// the sqlite3 shell on one of them, without a display.
 
 #include "ConsoleMessages.h"
+#include "RecordFileShell.h"
 
 #include "data/DatabaseCheck.h"
 #include "shell/StarterDatabase.h"
@@ -11,6 +12,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QTextStream>
+
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
@@ -49,6 +52,21 @@ int checkDatabase(const QString &folder)
     return outcome.passed ? Success : Failure;
 }
 
+int openShell(const QString &folder, const QString &fileName, const QStringList &sql)
+{
+    const admin::ShellCommand command =
+        admin::recordFileShell(folder, fileName, sql, QCoreApplication::applicationDirPath());
+    QTextStream err(stderr);
+    if (!command.refusal.isEmpty()) {
+        err << command.refusal << u'\n';
+        return Failure;
+    }
+    err.flush();
+    const int error = admin::runShell(command);
+    err << u"The sqlite3 shell could not be started: %1\n"_s.arg(QString::fromLocal8Bit(std::strerror(error)));
+    return Failure;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -61,7 +79,10 @@ int main(int argc, char *argv[])
         return createDatabase(arguments.at(2));
     if (arguments.size() == 3 && command == u"check"_s)
         return checkDatabase(arguments.at(2));
+    if (arguments.size() >= 4 && command == u"shell"_s)
+        return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
     QTextStream(stderr) << u"Usage: vellum-admin create-database DIR\n"
-                           u"       vellum-admin check DIR\n"_s;
+                           u"       vellum-admin check DIR\n"
+                           u"       vellum-admin shell DIR FILE [SQL ...]\n"_s;
     return UsageError;
 }

@@ -8,6 +8,5 @@ namespace vellum::store {
 inline constexpr const char *TextCollationName = "VELLUM_NOCASE";
 
 int registerTextCollation(sqlite3 *db);
-int compareWithoutCase(int lengthA, const void *a, int lengthB, const void *b);
 
 } // namespace vellum::store
