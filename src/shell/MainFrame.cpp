@@ -320,6 +320,12 @@ void MainFrame::performWindowOf(MenuItem item)
     case MenuItem::Contents:
         HelpWindow::showTopic(this, HelpFile::Contents);
         break;
+    case MenuItem::SearchHelp:
+        HelpWindow::showSearch(this);
+        break;
+    case MenuItem::HowToUseHelp:
+        HelpWindow::showTopic(this, HelpFile::UsingHelpTopic);
+        break;
     default:
         break;
     }

@@ -1,6 +1,6 @@
 // The frame window: menu help in the status bar, the menus a logged-on user gets, logout and a
 // later logon, the exit duties and the shutdown question, child windows at closing, the browse
-// colour, the wallpaper and the splash window.
+// colour, the wallpaper, the splash window and the help menu.
 
 #include "FrameFixture.h"
 
@@ -10,6 +10,7 @@
 #include "reference/Updateclient.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
+#include "shell/HelpWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/StatusBarTexts.h"
 
@@ -18,8 +19,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTextBrowser>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -99,6 +102,7 @@ private Q_SLOTS:
     void windowMenuArrangesChildWindows();
     void splashGoesAtTheFirstMenuPick();
     void splashKeepsItsPlacement();
+    void helpMenuSearchesAndExplains();
 };
 
 void TestFrameWindow::menuHelpGoesToTheFirstField()
@@ -503,6 +507,30 @@ void TestFrameWindow::splashKeepsItsPlacement()
     splash->close();
 
     QCOMPARE(WindowPlacement::read(fixture.settings(), u"AppSplash"_s), (WindowPlacement{false, 57, 48, 0, 0, true, false}));
+}
+
+void TestFrameWindow::helpMenuSearchesAndExplains()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Boss"_s);
+    QVERIFY(action(*frame, MenuItem::SearchHelp)->isEnabled());
+    QVERIFY(action(*frame, MenuItem::HowToUseHelp)->isEnabled());
+
+    action(*frame, MenuItem::SearchHelp)->trigger();
+    auto *help = frame->findChild<HelpWindow *>();
+    QVERIFY(help != nullptr);
+    auto *search = help->findChild<QLineEdit *>(u"search"_s);
+    auto *topics = help->findChild<QListWidget *>();
+    QVERIFY(search != nullptr && topics != nullptr);
+    QTest::keyClicks(search, u"traffic light"_s);
+    QVERIFY(topics->count() >= 1);
+    QCOMPARE(topics->item(0)->text(), u"Logon"_s);
+    topics->setCurrentRow(0);
+    QVERIFY(help->findChild<QTextBrowser *>()->toHtml().contains(u"traffic light"_s));
+
+    action(*frame, MenuItem::HowToUseHelp)->trigger();
+    QCOMPARE(frame->findChildren<HelpWindow *>().size(), 1);
+    QCOMPARE(help->findChild<QTextBrowser *>()->documentTitle(), u"How to Use Help"_s);
 }
 
 QTEST_MAIN(TestFrameWindow)
