@@ -1,6 +1,6 @@
 // The frame window: menu help in the status bar, the menus a logged-on user gets, logout and a
 // later logon, the exit duties and the shutdown question, child windows at closing, the browse
-// colour, the wallpaper, the splash window and the help menu.
+// colour, the wallpaper, the splash window, the help menu and the printer set-up.
 
 #include "FrameFixture.h"
 
@@ -13,8 +13,10 @@
 #include "shell/HelpWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/StatusBarTexts.h"
+#include "shell/WidgetDialogs.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QImage>
 #include <QApplication>
 #include <QLabel>
@@ -22,7 +24,10 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -74,6 +79,15 @@ QMdiSubWindow *childWindow(const MainFrame &frame, const QString &procedure)
     return nullptr;
 }
 
+// The buttons of a dialog, by their texts.
+QStringList buttonTexts(const QWidget *dialog)
+{
+    QStringList texts;
+    for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+        texts.append(button->text());
+    return texts;
+}
+
 } // namespace
 
 class TestFrameWindow : public QObject {
@@ -103,6 +117,7 @@ private Q_SLOTS:
     void splashGoesAtTheFirstMenuPick();
     void splashKeepsItsPlacement();
     void helpMenuSearchesAndExplains();
+    void printSetupSetsThePrinterUpWithoutPrinting();
 };
 
 void TestFrameWindow::menuHelpGoesToTheFirstField()
@@ -531,6 +546,43 @@ void TestFrameWindow::helpMenuSearchesAndExplains()
     action(*frame, MenuItem::HowToUseHelp)->trigger();
     QCOMPARE(frame->findChildren<HelpWindow *>().size(), 1);
     QCOMPARE(help->findChild<QTextBrowser *>()->documentTitle(), u"How to Use Help"_s);
+}
+
+// "P&rint Setup..." sets the printer up and prints nothing; the choice stays for the run.
+void TestFrameWindow::printSetupSetsThePrinterUpWithoutPrinting()
+{
+    WidgetDialogs dialogs;
+    QString title;
+    QStringList buttons;
+    bool landscapeAtOpening = true;
+    auto answer = [&](bool chooseLandscape) {
+        QTimer::singleShot(0, [&, chooseLandscape] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            title = dialog->windowTitle();
+            buttons = buttonTexts(dialog);
+            auto *landscape = dialog->findChild<QRadioButton *>(u"landscape"_s);
+            landscapeAtOpening = landscape != nullptr && landscape->isChecked();
+            if (landscape == nullptr || !chooseLandscape) {
+                dialog->reject();
+                return;
+            }
+            landscape->setChecked(true);
+            dialog->accept();
+        });
+    };
+
+    answer(true);
+    QVERIFY(dialogs.printerSetup());
+    QCOMPARE(title, u"Print Setup"_s);
+    QVERIFY2(!buttons.contains(u"Print"_s) && !buttons.contains(u"&Print"_s), qPrintable(buttons.join(u", "_s)));
+    QVERIFY(buttons.contains(u"&OK"_s) && buttons.contains(u"&Cancel"_s));
+    QVERIFY(!landscapeAtOpening);
+
+    answer(false);
+    QVERIFY(!dialogs.printerSetup());
+    QVERIFY(landscapeAtOpening);
 }
 
 QTEST_MAIN(TestFrameWindow)
