@@ -1,6 +1,7 @@
 #include "PrintSetupWindow.h"
 
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -35,7 +36,7 @@ PrintSetupWindow::PrintSetupWindow(QPrinter &printer, QWidget *parent) : QDialog
     paper->addWidget(paperGroup());
     paper->addWidget(orientationGroup());
     layout->addLayout(paper);
-    layout->addLayout(buttonRow());
+    layout->addWidget(buttonBox());
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -89,18 +90,14 @@ QGroupBox *PrintSetupWindow::orientationGroup()
     return group;
 }
 
-QLayout *PrintSetupWindow::buttonRow()
+QDialogButtonBox *PrintSetupWindow::buttonBox()
 {
-    auto *ok = new QPushButton(u"&OK"_s);
-    auto *cancel = new QPushButton(u"&Cancel"_s);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
+    auto *buttons = new QDialogButtonBox;
+    buttons->addButton(u"&OK"_s, QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(u"&Cancel"_s, QDialogButtonBox::RejectRole);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    return buttons;
 }
 
 // The printer first: choosing another printer starts from that printer's own page settings.

@@ -5,8 +5,8 @@
 #include <QDialog>
 
 class QComboBox;
+class QDialogButtonBox;
 class QGroupBox;
-class QLayout;
 class QPrinter;
 class QRadioButton;
 
@@ -24,7 +24,7 @@ private:
     QGroupBox *printerGroup();
     QGroupBox *paperGroup();
     QGroupBox *orientationGroup();
-    QLayout *buttonRow();
+    QDialogButtonBox *buttonBox();
 
     QPrinter &m_printer;
     QComboBox *m_printerName = nullptr;

@@ -262,14 +262,8 @@ void TestLogon::windowKeepsItsPlacement()
     LogonFixture fixture;
     WindowPlacement{false, 41, 33, 0, 0, true, false}.write(fixture.settings(), u"Logon"_s, false);
     LogonWindow window(fixture.station());
-    QPoint opened;
-    QTimer::singleShot(0, &window, [&] {
-        opened = window.pos();
-        window.move(67, 52);
-        window.findChild<QPushButton *>(u"exit"_s)->click();
-    });
-    QCOMPARE(window.exec(), int(QDialog::Rejected));
-    QCOMPARE(opened, QPoint(41, 33));
+    QCOMPARE(LogonFixture::openMoveAndClose(window, {67, 52}, u"exit"_s), QPoint(41, 33));
+    QCOMPARE(window.result(), int(QDialog::Rejected));
     QCOMPARE(WindowPlacement::read(fixture.settings(), u"Logon"_s), (WindowPlacement{false, 67, 52, 0, 0, true, false}));
 }
 

@@ -217,14 +217,7 @@ void TestUpdatePass::windowKeepsItsPlacement()
     fixture.logOn(u"Agent"_s, u"blue sky"_s);
     WindowPlacement{false, 45, 36, 0, 0, true, false}.write(fixture.settings(), u"UpdatePass"_s, false);
     UpdatePassWindow window(fixture.station());
-    QPoint opened;
-    QTimer::singleShot(0, &window, [&] {
-        opened = window.pos();
-        window.move(71, 58);
-        window.findChild<QPushButton *>(u"cancel"_s)->click();
-    });
-    QCOMPARE(window.exec(), int(QDialog::Rejected));
-    QCOMPARE(opened, QPoint(45, 36));
+    QCOMPARE(LogonFixture::openMoveAndClose(window, {71, 58}, u"cancel"_s), QPoint(45, 36));
     QCOMPARE(WindowPlacement::read(fixture.settings(), u"UpdatePass"_s),
              (WindowPlacement{false, 71, 58, 0, 0, true, false}));
 }
