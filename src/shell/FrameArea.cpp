@@ -1,6 +1,7 @@
 #include "FrameArea.h"
 
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QResizeEvent>
 
 namespace vellum {
@@ -43,6 +44,18 @@ void FrameArea::arrangeIcons()
         window->move(x, viewport()->height() - (row + 1) * window->height());
         x += window->width();
     }
+}
+
+bool FrameArea::closeChildWindows()
+{
+    const QList<QMdiSubWindow *> windows = subWindowList(QMdiArea::CreationOrder);
+    QList<QPointer<QMdiSubWindow>> newestFirst(windows.crbegin(), windows.crend());
+    for (const QPointer<QMdiSubWindow> &window : std::as_const(newestFirst)) {
+        // A list closes its own form: that form may be gone already.
+        if (window && window->isVisible() && !window->close())
+            return false;
+    }
+    return true;
 }
 
 } // namespace vellum

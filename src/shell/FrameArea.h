@@ -17,6 +17,9 @@ public:
     bool hasWallpaper() const { return !m_wallpaper.isNull(); }
     // Lines the iconized child windows up along the bottom edge.
     void arrangeIcons();
+    // Closes the child windows, newest first, so that a form goes before the list it came from.
+    // False when one stays open (a form whose changes the user keeps); the older ones stay too.
+    bool closeChildWindows();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -82,8 +82,8 @@ const QList<MenuItemSpec> &items()
         {MenuItem::ArrangeIcons, FrameMenu::Window, u"&Arrange Icons"_s, u"Align all window icons"_s},
         {MenuItem::About, FrameMenu::Help, u"&About"_s, u"About Quor Vellum"_s},
         {MenuItem::Contents, FrameMenu::Help, u"&Contents"_s, u"Help Files of Quor Vellum"_s},
-        {MenuItem::SearchHelp, FrameMenu::Help, u"&Search for Help On..."_s, u"Search for help on a subject"_s, false, Later},
-        {MenuItem::HowToUseHelp, FrameMenu::Help, u"&How to Use Help"_s, u"How to use Windows Help"_s, false, Later},
+        {MenuItem::SearchHelp, FrameMenu::Help, u"&Search for Help On..."_s, u"Search for help on a subject"_s},
+        {MenuItem::HowToUseHelp, FrameMenu::Help, u"&How to Use Help"_s, u"How to use Windows Help"_s},
     };
     return table;
 }

@@ -37,9 +37,10 @@ void FrameSession::loadConfiguration()
     ConfigurationLoader(m_workstation).load();
 }
 
-void FrameSession::logOut()
+void FrameSession::logOut(const std::function<void()> &closeWindows)
 {
     m_workstation.run().loggedOut = true;
+    closeWindows();
     LogoutEntry(m_workstation).write();
 }
 

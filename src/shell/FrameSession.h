@@ -1,8 +1,8 @@
 #pragma once
 // Logon and logout as the frame runs them. A logon is the logon window's answer followed by the
 // duties after it; a failed one ends the program unless an earlier logon of this run was noted
-// in the activity log. A logout keeps the frame open with the user's menus hidden and notes
-// "LogOut" in the log.
+// in the activity log. A logout keeps the frame open with the user's menus hidden, closes the
+// windows that go with the user, and then notes "LogOut" in the log.
 
 #include <QString>
 #include <QStringList>
@@ -26,7 +26,8 @@ public:
     FrameSession(Workstation &workstation, LogonStep logon);
 
     LogonResult logOn();
-    void logOut();
+    // Marks the run logged out, lets the frame hide its menus and close its windows, then notes "LogOut".
+    void logOut(const std::function<void()> &closeWindows);
 
     // A user has logged on in this run and has not logged out since.
     bool loggedOn() const;

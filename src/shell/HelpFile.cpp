@@ -11,7 +11,7 @@ namespace vellum {
 
 QStringList HelpFile::windowTopics()
 {
-    return {Contents, ConfiguringTopic, LogonTopic, PasswordTopic};
+    return {Contents, ConfiguringTopic, LogonTopic, PasswordTopic, UsingHelpTopic};
 }
 
 QString HelpFile::locate()
@@ -81,6 +81,22 @@ QString HelpFile::topicHtml(const QString &topic) const
     if (found == nullptr)
         return {};
     return u"<html><head><title>%1</title>%2</head><body>%3</body></html>"_s.arg(found->name, m_style, found->body);
+}
+
+QString HelpFile::topicText(const QString &topic) const
+{
+    static const QRegularExpression tag(u"<[^>]*>"_s);
+    static const QList<std::pair<QString, QString>> entities{
+        {u"&nbsp;"_s, u" "_s}, {u"&lt;"_s, u"<"_s}, {u"&gt;"_s, u">"_s}, {u"&quot;"_s, u"\""_s},
+        {u"&#39;"_s, u"'"_s}, {u"&amp;"_s, u"&"_s}};
+    const Topic *found = find(topic);
+    if (found == nullptr)
+        return {};
+    QString text = QString(found->body).replace(tag, u" "_s);
+    // "&amp;" last, so that a written "&amp;lt;" stays "&lt;".
+    for (const auto &[entity, character] : entities)
+        text.replace(entity, character);
+    return text.simplified();
 }
 
 QString HelpFile::topicOfAnchor(const QString &anchor) const

@@ -19,6 +19,7 @@ public:
     static constexpr QLatin1StringView ConfiguringTopic{"Configuring Quor Vellum"};
     static constexpr QLatin1StringView LogonTopic{"Logon"};
     static constexpr QLatin1StringView PasswordTopic{"Password and Signature"};
+    static constexpr QLatin1StringView UsingHelpTopic{"How to Use Help"};
     static QStringList windowTopics();
 
     // Next to the program first, then in the source tree's resources; empty when neither has it.
@@ -34,6 +35,8 @@ public:
     bool contains(const QString &topic) const;
     // The topic as a page of its own, with the file's style; empty when there is no such topic.
     QString topicHtml(const QString &topic) const;
+    // The topic's words as the reader sees them: no markup, entities as their characters, single blanks.
+    QString topicText(const QString &topic) const;
     // The topic that a link "#anchor" leads to; empty when none.
     QString topicOfAnchor(const QString &anchor) const;
 

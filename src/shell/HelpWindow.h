@@ -1,11 +1,14 @@
 #pragma once
-// The help viewer: the topics of qvl2a.hlp in a list beside the shown topic. One per frame;
-// asking for help again shows the new topic in the window already open.
+// The help viewer: the topics of qvl2a.hlp in a list beside the shown topic, and above the list
+// a search that keeps only the topics holding the words typed. One per frame; asking for help
+// again shows the new topic in the window already open.
 
 #include "HelpFile.h"
 
 #include <QWidget>
 
+class QLabel;
+class QLineEdit;
 class QListWidget;
 class QTextBrowser;
 class QUrl;
@@ -18,6 +21,8 @@ class HelpWindow final : public QWidget {
 public:
     // Opens (or brings to the front) the help window of parent's frame at the topic.
     static void showTopic(QWidget *parent, const QString &topic);
+    // Opens (or brings to the front) the help window with the cursor in its search field.
+    static void showSearch(QWidget *parent);
 
     explicit HelpWindow(QWidget *parent = nullptr);
 
@@ -25,10 +30,14 @@ public:
 
 private:
     static HelpWindow *openWindow(QWidget *parent);
-    void fillTopicList();
+    void present();
+    QWidget *topicPane();
+    void search(const QString &phrase);
     void followLink(const QUrl &url);
 
     HelpFile m_file;
+    QLineEdit *m_search;
+    QLabel *m_found;
     QListWidget *m_topicList;
     QTextBrowser *m_browser;
 };

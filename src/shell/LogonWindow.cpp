@@ -1,5 +1,8 @@
 #include "LogonWindow.h"
 
+#include "data/Workstation.h"
+#include "framework/widgets/WindowPlacer.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -25,6 +28,7 @@ namespace {
 
 constexpr int PasswordWidth = 20;
 constexpr int NameWidth = 20;
+constexpr bool Resizable = false;
 
 QString picture(LogonRules::Light light)
 {
@@ -38,7 +42,10 @@ QString picture(LogonRules::Light light)
 
 } // namespace
 
-LogonWindow::LogonWindow(Workstation &workstation, QWidget *parent) : QDialog(parent), m_rules(workstation)
+const QString LogonWindow::ProcedureName = u"Logon"_s;
+
+LogonWindow::LogonWindow(Workstation &workstation, QWidget *parent)
+    : QDialog(parent), m_workstation(workstation), m_rules(workstation)
 {
     registerShellPictures();
     setWindowTitle(u"Quor Vellum 1.2 - Logon"_s);
@@ -47,6 +54,7 @@ LogonWindow::LogonWindow(Workstation &workstation, QWidget *parent) : QDialog(pa
     if (m_usersOpen)
         fillNames();
     showLight();
+    WindowPlacer::restore(this, m_workstation.settings(), ProcedureName, Resizable);
 }
 
 void LogonWindow::layOut()
@@ -92,6 +100,12 @@ void LogonWindow::fillNames()
 int LogonWindow::exec()
 {
     return m_usersOpen ? QDialog::exec() : int(Rejected);
+}
+
+void LogonWindow::done(int result)
+{
+    WindowPlacer::store(this, m_workstation.settings(), ProcedureName, Resizable);
+    QDialog::done(result);
 }
 
 void LogonWindow::tryLogon()

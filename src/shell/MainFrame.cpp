@@ -162,11 +162,8 @@ void MainFrame::closeWhenLoopStarts()
 
 void MainFrame::showSplash()
 {
-    m_splash = new SplashWindow(this);
-    m_splash->adjustSize();
-    m_splash->move(geometry().center() - m_splash->rect().center());
-    m_splash->show();
-    m_splash->activateWindow();
+    m_splash = new SplashWindow(m_workstation.settings(), this);
+    m_splash->showOver(this);
 }
 
 void MainFrame::showTick(const TickOutcome &outcome)
@@ -175,9 +172,12 @@ void MainFrame::showTick(const TickOutcome &outcome)
     m_menus->showMessageItem(outcome.messageItemShown);
     m_fields[StatusBarTexts::Date]->setText(outcome.date);
     m_fields[StatusBarTexts::Time]->setText(outcome.time);
-    // A modal window still open (a message, the options) closes the frame at a later tick.
-    if (outcome.closeFrame && QApplication::activeModalWidget() == nullptr)
+    // A modal window still open (a message, the options) closes the frame at a later tick. The
+    // request is served once: when a changed form keeps the frame open, it is not asked again.
+    if (outcome.closeFrame && QApplication::activeModalWidget() == nullptr) {
+        m_workstation.run().shutdownRequested = false;
         close();
+    }
 }
 
 void MainFrame::showPopup(const QPoint &position)
@@ -196,9 +196,10 @@ void MainFrame::requestExit()
 
 void MainFrame::logOut()
 {
-    m_session.logOut();
-    applyMenus();
-    m_singleWindows.close(FrameSession::windowsClosedAtLogout());
+    m_session.logOut([this] {
+        applyMenus();
+        m_singleWindows.close(FrameSession::windowsClosedAtLogout());
+    });
 }
 
 void MainFrame::logOnAgain()
@@ -319,6 +320,12 @@ void MainFrame::performWindowOf(MenuItem item)
     case MenuItem::Contents:
         HelpWindow::showTopic(this, HelpFile::Contents);
         break;
+    case MenuItem::SearchHelp:
+        HelpWindow::showSearch(this);
+        break;
+    case MenuItem::HowToUseHelp:
+        HelpWindow::showTopic(this, HelpFile::UsingHelpTopic);
+        break;
     default:
         break;
     }
@@ -356,9 +363,17 @@ void MainFrame::openInbox()
 
 void MainFrame::closeEvent(QCloseEvent *event)
 {
-    event->accept();
-    if (m_closed)
+    if (m_closed) {
+        event->accept();
         return;
+    }
+    // The child windows go first, while the record files are open, and store their placement;
+    // a form whose changes the user keeps stops the closing.
+    if (!m_area->closeChildWindows()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
     m_closed = true;
     m_timer.stop();
     m_exitDuties.run();

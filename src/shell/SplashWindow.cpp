@@ -1,7 +1,9 @@
 #include "SplashWindow.h"
 
 #include "framework/ApplicationMessage.h"
+#include "framework/widgets/WindowPlacer.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QLabel>
 #include <QPixmap>
@@ -19,6 +21,8 @@ namespace vellum {
 
 namespace {
 
+constexpr bool Resizable = false;
+
 QLabel *centredLabel(const QString &text, const QString &name, int pointSize)
 {
     auto *label = new QLabel(text);
@@ -32,10 +36,13 @@ QLabel *centredLabel(const QString &text, const QString &name, int pointSize)
 
 } // namespace
 
-SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+const QString SplashWindow::ProcedureName = u"AppSplash"_s;
+
+SplashWindow::SplashWindow(SettingsFile &settings, QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_settings(settings)
 {
     registerArtwork();
-    setObjectName(u"AppSplash"_s);
+    setObjectName(ProcedureName);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(ApplicationMessage::Title);
 
@@ -48,6 +55,21 @@ SplashWindow::SplashWindow(QWidget *parent) : QWidget(parent, Qt::SplashScreen |
     layout->addWidget(centredLabel(u"Interactive Vellum Program"_s, u"line"_s, 10));
 
     QTimer::singleShot(ShownMs, this, &QWidget::close);
+}
+
+void SplashWindow::showOver(const QWidget *frame)
+{
+    adjustSize();
+    move(frame->geometry().center() - rect().center());
+    WindowPlacer::restore(this, m_settings, ProcedureName, Resizable);
+    show();
+    activateWindow();
+}
+
+void SplashWindow::closeEvent(QCloseEvent *event)
+{
+    WindowPlacer::store(this, m_settings, ProcedureName, Resizable);
+    QWidget::closeEvent(event);
 }
 
 bool SplashWindow::event(QEvent *event)

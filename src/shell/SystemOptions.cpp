@@ -297,8 +297,6 @@ void SystemOptions::save()
         copySettings(record(), m_workstation.run().configuration);
     else
         notify(UpdateError);
-    if (m_databaseFolder != m_startFolder)
-        askForRestart();
 }
 
 // A relative backup folder counts from the program folder, the program's current folder.
@@ -329,9 +327,14 @@ void SystemOptions::askForRestart()
         m_workstation.run().shutdownRequested = true;
 }
 
+// The files this run opened stay on the folder it started with: switching them while windows
+// hold records of the old folder would mix two databases on one connection. The chosen folder is
+// stored for the next start, and the restart question is how the change takes effect.
 void SystemOptions::close()
 {
     DatabaseLocator::storeFolder(m_workstation.settings(), m_databaseFolder);
+    if (m_databaseFolder != m_startFolder)
+        askForRestart();
     m_workstation.errors().removeProcedure(QString(WindowName));
 }
 

@@ -80,7 +80,8 @@ public:
 
     // "&OK": writes the record and takes the settings into the run state at once.
     void save();
-    // Every way of closing keeps the chosen database folder for the next start.
+    // Every way of closing keeps the chosen database folder for the next start; when it changed,
+    // asks whether to shut down now, since the open files stay on the folder the run started with.
     void close();
 
 private:

@@ -1,5 +1,8 @@
 #include "UpdatePassWindow.h"
 
+#include "data/Workstation.h"
+#include "framework/widgets/WindowPlacer.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,6 +19,7 @@ namespace {
 using Signature = UpdatePassRules::Signature;
 
 constexpr int PasswordWidth = 20;
+constexpr bool Resizable = false;
 
 struct SignatureField {
     QStringView label;
@@ -44,8 +48,10 @@ bool takeEntered(QLineEdit *entry)
 
 } // namespace
 
+const QString UpdatePassWindow::ProcedureName = u"UpdatePass"_s;
+
 UpdatePassWindow::UpdatePassWindow(Workstation &workstation, QWidget *parent)
-    : QDialog(parent), m_rules(workstation)
+    : QDialog(parent), m_workstation(workstation), m_rules(workstation)
 {
     setWindowTitle(m_rules.title());
     auto *layout = new QVBoxLayout(this);
@@ -56,6 +62,7 @@ UpdatePassWindow::UpdatePassWindow(Workstation &workstation, QWidget *parent)
     m_found = m_rules.open();
     if (m_found)
         showSignature(m_rules.signature());
+    WindowPlacer::restore(this, m_workstation.settings(), ProcedureName, Resizable);
 }
 
 // Plain buttons, none of them default: Enter in a password entry confirms that entry, not the window.
@@ -136,6 +143,12 @@ Signature UpdatePassWindow::typedSignature() const
 int UpdatePassWindow::exec()
 {
     return m_found ? QDialog::exec() : int(Rejected);
+}
+
+void UpdatePassWindow::done(int result)
+{
+    WindowPlacer::store(this, m_workstation.settings(), ProcedureName, Resizable);
+    QDialog::done(result);
 }
 
 void UpdatePassWindow::oldPasswordEntered()

@@ -1,7 +1,8 @@
 #pragma once
 // The password and signature window of the logged-on user. The window lays out the entries and
 // shows what UpdatePassRules allows: the new password and the signature only after the old
-// password was typed, the repetition only after a new password.
+// password was typed, the repetition only after a new password. It opens where it stood when it
+// last closed on this workstation.
 
 #include "UpdatePassRules.h"
 
@@ -20,10 +21,13 @@ class UpdatePassWindow final : public QDialog {
     Q_OBJECT
 
 public:
+    static const QString ProcedureName;
+
     explicit UpdatePassWindow(Workstation &workstation, QWidget *parent = nullptr);
 
     // Rejected at once after "User Not Found".
     int exec() override;
+    void done(int result) override;
 
 private:
     static constexpr int SignatureFields = 7;
@@ -39,6 +43,7 @@ private:
     void newPasswordEntered();
     void finish();
 
+    Workstation &m_workstation;
     UpdatePassRules m_rules;
     bool m_found = false;
     QFormLayout *m_passwordRows = nullptr;

@@ -1,8 +1,9 @@
 #include "WidgetDialogs.h"
 
+#include "PrintSetupWindow.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
-#include <QPrintDialog>
 #include <QPrinter>
 
 using namespace Qt::StringLiterals;
@@ -40,8 +41,8 @@ bool WidgetDialogs::printerSetup()
 {
     if (!m_printer)
         m_printer = std::make_unique<QPrinter>();
-    QPrintDialog dialog(m_printer.get(), m_parent);
-    return dialog.exec() == QDialog::Accepted;
+    PrintSetupWindow window(*m_printer, m_parent);
+    return window.exec() == QDialog::Accepted;
 }
 
 QString WidgetDialogs::qtFilter(const QString &filter)

@@ -1,5 +1,5 @@
 #pragma once
-// The common-dialog seam on screen: Qt's folder, file, colour and print dialogs. File filters
+// The common-dialog seam on screen: Qt's folder, file and colour dialogs and the printer set-up. File filters
 // come in the application's form, "JPEG|*.jpg|GIF|*.gif", and colours as 0x00BBGGRR.
 
 #include "framework/Dialogs.h"

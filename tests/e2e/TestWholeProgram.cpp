@@ -127,7 +127,11 @@ void TestWholeProgram::newUserLogsOnAsAdminAndSeesTheFrame()
     const SettingsFile settings(dir.filePath(u"vellum12.ini"_s));
     QCOMPARE(settings.readText(u"Config"_s, u"DataBase"_s), local);
     QCOMPARE(settings.readText(u"Registration"_s, u"LastLogon"_s), u"Admin"_s);
-    QCOMPARE(settings.readText(u"Main"_s, u"Maximize"_s), u"No"_s);
+    // The frame and the windows of the start keep their placement for the next start.
+    for (const QString &window : {u"Main"_s, u"Logon"_s, u"AppSplash"_s}) {
+        QCOMPARE(settings.readText(window, u"Maximize"_s), u"No"_s);
+        QVERIFY2(settings.contains(window, u"XPos"_s), qPrintable(window));
+    }
     const QStringList actions = logActions(local);
     QCOMPARE(actions.mid(actions.size() - 2), (QStringList{u"Admin Logon"_s, u"Admin LogOut"_s}));
 

@@ -6,7 +6,9 @@
 #include "framework/RecordFile.h"
 #include "shell/LogonRules.h"
 
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -103,6 +105,18 @@ void LogonFixture::reopenWithReadOnlyLog()
     m_station->run() = run;
     m_station->user() = user;
     QVERIFY(m_station->database().open(LogRecord::table(), store::OpenMode::ReadOnly, false));
+}
+
+QPoint LogonFixture::openMoveAndClose(QDialog &window, QPoint to, const QString &button)
+{
+    QPoint opened;
+    QTimer::singleShot(0, &window, [&] {
+        opened = window.pos();
+        window.move(to);
+        window.findChild<QPushButton *>(button)->click();
+    });
+    window.exec();
+    return opened;
 }
 
 } // namespace vellum::test

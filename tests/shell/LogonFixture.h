@@ -9,6 +9,8 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
 
+#include <QDialog>
+#include <QPoint>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -37,6 +39,9 @@ public:
     QList<LogRecord> logEntries();
     // A new connection on which Log.tps is open read-only: no entry can be added.
     void reopenWithReadOnlyLog();
+
+    // Runs the window, moves it to `to` and presses the button of that name; where it opened.
+    static QPoint openMoveAndClose(QDialog &window, QPoint to, const QString &button);
 
 private:
     void connect();

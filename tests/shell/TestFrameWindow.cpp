@@ -1,21 +1,33 @@
 // The frame window: menu help in the status bar, the menus a logged-on user gets, logout and a
-// later logon, the exit duties and the shutdown question, the browse colour, the wallpaper and
-// the splash window.
+// later logon, the exit duties and the shutdown question, child windows at closing, the browse
+// colour, the wallpaper, the splash window, the help menu and the printer set-up.
 
 #include "FrameFixture.h"
 
+#include "data/ClientRecord.h"
+#include "framework/WindowPlacement.h"
+#include "reference/BrowsClients.h"
+#include "reference/Updateclient.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
+#include "shell/HelpWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/StatusBarTexts.h"
+#include "shell/WidgetDialogs.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QImage>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -40,6 +52,42 @@ QAction *action(const MainFrame &frame, MenuItem item)
     return frame.menus().action(item);
 }
 
+// A window that notes the activity log's actions at the moment it is closed.
+class LogWatchingWindow final : public QWidget {
+public:
+    explicit LogWatchingWindow(FrameFixture &fixture) : m_fixture(fixture) {}
+    QStringList actionsAtClosing;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        actionsAtClosing = m_fixture.logActions();
+        QWidget::closeEvent(event);
+    }
+
+private:
+    FrameFixture &m_fixture;
+};
+
+// The child window of the work area that carries the window of that procedure.
+QMdiSubWindow *childWindow(const MainFrame &frame, const QString &procedure)
+{
+    for (QMdiSubWindow *child : frame.area()->subWindowList()) {
+        if (child->widget() != nullptr && child->widget()->objectName() == procedure)
+            return child;
+    }
+    return nullptr;
+}
+
+// The buttons of a dialog, by their texts.
+QStringList buttonTexts(const QWidget *dialog)
+{
+    QStringList texts;
+    for (const QPushButton *button : dialog->findChildren<QPushButton *>())
+        texts.append(button->text());
+    return texts;
+}
+
 } // namespace
 
 class TestFrameWindow : public QObject {
@@ -50,11 +98,14 @@ private Q_SLOTS:
     void menusForTheUsersLevel_data();
     void menusForTheUsersLevel();
     void logoutHidesMenusAndClosesItsWindows();
+    void logoutClosesItsWindowsBeforeNotingLogOut();
     void failedLogonAfterLogout_data();
     void failedLogonAfterLogout();
     void logonAfterLogoutShowsTheNewUsersMenus();
     void closingRunsTheExitDutiesInOrder();
     void withoutLogAtLogonClosingRunsNoExitDuty();
+    void closingStoresThePlacementOfOpenChildWindows();
+    void aChangedFormKeepsTheFrameOpen();
     void shutdownQuestion_data();
     void shutdownQuestion();
     void closingTheWindowAsksNothing();
@@ -64,6 +115,9 @@ private Q_SLOTS:
     void editWorksOnTheFocusedField();
     void windowMenuArrangesChildWindows();
     void splashGoesAtTheFirstMenuPick();
+    void splashKeepsItsPlacement();
+    void helpMenuSearchesAndExplains();
+    void printSetupSetsThePrinterUpWithoutPrinting();
 };
 
 void TestFrameWindow::menuHelpGoesToTheFirstField()
@@ -137,6 +191,23 @@ void TestFrameWindow::logoutHidesMenusAndClosesItsWindows()
     QCOMPARE(fixture.logActions().mid(fixture.logActions().size() - 2),
              (QStringList{u"Admin Logon"_s, u"Admin LogOut"_s}));
     QVERIFY(frame->isVisible());
+}
+
+// The windows a logout closes are gone before the "LogOut" entry is written.
+void TestFrameWindow::logoutClosesItsWindowsBeforeNotingLogOut()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Admin"_s);
+    LogWatchingWindow activityLog(fixture);
+    activityLog.show();
+    frame->singleWindows().add(u"BrowsLog"_s, &activityLog);
+
+    action(*frame, MenuItem::Logout)->trigger();
+
+    QVERIFY(!activityLog.isVisible());
+    QVERIFY(!activityLog.actionsAtClosing.isEmpty());
+    QCOMPARE(activityLog.actionsAtClosing.constLast(), u"Admin Logon"_s);
+    QCOMPARE(fixture.logActions().constLast(), u"Admin LogOut"_s);
 }
 
 void TestFrameWindow::failedLogonAfterLogout_data()
@@ -219,6 +290,58 @@ void TestFrameWindow::withoutLogAtLogonClosingRunsNoExitDuty()
     QCOMPARE(fixture.logActions(), before);
     QCOMPARE(backups, 0);
     QVERIFY(filesClosed);
+}
+
+void TestFrameWindow::closingStoresThePlacementOfOpenChildWindows()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Admin"_s);
+    action(*frame, MenuItem::Clients)->trigger();
+    QMdiSubWindow *clients = childWindow(*frame, BrowsClients::ProcedureName);
+    QVERIFY(clients != nullptr);
+    clients->setGeometry(31, 22, 420, 260);
+    QStringList steps;
+    frame->exitDuties().setCloseRecordFiles(
+        [&] { steps << u"files closed after %1"_s.arg(fixture.settings().readText(u"BrowsClients"_s, u"XPos"_s)); });
+
+    QVERIFY(frame->close());
+
+    QVERIFY(frame->hasClosed());
+    QCOMPARE(WindowPlacement::read(fixture.settings(), BrowsClients::ProcedureName),
+             (WindowPlacement{false, 31, 22, 420, 260, true, true}));
+    QCOMPARE(steps, QStringList{u"files closed after 31"_s});
+    QVERIFY(fixture.messages().unexpected().isEmpty());
+}
+
+// A form whose changes the user keeps stops the closing: nothing is lost and no exit duty runs.
+void TestFrameWindow::aChangedFormKeepsTheFrameOpen()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Admin"_s);
+    action(*frame, MenuItem::Clients)->trigger();
+    auto *clients = qobject_cast<BrowsClients *>(childWindow(*frame, BrowsClients::ProcedureName)->widget());
+    clients->setCurrentRow(0);
+    QVERIFY(clients->request(ChangeRequest));
+    auto *form = qobject_cast<Updateclient *>(clients->form());
+    QVERIFY(form != nullptr);
+    form->entry(ClientRecord::Col::Contact)->setText(u"Someone Else"_s);
+    const QStringList actionsBefore = fixture.logActions();
+    bool filesClosed = false;
+    frame->exitDuties().setCloseRecordFiles([&] { filesClosed = true; });
+    fixture.messages().expect(u"Changes will be lost!"_s, ButtonNo);
+
+    QVERIFY(!frame->close());
+
+    QVERIFY(!frame->hasClosed());
+    QVERIFY(form->isVisible() && clients->isVisible());
+    QCOMPARE(fixture.logActions(), actionsBefore);
+    QVERIFY(!filesClosed);
+
+    fixture.messages().expect(u"Changes will be lost!"_s, ButtonYes);
+    QVERIFY(frame->close());
+    QVERIFY(frame->hasClosed());
+    QVERIFY(filesClosed);
+    QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
 void TestFrameWindow::shutdownQuestion_data()
@@ -384,6 +507,82 @@ void TestFrameWindow::splashGoesAtTheFirstMenuPick()
     QCOMPARE(splash->findChild<QLabel *>(u"line"_s)->text(), u"Interactive Vellum Program"_s);
     action(*frame, MenuItem::Tile)->trigger();
     QTRY_VERIFY(splash.isNull());
+}
+
+void TestFrameWindow::splashKeepsItsPlacement()
+{
+    FrameFixture fixture;
+    WindowPlacement{false, 43, 34, 0, 0, true, false}.write(fixture.settings(), u"AppSplash"_s, false);
+    auto frame = fixture.openFrame(u"Boss"_s);
+    QPointer<SplashWindow> splash = frame->findChild<SplashWindow *>();
+    QVERIFY(splash);
+    QCOMPARE(splash->pos(), QPoint(43, 34));
+
+    splash->move(57, 48);
+    splash->close();
+
+    QCOMPARE(WindowPlacement::read(fixture.settings(), u"AppSplash"_s), (WindowPlacement{false, 57, 48, 0, 0, true, false}));
+}
+
+void TestFrameWindow::helpMenuSearchesAndExplains()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Boss"_s);
+    QVERIFY(action(*frame, MenuItem::SearchHelp)->isEnabled());
+    QVERIFY(action(*frame, MenuItem::HowToUseHelp)->isEnabled());
+
+    action(*frame, MenuItem::SearchHelp)->trigger();
+    auto *help = frame->findChild<HelpWindow *>();
+    QVERIFY(help != nullptr);
+    auto *search = help->findChild<QLineEdit *>(u"search"_s);
+    auto *topics = help->findChild<QListWidget *>();
+    QVERIFY(search != nullptr && topics != nullptr);
+    QTest::keyClicks(search, u"traffic light"_s);
+    QVERIFY(topics->count() >= 1);
+    QCOMPARE(topics->item(0)->text(), u"Logon"_s);
+    topics->setCurrentRow(0);
+    QVERIFY(help->findChild<QTextBrowser *>()->toHtml().contains(u"traffic light"_s));
+
+    action(*frame, MenuItem::HowToUseHelp)->trigger();
+    QCOMPARE(frame->findChildren<HelpWindow *>().size(), 1);
+    QCOMPARE(help->findChild<QTextBrowser *>()->documentTitle(), u"How to Use Help"_s);
+}
+
+// "P&rint Setup..." sets the printer up and prints nothing; the choice stays for the run.
+void TestFrameWindow::printSetupSetsThePrinterUpWithoutPrinting()
+{
+    WidgetDialogs dialogs;
+    QString title;
+    QStringList buttons;
+    bool landscapeAtOpening = true;
+    auto answer = [&](bool chooseLandscape) {
+        QTimer::singleShot(0, [&, chooseLandscape] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (dialog == nullptr)
+                return;
+            title = dialog->windowTitle();
+            buttons = buttonTexts(dialog);
+            auto *landscape = dialog->findChild<QRadioButton *>(u"landscape"_s);
+            landscapeAtOpening = landscape != nullptr && landscape->isChecked();
+            if (landscape == nullptr || !chooseLandscape) {
+                dialog->reject();
+                return;
+            }
+            landscape->setChecked(true);
+            dialog->accept();
+        });
+    };
+
+    answer(true);
+    QVERIFY(dialogs.printerSetup());
+    QCOMPARE(title, u"Print Setup"_s);
+    QVERIFY2(!buttons.contains(u"Print"_s) && !buttons.contains(u"&Print"_s), qPrintable(buttons.join(u", "_s)));
+    QVERIFY(buttons.contains(u"&OK"_s) && buttons.contains(u"&Cancel"_s));
+    QVERIFY(!landscapeAtOpening);
+
+    answer(false);
+    QVERIFY(!dialogs.printerSetup());
+    QVERIFY(landscapeAtOpening);
 }
 
 QTEST_MAIN(TestFrameWindow)

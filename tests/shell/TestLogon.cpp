@@ -7,6 +7,7 @@
 #include "shell/LogonRules.h"
 #include "shell/LogonWindow.h"
 #include "shell/LogoutEntry.h"
+#include "framework/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -50,6 +51,7 @@ private Q_SLOTS:
     void logoutEntryOnlyWhenDue_data();
     void logoutEntryOnlyWhenDue();
     void windowLogsOnAfterAFailure();
+    void windowKeepsItsPlacement();
 };
 
 void TestLogon::passwordInAnyLetterCaseLogsOn_data()
@@ -253,6 +255,16 @@ void TestLogon::windowLogsOnAfterAFailure()
     });
     QCOMPARE(window.exec(), int(QDialog::Accepted));
     QCOMPARE(fixture.station().user().name, u"Agent"_s);
+}
+
+void TestLogon::windowKeepsItsPlacement()
+{
+    LogonFixture fixture;
+    WindowPlacement{false, 41, 33, 0, 0, true, false}.write(fixture.settings(), u"Logon"_s, false);
+    LogonWindow window(fixture.station());
+    QCOMPARE(LogonFixture::openMoveAndClose(window, {67, 52}, u"exit"_s), QPoint(41, 33));
+    QCOMPARE(window.result(), int(QDialog::Rejected));
+    QCOMPARE(WindowPlacement::read(fixture.settings(), u"Logon"_s), (WindowPlacement{false, 67, 52, 0, 0, true, false}));
 }
 
 QTEST_MAIN(TestLogon)

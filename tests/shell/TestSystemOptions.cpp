@@ -320,6 +320,7 @@ void TestSystemOptions::cancelStillStoresTheChosenFolder()
     writeRecord(m_station->workstation, starterRecord());
     const QString other = folderWithSystemFile(u"Network"_s);
     m_station->dialogs.answerFolder(other + u'/');
+    m_station->messages.expect(Restart, ButtonNo);
     SystemOptions options(m_station->workstation);
     options.open();
 
@@ -399,30 +400,42 @@ void TestSystemOptions::okWritesRecordAndRunState()
 
 void TestSystemOptions::changedFolderAsksForRestart_data()
 {
+    QTest::addColumn<bool>("ok");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("shutdown");
-    QTest::newRow("yes") << int(ButtonYes) << true;
-    QTest::newRow("no") << int(ButtonNo) << false;
+    QTest::newRow("OK, yes") << true << int(ButtonYes) << true;
+    QTest::newRow("OK, no") << true << int(ButtonNo) << false;
+    QTest::newRow("Cancel, yes") << false << int(ButtonYes) << true;
+    QTest::newRow("Cancel, no") << false << int(ButtonNo) << false;
 }
 
+// The open files stay on the folder the run started with; a restart is how the new one is taken.
 void TestSystemOptions::changedFolderAsksForRestart()
 {
+    QFETCH(bool, ok);
     QFETCH(int, answer);
     QFETCH(bool, shutdown);
     writeRecord(m_station->workstation, starterRecord());
-    m_station->dialogs.answerFolder(folderWithSystemFile(u"Network"_s));
+    const QString inUse = m_station->workstation.database().folder();
+    const QString other = folderWithSystemFile(u"Network"_s);
+    m_station->dialogs.answerFolder(other);
     m_station->messages.expect(Restart, answer);
     SystemOptions options(m_station->workstation);
     options.open();
 
     options.chooseDatabaseFolder();
-    options.save();
+    if (ok)
+        options.save();
+    options.close();
 
     QCOMPARE(m_station->workstation.run().shutdownRequested, shutdown);
+    QCOMPARE(m_station->messages.shown().size(), 1);
     const MessageRequest question = m_station->messages.shown().first();
     QCOMPARE(question.text, Restart);
     QCOMPARE(question.buttons, ButtonYes | ButtonNo);
     QCOMPARE(question.buttonTexts, (QStringList{u"&Yes"_s, u"&No"_s}));
+    QCOMPARE(m_station->settings.readText(u"Config"_s, u"DataBase"_s), other);
+    QCOMPARE(m_station->workstation.database().folder(), inUse);
     verifySeams();
 }
 

@@ -4,6 +4,7 @@
 #include "LogonFixture.h"
 
 #include "framework/RecordFile.h"
+#include "framework/WindowPlacement.h"
 #include "shell/UpdatePassRules.h"
 #include "shell/UpdatePassWindow.h"
 
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void signatureStoredAndTakenOverCut();
     void recordChangedElsewhereIsNotWritten();
     void windowChangesPassword();
+    void windowKeepsItsPlacement();
 };
 
 void TestUpdatePass::userNotFoundCloses()
@@ -207,6 +209,17 @@ void TestUpdatePass::windowChangesPassword()
     QCOMPARE(window.exec(), int(QDialog::Accepted));
     QCOMPARE(fixture.storedUser(u"Agent"_s).PassWord, u"green"_s);
     QCOMPARE(fixture.shownTexts(), QStringList());
+}
+
+void TestUpdatePass::windowKeepsItsPlacement()
+{
+    LogonFixture fixture;
+    fixture.logOn(u"Agent"_s, u"blue sky"_s);
+    WindowPlacement{false, 45, 36, 0, 0, true, false}.write(fixture.settings(), u"UpdatePass"_s, false);
+    UpdatePassWindow window(fixture.station());
+    QCOMPARE(LogonFixture::openMoveAndClose(window, {71, 58}, u"cancel"_s), QPoint(45, 36));
+    QCOMPARE(WindowPlacement::read(fixture.settings(), u"UpdatePass"_s),
+             (WindowPlacement{false, 71, 58, 0, 0, true, false}));
 }
 
 QTEST_MAIN(TestUpdatePass)
