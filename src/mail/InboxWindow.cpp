@@ -368,13 +368,12 @@ void InboxWindow::compose()
     showMessage();
 }
 
-// The sender becomes the one recipient; subject and text stay as they were received.
+// The sender becomes the To text, not a recipient row, so that the address book starts empty;
+// subject and text stay as they were received.
 void InboxWindow::reply()
 {
     clearFields();
     m_composer.message().toText = m_shown.from;
-    m_recipients = {RecipientRows::row(RecipientRows::classText(MAPI_TO), m_shown.from)};
-    showRecipients();
     setComposing(true);
     showAttachments();
 }
