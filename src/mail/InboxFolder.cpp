@@ -124,6 +124,7 @@ ULONG InboxFolder::guarded(MailWork work, const std::function<ULONG()> &step)
         return step();
     } catch (...) {
         const ULONG result = resultOfCurrentFailure(work, m_authenticator.get());
+        m_failureReason = reasonOfCurrentFailure();
         if (result == MAPI_E_LOGIN_FAILURE && m_authenticator && m_authenticator->used())
             m_passwords.refused(m_authenticator->login());
         close();
@@ -133,6 +134,7 @@ ULONG InboxFolder::guarded(MailWork work, const std::function<ULONG()> &step)
 
 ULONG InboxFolder::open()
 {
+    m_failureReason.clear();
     if (m_store && m_store->isConnected() && m_folder && m_folder->isOpen())
         return SUCCESS_SUCCESS;
     close();

@@ -41,6 +41,8 @@ public:
     };
     ULONG fetch(const QString &id, bool markRead, Fetched *fetched);
     ULONG remove(const QString &id);
+    // What the server or the connection said when the last call failed.
+    const QString &failureReason() const { return m_failureReason; }
 
 private:
     struct Entry {
@@ -70,6 +72,7 @@ private:
     QSet<QString> m_removed;
     bool m_listed = false;
     bool m_datesListed = false;
+    QString m_failureReason;
 };
 
 } // namespace vellum

@@ -4,7 +4,6 @@
 #include "MailConnection.h"
 #include "MailIcons.h"
 #include "MailMessage.h"
-#include "MailResultMessages.h"
 #include "data/Workstation.h"
 #include "framework/widgets/WindowPlacer.h"
 
@@ -397,7 +396,7 @@ void InboxWindow::send()
     for (const AttachmentRow &row : std::as_const(m_shown.attachments))
         mail.attachments.append(row.pathName);
     const ULONG result = m_composer.send(MailAssembly::Composer::Inbox);
-    MailMessage::show(m_workstation.messages(), MailResultMessages::send(result));
+    MailMessage::show(m_workstation.messages(), m_composer.sendResultText(result));
     if (result == SUCCESS_SUCCESS)
         cancel();
 }

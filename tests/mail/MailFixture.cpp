@@ -53,6 +53,24 @@ void MailFixture::useAccount(int smtpPort, const QString &smtpUser)
     QVERIFY(account.write(*m_settings));
 }
 
+void MailFixture::secureSmtp(MailSecurity security, const QString &trustedCertificates)
+{
+    MailAccount account = MailAccount::read(*m_settings);
+    account.smtp.security = security;
+    account.trustedCertificates = trustedCertificates;
+    QVERIFY(account.write(*m_settings));
+}
+
+void MailFixture::useInboxServer(IncomingMail protocol, const MailServer &server, const QString &trustedCertificates)
+{
+    MailAccount account = MailAccount::read(*m_settings);
+    account.incoming = protocol;
+    account.incomingServer = server;
+    account.incomingFolder.clear();
+    account.trustedCertificates = trustedCertificates;
+    QVERIFY(account.write(*m_settings));
+}
+
 MailConnection::SessionFactory MailFixture::sessionFactory()
 {
     return [this](const MailAccount &account) { return std::make_unique<MapiSession>(account, m_mailDialogs, nullptr); };

@@ -1,4 +1,5 @@
 #include "MailFixture.h"
+#include "MailWindowControls.h"
 #include "SentMail.h"
 #include "mail/InboxReader.h"
 #include "mail/InboxWindow.h"
@@ -63,28 +64,6 @@ MapiRecipDesc recipient(ULONG recipientClass, const QString &name, const QString
     descriptor.lpszName = name;
     descriptor.lpszAddress = address;
     return descriptor;
-}
-
-template <class Control>
-Control *control(const QWidget &window, const QString &name)
-{
-    auto *found = window.findChild<Control *>(name);
-    if (found == nullptr)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-QTreeWidget *list(const InboxWindow &window)
-{
-    return control<QTreeWidget>(window, u"list"_s);
-}
-
-QStringList column(const InboxWindow &window, int index)
-{
-    QStringList texts;
-    for (int row = 0; row < list(window)->topLevelItemCount(); ++row)
-        texts.append(list(window)->topLevelItem(row)->text(index));
-    return texts;
 }
 
 QStringList items(const QListWidget *widget)
