@@ -17,6 +17,7 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -242,6 +243,7 @@ void InboxWindow::load()
         item->setIcon(0, row.icon == InboxRow::WithAttachments ? MailIcons::withAttachments() : MailIcons::letter());
     }
     QApplication::restoreOverrideCursor();
+    MailMessage::show(m_workstation.messages(), m_reader.loadFailure());
     setListUsable(!m_rows.isEmpty());
     if (!m_rows.isEmpty())
         selectRow(0);
@@ -347,8 +349,12 @@ void InboxWindow::deleteMessage()
     const int row = selectedRow();
     if (row < 0 || !m_reader.remove(m_rows.at(row).messageId))
         return;
+    {
+        // The list moves its current row while the item goes, before the rows match again.
+        const QSignalBlocker quiet(m_list);
+        delete m_list->takeTopLevelItem(row);
+    }
     m_rows.removeAt(row);
-    delete m_list->takeTopLevelItem(row);
     m_shown.attachments.clear();
     showAttachments();
     if (m_rows.isEmpty()) {
