@@ -85,11 +85,14 @@ ULONG InboxFolder::fetch(const QString &id, bool markRead, Fetched *fetched)
             return MAPI_E_INVALID_MESSAGE;
         const size_t number = entry->number;
         auto message = m_folder->getMessage(number);
-        m_folder->fetchMessage(message, fetchAttributes(fetchAttributes::UID | fetchAttributes::FLAGS));
+        m_folder->fetchMessage(message, fetchAttributes(stateAttributes()));
         fetched->unread = !(message->getFlags() & vmime::net::message::FLAG_SEEN);
         fetched->raw.clear();
         vmime::utility::outputStreamStringAdapter out(fetched->raw);
         message->extract(out, nullptr, 0, static_cast<size_t>(-1), true);
+        // The library's POP3 reader drops the message's last line end with the closing dot.
+        if (isPop3())
+            fetched->raw += "\r\n";
         if (markRead && fetched->unread) {
             ifSupported([&] {
                 m_folder->setMessageFlags(messageSet::byNumber(number), vmime::net::message::FLAG_SEEN,
@@ -112,8 +115,15 @@ ULONG InboxFolder::remove(const QString &id)
         m_folder->deleteMessages(messageSet::byNumber(entry->number));
         ifSupported([&] { m_folder->expunge(); });
         m_removed.insert(id);
-        // Expunging renumbers the messages: read the folder afresh before the next look-up.
-        reopenFolder();
+        if (isPop3()) {
+            // Closed without a reset, the session's end makes the deletion stand; the next call
+            // connects anew.
+            m_folder->close(true);
+            close();
+        } else {
+            // Expunging renumbers the messages: read the folder afresh before the next look-up.
+            reopenFolder();
+        }
         return SUCCESS_SUCCESS;
     });
 }
@@ -124,6 +134,7 @@ ULONG InboxFolder::guarded(MailWork work, const std::function<ULONG()> &step)
         return step();
     } catch (...) {
         const ULONG result = resultOfCurrentFailure(work, m_authenticator.get());
+        m_failureReason = reasonOfCurrentFailure();
         if (result == MAPI_E_LOGIN_FAILURE && m_authenticator && m_authenticator->used())
             m_passwords.refused(m_authenticator->login());
         close();
@@ -133,20 +144,26 @@ ULONG InboxFolder::guarded(MailWork work, const std::function<ULONG()> &step)
 
 ULONG InboxFolder::open()
 {
+    m_failureReason.clear();
     if (m_store && m_store->isConnected() && m_folder && m_folder->isOpen())
         return SUCCESS_SUCCESS;
     close();
     return guarded(MailWork::OpeningInbox, [&] {
-        const MailService<vmime::net::store> made = m_services.store();
-        m_store = made.service;
-        m_authenticator = made.authenticator;
-        m_store->connect();
-        if (m_authenticator && m_authenticator->used())
-            m_passwords.accepted(m_authenticator->login());
-        m_folder = m_services.inbox(*m_store);
-        m_folder->open(vmime::net::folder::MODE_READ_WRITE);
+        connect();
         return SUCCESS_SUCCESS;
     });
+}
+
+void InboxFolder::connect()
+{
+    const MailService<vmime::net::store> made = m_services.store();
+    m_store = made.service;
+    m_authenticator = made.authenticator;
+    m_store->connect();
+    if (m_authenticator && m_authenticator->used())
+        m_passwords.accepted(m_authenticator->login());
+    m_folder = m_services.inbox(*m_store);
+    m_folder->open(vmime::net::folder::MODE_READ_WRITE);
 }
 
 void InboxFolder::close()
@@ -175,9 +192,28 @@ void InboxFolder::close()
 
 void InboxFolder::reopenFolder()
 {
-    m_folder->close(false);
-    m_folder->open(vmime::net::folder::MODE_READ_WRITE);
     m_listed = false;
+    if (!isPop3()) {
+        m_folder->close(false);
+        m_folder->open(vmime::net::folder::MODE_READ_WRITE);
+        return;
+    }
+    // A POP3 session sees the mailbox as it was when the session began.
+    close();
+    connect();
+}
+
+// A POP3 server deletes when the session ends, and its messages carry no flags.
+bool InboxFolder::isPop3() const
+{
+    return m_store->getProtocolName().rfind("pop3", 0) == 0;
+}
+
+int InboxFolder::stateAttributes() const
+{
+    if (m_folder->getFetchCapabilities() & fetchAttributes::FLAGS)
+        return fetchAttributes::UID | fetchAttributes::FLAGS;
+    return fetchAttributes::UID;
 }
 
 void InboxFolder::list(bool withDates)
@@ -188,7 +224,7 @@ void InboxFolder::list(bool withDates)
     if (m_folder->getMessageCount() == 0)
         return;
     auto messages = m_folder->getMessages(messageSet::byNumber(1, static_cast<size_t>(-1)));
-    int attributes = fetchAttributes::UID | fetchAttributes::FLAGS;
+    int attributes = stateAttributes();
     if (withDates)
         attributes |= fetchAttributes::FULL_HEADER;
     m_folder->fetchMessages(messages, fetchAttributes(attributes));

@@ -2,7 +2,9 @@
 // The account's inbox as the session sees it: an ordered list of message identifiers (the
 // store's unique ids: the Maildir file's unique name, the IMAP UID, the POP3 UIDL), reads of one
 // message, marking read and deleting. The connection is made at the first need and kept; one
-// that fails is dropped, so that the next call connects anew.
+// that fails is dropped, so that the next call connects anew. A POP3 session ends after a
+// deletion, which its server carries out only then, and a new walk starts a new one, since a
+// session shows only the mail that was there when it began.
 
 #include "Mapi.h"
 
@@ -41,6 +43,8 @@ public:
     };
     ULONG fetch(const QString &id, bool markRead, Fetched *fetched);
     ULONG remove(const QString &id);
+    // What the server or the connection said when the last call failed.
+    const QString &failureReason() const { return m_failureReason; }
 
 private:
     struct Entry {
@@ -53,8 +57,11 @@ private:
 
     ULONG guarded(MailWork work, const std::function<ULONG()> &step);
     ULONG open();
+    void connect();
     void close();
     void reopenFolder();
+    bool isPop3() const;
+    int stateAttributes() const;
     void list(bool withDates);
     Entry *entryOf(const QString &id);
     std::vector<const Entry *> walkOrder(FLAGS flags) const;
@@ -70,6 +77,7 @@ private:
     QSet<QString> m_removed;
     bool m_listed = false;
     bool m_datesListed = false;
+    QString m_failureReason;
 };
 
 } // namespace vellum

@@ -1,6 +1,7 @@
 #include "InboxReader.h"
 
 #include "MailConnection.h"
+#include "MailResultMessages.h"
 #include "MapiSession.h"
 
 #include <algorithm>
@@ -19,9 +20,12 @@ QList<InboxRow> InboxReader::load()
     const LHANDLE handle = m_connection.handle();
     QList<InboxRow> rows;
     QString current;
+    m_loadFailure.clear();
     for (;;) {
         const QString seed = current;
-        session.MAPIFindNext(handle, 0, {}, seed, 0, 0, &current);
+        // The walk goes on whatever the search says; a search that failed only explains why it ends.
+        if (const ULONG found = session.MAPIFindNext(handle, 0, {}, seed, 0, 0, &current); found != MAPI_E_NO_MESSAGES)
+            noteLoadFailure(found);
         MapiMessage *message = nullptr;
         const ULONG result = session.MAPIReadMail(handle, 0, current, MAPI_SUPPRESS_ATTACH, 0, &message);
         InboxRow row;
@@ -37,13 +41,25 @@ QList<InboxRow> InboxReader::load()
             session.MAPIFreeBuffer(message);
         // A search that finds nothing new leaves the seed; a message that fails to read would
         // otherwise be listed again and again.
-        if (result != SUCCESS_SUCCESS && result != MAPI_E_FAILURE)
+        if (result != SUCCESS_SUCCESS && result != MAPI_E_FAILURE) {
+            noteLoadFailure(result);
             break;
+        }
         if (current == seed)
             break;
         rows.append(row);
     }
     return rows;
+}
+
+// The first failure that is more than the end of the inbox, on a workstation that has one.
+void InboxReader::noteLoadFailure(ULONG result)
+{
+    const MapiSession &session = m_connection.session();
+    if (result == SUCCESS_SUCCESS || result == MAPI_E_INVALID_MESSAGE || !m_loadFailure.isEmpty()
+        || !session.account().canReceive())
+        return;
+    m_loadFailure = MailResultMessages::withReason(MailResultMessages::send(result), session.failureReason());
 }
 
 bool InboxReader::show(const QString &messageId, ShownMessage &shown)

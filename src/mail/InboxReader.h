@@ -25,6 +25,11 @@ public:
 
     // Every message from the first on; a message that cannot be read keeps its row, without texts.
     QList<InboxRow> load();
+    // Why the last load could not read the whole inbox (the server cannot be reached, its
+    // certificate is not trusted, the login was refused): the mail client's message for the
+    // result with the reason on a second line. Empty when it read all there is, when the user
+    // cancelled the password prompt, and on a workstation that has no inbox set up.
+    const QString &loadFailure() const { return m_loadFailure; }
     // False when the message cannot be read: the texts stay and the attachment list empties.
     bool show(const QString &messageId, ShownMessage &shown);
     // True when the mail system deleted the message.
@@ -36,7 +41,10 @@ public:
     static QString shownText(const QString &text);
 
 private:
+    void noteLoadFailure(ULONG result);
+
     MailConnection &m_connection;
+    QString m_loadFailure;
 };
 
 } // namespace vellum

@@ -4,7 +4,6 @@
 #include "MailConnection.h"
 #include "MailIcons.h"
 #include "MailMessage.h"
-#include "MailResultMessages.h"
 #include "data/Workstation.h"
 #include "framework/widgets/WindowPlacer.h"
 
@@ -18,6 +17,7 @@
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -243,6 +243,7 @@ void InboxWindow::load()
         item->setIcon(0, row.icon == InboxRow::WithAttachments ? MailIcons::withAttachments() : MailIcons::letter());
     }
     QApplication::restoreOverrideCursor();
+    MailMessage::show(m_workstation.messages(), m_reader.loadFailure());
     setListUsable(!m_rows.isEmpty());
     if (!m_rows.isEmpty())
         selectRow(0);
@@ -348,8 +349,12 @@ void InboxWindow::deleteMessage()
     const int row = selectedRow();
     if (row < 0 || !m_reader.remove(m_rows.at(row).messageId))
         return;
+    {
+        // The list moves its current row while the item goes, before the rows match again.
+        const QSignalBlocker quiet(m_list);
+        delete m_list->takeTopLevelItem(row);
+    }
     m_rows.removeAt(row);
-    delete m_list->takeTopLevelItem(row);
     m_shown.attachments.clear();
     showAttachments();
     if (m_rows.isEmpty()) {
@@ -368,13 +373,12 @@ void InboxWindow::compose()
     showMessage();
 }
 
-// The sender becomes the one recipient; subject and text stay as they were received.
+// The sender becomes the To text, not a recipient row, so that the address book starts empty;
+// subject and text stay as they were received.
 void InboxWindow::reply()
 {
     clearFields();
     m_composer.message().toText = m_shown.from;
-    m_recipients = {RecipientRows::row(RecipientRows::classText(MAPI_TO), m_shown.from)};
-    showRecipients();
     setComposing(true);
     showAttachments();
 }
@@ -398,7 +402,7 @@ void InboxWindow::send()
     for (const AttachmentRow &row : std::as_const(m_shown.attachments))
         mail.attachments.append(row.pathName);
     const ULONG result = m_composer.send(MailAssembly::Composer::Inbox);
-    MailMessage::show(m_workstation.messages(), MailResultMessages::send(result));
+    MailMessage::show(m_workstation.messages(), m_composer.sendResultText(result));
     if (result == SUCCESS_SUCCESS)
         cancel();
 }

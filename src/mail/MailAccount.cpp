@@ -112,6 +112,7 @@ MailAccount MailAccount::read(const SettingsFile &settings)
     account.incomingFolder = settings.readText(Section, u"IncomingFolder"_s).trimmed();
     account.senderName = settings.readText(Section, u"SenderName"_s).trimmed();
     account.senderAddress = settings.readText(Section, u"SenderAddress"_s).trimmed();
+    account.trustedCertificates = settings.readText(Section, u"TrustedCertificates"_s).trimmed();
     return account;
 }
 
@@ -125,6 +126,7 @@ bool MailAccount::write(SettingsFile &settings) const
     written &= settings.writeText(Section, u"IncomingFolder"_s, incomingFolder);
     written &= settings.writeText(Section, u"SenderName"_s, senderName);
     written &= settings.writeText(Section, u"SenderAddress"_s, senderAddress);
+    written &= settings.writeText(Section, u"TrustedCertificates"_s, trustedCertificates);
     return written;
 }
 

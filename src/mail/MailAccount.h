@@ -34,6 +34,10 @@ struct MailAccount {
     QString senderName;
     QString senderAddress;
 
+    // A file of certificate authorities (PEM) that the servers' certificates may be signed by,
+    // trusted besides the system's own; empty: the system's only.
+    QString trustedCertificates;
+
     // Mail can leave: a sender address and a server or program to hand it to.
     bool canSend() const;
     bool canReceive() const;

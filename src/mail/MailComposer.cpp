@@ -1,6 +1,7 @@
 #include "MailComposer.h"
 
 #include "MailConnection.h"
+#include "MailResultMessages.h"
 #include "MapiSession.h"
 
 #include <algorithm>
@@ -38,6 +39,11 @@ ULONG MailComposer::send(MailAssembly::Composer composer)
     const MapiMessage assembled = MailAssembly::assemble(m_message, composer);
     return m_connection.session().MAPISendMail(m_connection.handle(), 0, assembled,
                                                  MailAssembly::sendFlags(assembled), 0);
+}
+
+QString MailComposer::sendResultText(ULONG result) const
+{
+    return MailResultMessages::withReason(MailResultMessages::send(result), m_connection.session().failureReason());
 }
 
 } // namespace vellum

@@ -24,6 +24,8 @@ public:
     ULONG chooseRecipients(const QString &caption, ULONG editFields);
     // Takes the To text, assembles the mail and hands it over; the mail client's result.
     ULONG send(MailAssembly::Composer composer);
+    // The message for the result of the send just made, with the server's reason when it failed.
+    QString sendResultText(ULONG result) const;
 
 private:
     MailConnection &m_connection;

@@ -7,6 +7,8 @@
 
 #include "Mapi.h"
 
+#include <QString>
+
 namespace vellum {
 
 class PasswordAuthenticator;
@@ -19,5 +21,8 @@ enum class MailWork {
 
 // Call from within a catch block: classifies the exception being handled.
 ULONG resultOfCurrentFailure(MailWork work, const PasswordAuthenticator *authenticator);
+// Call from within a catch block: what the server answered, or what stood in the way of the
+// connection, as one line for the user; empty when there is nothing to add to the result.
+QString reasonOfCurrentFailure();
 
 } // namespace vellum

@@ -73,4 +73,11 @@ QString MailResultMessages::send(ULONG code)
     return u"MS-Send Error - "_s + digits(code, 8);
 }
 
+QString MailResultMessages::withReason(const QString &message, const QString &reason)
+{
+    if (message.isEmpty() || reason.isEmpty())
+        return message;
+    return message + u'\n' + reason;
+}
+
 } // namespace vellum

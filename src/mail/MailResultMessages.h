@@ -18,6 +18,8 @@ public:
     static QString address(ULONG code);
     // Success and a cancelled send dialog are silent; unlisted codes show the code itself.
     static QString send(ULONG code);
+    // A message with what the server or the connection said on a second line.
+    static QString withReason(const QString &message, const QString &reason);
 };
 
 } // namespace vellum

@@ -28,6 +28,7 @@ MailSender::MailSender(const MailServices &services, MailPasswords &passwords)
 ULONG MailSender::send(const vmime::shared_ptr<vmime::message> &message)
 {
     MailService<vmime::net::transport> transport;
+    m_failureReason.clear();
     try {
         transport = m_services.transport();
         transport.service->connect();
@@ -38,6 +39,7 @@ ULONG MailSender::send(const vmime::shared_ptr<vmime::message> &message)
         return SUCCESS_SUCCESS;
     } catch (...) {
         const ULONG result = resultOfCurrentFailure(MailWork::Sending, transport.authenticator.get());
+        m_failureReason = reasonOfCurrentFailure();
         if (result == MAPI_E_LOGIN_FAILURE && transport.authenticator && transport.authenticator->used())
             m_passwords.refused(transport.authenticator->login());
         if (transport.service)

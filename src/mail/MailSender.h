@@ -5,6 +5,8 @@
 
 #include "Mapi.h"
 
+#include <QString>
+
 #include <vmime/message.hpp>
 
 namespace vellum {
@@ -17,10 +19,13 @@ public:
     MailSender(const MailServices &services, MailPasswords &passwords);
 
     ULONG send(const vmime::shared_ptr<vmime::message> &message);
+    // What the server or the connection said when the last send failed.
+    const QString &failureReason() const { return m_failureReason; }
 
 private:
     const MailServices &m_services;
     MailPasswords &m_passwords;
+    QString m_failureReason;
 };
 
 } // namespace vellum

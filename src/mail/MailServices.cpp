@@ -109,7 +109,7 @@ void MailServices::secure(MailService<Service> &made, const MailServer &server, 
     const bool startTls = server.security == MailSecurity::StartTls;
     service.setProperty("connection.tls", startTls);
     service.setProperty("connection.tls.required", startTls);
-    service.setCertificateVerifier(systemCertificateVerifier());
+    service.setCertificateVerifier(certificateVerifier(m_account.trustedCertificates));
     service.setTimeoutHandlerFactory(vmime::make_shared<MailTimeoutFactory>());
     if (!server.user.isEmpty()) {
         made.authenticator = vmime::make_shared<PasswordAuthenticator>(MailLogin{protocol, server.host, server.user},

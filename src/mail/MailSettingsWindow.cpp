@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -68,6 +69,7 @@ MailSettingsWindow::MailSettingsWindow(Workstation &workstation, QWidget *parent
     layout->addWidget(buildSender());
     layout->addWidget(buildOutgoing());
     layout->addWidget(buildIncoming());
+    layout->addWidget(buildSecurity());
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(u"ok"_s);
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(u"cancel"_s);
@@ -118,17 +120,43 @@ QGroupBox *MailSettingsWindow::buildIncoming()
     m_incomingServer = serverFields(u"incoming"_s);
     addServerRows(form, m_incomingServer);
     m_folder = lineEdit(u"incomingFolder"_s);
-    m_chooseFolder = new QToolButton;
-    m_chooseFolder->setObjectName(u"chooseFolder"_s);
-    m_chooseFolder->setText(u"..."_s);
-    m_chooseFolder->setToolTip(u"Choose the Maildir folder"_s);
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(m_folder, 1);
-    folderRow->addWidget(m_chooseFolder);
-    form->addRow(u"&Folder:"_s, folderRow);
+    m_chooseFolder = chooser(u"chooseFolder"_s, u"Choose the Maildir folder"_s);
+    addChooserRow(form, u"&Folder:"_s, m_folder, m_chooseFolder);
     connect(m_incoming, &QComboBox::currentIndexChanged, this, &MailSettingsWindow::showStates);
     connect(m_chooseFolder, &QToolButton::clicked, this, &MailSettingsWindow::chooseMaildir);
     return group;
+}
+
+QGroupBox *MailSettingsWindow::buildSecurity()
+{
+    auto *group = new QGroupBox(u"Secured connections"_s);
+    auto *form = new QFormLayout(group);
+    m_authorities = lineEdit(u"trustedCertificates"_s);
+    m_authorities->setPlaceholderText(u"none: the system's authorities only"_s);
+    auto *choose = chooser(u"chooseCertificates"_s, u"Choose a file of certificate authorities (PEM)"_s);
+    addChooserRow(form, u"&Trusted authorities:"_s, m_authorities, choose);
+    connect(choose, &QToolButton::clicked, this, &MailSettingsWindow::chooseAuthorities);
+    return group;
+}
+
+QToolButton *MailSettingsWindow::chooser(const QString &name, const QString &tip)
+{
+    auto *button = new QToolButton;
+    button->setObjectName(name);
+    button->setText(u"..."_s);
+    button->setToolTip(tip);
+    return button;
+}
+
+// An entry with its "..." button; the label's mnemonic goes to the entry.
+void MailSettingsWindow::addChooserRow(QFormLayout *form, const QString &label, QLineEdit *entry, QToolButton *button)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(entry, 1);
+    row->addWidget(button);
+    auto *prompt = new QLabel(label);
+    prompt->setBuddy(entry);
+    form->addRow(prompt, row);
 }
 
 MailSettingsWindow::ServerFields MailSettingsWindow::serverFields(const QString &prefix)
@@ -165,6 +193,7 @@ void MailSettingsWindow::showAccount(const MailAccount &account)
     choose(m_incoming, account.incoming);
     showServer(m_incomingServer, account.incomingServer);
     m_folder->setText(account.incomingFolder);
+    m_authorities->setText(account.trustedCertificates);
     showStates();
 }
 
@@ -197,6 +226,7 @@ MailAccount MailSettingsWindow::account() const
     account.incoming = chosen<IncomingMail>(m_incoming);
     account.incomingServer = serverOf(m_incomingServer);
     account.incomingFolder = m_folder->text().trimmed();
+    account.trustedCertificates = m_authorities->text().trimmed();
     return account;
 }
 
@@ -224,6 +254,14 @@ void MailSettingsWindow::chooseMaildir()
     const QString folder = m_workstation.dialogs().chooseFolder(u"Choose the Maildir Folder"_s, m_folder->text());
     if (!folder.isEmpty())
         m_folder->setText(folder);
+}
+
+void MailSettingsWindow::chooseAuthorities()
+{
+    const QString file = m_workstation.dialogs().openFile(u"Choose the Certificate Authorities"_s, {},
+                                                          u"Certificates|*.pem;*.crt|All Files|*.*"_s);
+    if (!file.isEmpty())
+        m_authorities->setText(file);
 }
 
 void MailSettingsWindow::accept()

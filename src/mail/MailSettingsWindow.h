@@ -1,7 +1,8 @@
 #pragma once
 // Mail Settings: the workstation's mail account (who sends, how mail leaves, where the inbox
-// is), edited here so that nobody needs to edit the settings file by hand. Passwords are not
-// part of it: the mail client asks for them when a server wants one.
+// is, which certificate authorities its secured servers may use), edited here so that nobody
+// needs to edit the settings file by hand. Passwords are not part of it: the mail client asks
+// for them when a server wants one.
 
 #include "MailAccount.h"
 
@@ -42,12 +43,16 @@ private:
     QGroupBox *buildSender();
     QGroupBox *buildOutgoing();
     QGroupBox *buildIncoming();
+    QGroupBox *buildSecurity();
+    static QToolButton *chooser(const QString &name, const QString &tip);
+    static void addChooserRow(QFormLayout *form, const QString &label, QLineEdit *entry, QToolButton *button);
     ServerFields serverFields(const QString &prefix);
     void addServerRows(QFormLayout *form, const ServerFields &fields);
     void showAccount(const MailAccount &account);
     static void showServer(const ServerFields &fields, const MailServer &server);
     static MailServer serverOf(const ServerFields &fields);
     void chooseMaildir();
+    void chooseAuthorities();
     void showStates();
 
     Workstation &m_workstation;
@@ -60,6 +65,7 @@ private:
     ServerFields m_incomingServer;
     QLineEdit *m_folder = nullptr;
     QToolButton *m_chooseFolder = nullptr;
+    QLineEdit *m_authorities = nullptr;
 };
 
 } // namespace vellum

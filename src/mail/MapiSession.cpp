@@ -9,6 +9,7 @@
 #include "ReceivedMessage.h"
 #include "SecretToolStore.h"
 
+#include <functional>
 #include <map>
 #include <new>
 
@@ -64,7 +65,8 @@ public:
 
     bool canLogOn() const { return m_account.canSend() || m_account.canReceive(); }
     InUse use(LHANDLE handle);
-    InboxFolder &inboxOf(Session &session);
+    // Runs a step on the session's inbox and keeps what its failure said.
+    ULONG onInbox(Session &session, const std::function<ULONG(InboxFolder &)> &step);
     LHANDLE logOn(FLAGS flags, const QString &password);
     ULONG logOff(LHANDLE handle);
     ULONG send(const MapiMessage &message, FLAGS flags);
@@ -74,6 +76,7 @@ public:
     ULONG freeBuffer(MapiMessage *buffer);
 
     const MailAccount &account() const { return m_account; }
+    const QString &failureReason() const { return m_failureReason; }
 
 private:
     void providePassword(const MailServer &server, const QString &protocol, const QString &password);
@@ -86,10 +89,12 @@ private:
     LHANDLE m_nextHandle = 1;
     LHANDLE m_sharedHandle = 0;
     std::map<const MapiMessage *, std::unique_ptr<ReceivedMessage>> m_buffers;
+    QString m_failureReason;
 };
 
 MapiSession::Impl::InUse MapiSession::Impl::use(LHANDLE handle)
 {
+    m_failureReason.clear();
     InUse inUse;
     if (handle == 0) {
         if (!canLogOn()) {
@@ -109,11 +114,13 @@ MapiSession::Impl::InUse MapiSession::Impl::use(LHANDLE handle)
     return inUse;
 }
 
-InboxFolder &MapiSession::Impl::inboxOf(Session &session)
+ULONG MapiSession::Impl::onInbox(Session &session, const std::function<ULONG(InboxFolder &)> &step)
 {
     if (!session.inbox)
         session.inbox = std::make_unique<InboxFolder>(m_services, m_passwords);
-    return *session.inbox;
+    const ULONG result = step(*session.inbox);
+    m_failureReason = session.inbox->failureReason();
+    return result;
 }
 
 LHANDLE MapiSession::Impl::logOn(FLAGS flags, const QString &password)
@@ -168,7 +175,10 @@ ULONG MapiSession::Impl::send(const MapiMessage &message, FLAGS flags)
     const OutgoingMessage built = buildOutgoingMessage(outgoing, m_account);
     if (built.result != SUCCESS_SUCCESS)
         return built.result;
-    return MailSender(m_services, m_passwords).send(built.mime);
+    MailSender sender(m_services, m_passwords);
+    const ULONG result = sender.send(built.mime);
+    m_failureReason = sender.failureReason();
+    return result;
 }
 
 ULONG MapiSession::Impl::address(const QString &caption, ULONG editFields, const QString &labels, ULONG nRecips,
@@ -196,7 +206,8 @@ ULONG MapiSession::Impl::read(Session &session, const QString &id, FLAGS flags, 
     if (id.isEmpty() || !m_account.canReceive())
         return MAPI_E_INVALID_MESSAGE;
     InboxFolder::Fetched fetched;
-    if (const ULONG result = inboxOf(session).fetch(id, !(flags & MAPI_PEEK), &fetched); result != SUCCESS_SUCCESS)
+    const auto fetch = [&](InboxFolder &inbox) { return inbox.fetch(id, !(flags & MAPI_PEEK), &fetched); };
+    if (const ULONG result = onInbox(session, fetch); result != SUCCESS_SUCCESS)
         return result;
     auto buffer = std::make_unique<ReceivedMessage>();
     if (const ULONG result = unpackReceivedMessage(fetched.raw, flags, fetched.unread, *buffer);
@@ -227,6 +238,11 @@ MapiSession::~MapiSession() = default;
 const MailAccount &MapiSession::account() const
 {
     return m_impl->account();
+}
+
+const QString &MapiSession::failureReason() const
+{
+    return m_impl->failureReason();
 }
 
 ULONG MapiSession::MAPILogon(ULONG_PTR /*ulUIParam*/, const QString & /*lpszProfileName*/, const QString &lpszPassword,
@@ -284,7 +300,8 @@ ULONG MapiSession::MAPIFindNext(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, cons
     if (!isOrdinaryMail(lpszMessageType) || !m_impl->account().canReceive())
         return MAPI_E_NO_MESSAGES;
     QString found;
-    const ULONG result = m_impl->inboxOf(*inUse.session).findNext(lpszSeedMessageID, flFlags, &found);
+    const ULONG result = m_impl->onInbox(
+        *inUse.session, [&](InboxFolder &inbox) { return inbox.findNext(lpszSeedMessageID, flFlags, &found); });
     if (result == SUCCESS_SUCCESS)
         *lpszMessageID = found;
     return result;
@@ -307,7 +324,7 @@ ULONG MapiSession::MAPIDeleteMail(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, co
         return inUse.result;
     if (lpszMessageID.isEmpty() || !m_impl->account().canReceive())
         return MAPI_E_INVALID_MESSAGE;
-    return m_impl->inboxOf(*inUse.session).remove(lpszMessageID);
+    return m_impl->onInbox(*inUse.session, [&](InboxFolder &inbox) { return inbox.remove(lpszMessageID); });
 }
 
 ULONG MapiSession::MAPIFreeBuffer(MapiMessage *pv)

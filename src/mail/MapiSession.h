@@ -32,6 +32,10 @@ public:
     MapiSession &operator=(const MapiSession &) = delete;
 
     const MailAccount &account() const;
+    // What the server or the connection said when the last send, address, find, read or delete
+    // call failed (the server's answer, an untrusted certificate, a refused connection); empty
+    // after one that succeeded or failed without a word from either.
+    const QString &failureReason() const;
 
     // An account without a sender address or without a way to send gives MAPI_E_LOGIN_FAILURE
     // and no message. A non-empty password is used for the account's servers during this run.

@@ -78,7 +78,8 @@ SendMailWindow::SendMailWindow(Workstation &workstation, MailConnection &connect
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
     prefill(request);
-    if (request.mode == SendMailRequest::Blank) {
+    m_waitsForUser = request.mode != SendMailRequest::SendAtOnce;
+    if (m_waitsForUser) {
         WindowPlacer::restore(this, workstation.settings(), ProcedureName, Resizable);
         m_to->setFocus();
     }
@@ -207,8 +208,11 @@ void SendMailWindow::send()
     if (!m_attachment->text().isEmpty())
         mail.attachments.append(m_attachment->text());
     m_result = m_composer.send(MailAssembly::Composer::SendWindow);
-    MailMessage::show(m_workstation.messages(), MailResultMessages::send(m_result));
-    accept();
+    MailMessage::show(m_workstation.messages(), m_composer.sendResultText(m_result));
+    m_sending = false;
+    // A mail typed by the user that did not leave stays in the window, to be sent again or kept.
+    if (m_result == SUCCESS_SUCCESS || !m_waitsForUser)
+        accept();
 }
 
 void SendMailWindow::done(int result)

@@ -1,7 +1,8 @@
 #pragma once
 // The Send Mail window (SendOutLook): To, Subject, one attachment and the text. Mode 0 opens it
 // blank for the user; mode 1 fills it from the case form and sends at once without showing it.
-// A failed send is reported in both modes and its result goes back to the caller.
+// A failed send is reported in both modes, with the server's reason, and its result goes back to
+// the caller; in mode 0 the window then stays open with what the user typed.
 
 #include "Mapi.h"
 #include "MailComposer.h"
@@ -59,6 +60,7 @@ private:
     MailComposer m_composer;
     ULONG m_result = MAPI_USER_ABORT;
     bool m_sending = false;
+    bool m_waitsForUser = true;  // mode 0
     QTabWidget *m_tabs = nullptr;
     QLineEdit *m_to = nullptr;
     QToolButton *m_addressBook = nullptr;

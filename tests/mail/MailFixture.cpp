@@ -1,5 +1,7 @@
 #include "MailFixture.h"
 
+#include "LoopbackPort.h"
+
 #include "framework/DateTime.h"
 #include "mail/MailAccount.h"
 #include "mail/MapiSession.h"
@@ -8,11 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -53,6 +50,24 @@ void MailFixture::useAccount(int smtpPort, const QString &smtpUser)
     QVERIFY(account.write(*m_settings));
 }
 
+void MailFixture::secureSmtp(MailSecurity security, const QString &trustedCertificates)
+{
+    MailAccount account = MailAccount::read(*m_settings);
+    account.smtp.security = security;
+    account.trustedCertificates = trustedCertificates;
+    QVERIFY(account.write(*m_settings));
+}
+
+void MailFixture::useInboxServer(IncomingMail protocol, const MailServer &server, const QString &trustedCertificates)
+{
+    MailAccount account = MailAccount::read(*m_settings);
+    account.incoming = protocol;
+    account.incomingServer = server;
+    account.incomingFolder.clear();
+    account.trustedCertificates = trustedCertificates;
+    QVERIFY(account.write(*m_settings));
+}
+
 MailConnection::SessionFactory MailFixture::sessionFactory()
 {
     return [this](const MailAccount &account) { return std::make_unique<MapiSession>(account, m_mailDialogs, nullptr); };
@@ -84,20 +99,9 @@ QString MailFixture::writeFile(const QString &name, const QByteArray &content)
     return path;
 }
 
-// The system hands out a free port, which is closed again at once.
 int MailFixture::closedPort()
 {
-    const int socket = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof(address);
-    int port = 0;
-    if (::bind(socket, reinterpret_cast<sockaddr *>(&address), length) == 0
-        && ::getsockname(socket, reinterpret_cast<sockaddr *>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    ::close(socket);
-    return port;
+    return freeLoopbackPort();
 }
 
 QString MailFixture::unexpected()

@@ -8,6 +8,7 @@
 #include "data/Workstation.h"
 #include "framework/Clock.h"
 #include "framework/SettingsFile.h"
+#include "mail/MailAccount.h"
 #include "mail/MailConnection.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
@@ -37,6 +38,12 @@ public:
     // Mail leaves through the SMTP server on this port (with this login when given); the inbox is
     // the Maildir folder. Takes effect for the connection made next.
     void useAccount(int smtpPort, const QString &smtpUser = {});
+    // Mail leaves with this security, trusting the authorities of the file given besides the
+    // system's. Takes effect as useAccount does.
+    void secureSmtp(MailSecurity security, const QString &trustedCertificates);
+    // The inbox is this IMAP or POP3 server instead, whose certificate may be signed by the
+    // authorities of the file given (empty: the system's only). Takes effect as useAccount does.
+    void useInboxServer(IncomingMail protocol, const MailServer &server, const QString &trustedCertificates);
     // The session of the run, logged on at its first use.
     MailConnection &connection();
     MailConnection::SessionFactory sessionFactory();

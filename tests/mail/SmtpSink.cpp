@@ -39,6 +39,10 @@ SmtpSink::SmtpSink(const QString &folder, const Options &options) : m_folder(fol
         arguments << u"--user"_s << options.user << u"--password"_s << options.password;
     if (!options.refusedDomain.isEmpty())
         arguments << u"--refuse-domain"_s << options.refusedDomain;
+    if (options.tls != Options::Tls::None) {
+        arguments << u"--tls"_s << (options.tls == Options::Tls::StartTls ? u"starttls"_s : u"tls"_s)
+                  << u"--certificate"_s << options.certificate << u"--key"_s << options.key;
+    }
     m_process.start(python(), arguments);
     if (!m_process.waitForStarted(StartTimeoutMs))
         return;

@@ -1,4 +1,5 @@
 #include "MailFixture.h"
+#include "MailWindowControls.h"
 #include "SentMail.h"
 #include "mail/InboxReader.h"
 #include "mail/InboxWindow.h"
@@ -65,28 +66,6 @@ MapiRecipDesc recipient(ULONG recipientClass, const QString &name, const QString
     return descriptor;
 }
 
-template <class Control>
-Control *control(const QWidget &window, const QString &name)
-{
-    auto *found = window.findChild<Control *>(name);
-    if (found == nullptr)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
-
-QTreeWidget *list(const InboxWindow &window)
-{
-    return control<QTreeWidget>(window, u"list"_s);
-}
-
-QStringList column(const InboxWindow &window, int index)
-{
-    QStringList texts;
-    for (int row = 0; row < list(window)->topLevelItemCount(); ++row)
-        texts.append(list(window)->topLevelItem(row)->text(index));
-    return texts;
-}
-
 QStringList items(const QListWidget *widget)
 {
     QStringList texts;
@@ -120,10 +99,12 @@ class TestInboxWindow : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void emptyInboxDisablesTheListAndReply();
+    void inboxThatCannotBeReadIsReported();
     void listsTheMessagesInTheirOrder();
     void messageWithoutSubjectShowsAnEmptySubject();
     void longTextIsShownCutWithANote();
-    void deletingTheLastRowSelectsTheNewLastRow();
+    void deletingARowSelectsTheOneInItsPlace_data();
+    void deletingARowSelectsTheOneInItsPlace();
     void deletingTheOnlyRowDisablesTheListAndReply();
     void extractOffersThePatternOfTheName_data();
     void extractOffersThePatternOfTheName();
@@ -157,6 +138,20 @@ void TestInboxWindow::emptyInboxDisablesTheListAndReply()
     QVERIFY(!control<QPushButton>(window, u"reply"_s)->isEnabled());
     QVERIFY(control<QPushButton>(window, u"compose"_s)->isEnabled());
     QCOMPARE(window.windowTitle(), u"Inbox"_s);
+    QVERIFY2(fixture.unexpected().isEmpty(), qPrintable(fixture.unexpected()));
+}
+
+// Unlike an empty inbox, one that cannot be read is not shown as empty without a word.
+void TestInboxWindow::inboxThatCannotBeReadIsReported()
+{
+    MailFixture fixture;
+    QVERIFY(QDir(fixture.inbox()).removeRecursively());
+    fixture.messages().expect(u"MS-Send Error - 00000023\n"_s, ButtonOk);
+    InboxWindow window(fixture.station(), fixture.connection());
+    window.show();
+
+    QCOMPARE(fixture.messages().shown().size(), 1);
+    QVERIFY(!list(window)->isEnabled());
     QVERIFY2(fixture.unexpected().isEmpty(), qPrintable(fixture.unexpected()));
 }
 
@@ -219,21 +214,33 @@ void TestInboxWindow::longTextIsShownCutWithANote()
     QCOMPARE(shown.left(142), QString::fromLatin1(text.left(142)));
 }
 
-void TestInboxWindow::deletingTheLastRowSelectsTheNewLastRow()
+void TestInboxWindow::deletingARowSelectsTheOneInItsPlace_data()
 {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("the last row: the new last row") << 2 << QStringList{u"A"_s, u"B"_s} << u"B"_s;
+    QTest::newRow("a middle row: the next row") << 1 << QStringList{u"A"_s, u"C"_s} << u"C"_s;
+}
+
+void TestInboxWindow::deletingARowSelectsTheOneInItsPlace()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, left);
+    QFETCH(QString, shown);
     MailFixture fixture;
     fixture.deliver(First, plain("a@client.example", "Subject: A\n", "A."));
     fixture.deliver(Second, plain("b@client.example", "Subject: B\n", "B."));
     fixture.deliver(Third, plain("c@client.example", "Subject: C\n", "C."));
     InboxWindow window(fixture.station(), fixture.connection());
     window.show();
-    select(window, 2);
+    select(window, row);
 
     control<QPushButton>(window, u"delete"_s)->click();
 
-    QCOMPARE(column(window, 1), (QStringList{u"A"_s, u"B"_s}));
+    QCOMPARE(column(window, 1), left);
     QCOMPARE(list(window)->currentItem(), list(window)->topLevelItem(1));
-    QCOMPARE(control<QLineEdit>(window, u"subject"_s)->text(), u"B"_s);
+    QCOMPARE(control<QLineEdit>(window, u"subject"_s)->text(), shown);
     QCOMPARE(QDir(fixture.inbox()).entryList({u"*"_s}, QDir::Files).size()
                  + QDir(fixture.inbox() + u"/new"_s).entryList(QDir::Files).size()
                  + QDir(fixture.inbox() + u"/cur"_s).entryList(QDir::Files).size(),
@@ -364,6 +371,7 @@ void TestInboxWindow::composeAndCancelSwitchTheControls()
     QCOMPARE(control<QLineEdit>(window, u"subject"_s)->text(), u"Hello"_s);
 }
 
+// The sender is the To text, not a recipient row: the address book starts empty.
 void TestInboxWindow::replyGoesToTheSender()
 {
     MailFixture fixture;
@@ -373,10 +381,14 @@ void TestInboxWindow::replyGoesToTheSender()
     InboxWindow window(fixture.station(), fixture.connection());
     window.show();
 
+    fixture.mailDialogs().answerAddress(MAPI_USER_ABORT, {});
+
     control<QPushButton>(window, u"reply"_s)->click();
     QVERIFY(window.isComposing());
-    QCOMPARE(items(control<QListWidget>(window, u"recipients"_s)), QStringList{u"To: bob@client.example"_s});
+    QVERIFY(items(control<QListWidget>(window, u"recipients"_s)).isEmpty());
     QVERIFY(items(control<QListWidget>(window, u"attachments"_s)).isEmpty());
+    control<QToolButton>(window, u"addressBook"_s)->click();
+    QVERIFY(fixture.mailDialogs().addressRequests().first().recips.isEmpty());
     control<QPushButton>(window, u"send"_s)->click();
 
     QVERIFY(!window.isComposing());

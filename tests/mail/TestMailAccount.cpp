@@ -25,6 +25,7 @@ MailAccount smtpAndImap()
     account.incomingFolder = u"Support/Inbox"_s;
     account.senderName = u"Ann Ågent"_s;
     account.senderAddress = u"ann@desk.example"_s;
+    account.trustedCertificates = u"/etc/desk/authority.pem"_s;
     return account;
 }
 
@@ -109,6 +110,7 @@ void TestMailAccount::writesTheMailSection()
         {u"IncomingFolder"_s, u"Support/Inbox"_s},
         {u"SenderName"_s, u"Ann Ågent"_s},
         {u"SenderAddress"_s, u"ann@desk.example"_s},
+        {u"TrustedCertificates"_s, u"/etc/desk/authority.pem"_s},
     };
     const SettingsFile reopened(iniPath());
     for (const auto &[key, value] : expected)

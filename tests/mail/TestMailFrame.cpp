@@ -15,12 +15,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
@@ -191,7 +194,15 @@ void TestMailFrame::changedSettingsTakeEffectAtOnce()
         incoming->setCurrentIndex(incoming->findText(u"Maildir folder"_s));
         window.findChild<QLineEdit *>(u"incomingFolder"_s)->setText(folder);
         window.findChild<QLineEdit *>(u"senderAddress"_s)->setText(u"ann@desk.example"_s);
+        window.findChild<QLineEdit *>(u"trustedCertificates"_s)->setText(u"/etc/desk/authority.pem"_s);
         QVERIFY(!window.findChild<QLineEdit *>(u"incomingHost"_s)->isEnabled());
+        // A mnemonic shows as an underline only on a label that has a field to go to.
+        for (const QString &field : {u"incomingFolder"_s, u"trustedCertificates"_s}) {
+            const auto labels = window.findChildren<QLabel *>();
+            QVERIFY2(std::any_of(labels.begin(), labels.end(),
+                                 [&](const QLabel *label) { return label->buddy() == window.findChild<QLineEdit *>(field); }),
+                     qPrintable(field));
+        }
         window.findChild<QPushButton *>(u"ok"_s)->click();
     });
 
@@ -201,6 +212,7 @@ void TestMailFrame::changedSettingsTakeEffectAtOnce()
     QCOMPARE(account.incoming, IncomingMail::Maildir);
     QCOMPARE(account.incomingFolder, folder);
     QCOMPARE(account.senderAddress, u"ann@desk.example"_s);
+    QCOMPARE(account.trustedCertificates, u"/etc/desk/authority.pem"_s);
     QCOMPARE(account.outgoing, OutgoingMail::None);
     QVERIFY(mail().connection().handle() != 0);
 }

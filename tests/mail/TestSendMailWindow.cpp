@@ -1,8 +1,11 @@
+#include "CertificateAuthority.h"
 #include "MailFixture.h"
+#include "MailWindowControls.h"
 #include "SentMail.h"
 #include "mail/MailAssembly.h"
 #include "mail/SendMailWindow.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,6 +15,9 @@
 using namespace Qt::StringLiterals;
 using namespace vellum;
 using namespace vellum::test;
+
+Q_DECLARE_METATYPE(vellum::MailSecurity)
+Q_DECLARE_METATYPE(vellum::test::SmtpSink::Options::Tls)
 
 namespace {
 
@@ -36,13 +42,12 @@ SendMailRequest fromCase(const QString &subject, const QString &address)
     return request;
 }
 
-template <class Control>
-Control *control(const QWidget &window, const QString &name)
+// What the user types into the window before sending.
+void type(const SendMailWindow &window, const QString &to, const QString &subject, const QString &text)
 {
-    auto *found = window.findChild<Control *>(name);
-    if (found == nullptr)
-        qFatal("no control %s", qPrintable(name));
-    return found;
+    control<QLineEdit>(window, u"to"_s)->setText(to);
+    control<QLineEdit>(window, u"subject"_s)->setText(subject);
+    control<QPlainTextEdit>(window, u"text"_s)->setPlainText(text);
 }
 
 QStringList shownTexts(MailFixture &fixture)
@@ -68,6 +73,9 @@ private Q_SLOTS:
     void addressBookProblemShowsItsCode();
     void failedSendIsReportedAndReturned_data();
     void failedSendIsReportedAndReturned();
+    void failedSendKeepsTheTypedMail();
+    void securedServerMustBeTrusted_data();
+    void securedServerMustBeTrusted();
     void attachmentTakesThreeBlanks();
     void emptyEntryBeepsAndKeepsTheCursor_data();
     void emptyEntryBeepsAndKeepsTheCursor();
@@ -192,21 +200,28 @@ void TestSendMailWindow::failedSendIsReportedAndReturned_data()
     QTest::addColumn<QString>("failure");
     QTest::addColumn<ULONG>("result");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("reason");  // how the second line begins; empty: no second line
     QTest::newRow("unreachable server") << u"unreachable"_s << MAPI_E_FAILURE
-                                        << u"MS-Mail : Unspecified error(s) occurred!?"_s;
+                                        << u"MS-Mail : Unspecified error(s) occurred!?"_s
+                                        << u"Error while connecting socket."_s;
     QTest::newRow("refused login") << u"login"_s << MAPI_E_LOGIN_FAILURE
-                                   << u"MS-Mail : Unsuccesful logon, no mail sent."_s;
+                                   << u"MS-Mail : Unsuccesful logon, no mail sent."_s
+                                   << u"Could not authenticate using SASL: all mechanisms failed."_s;
     QTest::newRow("bad address") << u"address"_s << MAPI_E_UNKNOWN_RECIPIENT
-                                 << u"MS-Mail : There is an unknown recipient!?"_s;
-    QTest::newRow("unlisted code") << u"unlisted"_s << MAPI_E_NOT_SUPPORTED << u"MS-Send Error - 00000026"_s;
+                                 << u"MS-Mail : There is an unknown recipient!?"_s
+                                 << u"The server answered: 550 5.1.1 No such user here"_s;
+    QTest::newRow("unlisted code") << u"unlisted"_s << MAPI_E_NOT_SUPPORTED << u"MS-Send Error - 00000026"_s
+                                   << QString();
 }
 
-// The case form learns that the mail did not leave; the user is told in both modes.
+// The case form learns that the mail did not leave; the user is told in both modes, with what the
+// server or the connection said.
 void TestSendMailWindow::failedSendIsReportedAndReturned()
 {
     QFETCH(QString, failure);
     QFETCH(ULONG, result);
     QFETCH(QString, message);
+    QFETCH(QString, reason);
     MailFixture fixture;
     SmtpSink::Options options;
     options.refusedDomain = u"nowhere.example"_s;
@@ -228,10 +243,92 @@ void TestSendMailWindow::failedSendIsReportedAndReturned()
 
     QCOMPARE(SendMailWindow::run(fixture.station(), fixture.connection(), request), result);
 
-    QCOMPARE(shownTexts(fixture), QStringList{message});
+    QCOMPARE(shownTexts(fixture).size(), 1);
+    const QStringList lines = shownTexts(fixture).first().split(u'\n');
+    QCOMPARE(lines.first(), message);
+    QCOMPARE(lines.size(), reason.isEmpty() ? 1 : 2);
+    QVERIFY2(lines.last().startsWith(reason), qPrintable(lines.last()));
     QCOMPARE(fixture.messages().shown().first().caption, u"Quor Vellum 1.2"_s);
     QVERIFY(sink.received().isEmpty());
     QVERIFY2(fixture.unexpected().isEmpty(), qPrintable(fixture.unexpected()));
+}
+
+// The window stays with what the user typed, to be corrected and sent again.
+void TestSendMailWindow::failedSendKeepsTheTypedMail()
+{
+    MailFixture fixture;
+    SmtpSink::Options options;
+    options.refusedDomain = u"nowhere.example"_s;
+    SmtpSink sink(fixture.filePath(u"Sent"_s), options);
+    fixture.useAccount(sink.port());
+    const QString message = u"MS-Mail : There is an unknown recipient!?\n"
+                            "The server answered: 550 5.1.1 No such user here"_s;
+    fixture.messages().expect(message, ButtonOk);
+    SendMailWindow window(fixture.station(), fixture.connection(), SendMailRequest{});
+    window.show();
+    type(window, u"nobody@nowhere.example"_s, u"Printer"_s, u"Typed with care."_s);
+
+    control<QPushButton>(window, u"send"_s)->click();
+
+    QCOMPARE(shownTexts(fixture), QStringList{message});
+    QCOMPARE(window.mailResult(), MAPI_E_UNKNOWN_RECIPIENT);
+    QVERIFY(window.isVisible());
+    QCOMPARE(control<QLineEdit>(window, u"to"_s)->text(), u"nobody@nowhere.example"_s);
+    QCOMPARE(control<QLineEdit>(window, u"subject"_s)->text(), u"Printer"_s);
+    QCOMPARE(control<QPlainTextEdit>(window, u"text"_s)->toPlainText(), u"Typed with care."_s);
+
+    control<QLineEdit>(window, u"to"_s)->setText(u"bob@client.example"_s);
+    control<QPushButton>(window, u"send"_s)->click();
+
+    QCOMPARE(window.mailResult(), SUCCESS_SUCCESS);
+    QVERIFY(!window.isVisible());
+    QCOMPARE(sink.received().size(), 1);
+    const SentMail mail(sink.received().first());
+    QCOMPARE(mail.envelopeTo, QStringList{u"bob@client.example"_s});
+    QCOMPARE(mail.text, u"Typed with care."_s);
+    QVERIFY2(fixture.unexpected().isEmpty(), qPrintable(fixture.unexpected()));
+}
+
+void TestSendMailWindow::securedServerMustBeTrusted_data()
+{
+    QTest::addColumn<SmtpSink::Options::Tls>("tls");
+    QTest::addColumn<MailSecurity>("security");
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("STARTTLS, trusted") << SmtpSink::Options::Tls::StartTls << MailSecurity::StartTls << true;
+    QTest::newRow("TLS, trusted") << SmtpSink::Options::Tls::Implicit << MailSecurity::Tls << true;
+    QTest::newRow("STARTTLS, not trusted") << SmtpSink::Options::Tls::StartTls << MailSecurity::StartTls << false;
+    QTest::newRow("TLS, not trusted") << SmtpSink::Options::Tls::Implicit << MailSecurity::Tls << false;
+}
+
+// The server's certificate comes from the test's own authority, which the system does not know.
+void TestSendMailWindow::securedServerMustBeTrusted()
+{
+    QFETCH(SmtpSink::Options::Tls, tls);
+    QFETCH(MailSecurity, security);
+    QFETCH(bool, trusted);
+    MailFixture fixture;
+    QVERIFY(QDir().mkpath(fixture.filePath(u"tls"_s)));
+    const CertificateAuthority authority(fixture.filePath(u"tls"_s));
+    QVERIFY2(authority.errors().isEmpty(), qPrintable(authority.errors()));
+    SmtpSink::Options options;
+    options.tls = tls;
+    options.certificate = authority.serverCertificateFile();
+    options.key = authority.serverKeyFile();
+    SmtpSink sink(fixture.filePath(u"Sent"_s), options);
+    fixture.useAccount(sink.port());
+    fixture.secureSmtp(security, trusted ? authority.authorityFile() : QString());
+    if (!trusted) {
+        fixture.messages().expect(u"MS-Mail : Unspecified error(s) occurred!?\nThe server's certificate is not "
+                                  "signed by an authority this workstation trusts."_s,
+                                  ButtonOk);
+    }
+
+    const ULONG result = SendMailWindow::run(fixture.station(), fixture.connection(),
+                                             fromCase(u"Case 12"_s, u"bob@client.example"_s));
+
+    QCOMPARE(result, trusted ? SUCCESS_SUCCESS : MAPI_E_FAILURE);
+    QCOMPARE(sink.received().size(), trusted ? 1 : 0);
+    QVERIFY2(fixture.unexpected().isEmpty(), qPrintable(fixture.unexpected() + sink.errors()));
 }
 
 void TestSendMailWindow::attachmentTakesThreeBlanks()
@@ -243,9 +340,7 @@ void TestSendMailWindow::attachmentTakesThreeBlanks()
     fixture.dialogs().answerOpenFile(path);
     SendMailWindow window(fixture.station(), fixture.connection(), SendMailRequest{});
     window.show();
-    control<QLineEdit>(window, u"to"_s)->setText(u"bob@client.example"_s);
-    control<QLineEdit>(window, u"subject"_s)->setText(u"Report"_s);
-    control<QPlainTextEdit>(window, u"text"_s)->setPlainText(u"See the file."_s);
+    type(window, u"bob@client.example"_s, u"Report"_s, u"See the file."_s);
 
     control<QToolButton>(window, u"chooseFile"_s)->click();
     QCOMPARE(control<QLineEdit>(window, u"attachment"_s)->text(), path);

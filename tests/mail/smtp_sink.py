@@ -1,7 +1,7 @@
 """A loopback SMTP server for the mail tests.
 
 Listens on 127.0.0.1 at a port the system picks and prints that port on the first line of its
-output. Every message received is added to the Maildir folder given, with the envelope sender
+output; with a certificate it offers STARTTLS (and requires it) or speaks TLS from the start. Every message received is added to the Maildir folder given, with the envelope sender
 and recipients in added X-Envelope-From and X-Envelope-To header lines, so that a test can see
 who a blind copy went to. The server stops when its standard input closes.
 """
@@ -9,6 +9,7 @@ who a blind copy went to. The server stops when its standard input closes.
 import argparse
 import asyncio
 import mailbox
+import ssl
 import sys
 
 from aiosmtpd.smtp import SMTP, AuthResult, LoginPassword
@@ -49,9 +50,16 @@ async def serve(arguments):
     if arguments.user:
         options = dict(authenticator=Authenticator(arguments.user, arguments.password),
                        auth_required=True, auth_require_tls=False)
+    context = None
+    if arguments.tls:
+        context = ssl.create_default_context(ssl.Purpose.CLIENT_AUTH)
+        context.load_cert_chain(arguments.certificate, arguments.key)
+    if arguments.tls == "starttls":
+        options.update(tls_context=context, require_starttls=True)
     loop = asyncio.get_running_loop()
     server = await loop.create_server(lambda: SMTP(handler, hostname="sink.test", **options),
-                                      host="127.0.0.1", port=0)
+                                      host="127.0.0.1", port=0,
+                                      ssl=context if arguments.tls == "tls" else None)
     print(server.sockets[0].getsockname()[1], flush=True)
     await loop.run_in_executor(None, sys.stdin.read)
     server.close()
@@ -63,6 +71,9 @@ def main():
     parser.add_argument("--user", default="")
     parser.add_argument("--password", default="")
     parser.add_argument("--refuse-domain", default="")
+    parser.add_argument("--tls", choices=["", "starttls", "tls"], default="")
+    parser.add_argument("--certificate", default="")
+    parser.add_argument("--key", default="")
     asyncio.run(serve(parser.parse_args()))
 
 
