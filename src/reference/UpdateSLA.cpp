@@ -53,6 +53,8 @@ UpdateSLA::UpdateSLA(Workstation &workstation, FileRelations &products, QWidget 
     setHelpTopic(HelpTopic);
     // A plain user never gets here through the list; a delete asked for all the same is refused.
     setRules({true, true, ProductRights::mayEdit(workstation), 0});
+    // A form left open across a logout saves nothing for whoever sits at the workstation then.
+    setSaveRight([&workstation] { return ProductRights::mayEdit(workstation); });
 
     auto *id = new QLineEdit;
     id->setObjectName(u"idProduct"_s);

@@ -208,9 +208,15 @@ bool Updateclient::readCaseClient()
 
 void Updateclient::recordShown()
 {
-    const bool editable = ClientFormRules::priorityEditable(m_workstation.user().level, forCaseClient());
-    m_priorityGroup->setEnabled(editable);
+    applyRights();
     m_priorityList->setVisible(m_priorityBox->isChecked());
+}
+
+// The priority is set by the user logged on now: a form left open across a logout no longer sets it.
+void Updateclient::applyRights()
+{
+    FormWindow::applyRights();
+    m_priorityGroup->setEnabled(ClientFormRules::priorityEditable(m_workstation.levelInForce(), forCaseClient()));
 }
 
 bool Updateclient::controlsAccepted()

@@ -10,6 +10,7 @@
 #include "framework/widgets/BrowseList.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -91,6 +92,7 @@ private Q_SLOTS:
     void everyWayMakesItsRequest_data();
     void everyWayMakesItsRequest();
     void buttonsFollowRights();
+    void rightsAskedOnFocusAndRequest();
     void ownButtonsAndItems();
     void positionedAfterForm_data();
     void positionedAfterForm();
@@ -226,6 +228,37 @@ void TestBrowseList::buttonsFollowRights()
     QTest::keyClick(list->view(), Qt::Key_Insert);
     QTest::keyClick(list->view(), Qt::Key_Delete);
     QCOMPARE(list->requests, QList<FormRequest>{});
+}
+
+// The rights may change while the list stands open (a logout, another logon): they are asked
+// again when the list gets the focus, and before a request whatever the buttons still show.
+void TestBrowseList::rightsAskedOnFocusAndRequest()
+{
+    fillUsers({u"Anna"_s});
+    BrowseList::Buttons rights = BrowseList::AllButtons;
+    auto list = openList();
+    list->setRights([&rights] { return rights; });
+    QApplication::setActiveWindow(list.get());
+    QVERIFY(QTest::qWaitForWindowActive(list.get()));
+    list->button(BrowseList::ChangeButton)->setFocus();
+    QVERIFY(!list->button(BrowseList::InsertButton)->isHidden());
+
+    rights = BrowseList::ChangeButton;
+    QTest::keyClick(list->view(), Qt::Key_Insert);
+    QCOMPARE(list->requests, QList<FormRequest>{});
+    rights = BrowseList::Buttons();
+    list->view()->setFocus();
+
+    QVERIFY(list->button(BrowseList::InsertButton)->isHidden());
+    QVERIFY(list->button(BrowseList::ChangeButton)->isHidden());
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(list->requests, QList<FormRequest>{});
+    rights = BrowseList::ChangeButton;
+    list->findChild<QPushButton *>(u"close"_s)->setFocus();
+    QVERIFY(!list->button(BrowseList::ChangeButton)->isHidden());
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(list->requests, QList<FormRequest>{ChangeRequest});
+    list->form()->reject();
 }
 
 void TestBrowseList::ownButtonsAndItems()

@@ -12,7 +12,7 @@
 #include "shell/FrameMenus.h"
 
 #include <QAction>
-#include <QFocusEvent>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMdiSubWindow>
@@ -165,13 +165,16 @@ void TestBrowsSLA::rightsCheckedOnFocus()
     QFETCH(bool, byWindow);
     BrowsSLA list(m_fixture->workstation());
     list.showBeside(nullptr);
+    QApplication::setActiveWindow(&list);
+    QVERIFY(QTest::qWaitForWindowActive(&list));
+    QWidget *close = list.findChild<QPushButton *>(u"close"_s);
     const auto focus = [&] {
         if (byWindow) {
             QEvent activated(QEvent::WindowActivate);
             QCoreApplication::sendEvent(&list, &activated);
         } else {
-            QFocusEvent focused(QEvent::FocusIn);
-            QCoreApplication::sendEvent(list.view(), &focused);
+            close->setFocus();
+            list.view()->setFocus();
         }
     };
     QVERIFY(!list.button(BrowseList::ChangeButton)->isHidden());

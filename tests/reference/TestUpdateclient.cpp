@@ -154,20 +154,24 @@ void TestUpdateclient::thirdFormBringsNewestToFront()
 void TestUpdateclient::priorityByLevel_data()
 {
     QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("loggedOut");
     QTest::addColumn<bool>("forCase");
     QTest::addColumn<bool>("editable");
-    QTest::newRow("user") << int(LevelUser) << false << false;
-    QTest::newRow("supervisor") << int(LevelSupervisor) << false << true;
-    QTest::newRow("administrator") << int(LevelAdministrator) << false << true;
-    QTest::newRow("administrator, case's client") << int(LevelAdministrator) << true << false;
+    QTest::newRow("user") << int(LevelUser) << false << false << false;
+    QTest::newRow("supervisor") << int(LevelSupervisor) << false << false << true;
+    QTest::newRow("administrator") << int(LevelAdministrator) << false << false << true;
+    QTest::newRow("administrator, case's client") << int(LevelAdministrator) << false << true << false;
+    QTest::newRow("supervisor logged out") << int(LevelSupervisor) << true << false << false;
 }
 
 void TestUpdateclient::priorityByLevel()
 {
     QFETCH(int, level);
+    QFETCH(bool, loggedOut);
     QFETCH(bool, forCase);
     QFETCH(bool, editable);
     m_fixture->setLevel(level);
+    m_fixture->workstation().run().loggedOut = loggedOut;
     Updateclient *form = nullptr;
     if (forCase) {
         form = openForCase(u"BOLT"_s);

@@ -102,6 +102,8 @@ BrowseList::BrowseList(const QString &procedure, std::unique_ptr<RecordFile> fil
 
 BrowseList::~BrowseList()
 {
+    // A form still open works on this list's file: it goes first.
+    delete m_form.data();
     if (m_file->isOpen())
         m_relations.close();
 }
@@ -177,6 +179,18 @@ void BrowseList::setButtons(Buttons buttons)
     updateButtons();
 }
 
+void BrowseList::setRights(Rights rights)
+{
+    m_rights = std::move(rights);
+    applyRights();
+}
+
+void BrowseList::applyRights()
+{
+    if (m_rights)
+        setButtons(m_rights());
+}
+
 void BrowseList::setBackgroundColor(int bgr)
 {
     QPalette palette = m_view->palette();
@@ -242,6 +256,7 @@ bool BrowseList::aboutToShow()
 {
     if (m_relations.open() != 0)
         return false;
+    applyRights();
     updateButtons();
     if (layout() != nullptr)
         layout()->activate();
@@ -417,6 +432,7 @@ void BrowseList::locate(const QString &text)
 
 void BrowseList::showPopup(const QPoint &position)
 {
+    applyRights();
     if (const QModelIndex index = m_view->indexAt(position); index.isValid())
         highlight(index.row());
     m_popup->popup(m_view->viewport()->mapToGlobal(position));
@@ -426,6 +442,7 @@ bool BrowseList::request(FormRequest request)
 {
     if (m_form != nullptr)
         return false;  // the form of an earlier request is still open
+    applyRights();
     const bool rows = currentRow() >= 0;
     switch (request) {
     case InsertRequest:

@@ -108,6 +108,7 @@ bool FormWindow::open(FormRequest request, QWidget *caller)
             inner->installEventFilter(this);
     }
     showRecord();
+    applyRights();
     showBeside(caller);
     if (QWidget *first = m_bindings.firstControl())
         first->setFocus();
@@ -144,9 +145,20 @@ void FormWindow::storeControls()
     file().setBuffer(row);
 }
 
+bool FormWindow::maySave() const
+{
+    return !m_saveRight || m_saveRight();
+}
+
+void FormWindow::applyRights()
+{
+    m_ok->setEnabled(maySave());
+}
+
 void FormWindow::accept()
 {
-    if (!controlsAccepted())
+    applyRights();
+    if (!m_ok->isEnabled() || !controlsAccepted())
         return;
     storeControls();
     const FormController::Step step = m_controller.ok();
@@ -165,7 +177,15 @@ void FormWindow::reject()
 bool FormWindow::mayClose()
 {
     storeControls();
+    // Whoever may not save is not offered to: the changes are lost after "Changes will be lost!".
+    const FormController::Rules rules = m_controller.rules();
+    if (!maySave()) {
+        FormController::Rules withoutSaving = rules;
+        withoutSaving.cancelAction = 0;
+        m_controller.setRules(withoutSaving);
+    }
     const FormController::Step step = m_controller.cancel();
+    m_controller.setRules(rules);
     if (step == FormController::Step::Close) {
         setResponse(m_controller.response());
         return true;

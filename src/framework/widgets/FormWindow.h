@@ -16,6 +16,8 @@
 #include "FieldBindings.h"
 #include "framework/FormController.h"
 
+#include <functional>
+
 class QFormLayout;
 class QPushButton;
 
@@ -33,6 +35,10 @@ public:
     // Captions by request; an empty one keeps the window's title.
     void setCaptions(const QString &insertCaption, const QString &changeCaption);
     void setRules(const FormController::Rules &rules) { m_controller.setRules(rules); }
+    // Whether the user logged on now may save with this form: asked when the form gets the focus
+    // (OK is enabled by it) and again when OK is pressed. Without it every user may.
+    using SaveRight = std::function<bool()>;
+    void setSaveRight(SaveRight right) { m_saveRight = std::move(right); }
     FieldBindings &bindings() { return m_bindings; }
     QFormLayout *fieldRows() const { return m_rows; }
     void addField(const QString &label, QWidget *control);
@@ -67,17 +73,20 @@ protected:
     virtual void recordShown() {}
 
     bool mayClose() override;
+    void applyRights() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
     void showRecord();
 
 private:
+    bool maySave() const;
     void storeControls();
     void follow(FormController::Step step);
     void restoreFromHistory(QWidget *control);
     QString caption(FormRequest request) const;
 
     FormController m_controller;
+    SaveRight m_saveRight;
     FieldBindings m_bindings;
     QString m_insertCaption;
     QString m_changeCaption;
