@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 
 using namespace Qt::StringLiterals;
@@ -96,10 +95,8 @@ QWidget *UpdateSLA::control(int field) const
 
 QLineEdit *UpdateSLA::newTimeEntry(int field, const QString &name)
 {
-    static const QRegularExpression typing(u"^\\s?\\d{0,2}(:\\d{0,2})?$"_s);
     auto *entry = new QLineEdit;
     entry->setObjectName(name);
-    entry->setValidator(new QRegularExpressionValidator(typing, entry));
     entry->setMaximumWidth(fontMetrics().averageCharWidth() * 8);
     bindings().time(field, entry);
     m_controls[field] = entry;
