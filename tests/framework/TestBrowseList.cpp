@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -99,6 +100,8 @@ private Q_SLOTS:
     void selectModeReturnsHighlighted();
     void stepLocator();
     void keysReadPagesNotTheFile();
+    void pageFollowsVisibleRows_data();
+    void pageFollowsVisibleRows();
     void backgroundColour();
 
 private:
@@ -386,6 +389,47 @@ void TestBrowseList::keysReadPagesNotTheFile()
     QTest::keyClick(list.view(), Qt::Key_Home);
     QCOMPARE(list.currentRow(), 0);
     QCOMPARE(firstShown(), byName.first());
+}
+
+void TestBrowseList::pageFollowsVisibleRows_data()
+{
+    QTest::addColumn<int>("storedHeight");  // 0: opened as designed
+    QTest::addColumn<int>("resizedHeight");
+    QTest::newRow("reopened larger") << 700 << 0;
+    QTest::newRow("made larger") << 0 << 650;
+    QTest::newRow("made smaller") << 600 << 250;
+}
+
+// The page holds as many rows as the list shows, from the first paint and after every resize.
+void TestBrowseList::pageFollowsVisibleRows()
+{
+    QFETCH(int, storedHeight);
+    QFETCH(int, resizedHeight);
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << u"User %1"_s.arg(i, 2, 10, QChar(u'0'));
+    fillUsers(names);
+    SettingsFile &settings = m_station->settings();
+    if (storedHeight > 0) {
+        settings.writeText(u"BrowseThings"_s, u"Maximize"_s, u"No"_s);
+        settings.writeNumber(u"BrowseThings"_s, u"XPos"_s, 10);
+        settings.writeNumber(u"BrowseThings"_s, u"YPos"_s, 10);
+        settings.writeNumber(u"BrowseThings"_s, u"Width"_s, 400);
+        settings.writeNumber(u"BrowseThings"_s, u"Height"_s, storedHeight);
+    }
+    ThingList list(m_station->station(), settings);
+    list.showBeside(nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    if (resizedHeight > 0) {
+        list.resize(400, resizedHeight);
+        QTest::qWait(0);
+    }
+
+    const QTableView *view = list.view();
+    const int visible = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
+    QVERIFY(visible > 5);
+    QCOMPARE(list.model()->rowCount(), visible);
+    QCOMPARE(list.highlightedName(), u"User 00"_s);
 }
 
 void TestBrowseList::backgroundColour()

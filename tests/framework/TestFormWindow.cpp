@@ -14,6 +14,8 @@
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QScreen>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -94,6 +96,8 @@ private Q_SLOTS:
     void cleanup();
     void opensAsLastClosed_data();
     void opensAsLastClosed();
+    void restoredInsideVisibleArea_data();
+    void restoredInsideVisibleArea();
     void procedureNamedWhileOpen();
     void deleteAnsweredWithoutWindow();
     void entriesHoldTheirFieldsWidth();
@@ -170,6 +174,38 @@ void TestFormWindow::opensAsLastClosed()
     if (!closedMaximized)
         QCOMPARE(again.pos(), designedPosition + QPoint(40, 30));
     QVERIFY(again.close());
+}
+
+void TestFormWindow::restoredInsideVisibleArea_data()
+{
+    QTest::addColumn<bool>("child");  // in the frame's work area, or a window of its own
+    QTest::newRow("child of a smaller work area") << true;
+    QTest::newRow("own window off the screen") << false;
+}
+
+// Remembered where the frame was larger (or on another screen): OK and Cancel stay in sight.
+void TestFormWindow::restoredInsideVisibleArea()
+{
+    QFETCH(bool, child);
+    SettingsFile &settings = m_station->settings();
+    settings.writeText(Procedure, u"Maximize"_s, u"No"_s);
+    settings.writeNumber(Procedure, u"XPos"_s, 5000);
+    settings.writeNumber(Procedure, u"YPos"_s, 4000);
+    QMdiArea area;
+    area.resize(500, 400);
+    area.show();
+    UserFile file(m_station->station());
+    file.read(u"Anna"_s);
+    ThingForm form(file.relations, settings);
+
+    QVERIFY(form.open(ChangeRequest, child ? &area : nullptr));
+
+    QWidget *placed = form.placedWindow();
+    const QRect visible = child ? area.viewport()->rect() : placed->screen()->availableGeometry();
+    QVERIFY2(visible.contains(QRect(placed->pos(), placed->size())),
+             qPrintable(u"%1,%2 %3x%4"_s.arg(placed->x()).arg(placed->y()).arg(placed->width()).arg(placed->height())));
+    QVERIFY(placed->width() > 100 && placed->height() > 50);
+    QVERIFY(form.close());
 }
 
 void TestFormWindow::procedureNamedWhileOpen()

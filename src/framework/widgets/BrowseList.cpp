@@ -265,12 +265,6 @@ bool BrowseList::aboutToShow()
     return true;
 }
 
-void BrowseList::resizeEvent(QResizeEvent *event)
-{
-    ProcedureWindow::resizeEvent(event);
-    adjustPageSize();
-}
-
 // The page holds as many rows as the list shows.
 void BrowseList::adjustPageSize()
 {
@@ -326,6 +320,10 @@ bool BrowseList::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view && event->type() == QEvent::KeyPress && keyPressed(static_cast<QKeyEvent *>(event)))
         return true;
+    // The rows shown change with the list's own size, its scroll bar and its header; a window
+    // restored larger before it is shown only sizes its list when it appears.
+    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+        adjustPageSize();
     if (watched == m_view->viewport() && event->type() == QEvent::Wheel) {
         const int steps = static_cast<QWheelEvent *>(event)->angleDelta().y() / 120;
         scrollBy(-steps * WheelRows);

@@ -108,7 +108,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     bool aboutToShow() override;
     bool mayClose() override;
     void applyRights() override;
