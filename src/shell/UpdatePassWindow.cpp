@@ -1,5 +1,7 @@
 #include "UpdatePassWindow.h"
 
+#include "framework/widgets/TitleFit.h"
+
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -48,6 +50,7 @@ UpdatePassWindow::UpdatePassWindow(Workstation &workstation, QWidget *parent)
     : QDialog(parent), m_rules(workstation)
 {
     setWindowTitle(m_rules.title());
+    TitleFit::apply(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(passwordGroup());
     layout->addWidget(signatureGroup());

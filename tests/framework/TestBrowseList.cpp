@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -100,6 +101,7 @@ private Q_SLOTS:
     void selectModeReturnsHighlighted();
     void stepLocator();
     void keysReadPagesNotTheFile();
+    void initialWidthsShowHeaderAndKeyData();
     void pageFollowsVisibleRows_data();
     void pageFollowsVisibleRows();
     void backgroundColour();
@@ -389,6 +391,37 @@ void TestBrowseList::keysReadPagesNotTheFile()
     QTest::keyClick(list.view(), Qt::Key_Home);
     QCOMPARE(list.currentRow(), 0);
     QCOMPARE(firstShown(), byName.first());
+}
+
+// Columns as the activity log declares them: a six-digit case number, an action of seven
+// letters, a six-letter id in capitals and a header longer than its field show uncut.
+void TestBrowseList::initialWidthsShowHeaderAndKeyData()
+{
+    Workstation &station = m_station->station();
+    RecordFileOf<LogRecord> log(station.database(), station.errors());
+    QCOMPARE(log.open(), 0);
+    log.record() = {1, 7, u"FENNEK"_s, 123, u"Created"_s, DateTime::dayNumber(QDate(2004, 5, 3)),
+                    DateTime::fromHoursMinutes(23, 58)};
+    QCOMPARE(log.tryInsert(), 0);
+    const auto sixDigits = [](const store::Value &value) { return u"%1"_s.arg(store::asInt(value), 6, 10, QChar(u'0')); };
+    BrowseList list(u"BrowsThings"_s, std::make_unique<RecordFileOf<LogRecord>>(station.database(), station.errors()),
+                    {}, m_station->settings());
+    list.setColumns({{LogRecord::Col::ID, u"ID"_s, 3, ColumnFormat::number, true},
+                     {LogRecord::Col::Name, u"Name"_s, 6, {}},
+                     {LogRecord::Col::CaseNr, u"Case Nr"_s, 6, sixDigits, true},
+                     {LogRecord::Col::Action, u"Action"_s, 7, {}},
+                     {LogRecord::Col::ActionTime, u"Respons"_s, 5, ColumnFormat::time, true}});
+    list.showBeside(nullptr);
+    const QTableView *view = list.view();
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+
+    for (int column = 0; column < list.model()->columnCount(); ++column) {
+        const QString text = list.model()->data(list.model()->index(0, column)).toString();
+        const QString what = list.model()->headerData(column, Qt::Horizontal).toString() + u": "_s + text;
+        QVERIFY2(view->fontMetrics().horizontalAdvance(text) + margins <= view->columnWidth(column), qPrintable(what));
+        QVERIFY2(view->horizontalHeader()->sectionSizeHint(column) <= view->columnWidth(column), qPrintable(what));
+    }
+    QCOMPARE(list.model()->data(list.model()->index(0, 2)).toString(), u"000123"_s);
 }
 
 void TestBrowseList::pageFollowsVisibleRows_data()

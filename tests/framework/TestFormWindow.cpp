@@ -15,6 +15,9 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QScreen>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -98,6 +101,7 @@ private Q_SLOTS:
     void opensAsLastClosed();
     void restoredInsideVisibleArea_data();
     void restoredInsideVisibleArea();
+    void titleNotCut();
     void procedureNamedWhileOpen();
     void deleteAnsweredWithoutWindow();
     void entriesHoldTheirFieldsWidth();
@@ -206,6 +210,33 @@ void TestFormWindow::restoredInsideVisibleArea()
              qPrintable(u"%1,%2 %3x%4"_s.arg(placed->x()).arg(placed->y()).arg(placed->width()).arg(placed->height())));
     QVERIFY(placed->width() > 100 && placed->height() > 50);
     QVERIFY(form.close());
+}
+
+// A form of three short entries is still as wide as its title bar needs.
+void TestFormWindow::titleNotCut()
+{
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    UserFile file(m_station->station());
+    QCOMPARE(file.users.primeRecord(), 0);
+    ThingForm form(file.relations, m_station->settings());
+    form.setCaptions(u"Adding a User Record of a Rather Long Kind"_s, {});
+    QVERIFY(form.open(InsertRequest, &area));
+    auto *child = qobject_cast<QMdiSubWindow *>(form.placedWindow());
+    QVERIFY(child != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(child));
+
+    QStyleOptionTitleBar option;
+    option.initFrom(child);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = child->windowFlags();
+    option.rect = QRect(0, 0, child->width(), child->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, child));
+    const QRect label = child->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, child);
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    QVERIFY(QFontMetrics(font).horizontalAdvance(child->windowTitle()) <= label.width());
+    form.reject();
 }
 
 void TestFormWindow::procedureNamedWhileOpen()

@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
 #include <QTableView>
 #include <QTest>
 
@@ -79,6 +80,9 @@ void TestBrowsClients::importForAdministratorsOnly()
     list.showBeside(nullptr);
 
     QCOMPARE(list.importButton()->text(), u"Im&port"_s);
+    const QTableView *view = list.view();  // a six-letter id shows whole
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    QVERIFY(view->fontMetrics().horizontalAdvance(u"FENNEK"_s) + margins <= view->columnWidth(BrowsClients::NameColumn));
     QCOMPARE(!list.importButton()->isHidden(), offered);
     QVERIFY(!list.importButton()->isEnabled());
     QCOMPARE(popupItems(list), (QStringList{u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"&Select"_s, u"Close"_s,

@@ -17,6 +17,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -78,6 +79,7 @@ private Q_SLOTS:
     void cancelAsksBeforeLosingChanges();
     void impossibleTimeRefused_data();
     void impossibleTimeRefused();
+    void officeDayClearOfTheButtons();
     void enterSavesEscapeCancels_data();
     void enterSavesEscapeCancels();
 
@@ -86,6 +88,7 @@ private:
 
     std::unique_ptr<ProductFixture> m_fixture;
     std::unique_ptr<BrowsSLA> m_list;
+    std::unique_ptr<QMdiArea> m_area;  // the frame's work area, for the tests that need one
 };
 
 void TestUpdateSLA::init()
@@ -97,6 +100,7 @@ void TestUpdateSLA::init()
 void TestUpdateSLA::cleanup()
 {
     m_list.reset();
+    m_area.reset();
     QVERIFY2(m_fixture->messages().failures().isEmpty(), qPrintable(m_fixture->messages().unexpected()));
     m_fixture.reset();
 }
@@ -338,6 +342,32 @@ void TestUpdateSLA::impossibleTimeRefused()
     QVERIFY(m_list->form() == form);
     QCOMPARE(form->focusWidget(), response);
     QCOMPARE(m_fixture->storedProduct(u"P1"_s).Respons, DateTime::fromHoursMinutes(0, 30));
+    m_fixture->messages().expect(u"Changes will be lost!"_s, ButtonYes);
+    form->reject();
+}
+
+// In the frame's work area the form grows when the office day is shown, down to its buttons.
+void TestUpdateSLA::officeDayClearOfTheButtons()
+{
+    m_fixture->addProduct(u"P1"_s, u"First"_s);
+    m_area = std::make_unique<QMdiArea>();
+    m_area->resize(900, 700);
+    m_area->show();
+    m_list = std::make_unique<BrowsSLA>(m_fixture->workstation());
+    m_list->showIn(m_area.get());
+    QVERIFY(m_list->request(ChangeRequest));
+    auto *form = qobject_cast<UpdateSLA *>(m_list->form());
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+
+    form->officeHoursOption()->click();
+    QTest::qWait(0);
+
+    QWidget *end = form->control(Col::ServiceEnd);
+    QVERIFY(end->isVisible());
+    QVERIFY(form->height() >= form->sizeHint().height());  // no row squeezed
+    const int endBottom = end->mapTo(form, QPoint(0, end->height())).y();
+    QVERIFY2(endBottom <= form->okButton()->mapTo(form, QPoint(0, 0)).y(), qPrintable(QString::number(endBottom)));
+    QVERIFY(form->placedWindow()->rect().contains(form->okButton()->geometry().translated(form->pos())));
     m_fixture->messages().expect(u"Changes will be lost!"_s, ButtonYes);
     form->reject();
 }

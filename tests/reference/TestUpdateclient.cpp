@@ -69,6 +69,7 @@ private Q_SLOTS:
     void entriesTakeWhatTheFieldStores_data();
     void entriesTakeWhatTheFieldStores();
     void okWithoutPriorityRefusedSilently();
+    void longRemarksOpenAtStart();
     void caseClientEditedAsChange();
     void caseClientGone();
     void shortNameCarriedIntoItsCases();
@@ -288,6 +289,22 @@ void TestUpdateclient::okWithoutPriorityRefusedSilently()
     const ClientRecord stored = m_fixture->storedClient(u"ACME"_s);
     QCOMPARE(stored.PriorityFix, std::uint8_t(1));
     QCOMPARE(stored.Priority, u"Minimal"_s);
+}
+
+void TestUpdateclient::longRemarksOpenAtStart()
+{
+    ClientRecord client;
+    client.SName = u"LONG"_s;
+    client.LName = u"Long Remarks Ltd"_s;
+    client.Remarks = u"Call before noon. "_s.repeated(12).trimmed();
+    m_fixture->addClient(client);
+    BrowsClients &list = openList(u"LONG"_s);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+
+    QLineEdit *remarks = formOf(list)->entry(Col::Remarks);
+    QCOMPARE(remarks->text(), client.Remarks);
+    QCOMPARE(remarks->cursorPosition(), 0);
+    formOf(list)->cancelButton()->click();
 }
 
 // Whatever the case form asks, its client is changed; the case gets the stored values back.

@@ -1,5 +1,6 @@
 #include "BrowseList.h"
 
+#include "ColumnLayout.h"
 #include "FormWindow.h"
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
@@ -149,7 +150,7 @@ void BrowseList::setColumns(std::vector<BrowseColumn> columns)
     const int charWidth = fontMetrics().averageCharWidth();
     int total = 0;
     for (std::size_t i = 0; i < m_model->columns().size(); ++i) {
-        const int width = m_model->columns()[i].width * charWidth + 2 * charWidth;
+        const int width = ColumnLayout::initialWidth(m_view, int(i), m_model->columns()[i].width);
         m_view->setColumnWidth(int(i), width);
         total += width;
     }

@@ -230,6 +230,28 @@ void FormWindow::follow(FormController::Step step)
         first->setFocus();
 }
 
+bool FormWindow::event(QEvent *event)
+{
+    const bool done = ProcedureWindow::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        growToContents();
+    return done;
+}
+
+// Rows shown while the form is open (a product's office day) push the buttons down instead of
+// lying over them: the window grows by what its rows lack. A child window of the work area is
+// not grown by its layout on its own.
+void FormWindow::growToContents()
+{
+    if (!isVisible())
+        return;
+    const QSize lacking = (sizeHint().expandedTo(minimumSizeHint()) - size()).expandedTo(QSize(0, 0));
+    if (lacking.width() > 0 || lacking.height() > 0) {
+        QWidget *window = placedWindow();
+        window->resize(window->size() + lacking);
+    }
+}
+
 bool FormWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (isHistoryKey(event)) {

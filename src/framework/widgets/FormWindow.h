@@ -79,6 +79,7 @@ protected:
 
     bool mayClose() override;
     void applyRights() override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -86,6 +87,7 @@ protected:
 
 private:
     bool maySave() const;
+    void growToContents();
     bool entriesAcceptable();
     void entryLeft(QWidget *control, const QFocusEvent *event);
     void refuseEntry(QWidget *control, const QString &range);

@@ -1,5 +1,6 @@
 #include "ProcedureWindow.h"
 
+#include "TitleFit.h"
 #include "WindowPlacer.h"
 #include "framework/ErrorReporter.h"
 #include "framework/FormRequest.h"
@@ -87,6 +88,7 @@ void ProcedureWindow::showIn(QMdiArea *area)
 
 void ProcedureWindow::place(QWidget *window)
 {
+    TitleFit::apply(window);
     WindowPlacer::restore(window, m_settings, m_procedure, m_resizable);
     m_open = true;
     window->show();

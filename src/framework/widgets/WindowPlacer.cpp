@@ -26,8 +26,8 @@ void WindowPlacer::restore(QWidget *window, const SettingsFile &settings, const 
     const WindowPlacement placement = WindowPlacement::read(settings, section);
     if (placement.hasPosition) {
         // A window not sized yet takes its designed size when shown.
-        QRect stored({placement.x, placement.y}, window->testAttribute(Qt::WA_Resized) ? window->size()
-                                                                                       : window->sizeHint());
+        const QSize designed = window->sizeHint().expandedTo(window->minimumSize());
+        QRect stored({placement.x, placement.y}, window->testAttribute(Qt::WA_Resized) ? window->size() : designed);
         if (resizable && placement.hasSize)
             stored.setSize({placement.width, placement.height});
         const QRect kept = WindowPlacement::keptInside(stored, visibleArea(window), resizable);
