@@ -39,6 +39,9 @@ public:
     const RunState &run() const { return m_run; }
     CurrentUser &user() { return m_user; }
     const CurrentUser &user() const { return m_user; }
+    // The level whose rights apply now: the logged-on user's, and "User" (0) before the first
+    // logon and after a logout, when the last user's details are still held.
+    int levelInForce() const { return m_run.loggedOut ? int(LevelUser) : m_user.level; }
 
 private:
     SettingsFile &m_settings;

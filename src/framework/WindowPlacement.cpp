@@ -2,6 +2,8 @@
 
 #include "SettingsFile.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace vellum {
@@ -44,6 +46,18 @@ void WindowPlacement::write(SettingsFile &settings, const QString &section, bool
         return;
     settings.writeNumber(section, Height, height);
     settings.writeNumber(section, Width, width);
+}
+
+QRect WindowPlacement::keptInside(QRect window, const QRect &area, bool resizable)
+{
+    if (area.isEmpty())
+        return window;
+    if (resizable)
+        window.setSize(window.size().boundedTo(area.size()));
+    const int x = std::max(std::min(window.x(), area.x() + area.width() - window.width()), area.x());
+    const int y = std::max(std::min(window.y(), area.y() + area.height() - window.height()), area.y());
+    window.moveTo(x, y);
+    return window;
 }
 
 } // namespace vellum

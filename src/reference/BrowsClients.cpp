@@ -1,6 +1,7 @@
 #include "BrowsClients.h"
 
 #include "Updateclient.h"
+#include "UserLevels.h"
 #include "data/CaseFileLinks.h"
 #include "data/ClientRecord.h"
 #include "data/Workstation.h"
@@ -61,9 +62,15 @@ BrowsClients::BrowsClients(Workstation &workstation, QWidget *parent)
     setFormFactory([this](FormRequest) { return newForm(); });
     // The import itself comes with the client import window; until then the button cannot be pressed.
     m_import->setObjectName(u"import"_s);
-    m_import->setVisible(workstation.user().level == LevelAdministrator);
     m_import->setEnabled(false);
     addOwnItems();
+    applyRights();
+}
+
+void BrowsClients::applyRights()
+{
+    BrowseList::applyRights();
+    m_import->setVisible(UserLevels::mayAdminister(m_workstation.levelInForce()));
 }
 
 void BrowsClients::addOwnItems()

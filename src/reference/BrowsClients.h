@@ -1,7 +1,7 @@
 #pragma once
 // The client list: every client of Client.tps in four orders (short name, full name, city,
 // contact), each with its step locator, edited in the client form; also opened to pick a
-// client for a case. "Im&port" is offered to administrators only.
+// client for a case. "Im&port" is offered to administrators only, as logged on now.
 
 #include "framework/widgets/BrowseList.h"
 
@@ -24,6 +24,9 @@ public:
     explicit BrowsClients(Workstation &workstation, QWidget *parent = nullptr);
 
     QPushButton *importButton() const { return m_import; }
+
+protected:
+    void applyRights() override;
 
 private:
     void addOwnItems();

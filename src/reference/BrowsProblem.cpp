@@ -1,5 +1,6 @@
 #include "BrowsProblem.h"
 
+#include "UserLevels.h"
 #include "data/CaseFileLinks.h"
 #include "data/ProblemRecord.h"
 #include "data/Workstation.h"
@@ -24,7 +25,11 @@ BrowsProblem::BrowsProblem(Workstation &workstation, QWidget *parent)
     setWindowTitle(u"Problems  - PreSelection"_s);
     setColumns({{ProblemRecord::Col::PROBLEM, u"Problem"_s, 50, {}}});
     setOrders({{u"Problem"_s, ProblemRecord::KeyProblem, {}, true}});
-    setButtons(InsertButton | ChangeButton | DeleteButton);
+    // A list left open after its supervisor logged out only shows the categories.
+    setRights([&workstation] {
+        return UserLevels::maySupervise(workstation.levelInForce()) ? InsertButton | ChangeButton | DeleteButton
+                                                                   : Buttons();
+    });
     setBackgroundColor(workstation.run().browseColor);
     // The list's closing button is its "&OK".
     if (auto *close = findChild<QPushButton *>(u"close"_s))

@@ -84,7 +84,8 @@ BrowsSLA::BrowsSLA(Workstation &workstation, bool selecting, QWidget *parent)
     if (auto *close = findChild<QPushButton *>(u"close"_s))
         close->setText(u"Cl&ose"_s);
     addPopupItems();
-    applyRights();
+    // Insert, Change and Delete for those who may use them.
+    setRights([this] { return ProductRights::mayEdit(m_workstation) ? AllButtons : Buttons(SelectButton); });
 }
 
 void BrowsSLA::addPopupItems()
@@ -98,16 +99,10 @@ FormWindow *BrowsSLA::newForm()
     return new UpdateSLA(m_workstation, relations());
 }
 
-void BrowsSLA::applyRights()
-{
-    setButtons(ProductRights::mayEdit(m_workstation) ? AllButtons : Buttons(SelectButton));
-}
-
 bool BrowsSLA::aboutToShow()
 {
     if (!BrowseList::aboutToShow())
         return false;
-    applyRights();
     ColumnLayout::restore(view()->horizontalHeader(), settings(), LayoutSection, LayoutKey);
     return true;
 }
@@ -117,21 +112,6 @@ void BrowsSLA::closeEvent(QCloseEvent *event)
     if (isOpen())
         ColumnLayout::store(view()->horizontalHeader(), settings(), LayoutSection, LayoutKey);
     BrowseList::closeEvent(event);
-}
-
-// The rights may have changed (a logout, another user) while the list stood in the background.
-bool BrowsSLA::event(QEvent *event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        applyRights();
-    return BrowseList::event(event);
-}
-
-bool BrowsSLA::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == view() && event->type() == QEvent::FocusIn)
-        applyRights();
-    return BrowseList::eventFilter(watched, event);
 }
 
 } // namespace vellum

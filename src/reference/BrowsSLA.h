@@ -35,14 +35,9 @@ public:
     // The product picked with Select.
     ProductRecord selectedProduct() const { return fromRow<ProductRecord>(selectedRow().values); }
 
-    // Offers Insert, Change and Delete to those who may use them.
-    void applyRights();
-
 protected:
     bool aboutToShow() override;
     void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void addPopupItems();

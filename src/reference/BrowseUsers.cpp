@@ -1,6 +1,7 @@
 #include "BrowseUsers.h"
 
 #include "UpdateUsers.h"
+#include "UserLevels.h"
 #include "data/UserRecord.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
@@ -37,7 +38,8 @@ BrowseUsers::BrowseUsers(Workstation &workstation, QWidget *parent)
     setWindowTitle(u"Vellum Users"_s);
     setColumns(columns());
     setOrders({{u"By Name"_s, UserRecord::KeyName, {}, true}});
-    setButtons(AllButtons);
+    // A list left open after its administrator logged out only shows the users.
+    setRights([this] { return UserLevels::mayAdminister(m_workstation.levelInForce()) ? AllButtons : Buttons(); });
     setBackgroundColor(workstation.run().browseColor);
     setHelpTopic(HelpTopic);
     setFormFactory([this](FormRequest) { return newForm(); });

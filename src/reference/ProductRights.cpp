@@ -1,12 +1,13 @@
 #include "ProductRights.h"
 
+#include "UserLevels.h"
 #include "data/Workstation.h"
 
 namespace vellum::ProductRights {
 
 bool mayEdit(const Workstation &workstation)
 {
-    return !workstation.run().loggedOut && workstation.user().level >= LevelSupervisor;
+    return UserLevels::maySupervise(workstation.levelInForce());
 }
 
 } // namespace vellum::ProductRights

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSpinBox>
 
 using namespace Qt::StringLiterals;
@@ -53,6 +52,8 @@ UpdateSLA::UpdateSLA(Workstation &workstation, FileRelations &products, QWidget 
     setHelpTopic(HelpTopic);
     // A plain user never gets here through the list; a delete asked for all the same is refused.
     setRules({true, true, ProductRights::mayEdit(workstation), 0});
+    // A form left open across a logout saves nothing for whoever sits at the workstation then.
+    setSaveRight([&workstation] { return ProductRights::mayEdit(workstation); });
 
     auto *id = new QLineEdit;
     id->setObjectName(u"idProduct"_s);
@@ -94,10 +95,8 @@ QWidget *UpdateSLA::control(int field) const
 
 QLineEdit *UpdateSLA::newTimeEntry(int field, const QString &name)
 {
-    static const QRegularExpression typing(u"^\\s?\\d{0,2}(:\\d{0,2})?$"_s);
     auto *entry = new QLineEdit;
     entry->setObjectName(name);
-    entry->setValidator(new QRegularExpressionValidator(typing, entry));
     entry->setMaximumWidth(fontMetrics().averageCharWidth() * 8);
     bindings().time(field, entry);
     m_controls[field] = entry;

@@ -1,8 +1,10 @@
 #include "UpdateUsers.h"
 
+#include "LastAdministrator.h"
 #include "UserLevels.h"
 #include "data/UserRecord.h"
 #include "data/Workstation.h"
+#include "framework/RecordFile.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -19,6 +21,7 @@ UpdateUsers::UpdateUsers(Workstation &workstation, FileRelations &users, QWidget
 {
     using Col = UserRecord::Col;
     setCaptions(u"Adding a User Record"_s, u"Changing a User Record"_s);
+    setSaveRight([&workstation] { return UserLevels::mayAdminister(workstation.levelInForce()); });
     m_name->setObjectName(u"name"_s);
     m_password->setObjectName(u"password"_s);
     m_password->setEchoMode(QLineEdit::Password);
@@ -39,13 +42,35 @@ void UpdateUsers::recordShown()
         m_level->setCurrentIndex(0);
 }
 
+bool UpdateUsers::beforeOpen(FormRequest *request)
+{
+    return *request != DeleteRequest || keepsAnAdministrator(LastAdministrator::Deleted);
+}
+
 bool UpdateUsers::controlsAccepted()
 {
-    if (m_level->currentIndex() >= 0)
-        return true;
-    m_workstation.messages().beep();
-    m_level->setFocus();
-    return false;
+    if (m_level->currentIndex() < 0) {
+        m_workstation.messages().beep();
+        m_level->setFocus();
+        return false;
+    }
+    if (request() == ChangeRequest && !keepsAnAdministrator(UserLevels::levelOf(m_level->currentText()))) {
+        m_level->setFocus();
+        return false;
+    }
+    return true;
+}
+
+// The user as stored, not as typed, decides whether the last administrator is about to go.
+bool UpdateUsers::keepsAnAdministrator(int newLevel)
+{
+    const std::optional<bool> refused =
+        LastAdministrator::refuses(file(), file().rowId(), file().readRow(), newLevel);
+    if (refused.value_or(false)) {
+        const QString name = store::asText(file().readRow()[UserRecord::Col::Name]);
+        LastAdministrator::showRefusal(m_workstation.messages(), name, newLevel);
+    }
+    return refused == false;
 }
 
 void UpdateUsers::completeRecord(store::Row *row)

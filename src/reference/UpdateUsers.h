@@ -1,6 +1,7 @@
 #pragma once
 // The user form: name, password and level of one user of Ide.tps. The level is chosen from
-// "User", "Supervisor" and "Administrator", which sets IDE:Level with IDE:Qualification.
+// "User", "Supervisor" and "Administrator", which sets IDE:Level with IDE:Qualification. Only an
+// administrator logged on now saves, and the last administrator is neither deleted nor demoted.
 
 #include "framework/widgets/FormWindow.h"
 
@@ -25,11 +26,14 @@ public:
     QComboBox *levelList() const { return m_level; }
 
 protected:
+    bool beforeOpen(FormRequest *request) override;
     bool controlsAccepted() override;
     void completeRecord(store::Row *row) override;
     void recordShown() override;
 
 private:
+    bool keepsAnAdministrator(int newLevel);
+
     Workstation &m_workstation;
     QLineEdit *m_name;
     QLineEdit *m_password;

@@ -109,13 +109,12 @@ void Updateclient::addEntries()
     // The form starts on its first bound entry: for a case's client that is the full name.
     if (forCaseClient()) {
         bindings().text(Col::SName, shortName);
-        shortName->setMaxLength(6);
         shortName->setEnabled(false);
     }
 }
 
-// An entry takes as many characters as its width, even where the field holds fewer: the
-// record keeps what fits.
+// An entry is as wide as the form says (up to a limit, then it scrolls) and takes only what its
+// field stores, so that nothing typed is cut when the client is written.
 QLineEdit *Updateclient::addEntry(const QString &label, int field, int width, const QString &tip)
 {
     auto *entry = new QLineEdit;
@@ -123,7 +122,6 @@ QLineEdit *Updateclient::addEntry(const QString &label, int field, int width, co
     entry->setToolTip(tip);
     if (field != Col::SName || !forCaseClient())
         bindings().text(field, entry);
-    entry->setMaxLength(width);
     entry->setMinimumWidth(entry->fontMetrics().averageCharWidth() * (std::min(width, WidestEntryShown) + 2));
     addField(label, entry);
     m_entries.emplace_back(field, entry);
@@ -208,9 +206,15 @@ bool Updateclient::readCaseClient()
 
 void Updateclient::recordShown()
 {
-    const bool editable = ClientFormRules::priorityEditable(m_workstation.user().level, forCaseClient());
-    m_priorityGroup->setEnabled(editable);
+    applyRights();
     m_priorityList->setVisible(m_priorityBox->isChecked());
+}
+
+// The priority is set by the user logged on now: a form left open across a logout no longer sets it.
+void Updateclient::applyRights()
+{
+    FormWindow::applyRights();
+    m_priorityGroup->setEnabled(ClientFormRules::priorityEditable(m_workstation.levelInForce(), forCaseClient()));
 }
 
 bool Updateclient::controlsAccepted()

@@ -49,6 +49,7 @@ protected:
     bool beforeOpen(FormRequest *request) override;
     bool controlsAccepted() override;
     void recordShown() override;
+    void applyRights() override;
 
 private:
     struct OwnedFile;

@@ -1,5 +1,7 @@
 #include "UserLevels.h"
 
+#include "data/CurrentUser.h"
+
 using namespace Qt::StringLiterals;
 
 namespace vellum::UserLevels {
@@ -23,6 +25,16 @@ QString qualificationOf(int level)
 {
     const QStringList words = qualifications();
     return level >= 0 && level < words.size() ? words[level] : QString();
+}
+
+bool maySupervise(int level)
+{
+    return level >= LevelSupervisor;
+}
+
+bool mayAdminister(int level)
+{
+    return level >= LevelAdministrator;
 }
 
 } // namespace vellum::UserLevels

@@ -14,4 +14,9 @@ int levelOf(const QString &qualification);
 // The word of a level; the empty text for any other number.
 QString qualificationOf(int level);
 
+// Supervisors and administrators keep the reference data (products, problem categories) and
+// set client priorities; only administrators manage users and import clients.
+bool maySupervise(int level);
+bool mayAdminister(int level);
+
 } // namespace vellum::UserLevels

@@ -1,6 +1,7 @@
 #include "UpdatePassWindow.h"
 
 #include "data/Workstation.h"
+#include "framework/widgets/TitleFit.h"
 #include "framework/widgets/WindowPlacer.h"
 
 #include <QFormLayout>
@@ -54,6 +55,7 @@ UpdatePassWindow::UpdatePassWindow(Workstation &workstation, QWidget *parent)
     : QDialog(parent), m_workstation(workstation), m_rules(workstation)
 {
     setWindowTitle(m_rules.title());
+    TitleFit::apply(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(passwordGroup());
     layout->addWidget(signatureGroup());

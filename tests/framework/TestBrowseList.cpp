@@ -10,10 +10,13 @@
 #include "framework/widgets/BrowseList.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,12 +94,16 @@ private Q_SLOTS:
     void everyWayMakesItsRequest_data();
     void everyWayMakesItsRequest();
     void buttonsFollowRights();
+    void rightsAskedOnFocusAndRequest();
     void ownButtonsAndItems();
     void positionedAfterForm_data();
     void positionedAfterForm();
     void selectModeReturnsHighlighted();
     void stepLocator();
     void keysReadPagesNotTheFile();
+    void initialWidthsShowHeaderAndKeyData();
+    void pageFollowsVisibleRows_data();
+    void pageFollowsVisibleRows();
     void backgroundColour();
 
 private:
@@ -228,6 +235,37 @@ void TestBrowseList::buttonsFollowRights()
     QCOMPARE(list->requests, QList<FormRequest>{});
 }
 
+// The rights may change while the list stands open (a logout, another logon): they are asked
+// again when the list gets the focus, and before a request whatever the buttons still show.
+void TestBrowseList::rightsAskedOnFocusAndRequest()
+{
+    fillUsers({u"Anna"_s});
+    BrowseList::Buttons rights = BrowseList::AllButtons;
+    auto list = openList();
+    list->setRights([&rights] { return rights; });
+    QApplication::setActiveWindow(list.get());
+    QVERIFY(QTest::qWaitForWindowActive(list.get()));
+    list->button(BrowseList::ChangeButton)->setFocus();
+    QVERIFY(!list->button(BrowseList::InsertButton)->isHidden());
+
+    rights = BrowseList::ChangeButton;
+    QTest::keyClick(list->view(), Qt::Key_Insert);
+    QCOMPARE(list->requests, QList<FormRequest>{});
+    rights = BrowseList::Buttons();
+    list->view()->setFocus();
+
+    QVERIFY(list->button(BrowseList::InsertButton)->isHidden());
+    QVERIFY(list->button(BrowseList::ChangeButton)->isHidden());
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(list->requests, QList<FormRequest>{});
+    rights = BrowseList::ChangeButton;
+    list->findChild<QPushButton *>(u"close"_s)->setFocus();
+    QVERIFY(!list->button(BrowseList::ChangeButton)->isHidden());
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(list->requests, QList<FormRequest>{ChangeRequest});
+    list->form()->reject();
+}
+
 void TestBrowseList::ownButtonsAndItems()
 {
     fillUsers({u"Anna"_s});
@@ -356,6 +394,78 @@ void TestBrowseList::keysReadPagesNotTheFile()
     QTest::keyClick(list.view(), Qt::Key_Home);
     QCOMPARE(list.currentRow(), 0);
     QCOMPARE(firstShown(), byName.first());
+}
+
+// Columns as the activity log declares them: a six-digit case number, an action of seven
+// letters, a six-letter id in capitals and a header longer than its field show uncut.
+void TestBrowseList::initialWidthsShowHeaderAndKeyData()
+{
+    Workstation &station = m_station->station();
+    RecordFileOf<LogRecord> log(station.database(), station.errors());
+    QCOMPARE(log.open(), 0);
+    log.record() = {1, 7, u"FENNEK"_s, 123, u"Created"_s, DateTime::dayNumber(QDate(2004, 5, 3)),
+                    DateTime::fromHoursMinutes(23, 58)};
+    QCOMPARE(log.tryInsert(), 0);
+    const auto sixDigits = [](const store::Value &value) { return u"%1"_s.arg(store::asInt(value), 6, 10, QChar(u'0')); };
+    BrowseList list(u"BrowsThings"_s, std::make_unique<RecordFileOf<LogRecord>>(station.database(), station.errors()),
+                    {}, m_station->settings());
+    list.setColumns({{LogRecord::Col::ID, u"ID"_s, 3, ColumnFormat::number, true},
+                     {LogRecord::Col::Name, u"Name"_s, 6, {}},
+                     {LogRecord::Col::CaseNr, u"Case Nr"_s, 6, sixDigits, true},
+                     {LogRecord::Col::Action, u"Action"_s, 7, {}},
+                     {LogRecord::Col::ActionTime, u"Respons"_s, 5, ColumnFormat::time, true}});
+    list.showBeside(nullptr);
+    const QTableView *view = list.view();
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+
+    for (int column = 0; column < list.model()->columnCount(); ++column) {
+        const QString text = list.model()->data(list.model()->index(0, column)).toString();
+        const QString what = list.model()->headerData(column, Qt::Horizontal).toString() + u": "_s + text;
+        QVERIFY2(view->fontMetrics().horizontalAdvance(text) + margins <= view->columnWidth(column), qPrintable(what));
+        QVERIFY2(view->horizontalHeader()->sectionSizeHint(column) <= view->columnWidth(column), qPrintable(what));
+    }
+    QCOMPARE(list.model()->data(list.model()->index(0, 2)).toString(), u"000123"_s);
+}
+
+void TestBrowseList::pageFollowsVisibleRows_data()
+{
+    QTest::addColumn<int>("storedHeight");  // 0: opened as designed
+    QTest::addColumn<int>("resizedHeight");
+    QTest::newRow("reopened larger") << 700 << 0;
+    QTest::newRow("made larger") << 0 << 650;
+    QTest::newRow("made smaller") << 600 << 250;
+}
+
+// The page holds as many rows as the list shows, from the first paint and after every resize.
+void TestBrowseList::pageFollowsVisibleRows()
+{
+    QFETCH(int, storedHeight);
+    QFETCH(int, resizedHeight);
+    QStringList names;
+    for (int i = 0; i < 60; ++i)
+        names << u"User %1"_s.arg(i, 2, 10, QChar(u'0'));
+    fillUsers(names);
+    SettingsFile &settings = m_station->settings();
+    if (storedHeight > 0) {
+        settings.writeText(u"BrowseThings"_s, u"Maximize"_s, u"No"_s);
+        settings.writeNumber(u"BrowseThings"_s, u"XPos"_s, 10);
+        settings.writeNumber(u"BrowseThings"_s, u"YPos"_s, 10);
+        settings.writeNumber(u"BrowseThings"_s, u"Width"_s, 400);
+        settings.writeNumber(u"BrowseThings"_s, u"Height"_s, storedHeight);
+    }
+    ThingList list(m_station->station(), settings);
+    list.showBeside(nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    if (resizedHeight > 0) {
+        list.resize(400, resizedHeight);
+        QTest::qWait(0);
+    }
+
+    const QTableView *view = list.view();
+    const int visible = view->viewport()->height() / view->verticalHeader()->defaultSectionSize();
+    QVERIFY(visible > 5);
+    QCOMPARE(list.model()->rowCount(), visible);
+    QCOMPARE(list.highlightedName(), u"User 00"_s);
 }
 
 void TestBrowseList::backgroundColour()

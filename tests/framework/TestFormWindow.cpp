@@ -1,7 +1,8 @@
 // The shell every record form shares: placement kept per procedure, the procedure name in the
 // error context while open, a delete answered without the window, the controls bound to the
-// record's fields and limited to their width, Ctrl+' putting back the value of the last OK,
-// and a modal run that returns the response.
+// record's fields and limited to what they store, Ctrl+' putting back the value of the last OK,
+// Enter and Escape, half typed times and dates kept with a message, the right to save, and a
+// modal run that returns the response.
 
 #include "RecordStation.h"
 
@@ -9,9 +10,15 @@
 #include "framework/RecordFile.h"
 #include "framework/widgets/FormWindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QScreen>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -47,6 +54,25 @@ public:
     QLineEdit *email = new QLineEdit;
 };
 
+// An activity-log entry with its date and time, as a form with date and time entries shows it.
+class EntryForm final : public FormWindow {
+public:
+    explicit EntryForm(FileRelations &log, SettingsFile &settings) : FormWindow(u"UpdateEntry"_s, log, settings)
+    {
+        date->setDisplayFormat(u"dd.MM.yyyy"_s);
+        addField(u"&Name:"_s, name);
+        addField(u"Date:"_s, date);
+        addField(u"Time :"_s, time);
+        bindings().text(LogRecord::Col::Name, name);
+        bindings().date(LogRecord::Col::ActionDate, date);
+        bindings().time(LogRecord::Col::ActionTime, time);
+    }
+
+    QLineEdit *name = new QLineEdit;
+    QDateEdit *date = new QDateEdit;
+    QLineEdit *time = new QLineEdit;
+};
+
 struct UserFile {
     explicit UserFile(Workstation &station) : users(station.database(), station.errors(), false), relations(users, {})
     {
@@ -73,12 +99,22 @@ private Q_SLOTS:
     void cleanup();
     void opensAsLastClosed_data();
     void opensAsLastClosed();
+    void restoredInsideVisibleArea_data();
+    void restoredInsideVisibleArea();
+    void titleNotCut();
     void procedureNamedWhileOpen();
     void deleteAnsweredWithoutWindow();
     void entriesHoldTheirFieldsWidth();
     void bindingsCarryValuesBothWays_data();
     void bindingsCarryValuesBothWays();
     void historyKeyPutsBackLastOkValue();
+    void enterAndEscape_data();
+    void enterAndEscape();
+    void halfTypedEntryKeepsFocus_data();
+    void halfTypedEntryKeepsFocus();
+    void timeEntryTakesOnlyTimes_data();
+    void timeEntryTakesOnlyTimes();
+    void saveRightAskedAgain();
     void modalRunReturnsResponse();
 
 private:
@@ -142,6 +178,65 @@ void TestFormWindow::opensAsLastClosed()
     if (!closedMaximized)
         QCOMPARE(again.pos(), designedPosition + QPoint(40, 30));
     QVERIFY(again.close());
+}
+
+void TestFormWindow::restoredInsideVisibleArea_data()
+{
+    QTest::addColumn<bool>("child");  // in the frame's work area, or a window of its own
+    QTest::newRow("child of a smaller work area") << true;
+    QTest::newRow("own window off the screen") << false;
+}
+
+// Remembered where the frame was larger (or on another screen): OK and Cancel stay in sight.
+void TestFormWindow::restoredInsideVisibleArea()
+{
+    QFETCH(bool, child);
+    SettingsFile &settings = m_station->settings();
+    settings.writeText(Procedure, u"Maximize"_s, u"No"_s);
+    settings.writeNumber(Procedure, u"XPos"_s, 5000);
+    settings.writeNumber(Procedure, u"YPos"_s, 4000);
+    QMdiArea area;
+    area.resize(500, 400);
+    area.show();
+    UserFile file(m_station->station());
+    file.read(u"Anna"_s);
+    ThingForm form(file.relations, settings);
+
+    QVERIFY(form.open(ChangeRequest, child ? &area : nullptr));
+
+    QWidget *placed = form.placedWindow();
+    const QRect visible = child ? area.viewport()->rect() : placed->screen()->availableGeometry();
+    QVERIFY2(visible.contains(QRect(placed->pos(), placed->size())),
+             qPrintable(u"%1,%2 %3x%4"_s.arg(placed->x()).arg(placed->y()).arg(placed->width()).arg(placed->height())));
+    QVERIFY(placed->width() > 100 && placed->height() > 50);
+    QVERIFY(form.close());
+}
+
+// A form of three short entries is still as wide as its title bar needs.
+void TestFormWindow::titleNotCut()
+{
+    QMdiArea area;
+    area.resize(900, 700);
+    area.show();
+    UserFile file(m_station->station());
+    QCOMPARE(file.users.primeRecord(), 0);
+    ThingForm form(file.relations, m_station->settings());
+    form.setCaptions(u"Adding a User Record of a Rather Long Kind"_s, {});
+    QVERIFY(form.open(InsertRequest, &area));
+    auto *child = qobject_cast<QMdiSubWindow *>(form.placedWindow());
+    QVERIFY(child != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(child));
+
+    QStyleOptionTitleBar option;
+    option.initFrom(child);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = child->windowFlags();
+    option.rect = QRect(0, 0, child->width(), child->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, child));
+    const QRect label = child->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, child);
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    QVERIFY(QFontMetrics(font).horizontalAdvance(child->windowTitle()) <= label.width());
+    form.reject();
 }
 
 void TestFormWindow::procedureNamedWhileOpen()
@@ -272,6 +367,174 @@ void TestFormWindow::historyKeyPutsBackLastOkValue()
     form.okButton()->click();
     QCOMPARE(form.response(), int(RequestCompleted));
     QCOMPARE(m_station->storedUser(u"Carla"_s).PassWord, u"other"_s);
+}
+
+void TestFormWindow::enterAndEscape_data()
+{
+    QTest::addColumn<QString>("focus");     // the control the key is pressed in
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("password");  // typed first; empty types nothing
+    QTest::addColumn<int>("response");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("Enter in an entry saves") << u"email"_s << int(Qt::Key_Return) << u"new"_s
+                                            << int(RequestCompleted) << u"new"_s;
+    QTest::newRow("keypad Enter saves") << u"name"_s << int(Qt::Key_Enter) << u"new"_s << int(RequestCompleted)
+                                        << u"new"_s;
+    QTest::newRow("Enter on Cancel cancels") << u"cancel"_s << int(Qt::Key_Return) << QString()
+                                             << int(RequestCancelled) << u"pass"_s;
+    QTest::newRow("Escape cancels") << u"name"_s << int(Qt::Key_Escape) << QString() << int(RequestCancelled)
+                                    << u"pass"_s;
+    QTest::newRow("Escape on a change asks") << u"email"_s << int(Qt::Key_Escape) << u"new"_s
+                                             << int(RequestCancelled) << u"pass"_s;
+}
+
+// OK is the default button: Enter presses it, unless another button has the focus.
+void TestFormWindow::enterAndEscape()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QFETCH(QString, password);
+    QFETCH(int, response);
+    QFETCH(QString, stored);
+    UserFile file(m_station->station());
+    file.read(u"Anna"_s);
+    ThingForm form(file.relations, m_station->settings());
+    QSignalSpy finished(&form, &ProcedureWindow::finished);
+    QVERIFY(form.open(ChangeRequest));
+    QVERIFY(form.okButton()->isDefault());
+    form.password->setText(password.isEmpty() ? u"pass"_s : password);
+    if (key == Qt::Key_Escape && !password.isEmpty())
+        m_station->messages().expect(u"Save Record"_s, ButtonNo);
+    QWidget *control = focus == u"cancel"_s ? form.cancelButton() : form.findChild<QWidget *>(focus);
+    if (control == nullptr)
+        control = focus == u"email"_s ? form.email : form.name;
+    control->setFocus();
+
+    QTest::keyClick(control, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+
+    QCOMPARE(finished.count(), 1);
+    QCOMPARE(finished.first().first().toInt(), response);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, stored);
+}
+
+void TestFormWindow::halfTypedEntryKeepsFocus_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("how");  // how the user goes on: "ok", "enter", "tab"
+    QTest::addColumn<QString>("message");
+    const QString time = u"Range Error: The value of Time must be between 0:00 and 23:59."_s;
+    const QString date = u"Range Error: The value of Date must be between 01.01.1801 and 31.12.9999."_s;
+    QTest::newRow("time, OK") << u"time"_s << u"ok"_s << time;
+    QTest::newRow("time, Enter") << u"time"_s << u"enter"_s << time;
+    QTest::newRow("time, Tab") << u"time"_s << u"tab"_s << time;
+    QTest::newRow("date, OK") << u"date"_s << u"ok"_s << date;
+    QTest::newRow("date, Enter") << u"date"_s << u"enter"_s << date;
+    QTest::newRow("date, Tab") << u"date"_s << u"tab"_s << date;
+}
+
+// "9:" waits for its minutes; a date without its year is no date: neither is stored as nothing.
+void TestFormWindow::halfTypedEntryKeepsFocus()
+{
+    QFETCH(QString, entry);
+    QFETCH(QString, how);
+    QFETCH(QString, message);
+    m_station->addLogEntries(1, {u"Anna"_s});
+    Workstation &station = m_station->station();
+    RecordFileOf<LogRecord> log(station.database(), station.errors());
+    FileRelations relations(log, {});
+    QCOMPARE(relations.open(), 0);
+    log.record().Nr = 1;
+    QCOMPARE(log.fetch(LogRecord::KeyNr), 0);
+    const LogRecord before = log.record();
+    EntryForm form(relations, m_station->settings());
+    QVERIFY(form.open(ChangeRequest));
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QWidget *control = entry == u"time"_s ? static_cast<QWidget *>(form.time) : form.date;
+    control->setFocus();
+    if (entry == u"time"_s) {
+        form.time->clear();
+        QTest::keyClicks(form.time, u"9:"_s);
+    } else {
+        QTest::keyClick(form.date, Qt::Key_End);
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(form.date, Qt::Key_Backspace);  // the year
+    }
+    m_station->messages().expect(u"Range Error"_s, ButtonOk);
+
+    if (how == u"ok"_s)
+        QTest::mouseClick(form.okButton(), Qt::LeftButton);
+    else
+        QTest::keyClick(control, how == u"tab"_s ? Qt::Key_Tab : Qt::Key_Return);
+
+    QTRY_COMPARE(m_station->shown(), QStringList{message});
+    QCOMPARE(QApplication::focusWidget(), control);
+    QVERIFY(form.isVisible());
+    QCOMPARE(log.record(), before);
+    QCOMPARE(station.errors().fillText(u"%Field/%Message"_s), u"/"_s);
+    // Cancel takes the focus without another message; a date that is no date is no change.
+    if (entry == u"time"_s)
+        m_station->messages().expect(u"Save Record"_s, ButtonNo);
+    QTest::mouseClick(form.cancelButton(), Qt::LeftButton);
+    QTest::qWait(0);
+    QVERIFY(!form.isVisible());
+    QCOMPARE(m_station->shown().filter(u"Range Error"_s).size(), 1);
+}
+
+void TestFormWindow::timeEntryTakesOnlyTimes_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");  // the keys that would make no time are refused as typed
+    QTest::newRow("25:99") << u"25:99"_s << u"2:"_s;
+    QTest::newRow("99:99") << u"99:99"_s << u"9:"_s;
+    QTest::newRow("23:59") << u"23:59"_s << u"23:59"_s;
+    QTest::newRow("9:06") << u"9:06"_s << u"9:06"_s;
+    QTest::newRow("blank and 7:5x") << u" 7:5x"_s << u" 7:5"_s;
+    QTest::newRow("930") << u"930"_s << u"9"_s;
+}
+
+void TestFormWindow::timeEntryTakesOnlyTimes()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    FieldBindings bindings(LogRecord::table());
+    QLineEdit time;
+    bindings.time(LogRecord::Col::ActionTime, &time);
+
+    QTest::keyClicks(&time, typed);
+
+    QCOMPARE(time.text(), shown);
+}
+
+// A form left open across a logout: OK stays disabled for a user who may not save.
+void TestFormWindow::saveRightAskedAgain()
+{
+    UserFile file(m_station->station());
+    file.read(u"Anna"_s);
+    ThingForm form(file.relations, m_station->settings());
+    bool allowed = true;
+    form.setSaveRight([&allowed] { return allowed; });
+    QVERIFY(form.open(ChangeRequest));
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.password->setFocus();
+    form.password->setText(u"changed"_s);
+    QVERIFY(form.okButton()->isEnabled());
+
+    allowed = false;
+    form.name->setFocus();
+    QVERIFY(!form.okButton()->isEnabled());
+    allowed = true;
+    form.email->setFocus();
+    QVERIFY(form.okButton()->isEnabled());
+    allowed = false;
+    QTest::keyClick(form.email, Qt::Key_Return);
+
+    QVERIFY(form.isVisible());
+    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"pass"_s);
+    m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes);
+    form.cancelButton()->click();
+    QVERIFY(!form.isVisible());
 }
 
 void TestFormWindow::modalRunReturnsResponse()

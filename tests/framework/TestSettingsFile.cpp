@@ -1,4 +1,5 @@
 #include "framework/SettingsFile.h"
+#include "framework/WindowPlacement.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -43,6 +44,8 @@ private Q_SLOTS:
     void damagedFileIsReadAsFarAsItGoes();
     void unwritablePathKeepsTheValueForTheRun();
     void utf8ValuesRoundTrip();
+    void placementKeptInsideArea_data();
+    void placementKeptInsideArea();
 
 private:
     QString iniPath() const { return m_dir->filePath(u"vellum12.ini"_s); }
@@ -218,6 +221,30 @@ void TestSettingsFile::utf8ValuesRoundTrip()
 
     QVERIFY(contentsOf(iniPath()).contains(value.toUtf8()));
     QCOMPARE(SettingsFile(iniPath()).readText(u"Config"_s, u"DataBase"_s), value);
+}
+
+void TestSettingsFile::placementKeptInsideArea_data()
+{
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<bool>("resizable");
+    QTest::addColumn<QRect>("kept");  // inside the area 0,0 800x600
+    QTest::newRow("inside stays") << QRect(10, 20, 300, 200) << false << QRect(10, 20, 300, 200);
+    QTest::newRow("past the right and bottom") << QRect(700, 550, 300, 200) << false << QRect(500, 400, 300, 200);
+    QTest::newRow("above and left") << QRect(-50, -10, 300, 200) << false << QRect(0, 0, 300, 200);
+    QTest::newRow("far away") << QRect(5000, 3000, 300, 200) << true << QRect(500, 400, 300, 200);
+    QTest::newRow("larger list shrinks") << QRect(100, 100, 1000, 900) << true << QRect(0, 0, 800, 600);
+    QTest::newRow("larger form at top left") << QRect(100, 100, 1000, 900) << false << QRect(0, 0, 1000, 900);
+}
+
+// A frame made smaller leaves no remembered window outside it.
+void TestSettingsFile::placementKeptInsideArea()
+{
+    QFETCH(QRect, stored);
+    QFETCH(bool, resizable);
+    QFETCH(QRect, kept);
+
+    QCOMPARE(WindowPlacement::keptInside(stored, QRect(0, 0, 800, 600), resizable), kept);
+    QCOMPARE(WindowPlacement::keptInside(stored, QRect(), resizable), stored);
 }
 
 QTEST_GUILESS_MAIN(TestSettingsFile)

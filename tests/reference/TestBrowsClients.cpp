@@ -1,19 +1,26 @@
 // The client list: "Im&port" for administrators only (and not yet to be pressed), its own pop-up
-// items, and the frame's "Cli&ents" and "&Problems" items that open the two lists.
+// items, the frame's "Cli&ents" and "&Problems" items that open the two lists, and lists left
+// open across a logout that act for the user at the keyboard (level "User" while logged out).
 
 #include "ClientFixture.h"
 #include "shell/FrameFixture.h"
 
 #include "framework/BrowseModel.h"
+#include "framework/widgets/BrowseRowEditor.h"
 #include "reference/BrowsClients.h"
 #include "reference/BrowsProblem.h"
+#include "reference/Updateclient.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 
 #include <QAction>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QStyle>
+#include <QTableView>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -49,6 +56,8 @@ private Q_SLOTS:
     void importForAdministratorsOnly_data();
     void importForAdministratorsOnly();
     void frameOpensTheLists();
+    void listsActForUserNowLoggedOn_data();
+    void listsActForUserNowLoggedOn();
 };
 
 void TestBrowsClients::importForAdministratorsOnly_data()
@@ -71,6 +80,9 @@ void TestBrowsClients::importForAdministratorsOnly()
     list.showBeside(nullptr);
 
     QCOMPARE(list.importButton()->text(), u"Im&port"_s);
+    const QTableView *view = list.view();  // a six-letter id shows whole
+    const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
+    QVERIFY(view->fontMetrics().horizontalAdvance(u"FENNEK"_s) + margins <= view->columnWidth(BrowsClients::NameColumn));
     QCOMPARE(!list.importButton()->isHidden(), offered);
     QVERIFY(!list.importButton()->isEnabled());
     QCOMPARE(popupItems(list), (QStringList{u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"&Select"_s, u"Close"_s,
@@ -90,6 +102,46 @@ void TestBrowsClients::frameOpensTheLists()
     QCOMPARE(frame->area()->activeSubWindow()->windowTitle(), u"Problems  - PreSelection"_s);
     QVERIFY(problems->model()->rowCount() > 0);
     QCOMPARE(frame->area()->subWindowList().size(), 2);
+    QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
+}
+
+void TestBrowsClients::listsActForUserNowLoggedOn_data()
+{
+    QTest::addColumn<QString>("nextUser");  // empty: nobody logs on after the logout
+    QTest::newRow("logged out") << QString();
+    QTest::newRow("plain user logged on") << u"Employee 1"_s;
+    QTest::newRow("supervisor logged on again") << u"Boss"_s;
+}
+
+// A supervisor opens the clients and the problem categories, then logs out.
+void TestBrowsClients::listsActForUserNowLoggedOn()
+{
+    QFETCH(QString, nextUser);
+    const bool supervisor = nextUser == u"Boss"_s;
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Boss"_s);
+    auto *clients = openFromFrame<BrowsClients>(*frame, MenuItem::Clients);
+    auto *problems = openFromFrame<BrowsProblem>(*frame, MenuItem::Problems);
+    QVERIFY(clients != nullptr && problems != nullptr);
+    QVERIFY(!problems->button(BrowseList::InsertButton)->isHidden());
+    frame->logOut();
+    if (!nextUser.isEmpty()) {
+        fixture.queueLogons({nextUser});
+        frame->logOnAgain();
+    }
+
+    problems->view()->setFocus();
+    QTest::keyClick(problems->view(), Qt::Key_Insert);
+    QCOMPARE(problems->rows().isEditing(), supervisor);
+    QCOMPARE(!problems->button(BrowseList::InsertButton)->isHidden(), supervisor);
+    if (supervisor)
+        QTest::keyClick(problems->rows().editor(), Qt::Key_Escape);
+
+    QVERIFY(clients->request(ChangeRequest));
+    auto *form = qobject_cast<Updateclient *>(clients->form());
+    QVERIFY(form != nullptr);
+    QCOMPARE(form->priorityGroup()->isEnabled(), supervisor);
+    form->cancelButton()->click();
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 

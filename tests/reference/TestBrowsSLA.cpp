@@ -12,7 +12,7 @@
 #include "shell/FrameMenus.h"
 
 #include <QAction>
-#include <QFocusEvent>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMdiSubWindow>
@@ -115,6 +115,8 @@ void TestBrowsSLA::listAsDesigned()
         headers << list.model()->headerData(column, Qt::Horizontal).toString();
     QCOMPARE(headers, (QStringList{u"Product ID"_s, u"Product Name"_s, u"Respons"_s, u"Start"_s, u"End"_s, u"Esc1"_s,
                                    u"Days1"_s, u"Esc2"_s, u"Days2"_s, u"Esc3"_s, u"Days3"_s}));
+    for (int column = 0; column < list.model()->columnCount(); ++column)  // no header is cut
+        QVERIFY(list.view()->horizontalHeader()->sectionSizeHint(column) <= list.view()->columnWidth(column));
     QCOMPARE(rowTexts(list, 0), (QStringList{u"A1"_s, u"Zeta"_s, u" 0:30"_s, u" 8:00"_s, u"16:30"_s, u" 1:00"_s,
                                              u"0"_s, u" 0:00"_s, u"1"_s, u"10:05"_s, u"2"_s}));
     QCOMPARE(rowTexts(list, 1), (QStringList{u"B2"_s, u"Alpha"_s, QString(), QString(), QString(), u" 1:00"_s,
@@ -165,13 +167,16 @@ void TestBrowsSLA::rightsCheckedOnFocus()
     QFETCH(bool, byWindow);
     BrowsSLA list(m_fixture->workstation());
     list.showBeside(nullptr);
+    QApplication::setActiveWindow(&list);
+    QVERIFY(QTest::qWaitForWindowActive(&list));
+    QWidget *close = list.findChild<QPushButton *>(u"close"_s);
     const auto focus = [&] {
         if (byWindow) {
             QEvent activated(QEvent::WindowActivate);
             QCoreApplication::sendEvent(&list, &activated);
         } else {
-            QFocusEvent focused(QEvent::FocusIn);
-            QCoreApplication::sendEvent(list.view(), &focused);
+            close->setFocus();
+            list.view()->setFocus();
         }
     };
     QVERIFY(!list.button(BrowseList::ChangeButton)->isHidden());

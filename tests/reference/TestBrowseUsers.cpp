@@ -59,6 +59,7 @@ private Q_SLOTS:
     void frameOpensItOnce();
     void reopensAsClosed_data();
     void reopensAsClosed();
+    void onlyShownAfterLogout();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -71,6 +72,7 @@ void TestBrowseUsers::init()
     m_station = std::make_unique<RecordStation>(m_dir->path(), u"station"_s);
     for (const QString &name : {u"Admin"_s, u"boss"_s, u"Carol"_s, u"Employee 1"_s, u"Employee 2"_s})
         m_station->addUser(name, name.left(3));
+    m_station->station().user().level = LevelAdministrator;
 }
 
 void TestBrowseUsers::cleanup()
@@ -176,6 +178,23 @@ void TestBrowseUsers::reopensAsClosed()
     if (!maximized)
         QCOMPARE(child->geometry(), moved);
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
+}
+
+// A list left open after its administrator logged out shows the users and changes nothing.
+void TestBrowseUsers::onlyShownAfterLogout()
+{
+    BrowseUsers list(m_station->station());
+    list.showBeside(nullptr);
+    m_station->station().run().loggedOut = true;
+
+    QTest::keyClick(list.view(), Qt::Key_Insert);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClick(list.view(), Qt::Key_Delete);
+
+    QCOMPARE(list.form(), nullptr);
+    QCOMPARE(visibleButtons(list), (QStringList{u"Close"_s, u"&Help"_s}));
+    QCOMPARE(m_station->userCount(), 5);
+    QCOMPARE(m_station->shown(), QStringList());
 }
 
 QTEST_MAIN(TestBrowseUsers)

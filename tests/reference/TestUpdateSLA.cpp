@@ -1,7 +1,8 @@
 // The product form: no form for a plain user, captions and the controls shown by "Set Priority"
 // and the service option, the checks of OK with their message and cursor, the day counts brought
 // down when office hours are chosen, a renamed product carried into exactly its cases with the
-// fields the form does not show kept, and Cancel guarding a changed product.
+// fields the form does not show kept, Cancel guarding a changed product, times that are no times
+// refused with a message, and Enter and Escape.
 
 #include "ProductFixture.h"
 
@@ -16,6 +17,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -75,12 +77,18 @@ private Q_SLOTS:
     void officeHoursBringDaysDown();
     void renameCarriedIntoItsCases();
     void cancelAsksBeforeLosingChanges();
+    void impossibleTimeRefused_data();
+    void impossibleTimeRefused();
+    void officeDayClearOfTheButtons();
+    void enterSavesEscapeCancels_data();
+    void enterSavesEscapeCancels();
 
 private:
     UpdateSLA *openForm(FormRequest request, int row = 0);
 
     std::unique_ptr<ProductFixture> m_fixture;
     std::unique_ptr<BrowsSLA> m_list;
+    std::unique_ptr<QMdiArea> m_area;  // the frame's work area, for the tests that need one
 };
 
 void TestUpdateSLA::init()
@@ -92,6 +100,7 @@ void TestUpdateSLA::init()
 void TestUpdateSLA::cleanup()
 {
     m_list.reset();
+    m_area.reset();
     QVERIFY2(m_fixture->messages().failures().isEmpty(), qPrintable(m_fixture->messages().unexpected()));
     m_fixture.reset();
 }
@@ -302,6 +311,90 @@ void TestUpdateSLA::cancelAsksBeforeLosingChanges()
     form->cancelButton()->click();
     QVERIFY(m_list->form() == nullptr);
     QCOMPARE(m_fixture->storedProduct(u"P1"_s).Product, u"First"_s);
+}
+
+void TestUpdateSLA::impossibleTimeRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("25:99") << u"25:99"_s;
+    QTest::newRow("99:99") << u"99:99"_s;
+}
+
+// Typed as the user types it: the keys that make no time are not taken, and OK names the
+// entry that still waits for its minutes instead of storing no time at all.
+void TestUpdateSLA::impossibleTimeRefused()
+{
+    QFETCH(QString, typed);
+    m_fixture->addProduct(u"P1"_s, u"First"_s, [](ProductRecord &product) {
+        product.Respons = DateTime::fromHoursMinutes(0, 30);
+    });
+    UpdateSLA *form = openForm(ChangeRequest);
+    QVERIFY(form != nullptr);
+    QLineEdit *response = entry(form, Col::Respons);
+    response->clear();
+    QTest::keyClicks(response, typed);
+    m_fixture->messages().expect(u"Range Error"_s, ButtonOk);
+
+    form->okButton()->click();
+
+    QCOMPARE(m_fixture->station().shown(),
+             QStringList{u"Range Error: The value of Response must be between 0:00 and 23:59."_s});
+    QVERIFY(m_list->form() == form);
+    QCOMPARE(form->focusWidget(), response);
+    QCOMPARE(m_fixture->storedProduct(u"P1"_s).Respons, DateTime::fromHoursMinutes(0, 30));
+    m_fixture->messages().expect(u"Changes will be lost!"_s, ButtonYes);
+    form->reject();
+}
+
+// In the frame's work area the form grows when the office day is shown, down to its buttons.
+void TestUpdateSLA::officeDayClearOfTheButtons()
+{
+    m_fixture->addProduct(u"P1"_s, u"First"_s);
+    m_area = std::make_unique<QMdiArea>();
+    m_area->resize(900, 700);
+    m_area->show();
+    m_list = std::make_unique<BrowsSLA>(m_fixture->workstation());
+    m_list->showIn(m_area.get());
+    QVERIFY(m_list->request(ChangeRequest));
+    auto *form = qobject_cast<UpdateSLA *>(m_list->form());
+    QVERIFY(QTest::qWaitForWindowExposed(form));
+
+    form->officeHoursOption()->click();
+    QTest::qWait(0);
+
+    QWidget *end = form->control(Col::ServiceEnd);
+    QVERIFY(end->isVisible());
+    QVERIFY(form->height() >= form->sizeHint().height());  // no row squeezed
+    const int endBottom = end->mapTo(form, QPoint(0, end->height())).y();
+    QVERIFY2(endBottom <= form->okButton()->mapTo(form, QPoint(0, 0)).y(), qPrintable(QString::number(endBottom)));
+    QVERIFY(form->placedWindow()->rect().contains(form->okButton()->geometry().translated(form->pos())));
+    m_fixture->messages().expect(u"Changes will be lost!"_s, ButtonYes);
+    form->reject();
+}
+
+void TestUpdateSLA::enterSavesEscapeCancels_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("days");  // stored after the key
+    QTest::newRow("Enter") << int(Qt::Key_Return) << 2;
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << 0;
+}
+
+void TestUpdateSLA::enterSavesEscapeCancels()
+{
+    QFETCH(int, key);
+    QFETCH(int, days);
+    m_fixture->addProduct(u"P1"_s, u"First"_s);
+    UpdateSLA *form = openForm(ChangeRequest);
+    QVERIFY(form != nullptr);
+    daysBox(form, Col::FirstEscDays)->setValue(2);
+    if (key == Qt::Key_Escape)
+        m_fixture->messages().expect(u"Changes will be lost!"_s, ButtonYes);
+
+    QTest::keyClick(daysBox(form, Col::FirstEscDays), Qt::Key(key));
+
+    QVERIFY(m_list->form() == nullptr);
+    QCOMPARE(int(m_fixture->storedProduct(u"P1"_s).FirstEscDays), days);
 }
 
 QTEST_MAIN(TestUpdateSLA)

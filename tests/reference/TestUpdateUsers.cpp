@@ -1,7 +1,8 @@
 // The user form reached from the user list: a new user at level "User", the level word setting
 // the level number, a name that exists refused, a beep on an empty level, "Save Record" on a
-// cancelled change, OK without a change writing nothing, a delete asked without the form, and
-// two workstations changing the same user.
+// cancelled change, OK without a change writing nothing, a delete asked without the form, two
+// workstations changing the same user, the last administrator kept, and a form left open
+// across a logout that saves nothing.
 
 #include "framework/RecordStation.h"
 
@@ -9,6 +10,7 @@
 #include "reference/BrowseUsers.h"
 #include "reference/UpdateUsers.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,9 +28,10 @@ const QString ChangedByOther =
     u"Record Was Not Updated: Sorry. During your Update this record was changed by another station. Those changes "
     u"will now be displayed. Please write/paste your update again, if still necessary."_s;
 
-// One station's user list, opened and with the named user highlighted.
+// One station's user list, opened by an administrator and with the named user highlighted.
 std::unique_ptr<BrowseUsers> listOn(RecordStation &station, const QString &highlighted = {})
 {
+    station.station().user().level = LevelAdministrator;
     auto list = std::make_unique<BrowseUsers>(station.station());
     list->resize(500, 400);
     list->showBeside(nullptr);
@@ -61,6 +64,9 @@ private Q_SLOTS:
     void okWithoutChangeWritesNothing();
     void deleteAsksWithoutForm();
     void twoStationsChangeOneUser();
+    void lastAdministratorKept_data();
+    void lastAdministratorKept();
+    void formLeftOpenAcrossLogoutSavesNothing();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -128,7 +134,7 @@ void TestUpdateUsers::levelWordSetsNumber_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<int>("level");
     QTest::newRow("supervisor to administrator") << u"Boss"_s << u"Administrator"_s << 2;
-    QTest::newRow("administrator to user") << u"Admin"_s << u"User"_s << 0;
+    QTest::newRow("administrator to user") << u"Admin"_s << u"User"_s << 0;  // another one is left
     QTest::newRow("user to supervisor") << u"Employee"_s << u"Supervisor"_s << 1;
 }
 
@@ -137,6 +143,7 @@ void TestUpdateUsers::levelWordSetsNumber()
     QFETCH(QString, user);
     QFETCH(QString, chosen);
     QFETCH(int, level);
+    m_station->addUser(u"Root"_s, u"root"_s, LevelAdministrator);
     auto list = listOn(*m_station, user);
     QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
     UpdateUsers *form = formOf(*list);
@@ -270,6 +277,67 @@ void TestUpdateUsers::twoStationsChangeOneUser()
     QCOMPARE(stored.Qualification, u"Supervisor"_s);
     QCOMPARE(stored.Level, std::uint8_t(1));
     QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
+}
+
+void TestUpdateUsers::lastAdministratorKept_data()
+{
+    QTest::addColumn<bool>("deleting");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("deleted") << true << u"cannot be deleted"_s;
+    QTest::newRow("made supervisor") << false << u"must keep the level Administrator"_s;
+}
+
+// The only administrator, working on their own user.
+void TestUpdateUsers::lastAdministratorKept()
+{
+    QFETCH(bool, deleting);
+    QFETCH(QString, refusal);
+    auto list = listOn(*m_station, u"Admin"_s);
+    m_station->messages().expect(refusal, ButtonOk);
+
+    if (deleting) {
+        QTest::keyClick(list->view(), Qt::Key_Delete);
+        QCOMPARE(list->form(), nullptr);
+    } else {
+        QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+        formOf(*list)->levelList()->setCurrentText(u"Supervisor"_s);
+        formOf(*list)->okButton()->click();
+        QVERIFY(formOf(*list)->isVisible());
+        QCOMPARE(formOf(*list)->focusWidget(), formOf(*list)->levelList());
+    }
+
+    QCOMPARE(m_station->shown(), QStringList{u"Quor Vellum 1.2: \"Admin\" is the only Administrator and "_s + refusal
+                                             + u".\r\nGive another user the level Administrator first."_s});
+    QCOMPARE(m_station->messages().shown().first().icon, MessageIcon::Exclamation);
+    const UserRecord stored = m_station->storedUser(u"Admin"_s);
+    QCOMPARE(stored.Level, std::uint8_t(LevelAdministrator));
+    QCOMPARE(stored.Qualification, u"Administrator"_s);
+    QCOMPARE(m_station->userCount(), 3);
+    if (list->form() != nullptr) {
+        m_station->messages().expect(u"Save Record"_s, ButtonNo);
+        list->form()->reject();
+    }
+}
+
+void TestUpdateUsers::formLeftOpenAcrossLogoutSavesNothing()
+{
+    auto list = listOn(*m_station, u"Employee"_s);
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    UpdateUsers *form = formOf(*list);
+    form->passwordEntry()->setText(u"taken over"_s);
+    QVERIFY(form->okButton()->isEnabled());
+
+    m_station->station().run().loggedOut = true;
+    form->okButton()->click();
+    QTest::keyClick(form->passwordEntry(), Qt::Key_Return);
+
+    QVERIFY(form->isVisible());
+    QVERIFY(!form->okButton()->isEnabled());
+    QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
+    m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes);  // no "Save Record" to offer
+    form->cancelButton()->click();
+    QCOMPARE(list->form(), nullptr);
+    QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
 }
 
 QTEST_MAIN(TestUpdateUsers)

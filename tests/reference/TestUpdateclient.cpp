@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -38,6 +39,15 @@ QString highlighted(const BrowsClients &list)
     return list.model()->data(list.model()->index(list.currentRow(), BrowsClients::NameColumn)).toString();
 }
 
+// Typed one character at a time, letters beyond ASCII included.
+void type(QWidget *entry, const QString &text)
+{
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(entry, &press);
+    }
+}
+
 Updateclient *formOf(const BrowsClients &list)
 {
     return static_cast<Updateclient *>(list.form());
@@ -56,7 +66,10 @@ private Q_SLOTS:
     void priorityByLevel_data();
     void priorityByLevel();
     void userEditsAllButThePriority();
+    void entriesTakeWhatTheFieldStores_data();
+    void entriesTakeWhatTheFieldStores();
     void okWithoutPriorityRefusedSilently();
+    void longRemarksOpenAtStart();
     void caseClientEditedAsChange();
     void caseClientGone();
     void shortNameCarriedIntoItsCases();
@@ -154,20 +167,24 @@ void TestUpdateclient::thirdFormBringsNewestToFront()
 void TestUpdateclient::priorityByLevel_data()
 {
     QTest::addColumn<int>("level");
+    QTest::addColumn<bool>("loggedOut");
     QTest::addColumn<bool>("forCase");
     QTest::addColumn<bool>("editable");
-    QTest::newRow("user") << int(LevelUser) << false << false;
-    QTest::newRow("supervisor") << int(LevelSupervisor) << false << true;
-    QTest::newRow("administrator") << int(LevelAdministrator) << false << true;
-    QTest::newRow("administrator, case's client") << int(LevelAdministrator) << true << false;
+    QTest::newRow("user") << int(LevelUser) << false << false << false;
+    QTest::newRow("supervisor") << int(LevelSupervisor) << false << false << true;
+    QTest::newRow("administrator") << int(LevelAdministrator) << false << false << true;
+    QTest::newRow("administrator, case's client") << int(LevelAdministrator) << false << true << false;
+    QTest::newRow("supervisor logged out") << int(LevelSupervisor) << true << false << false;
 }
 
 void TestUpdateclient::priorityByLevel()
 {
     QFETCH(int, level);
+    QFETCH(bool, loggedOut);
     QFETCH(bool, forCase);
     QFETCH(bool, editable);
     m_fixture->setLevel(level);
+    m_fixture->workstation().run().loggedOut = loggedOut;
     Updateclient *form = nullptr;
     if (forCase) {
         form = openForCase(u"BOLT"_s);
@@ -187,7 +204,6 @@ void TestUpdateclient::priorityByLevel()
             QVERIFY2(form->entry(field)->isEnabled(), qPrintable(form->entry(field)->objectName()));
 }
 
-// Every entry takes its width in characters; the record keeps what its field holds.
 void TestUpdateclient::userEditsAllButThePriority()
 {
     m_fixture->setLevel(LevelUser);
@@ -195,26 +211,57 @@ void TestUpdateclient::userEditsAllButThePriority()
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     Updateclient *form = formOf(list);
     QCOMPARE(form->windowTitle(), u"Changing a Client Record"_s);
-    const QString longName = u"Bolt and Nut Works of the Eastern Valley Industrial Estate Ltd"_s;  // 62
     for (int field : EntryFields) {
         QLineEdit *entry = form->entry(field);
         entry->clear();
-        QTest::keyClicks(entry, field == Col::LName ? longName : entry->objectName().left(5));
+        QTest::keyClicks(entry, entry->objectName().left(5));
     }
-    QCOMPARE(form->entry(Col::LName)->text(), longName);
     QCOMPARE(form->entry(Col::SName)->text(), u"SName"_s);
 
     form->okButton()->click();
 
     QCOMPARE(list.form(), nullptr);
     const ClientRecord stored = m_fixture->storedClient(u"SName"_s);
-    QCOMPARE(stored.LName, longName.left(50));
+    QCOMPARE(stored.LName, u"LName"_s);
     const QStringList others{stored.Contact, stored.Phone,   stored.Phone2, stored.Email, stored.Fax,
                              stored.Address, stored.ZIPCode, stored.City,   stored.State, stored.Remarks};
     QCOMPARE(others, (QStringList{u"Conta"_s, u"Phone"_s, u"Phone"_s, u"Email"_s, u"Fax"_s, u"Addre"_s,
                                   u"ZIPCo"_s, u"City"_s, u"State"_s, u"Remar"_s}));
     QCOMPARE(stored.PriorityFix, std::uint8_t(0));
     QCOMPARE(m_fixture->clientCount(), 3);
+}
+
+void TestUpdateclient::entriesTakeWhatTheFieldStores_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");  // what the entry shows and the client stores
+    QTest::newRow("phone of 25") << int(Col::Phone) << u"+44 20 7946 0958 ext 1234"_s << u"+44 20 7946 0958"_s;
+    QTest::newRow("full name of 62") << int(Col::LName)
+                                     << u"Bolt and Nut Works of the Eastern Valley Industrial Estate Ltd"_s
+                                     << u"Bolt and Nut Works of the Eastern Valley Industria"_s;
+    // Ten characters of two bytes each: the ZIP code stores ten bytes.
+    QTest::newRow("ZIP in two-byte letters") << int(Col::ZIPCode) << u"ÄÖÜäöüßéèê"_s << u"ÄÖÜäö"_s;
+}
+
+// An entry takes no more than its field stores, counted in stored bytes: what it shows is kept.
+void TestUpdateclient::entriesTakeWhatTheFieldStores()
+{
+    QFETCH(int, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    BrowsClients &list = openList(u"BOLT"_s);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+    QLineEdit *entry = formOf(list)->entry(field);
+    entry->clear();
+
+    type(entry, typed);
+    formOf(list)->okButton()->click();
+
+    QCOMPARE(entry->text(), kept);
+    QCOMPARE(list.form(), nullptr);
+    const store::Row stored = toRow(m_fixture->storedClient(u"BOLT"_s));
+    QCOMPARE(store::asText(stored[std::size_t(field)]), kept);
 }
 
 void TestUpdateclient::okWithoutPriorityRefusedSilently()
@@ -242,6 +289,22 @@ void TestUpdateclient::okWithoutPriorityRefusedSilently()
     const ClientRecord stored = m_fixture->storedClient(u"ACME"_s);
     QCOMPARE(stored.PriorityFix, std::uint8_t(1));
     QCOMPARE(stored.Priority, u"Minimal"_s);
+}
+
+void TestUpdateclient::longRemarksOpenAtStart()
+{
+    ClientRecord client;
+    client.SName = u"LONG"_s;
+    client.LName = u"Long Remarks Ltd"_s;
+    client.Remarks = u"Call before noon. "_s.repeated(12).trimmed();
+    m_fixture->addClient(client);
+    BrowsClients &list = openList(u"LONG"_s);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+
+    QLineEdit *remarks = formOf(list)->entry(Col::Remarks);
+    QCOMPARE(remarks->text(), client.Remarks);
+    QCOMPARE(remarks->cursorPosition(), 0);
+    formOf(list)->cancelButton()->click();
 }
 
 // Whatever the case form asks, its client is changed; the case gets the stored values back.

@@ -1,5 +1,6 @@
 #include "BrowseList.h"
 
+#include "ColumnLayout.h"
 #include "FormWindow.h"
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
@@ -102,6 +103,8 @@ BrowseList::BrowseList(const QString &procedure, std::unique_ptr<RecordFile> fil
 
 BrowseList::~BrowseList()
 {
+    // A form still open works on this list's file: it goes first.
+    delete m_form.data();
     if (m_file->isOpen())
         m_relations.close();
 }
@@ -147,7 +150,7 @@ void BrowseList::setColumns(std::vector<BrowseColumn> columns)
     const int charWidth = fontMetrics().averageCharWidth();
     int total = 0;
     for (std::size_t i = 0; i < m_model->columns().size(); ++i) {
-        const int width = m_model->columns()[i].width * charWidth + 2 * charWidth;
+        const int width = ColumnLayout::initialWidth(m_view, int(i), m_model->columns()[i].width);
         m_view->setColumnWidth(int(i), width);
         total += width;
     }
@@ -175,6 +178,18 @@ void BrowseList::setButtons(Buttons buttons)
 {
     m_buttons = buttons;
     updateButtons();
+}
+
+void BrowseList::setRights(Rights rights)
+{
+    m_rights = std::move(rights);
+    applyRights();
+}
+
+void BrowseList::applyRights()
+{
+    if (m_rights)
+        setButtons(m_rights());
 }
 
 void BrowseList::setBackgroundColor(int bgr)
@@ -243,18 +258,13 @@ bool BrowseList::aboutToShow()
 {
     if (m_relations.open() != 0)
         return false;
+    applyRights();
     updateButtons();
     if (layout() != nullptr)
         layout()->activate();
     adjustPageSize();
     highlight(m_model->readFirst());
     return true;
-}
-
-void BrowseList::resizeEvent(QResizeEvent *event)
-{
-    ProcedureWindow::resizeEvent(event);
-    adjustPageSize();
 }
 
 // The page holds as many rows as the list shows.
@@ -312,6 +322,10 @@ bool BrowseList::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_view && event->type() == QEvent::KeyPress && keyPressed(static_cast<QKeyEvent *>(event)))
         return true;
+    // The rows shown change with the list's own size, its scroll bar and its header; a window
+    // restored larger before it is shown only sizes its list when it appears.
+    if (watched == m_view->viewport() && event->type() == QEvent::Resize)
+        adjustPageSize();
     if (watched == m_view->viewport() && event->type() == QEvent::Wheel) {
         const int steps = static_cast<QWheelEvent *>(event)->angleDelta().y() / 120;
         scrollBy(-steps * WheelRows);
@@ -418,6 +432,7 @@ void BrowseList::locate(const QString &text)
 
 void BrowseList::showPopup(const QPoint &position)
 {
+    applyRights();
     if (const QModelIndex index = m_view->indexAt(position); index.isValid())
         highlight(index.row());
     m_popup->popup(m_view->viewport()->mapToGlobal(position));
@@ -427,6 +442,7 @@ bool BrowseList::request(FormRequest request)
 {
     if (m_form != nullptr)
         return false;  // the form of an earlier request is still open
+    applyRights();
     const bool rows = currentRow() >= 0;
     switch (request) {
     case InsertRequest:

@@ -10,7 +10,7 @@
 //                                 {}, settings);
 //     list->setColumns({{ThingRecord::Col::Name, u"Name"_s, 20}, ...});
 //     list->setOrders({{u"By Name"_s, ThingRecord::KeyName, {}, true}});
-//     list->setButtons(BrowseList::InsertButton | BrowseList::ChangeButton | BrowseList::DeleteButton);
+//     list->setRights([&] { return mayEdit(workstation) ? BrowseList::AllButtons : BrowseList::Buttons(); });
 //     list->setFormFactory([=](FormRequest) { return new UpdateThing(..., list->relations()); });
 //     list->showIn(area);
 
@@ -65,6 +65,11 @@ public:
     void setFilter(std::vector<store::Condition> filter);
     void setButtons(Buttons buttons);
     Buttons buttons() const { return m_buttons; }
+    // The buttons the user logged on now may have: asked when the list opens, whenever it gets
+    // the focus and before every request, so that a list left open across a logout or a logon
+    // acts for the user at the keyboard. Without it the buttons stay as set.
+    using Rights = std::function<Buttons()>;
+    void setRights(Rights rights);
     void setFormFactory(FormFactory factory) { m_formFactory = std::move(factory); }
     void setPrimeHook(PrimeHook hook) { m_primeHook = std::move(hook); }
     // A list edited in its own rows takes insert, change and delete itself, in place of a form;
@@ -103,9 +108,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     bool aboutToShow() override;
     bool mayClose() override;
+    void applyRights() override;
 
 private:
     QHBoxLayout *buttonRow();
@@ -145,6 +150,7 @@ private:
     QAction *m_deleteItem = nullptr;
     QAction *m_ownItemsSeparator = nullptr;
     Buttons m_buttons = AllButtons;
+    Rights m_rights;
     FormFactory m_formFactory;
     PrimeHook m_primeHook;
     RequestHandler m_requestHandler;

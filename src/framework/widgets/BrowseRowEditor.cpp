@@ -1,6 +1,7 @@
 #include "BrowseRowEditor.h"
 
 #include "BrowseList.h"
+#include "EntryValidators.h"
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
 
@@ -39,7 +40,10 @@ BrowseRowEditor::BrowseRowEditor(BrowseList *list, int column)
       m_editor(new QLineEdit(list->view()->viewport()))
 {
     m_editor->setObjectName(u"rowEditor"_s);
-    m_editor->setMaxLength(list->file().table().fields[std::size_t(m_controller.field())].textCapacity());
+    // No more than the field stores, in stored bytes: nothing typed is cut when the row is written.
+    const int capacity = list->file().table().fields[std::size_t(m_controller.field())].textCapacity();
+    m_editor->setMaxLength(capacity);
+    m_editor->setValidator(new TextBytesValidator(capacity, m_editor));
     m_editor->hide();
     m_editor->installEventFilter(this);
     m_list->installEventFilter(this);

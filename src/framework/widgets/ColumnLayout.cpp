@@ -4,6 +4,11 @@
 
 #include <QHeaderView>
 #include <QStringList>
+#include <QStyle>
+#include <QTableView>
+
+#include <algorithm>
+#include <cmath>
 
 #include <optional>
 #include <utility>
@@ -39,7 +44,22 @@ std::optional<std::vector<Entry>> parse(const QString &text, int columns)
     return entries;
 }
 
+// The mean width of the characters ids, codes and numbers are made of.
+double keyCharacterWidth(const QFontMetrics &metrics)
+{
+    static const QString sample = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+    return metrics.horizontalAdvance(sample) / double(sample.size());
+}
+
 } // namespace
+
+int ColumnLayout::initialWidth(const QTableView *view, int column, int characters)
+{
+    // The item delegate keeps a margin on either side of the text, and the grid takes a line.
+    const int textMargin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    const int field = int(std::ceil(characters * keyCharacterWidth(view->fontMetrics()))) + 2 * textMargin + 1;
+    return std::max(field, view->horizontalHeader()->sectionSizeHint(column));
+}
 
 void ColumnLayout::restore(QHeaderView *header, const SettingsFile &settings, const QString &section,
                            const QString &key)

@@ -1,5 +1,6 @@
 #include "FieldBindings.h"
 
+#include "EntryValidators.h"
 #include "framework/DateTime.h"
 
 #include <QCheckBox>
@@ -16,6 +17,19 @@ namespace {
 
 const QDate NoDateShown(1800, 12, 31);  // the day before the first day a record holds
 
+void limitToField(QLineEdit *entry, int capacity)
+{
+    entry->setMaxLength(capacity);
+    entry->setValidator(new TextBytesValidator(capacity, entry));
+}
+
+// A long text (a remark) opens at its start, not scrolled to its end.
+void showText(QLineEdit *entry, const QString &text)
+{
+    entry->setText(text);
+    entry->setCursorPosition(0);
+}
+
 } // namespace
 
 FieldBindings::FieldBindings(const store::TableDefinition &table) : m_table(table)
@@ -29,16 +43,16 @@ int FieldBindings::capacity(int field) const
 
 void FieldBindings::text(int field, QLineEdit *entry)
 {
-    entry->setMaxLength(capacity(field));
+    limitToField(entry, capacity(field));
     custom(
         field, entry, [entry] { return store::Value(entry->text()); },
-        [entry](const store::Value &value) { entry->setText(store::asText(value)); });
+        [entry](const store::Value &value) { showText(entry, store::asText(value)); });
 }
 
 void FieldBindings::choice(int field, QComboBox *list)
 {
     if (list->lineEdit() != nullptr)
-        list->lineEdit()->setMaxLength(capacity(field));
+        limitToField(list->lineEdit(), capacity(field));
     custom(
         field, list, [list] { return store::Value(list->currentText()); },
         [list](const store::Value &value) {
@@ -78,22 +92,54 @@ void FieldBindings::date(int field, QDateEdit *entry)
         [entry](const store::Value &value) {
             const QDate date = DateTime::toDate(std::int32_t(store::asInt(value)));
             entry->setDate(date.isValid() ? date : NoDateShown);
+        },
+        [entry] {
+            if (entry->hasAcceptableInput())
+                return QString();
+            const QString format = entry->displayFormat();
+            return entry->minimumDate().addDays(1).toString(format) + QStringLiteral(" and ") + entry->maximumDate().toString(format);
         });
 }
 
 void FieldBindings::time(int field, QLineEdit *entry)
 {
     entry->setMaxLength(5);
+    entry->setValidator(new TimeEntryValidator(entry));
     custom(
         field, entry, [entry] { return store::Value(std::int64_t(DateTime::parseHoursMinutes(entry->text()))); },
         [entry](const store::Value &value) {
             entry->setText(DateTime::formatHourMinute(std::int32_t(store::asInt(value))));
+        },
+        [entry] {
+            const QString text = entry->text();
+            const bool value = text.trimmed().isEmpty() || DateTime::parseHoursMinutes(text) != DateTime::NoTime;
+            return value ? QString() : QStringLiteral("0:00 and 23:59");
         });
 }
 
-void FieldBindings::custom(int field, QWidget *control, Reader read, Writer write)
+void FieldBindings::custom(int field, QWidget *control, Reader read, Writer write, Check check)
 {
-    m_bindings.push_back({field, control, std::move(read), std::move(write)});
+    m_bindings.push_back({field, control, std::move(read), std::move(write), std::move(check)});
+}
+
+QWidget *FieldBindings::firstUnacceptable(QString *range) const
+{
+    for (const Binding &binding : m_bindings) {
+        if (binding.check)
+            *range = binding.check();
+        if (binding.check && !range->isEmpty())
+            return binding.control;
+    }
+    range->clear();
+    return nullptr;
+}
+
+QString FieldBindings::unacceptable(const QWidget *control) const
+{
+    for (const Binding &binding : m_bindings)
+        if (binding.control == control && binding.check)
+            return binding.check();
+    return {};
 }
 
 void FieldBindings::show(const store::Row &row) const

@@ -1,7 +1,9 @@
 #pragma once
 // Ties a form's controls to the fields of its record: each binding reads a field's value into
 // its control and writes the control's value back, so a form only says which control shows
-// which field. Text entries are limited to what their field holds.
+// which field. Text entries take no more than their field stores (in stored bytes) and show a
+// text from its start; time and date entries take only valid values, and say what an entry
+// left half typed must lie between.
 
 #include "store/TableDefinition.h"
 #include "store/Value.h"
@@ -22,6 +24,8 @@ class FieldBindings {
 public:
     using Reader = std::function<store::Value()>;
     using Writer = std::function<void(const store::Value &)>;
+    // What the control's text must lie between, for its message; empty while it is acceptable.
+    using Check = std::function<QString()>;
 
     explicit FieldBindings(const store::TableDefinition &table);
 
@@ -34,7 +38,7 @@ public:
     void date(int field, QDateEdit *entry);
     // A time value typed as "hh:mm"; an empty entry is no time.
     void time(int field, QLineEdit *entry);
-    void custom(int field, QWidget *control, Reader read, Writer write);
+    void custom(int field, QWidget *control, Reader read, Writer write, Check check = {});
 
     void show(const store::Row &row) const;  // the record into the controls
     void store(store::Row *row) const;       // the controls into the record
@@ -45,6 +49,10 @@ public:
     void showValue(int field, const store::Value &value) const;
     QWidget *firstControl() const;
     std::vector<QWidget *> controls() const;
+    // The first control whose text is no value of its field yet, and what it must lie between.
+    QWidget *firstUnacceptable(QString *range) const;
+    // What a bound control must lie between while its text is no value; empty when it is one.
+    QString unacceptable(const QWidget *control) const;
 
 private:
     struct Binding {
@@ -52,6 +60,7 @@ private:
         QWidget *control;
         Reader read;
         Writer write;
+        Check check;
     };
 
     int capacity(int field) const;

@@ -1,14 +1,19 @@
 #include "FormWindow.h"
 
+#include "framework/ErrorTable.h"
 #include "framework/FileRelations.h"
 #include "framework/RecordFile.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QEventLoop>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -23,6 +28,26 @@ bool isHistoryKey(const QEvent *event)
         return false;
     const auto *key = static_cast<const QKeyEvent *>(event);
     return key->key() == Qt::Key_Apostrophe && key->modifiers() == Qt::ControlModifier;
+}
+
+bool isPlain(const QKeyEvent *key)
+{
+    return (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool isEnter(const QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<const QKeyEvent *>(event);
+    return isPlain(key) && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter);
+}
+
+// The user moved on within the window: not a message box or a menu taking the focus for a while.
+bool movedOn(Qt::FocusReason reason)
+{
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::MouseFocusReason
+           || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
 }
 
 QPushButton *newButton(const QString &text, const QString &name)
@@ -108,6 +133,7 @@ bool FormWindow::open(FormRequest request, QWidget *caller)
             inner->installEventFilter(this);
     }
     showRecord();
+    applyRights();
     showBeside(caller);
     if (QWidget *first = m_bindings.firstControl())
         first->setFocus();
@@ -144,9 +170,20 @@ void FormWindow::storeControls()
     file().setBuffer(row);
 }
 
+bool FormWindow::maySave() const
+{
+    return !m_saveRight || m_saveRight();
+}
+
+void FormWindow::applyRights()
+{
+    m_ok->setEnabled(maySave());
+}
+
 void FormWindow::accept()
 {
-    if (!controlsAccepted())
+    applyRights();
+    if (!m_ok->isEnabled() || !entriesAcceptable() || !controlsAccepted())
         return;
     storeControls();
     const FormController::Step step = m_controller.ok();
@@ -165,7 +202,15 @@ void FormWindow::reject()
 bool FormWindow::mayClose()
 {
     storeControls();
+    // Whoever may not save is not offered to: the changes are lost after "Changes will be lost!".
+    const FormController::Rules rules = m_controller.rules();
+    if (!maySave()) {
+        FormController::Rules withoutSaving = rules;
+        withoutSaving.cancelAction = 0;
+        m_controller.setRules(withoutSaving);
+    }
     const FormController::Step step = m_controller.cancel();
+    m_controller.setRules(rules);
     if (step == FormController::Step::Close) {
         setResponse(m_controller.response());
         return true;
@@ -185,6 +230,28 @@ void FormWindow::follow(FormController::Step step)
         first->setFocus();
 }
 
+bool FormWindow::event(QEvent *event)
+{
+    const bool done = ProcedureWindow::event(event);
+    if (event->type() == QEvent::LayoutRequest)
+        growToContents();
+    return done;
+}
+
+// Rows shown while the form is open (a product's office day) push the buttons down instead of
+// lying over them: the window grows by what its rows lack. A child window of the work area is
+// not grown by its layout on its own.
+void FormWindow::growToContents()
+{
+    if (!isVisible())
+        return;
+    const QSize lacking = (sizeHint().expandedTo(minimumSizeHint()) - size()).expandedTo(QSize(0, 0));
+    if (lacking.width() > 0 || lacking.height() > 0) {
+        QWidget *window = placedWindow();
+        window->resize(window->size() + lacking);
+    }
+}
+
 bool FormWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (isHistoryKey(event)) {
@@ -193,7 +260,87 @@ bool FormWindow::eventFilter(QObject *watched, QEvent *event)
             restoreFromHistory(qobject_cast<QWidget *>(watched));
         return true;
     }
+    auto *control = qobject_cast<QWidget *>(watched);
+    // Enter is taken here: a date entry would otherwise put back its last valid date first.
+    if (isEnter(event) && !m_bindings.unacceptable(control).isEmpty()) {
+        refuseEntry(control, m_bindings.unacceptable(control));
+        return true;
+    }
+    if (event->type() == QEvent::FocusOut && !m_bindings.unacceptable(control).isEmpty()) {
+        entryLeft(control, static_cast<QFocusEvent *>(event));
+        // A spin box leaving the focus puts back its last valid value: what was typed stays instead.
+        return qobject_cast<QAbstractSpinBox *>(control) != nullptr;
+    }
     return ProcedureWindow::eventFilter(watched, event);
+}
+
+void FormWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (isEnter(event)) {
+        // As in every dialog: a button with the focus is pressed itself, otherwise the default one.
+        auto *focused = qobject_cast<QPushButton *>(focusWidget());
+        QPushButton *pressed = focused != nullptr && isAncestorOf(focused) ? focused : m_ok;
+        if (pressed->isVisible() && pressed->isEnabled())
+            pressed->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape && isPlain(event)) {
+        reject();
+        return;
+    }
+    ProcedureWindow::keyPressEvent(event);
+}
+
+// Leaving a half typed entry for another control of the form brings it back with a message;
+// "&Cancel" and other windows may take the focus without one.
+void FormWindow::entryLeft(QWidget *control, const QFocusEvent *event)
+{
+    QWidget *now = QApplication::focusWidget();
+    if (!movedOn(event->reason()) || now == nullptr || now == m_cancel || !isAncestorOf(now))
+        return;
+    m_leftUnacceptable = control;
+    QTimer::singleShot(0, this, [this] {
+        QWidget *left = m_leftUnacceptable;
+        if (left == nullptr || !isOpen())
+            return;
+        if (const QString range = m_bindings.unacceptable(left); !range.isEmpty())
+            refuseEntry(left, range);
+    });
+}
+
+bool FormWindow::entriesAcceptable()
+{
+    QString range;
+    QWidget *control = m_bindings.firstUnacceptable(&range);
+    if (control == nullptr)
+        return true;
+    refuseEntry(control, range);
+    return false;
+}
+
+void FormWindow::refuseEntry(QWidget *control, const QString &range)
+{
+    m_leftUnacceptable = nullptr;
+    control->setFocus();
+    errors().setField(labelOf(control));
+    errors().throwMessage(ErrorId::MustBeInRange, range);
+    errors().setField({});
+    errors().setMessage({});
+    control->setFocus();
+}
+
+// The text of the row's label, without its mnemonic and colon: "Response :" names "Response".
+QString FormWindow::labelOf(QWidget *control) const
+{
+    for (QWidget *row = control; row != nullptr && row != this; row = row->parentWidget()) {
+        if (const auto *label = qobject_cast<QLabel *>(m_rows->labelForField(row))) {
+            QString text = label->text().remove(u'&').trimmed();
+            if (text.endsWith(u':'))
+                text.chop(1);
+            return text.trimmed();
+        }
+    }
+    return control->objectName();
 }
 
 void FormWindow::restoreFromHistory(QWidget *control)

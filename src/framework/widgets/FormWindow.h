@@ -2,8 +2,10 @@
 // The one shell of every record form: its fields in rows above "&OK" and "&Cancel" (and
 // "&Help" when it has a topic), opened for a request on the record its caller put in the
 // buffer. A form only lays out and binds its controls and says which requests it takes; what
-// OK, Cancel and closing do is decided by FormController. Ctrl+' in a bound control puts back
-// the value it held when OK was last pressed.
+// OK, Cancel and closing do is decided by FormController. Enter presses the default button
+// ("&OK", or the button that has the focus) and Escape presses "&Cancel". Ctrl+' in a bound
+// control puts back the value it held when OK was last pressed. A time or date entry left half
+// typed is named in a message and keeps the focus, when it is left and when OK is pressed.
 //
 //     auto *form = new FormWindow(u"UpdateThing"_s, relations, settings);
 //     form->setCaptions(u"Adding a Thing"_s, u"Changing a Thing"_s);
@@ -16,6 +18,11 @@
 #include "FieldBindings.h"
 #include "framework/FormController.h"
 
+#include <QPointer>
+
+#include <functional>
+
+class QFocusEvent;
 class QFormLayout;
 class QPushButton;
 
@@ -33,6 +40,10 @@ public:
     // Captions by request; an empty one keeps the window's title.
     void setCaptions(const QString &insertCaption, const QString &changeCaption);
     void setRules(const FormController::Rules &rules) { m_controller.setRules(rules); }
+    // Whether the user logged on now may save with this form: asked when the form gets the focus
+    // (OK is enabled by it) and again when OK is pressed. Without it every user may.
+    using SaveRight = std::function<bool()>;
+    void setSaveRight(SaveRight right) { m_saveRight = std::move(right); }
     FieldBindings &bindings() { return m_bindings; }
     QFormLayout *fieldRows() const { return m_rows; }
     void addField(const QString &label, QWidget *control);
@@ -67,17 +78,27 @@ protected:
     virtual void recordShown() {}
 
     bool mayClose() override;
+    void applyRights() override;
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
     void showRecord();
 
 private:
+    bool maySave() const;
+    void growToContents();
+    bool entriesAcceptable();
+    void entryLeft(QWidget *control, const QFocusEvent *event);
+    void refuseEntry(QWidget *control, const QString &range);
+    QString labelOf(QWidget *control) const;
     void storeControls();
     void follow(FormController::Step step);
     void restoreFromHistory(QWidget *control);
     QString caption(FormRequest request) const;
 
     FormController m_controller;
+    SaveRight m_saveRight;
     FieldBindings m_bindings;
     QString m_insertCaption;
     QString m_changeCaption;
@@ -85,6 +106,7 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QPushButton *m_help;
+    QPointer<QWidget> m_leftUnacceptable;  // an entry left half typed, told about once the focus has moved
 };
 
 } // namespace vellum

@@ -1,9 +1,11 @@
 #include "ProcedureWindow.h"
 
+#include "TitleFit.h"
 #include "WindowPlacer.h"
 #include "framework/ErrorReporter.h"
 #include "framework/FormRequest.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -31,10 +33,13 @@ ProcedureWindow::ProcedureWindow(QString procedure, ErrorReporter &errors, Setti
       m_resizable(resizable), m_response(RequestCancelled)
 {
     setObjectName(m_procedure);
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
 }
 
 ProcedureWindow::~ProcedureWindow()
 {
+    // Closing a window moves the focus while its widgets are taken down.
+    disconnect(m_focusWatch);
     if (m_entered)
         m_errors.removeProcedure(m_procedure);
 }
@@ -83,6 +88,7 @@ void ProcedureWindow::showIn(QMdiArea *area)
 
 void ProcedureWindow::place(QWidget *window)
 {
+    TitleFit::apply(window);
     WindowPlacer::restore(window, m_settings, m_procedure, m_resizable);
     m_open = true;
     window->show();
@@ -101,6 +107,19 @@ void ProcedureWindow::finish(int response)
 void ProcedureWindow::requestHelp()
 {
     Q_EMIT helpRequested(m_helpTopic);
+}
+
+bool ProcedureWindow::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        applyRights();
+    return QWidget::event(event);
+}
+
+void ProcedureWindow::focusMoved(QWidget *now)
+{
+    if (now != nullptr && (now == this || isAncestorOf(now)))
+        applyRights();
 }
 
 void ProcedureWindow::closeEvent(QCloseEvent *event)

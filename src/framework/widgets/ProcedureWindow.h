@@ -1,7 +1,8 @@
 #pragma once
 // What every record window shares: its procedure name (the error context's current procedure
 // while it is open, and the settings section of its placement), where it opens (a child of the
-// frame's work area, or a window of its own), and how it closes with a response.
+// frame's work area, or a window of its own), how it closes with a response, and that it checks
+// the rights of the user logged on now each time it gets the focus.
 
 #include <QString>
 #include <QWidget>
@@ -53,13 +54,18 @@ protected:
     virtual bool aboutToShow() { return true; }
     // Asked when the user closes the window; false keeps it open.
     virtual bool mayClose() { return true; }
+    // Offers only what the user logged on now may do. A window left open across a logout or a
+    // logon of another user calls it each time it (or a control in it) gets the focus.
+    virtual void applyRights() {}
     void requestHelp();
 
+    bool event(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void place(QWidget *window);
     void leave();
+    void focusMoved(QWidget *now);
 
     QString m_procedure;
     ErrorReporter &m_errors;
@@ -70,6 +76,7 @@ private:
     bool m_decided = false;
     int m_response = 0;
     QString m_helpTopic;
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace vellum

@@ -2,17 +2,39 @@
 
 #include "framework/WindowPlacement.h"
 
+#include <QScreen>
 #include <QWidget>
 
 namespace vellum {
 
+namespace {
+
+// What the user can see of the window's place: the frame's work area for a child window, the
+// screen for a window of its own.
+QRect visibleArea(const QWidget *window)
+{
+    if (!window->isWindow())
+        return window->parentWidget()->rect();
+    const QScreen *screen = window->screen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
+} // namespace
+
 void WindowPlacer::restore(QWidget *window, const SettingsFile &settings, const QString &section, bool resizable)
 {
     const WindowPlacement placement = WindowPlacement::read(settings, section);
-    if (placement.hasPosition)
-        window->move(placement.x, placement.y);
-    if (resizable && placement.hasSize)
-        window->resize(placement.width, placement.height);
+    if (placement.hasPosition) {
+        // A window not sized yet takes its designed size when shown.
+        const QSize designed = window->sizeHint().expandedTo(window->minimumSize());
+        QRect stored({placement.x, placement.y}, window->testAttribute(Qt::WA_Resized) ? window->size() : designed);
+        if (resizable && placement.hasSize)
+            stored.setSize({placement.width, placement.height});
+        const QRect kept = WindowPlacement::keptInside(stored, visibleArea(window), resizable);
+        window->move(kept.topLeft());
+        if (resizable && (placement.hasSize || kept.size() != stored.size()))
+            window->resize(kept.size());
+    }
     // The normal geometry is set first, so that leaving the maximized state returns to it.
     const Qt::WindowStates state = window->windowState();
     window->setWindowState(placement.maximized ? state | Qt::WindowMaximized : state & ~Qt::WindowMaximized);
