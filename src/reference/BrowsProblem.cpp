@@ -23,6 +23,7 @@ BrowsProblem::BrowsProblem(Workstation &workstation, QWidget *parent)
 {
     setWindowTitle(u"Problems  - PreSelection"_s);
     setColumns({{ProblemRecord::Col::PROBLEM, u"Problem"_s, 50, {}}});
+    file().setFieldLabel(ProblemRecord::Col::PROBLEM, u"Problem"_s);
     setOrders({{u"Problem"_s, ProblemRecord::KeyProblem, {}, true}});
     setButtons(InsertButton | ChangeButton | DeleteButton);
     setBackgroundColor(workstation.run().browseColor);

@@ -79,6 +79,7 @@ private Q_SLOTS:
     void bindingsCarryValuesBothWays_data();
     void bindingsCarryValuesBothWays();
     void historyKeyPutsBackLastOkValue();
+    void emptyKeyFieldNamedByItsLabel();
     void modalRunReturnsResponse();
 
 private:
@@ -272,6 +273,26 @@ void TestFormWindow::historyKeyPutsBackLastOkValue()
     form.okButton()->click();
     QCOMPARE(form.response(), int(RequestCompleted));
     QCOMPARE(m_station->storedUser(u"Carla"_s).PassWord, u"other"_s);
+}
+
+// The message names the field as the form labels it, and the focus goes to it.
+void TestFormWindow::emptyKeyFieldNamedByItsLabel()
+{
+    UserFile file(m_station->station());
+    file.read(u"Anna"_s);
+    ThingForm form(file.relations, m_station->settings());
+    QVERIFY(form.open(ChangeRequest));
+    form.name->clear();
+    form.email->setFocus();
+    m_station->messages().expect(u"Field Required"_s, ButtonOk);
+
+    form.okButton()->click();
+
+    QCOMPARE(m_station->shown(),
+             QStringList{u"Field Required: Name must be filled in: the record cannot be stored without it."_s});
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.focusWidget(), form.name);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Name, u"Anna"_s);
 }
 
 void TestFormWindow::modalRunReturnsResponse()

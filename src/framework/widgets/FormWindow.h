@@ -72,6 +72,7 @@ protected:
     void showRecord();
 
 private:
+    void nameFields();
     void storeControls();
     void follow(FormController::Step step);
     void restoreFromHistory(QWidget *control);
