@@ -31,17 +31,15 @@ DatabaseCheck::Outcome DatabaseCheck::run(const QString &folder)
     return outcome;
 }
 
-// A connection of its own per file: a damaged file cannot disturb the check of the next. The file
-// is opened for writing where that is allowed, so that the journal of a workstation that crashed
-// mid-commit is rolled back first, as the next workstation to open it would; nothing is created,
-// repaired or rebuilt.
+// A connection of its own per file: a damaged file cannot disturb the check of the next. Every
+// file is opened read-only, so the check never changes a byte: nothing is created, repaired,
+// rebuilt or rolled back (a file that a crashed workstation left mid-change is reported, and the
+// next workstation to open it for writing rolls the change back).
 QString DatabaseCheck::problemOf(const QString &folder, const store::TableDefinition &table)
 {
     store::Database database(folder);
-    // Opening compares the stored layout and keys with the program's.
-    store::StoreStatus opened = database.open(table, store::OpenMode::ReadWrite, false);
-    if (opened.code == store::StoreCode::AccessDenied)
-        opened = database.open(table, store::OpenMode::ReadOnly, false);
+    // Opening compares the stored layout, the table's columns and the keys with the program's.
+    const store::StoreStatus opened = database.open(table, store::OpenMode::ReadOnly, false);
     if (!opened)
         return reasonOf(opened);
     QString report;

@@ -132,12 +132,14 @@ ErrorReporter::Found ErrorReporter::find(int id) const
 {
     const ErrorRow *found = nullptr;
     QString previous;
-    for (const ErrorRow &row : m_table) {
-        if (row.id != id)
-            continue;
-        if (found)
-            previous = found->text;
-        found = &row;
+    for (const std::span<const ErrorRow> rows : {m_table, ownErrorRows()}) {
+        for (const ErrorRow &row : rows) {
+            if (row.id != id)
+                continue;
+            if (found)
+                previous = found->text;
+            found = &row;
+        }
     }
     if (!found) {
         return {ErrorSeverity::ProgramError, u"Unknown Error"_s,

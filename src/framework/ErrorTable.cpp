@@ -97,12 +97,31 @@ std::array<ErrorRow, 40> buildTable()
     }};
 }
 
+std::array<ErrorRow, 2> buildOwnRows()
+{
+    using enum ErrorSeverity;
+    using namespace ErrorId;
+    return {{
+        {RecordDeleted, Notify, u"Record Was Not Updated"_s,
+         u"Sorry. This record was deleted by another station while you were changing it, so your changes cannot "
+         u"be stored."_s},
+        {KeyFieldEmpty, Notify, u"Field Required"_s,
+         u"%Field must be filled in: the record cannot be stored without it."_s},
+    }};
+}
+
 } // namespace
 
 std::span<const ErrorRow> errorTable()
 {
     static const std::array<ErrorRow, 40> table = buildTable();
     return table;
+}
+
+std::span<const ErrorRow> ownErrorRows()
+{
+    static const std::array<ErrorRow, 2> rows = buildOwnRows();
+    return rows;
 }
 
 } // namespace vellum

@@ -20,6 +20,8 @@ struct ErrorRow {
 
 // The 40 rows in id order; id 29 is not used.
 std::span<const ErrorRow> errorTable();
+// Rows of the application's own, for failures the table has no words for; shown as its rows are.
+std::span<const ErrorRow> ownErrorRows();
 
 namespace ErrorId {
 constexpr int RetrievalError = 1;
@@ -62,6 +64,9 @@ constexpr int UpdateNotAllowed = 38;
 constexpr int FileNotOpened = 39;
 constexpr int ViewOpenError = 40;
 constexpr int UnsupportedQueryColumn = 41;
+// The application's own rows.
+constexpr int RecordDeleted = 101;  // a change met a record that another station deleted
+constexpr int KeyFieldEmpty = 102;  // a unique key's text is empty; %Field names the field
 } // namespace ErrorId
 
 } // namespace vellum

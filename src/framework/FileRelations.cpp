@@ -60,8 +60,7 @@ int FileRelations::begin()
     const StoreStatus started = m_file.database().begin();
     if (started)
         return Ok;
-    m_file.errors().setError(started);
-    m_file.throwError(ErrorId::TransactionFailed);
+    m_file.fail(ErrorId::TransactionFailed, started, true);
     return Failed;
 }
 
@@ -144,7 +143,9 @@ int FileRelations::update(bool fromForm)
         if (fromForm && id == ErrorId::ChangedByOtherStation)
             id = ErrorId::ChangedByOtherStationForm;
         m_file.showError(id);
-        const bool concurrency = id == ErrorId::ChangedByOtherStation || id == ErrorId::ChangedByOtherStationForm;
+        // Another station's doing, changed or deleted: trying the same write again cannot help.
+        const bool concurrency = id == ErrorId::ChangedByOtherStation || id == ErrorId::ChangedByOtherStationForm
+            || id == ErrorId::RecordDeleted;
         return concurrency ? Failed : OtherFailure;
     }
     const Outcome carried = carryToChildren(m_file.table(), before, m_file.readRow());
@@ -164,8 +165,7 @@ int FileRelations::update(bool fromForm)
     }
     if (StoreStatus committed = m_file.database().commit(); !committed) {
         m_file.setWatch(watched);
-        m_file.errors().setError(committed);
-        m_file.throwError(ErrorId::UpdateError);
+        m_file.fail(ErrorId::UpdateError, committed, true);
         return OtherFailure;
     }
     return Ok;
@@ -204,6 +204,24 @@ FileRelations::Outcome FileRelations::deleteChildren(const store::TableDefinitio
     return Outcome::Done;
 }
 
+// The record is deleted as it is stored now, not as it was read before "Confirm Delete": its
+// children are looked for by the links it has now, and another station's change of it since does
+// not stand in the way of the delete (nor of a retry).
+FileRelations::Outcome FileRelations::removeAsStored(StoreStatus *failure)
+{
+    store::StoredRow current;
+    if (*failure = m_file.database().fetchRow(m_file.table(), m_file.rowId(), &current, false); !*failure)
+        return Outcome::Failed;
+    if (const Outcome children = deleteChildren(m_file.table(), current.values); children != Outcome::Done)
+        return Outcome::Refused;  // the children's failure has been shown
+    if (m_file.tryDelete() != Ok) {
+        *failure = m_file.lastStatus();
+        return Outcome::Failed;
+    }
+    *failure = m_file.database().commit();
+    return *failure ? Outcome::Done : Outcome::Failed;
+}
+
 int FileRelations::deleteRecord(bool ask)
 {
     if (ask && m_file.throwError(ErrorId::ConfirmDelete) != int(ErrorSeverity::Silent))
@@ -211,23 +229,20 @@ int FileRelations::deleteRecord(bool ask)
     for (;;) {
         if (begin() != Ok)
             return Failed;
-        if (deleteChildren(m_file.table(), m_file.buffer()) != Outcome::Done) {
-            m_file.database().rollback();
-            return Failed;
-        }
         const RecordFile::Watch watched = m_file.watch();
-        if (m_file.tryDelete() == Ok) {
-            StoreStatus committed = m_file.database().commit();
-            if (committed)
-                return Ok;
-            // The delete went back with the transaction: the record is there again, as it was read.
-            m_file.setWatch(watched);
-            m_file.errors().setError(committed);
-            m_file.throwError(ErrorId::DeleteError);
-        } else {
-            m_file.database().rollback();
-            m_file.showError(ErrorId::DeleteError);
-        }
+        StoreStatus failure;
+        const Outcome outcome = removeAsStored(&failure);
+        if (outcome == Outcome::Done)
+            return Ok;
+        // Whatever went back with the transaction is there again, as it was read.
+        m_file.database().rollback();
+        m_file.setWatch(watched);
+        if (outcome == Outcome::Refused)
+            return Failed;
+        m_file.fail(ErrorId::DeleteError, failure, true);
+        // A record another station deleted is not there to be deleted by a retry.
+        if (failure.code == StoreCode::NoRecord)
+            return Failed;
         if (m_file.throwError(ErrorId::DeleteAgain) != int(ErrorSeverity::Silent))
             return Failed;
     }

@@ -20,7 +20,7 @@ public:
 
     // Writes the buffer back; returns 0, 5 after a concurrency failure or a refused link change, 1 otherwise.
     int update(bool fromForm = true);
-    // Deletes the record last read, after "Confirm Delete" when asked.
+    // Deletes the record last read, after "Confirm Delete" when asked; 0 when it is gone.
     int deleteRecord(bool ask = true);
 
 private:
@@ -29,6 +29,7 @@ private:
     int begin();
     Outcome carryToChildren(const store::TableDefinition &parent, const store::Row &before, const store::Row &after);
     Outcome deleteChildren(const store::TableDefinition &parent, const store::Row &values);
+    Outcome removeAsStored(store::StoreStatus *failure);
     Outcome forEachChild(const RelationDefinition &relation, const store::Value &link,
                          const std::function<Outcome(store::StoredRow &)> &action);
     int showChildError(const RelationDefinition &relation, int id, const store::StoreStatus &status);

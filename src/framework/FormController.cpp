@@ -68,6 +68,11 @@ FormController::Step FormController::remove()
     return Step::Close;
 }
 
+void FormController::noteInvalidField()
+{
+    m_invalidField = file().lastError() == ErrorId::KeyFieldEmpty ? file().emptyKeyField() : -1;
+}
+
 void FormController::takeSnapshot()
 {
     if (m_snapshot != 0)
@@ -90,6 +95,7 @@ std::optional<store::Value> FormController::historyValue(int field) const
 FormController::Step FormController::ok()
 {
     m_history = file().buffer();
+    m_invalidField = -1;
     switch (m_request) {
     case InsertRequest:
         return insert();
@@ -104,8 +110,10 @@ FormController::Step FormController::ok()
 // A failed insert has shown its message and leaves the user's input (and the placeholder) in place.
 FormController::Step FormController::insert()
 {
-    if (file().insert() != Ok)
+    if (file().insert() != Ok) {
+        noteInvalidField();
         return Step::Stay;
+    }
     m_response = RequestCompleted;
     return close();
 }
@@ -122,11 +130,18 @@ FormController::Step FormController::change()
             m_response = RequestCompleted;
             return close();
         }
+        const int error = file().lastError();
         if (result != OtherFailure) {
-            // The buffer holds the stored version now: what the user changes is measured from it.
-            if (isConcurrencyFailure(file().lastError()))
+            // Only after this write's own conflict does the buffer hold the stored version: what
+            // the user changes is measured from it then. A deleted record keeps the user's values.
+            if (isConcurrencyFailure(error))
                 takeSnapshot();
-            return Step::ShowStored;
+            return error == ErrorId::RecordDeleted ? Step::Stay : Step::ShowStored;
+        }
+        // Asking to save again is no help while a key field is empty: the user fills it in first.
+        if (error == ErrorId::KeyFieldEmpty) {
+            noteInvalidField();
+            return Step::Stay;
         }
         switch (file().errors().message(ErrorId::UpdateAgain, YesNoCancel, ButtonCancel)) {
         case ButtonYes:

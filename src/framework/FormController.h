@@ -57,6 +57,10 @@ public:
     // True when the buffer differs from the snapshot taken at opening (or after a concurrency failure).
     bool changed() const;
 
+    // The field the last OK was refused for (a key field left empty), for the window to put the
+    // focus there; -1 when none.
+    int invalidField() const { return m_invalidField; }
+
     // The value the field held when OK was last pressed; none before the first OK.
     std::optional<store::Value> historyValue(int field) const;
 
@@ -69,6 +73,7 @@ private:
     Step close();
     Step cancelChanges();
     void takeSnapshot();
+    void noteInvalidField();
 
     FileRelations &m_primary;
     Rules m_rules;
@@ -77,6 +82,7 @@ private:
     FormResponse m_response = RequestCancelled;
     int m_snapshot = 0;
     store::Row m_history;
+    int m_invalidField = -1;
 };
 
 } // namespace vellum

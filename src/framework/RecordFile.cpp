@@ -2,6 +2,8 @@
 
 #include "ErrorTable.h"
 
+#include <algorithm>
+
 namespace vellum {
 
 using store::Direction;
@@ -14,6 +16,27 @@ constexpr int Ok = 0;
 constexpr int Failed = int(ErrorSeverity::Notify);  // 5: what a failed operation returns
 constexpr int ReadAheadRows = 64;
 constexpr int NumberingAttempts = 3;
+
+bool contains(const std::vector<int> &values, int value)
+{
+    return std::find(values.begin(), values.end(), value) != values.end();
+}
+
+// The field of a key that carries its text; -1 for a key of numbers only.
+int firstTextField(const store::TableDefinition &table, const store::KeyDefinition &key)
+{
+    for (int i = 0; i < key.partCount(); ++i)
+        if (table.fields[std::size_t(key.parts[std::size_t(i)])].isText())
+            return key.parts[std::size_t(i)];
+    return -1;
+}
+
+// What a placeholder holds in an empty unique text: a value of its own number, which no record
+// holds and nobody types, so that it collides with no record and no other placeholder.
+QString placeholderText(std::int64_t number)
+{
+    return QChar(u'\x01') + QString::number(number);
+}
 
 } // namespace
 
@@ -32,6 +55,7 @@ QString RecordFile::name() const
 
 int RecordFile::open()
 {
+    clearError();
     ++m_openCount;
     if (m_opened)
         return Ok;
@@ -85,6 +109,12 @@ bool RecordFile::ensureOpen()
     return false;
 }
 
+void RecordFile::clearError()
+{
+    m_lastError = 0;
+    m_lastStatus = {};
+}
+
 int RecordFile::fail(int id, const StoreStatus &status, bool show)
 {
     m_lastError = id;
@@ -119,6 +149,7 @@ int RecordFile::fetch(int key)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
+    clearError();
     const store::Row values = buffer();
     const store::KeyDefinition &spec = m_table.keys[std::size_t(key)];
     std::vector<store::Value> keyValues;
@@ -126,10 +157,8 @@ int RecordFile::fetch(int key)
         keyValues.push_back(values[std::size_t(spec.parts[std::size_t(i)])]);
     store::StoredRow row;
     const StoreStatus status = m_database.fetch(m_table, key, keyValues, &row);
-    if (status.code == StoreCode::NoRecord) {
-        m_lastError = 0;
+    if (status.code == StoreCode::NoRecord)
         return Failed;
-    }
     if (!status)
         return fail(ErrorId::RetrievalError, status, true);
     accept(std::move(row));
@@ -144,6 +173,7 @@ int RecordFile::reread()
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
+    clearError();
     store::StoredRow row;
     const StoreStatus status = m_database.fetchRow(m_table, m_read.rowId, &row);
     if (status.code == StoreCode::NoRecord)
@@ -206,6 +236,7 @@ int RecordFile::step(Direction direction)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
+    clearError();
     if (direction != m_readAheadDirection)
         m_readAhead.clear();
     m_readAheadDirection = direction;
@@ -234,12 +265,12 @@ int RecordFile::step(Direction direction)
     return Ok;
 }
 
-int RecordFile::firstDuplicateKey(std::int64_t ownRowId, int skipKey) const
+int RecordFile::firstDuplicateKey(std::int64_t ownRowId, const std::vector<int> &skipKeys) const
 {
     const store::Row values = buffer();
     for (std::size_t key = 0; key < m_table.keys.size(); ++key) {
         const store::KeyDefinition &spec = m_table.keys[key];
-        if (!spec.unique() || int(key) == skipKey)
+        if (!spec.unique() || contains(skipKeys, int(key)))
             continue;
         std::vector<store::Value> keyValues;
         for (int i = 0; i < spec.partCount(); ++i)
@@ -254,21 +285,94 @@ int RecordFile::firstDuplicateKey(std::int64_t ownRowId, int skipKey) const
 int RecordFile::showError(int id)
 {
     if (id == ErrorId::DuplicateKey)
-        return duplicate(m_lastStatus, m_duplicateOwnRowId, true, m_duplicateSkipKey);
+        return duplicate(m_lastStatus, m_duplicateOwnRowId, true, m_duplicateSkipKeys);
+    if (id == ErrorId::KeyFieldEmpty)
+        return refuseEmptyKey(m_refusedField, true);
     m_errors.setError(m_lastStatus);
     return throwError(id);
 }
 
-int RecordFile::duplicate(const StoreStatus &status, std::int64_t ownRowId, bool show, int skipKey)
+int RecordFile::duplicate(const StoreStatus &status, std::int64_t ownRowId, bool show, const std::vector<int> &skipKeys)
 {
     m_lastError = ErrorId::DuplicateKey;
     m_lastStatus = status;
     m_duplicateOwnRowId = ownRowId;
-    m_duplicateSkipKey = skipKey;
+    m_duplicateSkipKeys = skipKeys;
     if (show) {
-        const int key = firstDuplicateKey(ownRowId, skipKey);
+        const int key = firstDuplicateKey(ownRowId, skipKeys);
         const auto description = key >= 0 ? m_table.keys[std::size_t(key)].description : std::string_view();
         throwMessage(ErrorId::DuplicateKey, QString::fromUtf8(description.data(), qsizetype(description.size())));
+    }
+    return Failed;
+}
+
+// A change's duplicate is a failed change (error 25): the key it met goes into the error text.
+StoreStatus RecordFile::namingTheKey(StoreStatus status) const
+{
+    if (const int key = firstDuplicateKey(m_read.rowId); key >= 0) {
+        const std::string_view description = m_table.keys[std::size_t(key)].description;
+        status.errorText = QStringLiteral("duplicate entry for the key: ")
+            + QString::fromUtf8(description.data(), qsizetype(description.size()));
+    }
+    return status;
+}
+
+std::vector<int> RecordFile::emptyUniqueKeys() const
+{
+    const store::Row values = buffer();
+    std::vector<int> empty;
+    for (std::size_t key = 0; key < m_table.keys.size(); ++key) {
+        const store::KeyDefinition &spec = m_table.keys[key];
+        if (!spec.unique() || spec.autoNumber)
+            continue;
+        bool hasText = false;
+        bool allEmpty = true;
+        for (int i = 0; i < spec.partCount(); ++i) {
+            const store::FieldDefinition &field = m_table.fields[std::size_t(spec.parts[std::size_t(i)])];
+            if (!field.isText())
+                continue;
+            hasText = true;
+            const store::Value &value = values[std::size_t(spec.parts[std::size_t(i)])];
+            allEmpty = allEmpty && store::fitText(store::asText(value), field.textCapacity()).isEmpty();
+        }
+        if (hasText && allEmpty)
+            empty.push_back(int(key));
+    }
+    return empty;
+}
+
+int RecordFile::emptyKeyField() const
+{
+    const std::vector<int> empty = emptyUniqueKeys();
+    return empty.empty() ? -1 : firstTextField(m_table, m_table.keys[std::size_t(empty.front())]);
+}
+
+void RecordFile::setFieldLabel(int field, const QString &label)
+{
+    QString name = label;
+    name.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(u'&').replace(u'\x01', u'&');
+    name = name.trimmed();
+    while (name.endsWith(u':'))
+        name = name.chopped(1).trimmed();
+    m_fieldLabels[field] = name;
+}
+
+QString RecordFile::fieldLabel(int field) const
+{
+    if (auto found = m_fieldLabels.find(field); found != m_fieldLabels.end() && !found->second.isEmpty())
+        return found->second;
+    const std::string_view name = m_table.fields[std::size_t(field)].name;
+    return QString::fromUtf8(name.data(), qsizetype(name.size()));
+}
+
+int RecordFile::refuseEmptyKey(int field, bool show)
+{
+    m_refusedField = field;
+    m_lastError = ErrorId::KeyFieldEmpty;
+    m_lastStatus = StoreStatus::failure(StoreCode::Failed, QStringLiteral("%1 is empty").arg(fieldLabel(field)));
+    if (show) {
+        m_errors.setField(fieldLabel(field));
+        throwError(ErrorId::KeyFieldEmpty);
     }
     return Failed;
 }
@@ -277,6 +381,9 @@ int RecordFile::insertRecord(bool show)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
+    clearError();
+    if (const int field = emptyKeyField(); field >= 0)
+        return refuseEmptyKey(field, show);
     if (m_table.autoNumberKey() >= 0 && !m_autoNumberDone) {
         // Numbering adds the whole buffer at once: the insert is then complete.
         if (allocateNumber(show) != Ok)
@@ -309,6 +416,9 @@ int RecordFile::updateRecord(bool show, bool fromForm)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
+    clearError();
+    if (const int field = emptyKeyField(); field >= 0)
+        return refuseEmptyKey(field, show);
     store::StoredRow written = m_read;
     // What was read is kept as stored, so that a link compares and carries as the file holds it.
     written.values = store::fitRow(m_table, buffer());
@@ -318,23 +428,27 @@ int RecordFile::updateRecord(bool show, bool fromForm)
         return Ok;
     }
     if (status.code == StoreCode::Duplicate)
-        return duplicate(status, m_read.rowId, show);
+        return fail(ErrorId::UpdateError, namingTheKey(status), show);
     if (status.code != StoreCode::ChangedByOther)
         return fail(ErrorId::UpdateError, status, show);
-    const int id = fromForm ? ErrorId::ChangedByOtherStationForm : ErrorId::ChangedByOtherStation;
-    fail(id, status, show);
-    // The buffer (and with it the form) now shows the other station's version, watched afresh.
+    // The buffer (and with it the form) now shows the other station's version, watched afresh;
+    // a record that is gone leaves the user's values where they are.
     store::StoredRow current;
-    if (m_database.fetchRow(m_table, m_read.rowId, &current))
-        accept(std::move(current));
-    return Failed;
+    const StoreStatus reread = m_database.fetchRow(m_table, m_read.rowId, &current);
+    if (reread.code == StoreCode::NoRecord)
+        return fail(ErrorId::RecordDeleted, reread, show);
+    if (!reread)
+        return fail(ErrorId::RetrievalError, reread, show);
+    accept(std::move(current));
+    return fail(fromForm ? ErrorId::ChangedByOtherStationForm : ErrorId::ChangedByOtherStation, status, show);
 }
 
 int RecordFile::tryDelete()
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
-    const StoreStatus status = m_database.remove(m_table, m_read.rowId, m_read.version);
+    clearError();
+    const StoreStatus status = m_database.remove(m_table, m_read.rowId);
     if (!status)
         return fail(ErrorId::DeleteError, status, false);
     m_read = {};
@@ -343,48 +457,60 @@ int RecordFile::tryDelete()
 }
 
 // The number is taken by adding the record at once, so no other workstation can hand it out.
-bool RecordFile::addWithNextNumber(StoreStatus *status)
+RecordFile::Numbering RecordFile::addWithNextNumber(const std::vector<int> &markedKeys, StoreStatus *status)
 {
     const int key = m_table.autoNumberKey();
     const auto field = std::size_t(m_table.keys[std::size_t(key)].parts[0]);
     if (*status = m_database.begin(); !*status)
-        return false;
+        return Numbering::AddFailed;
     std::int64_t highest = 0;
-    store::StoredRow stored;
-    store::Row row = buffer();
-    if (*status = m_database.highest(m_table, key, &highest); *status) {
-        row[field] = highest + 1;
-        *status = m_database.insert(m_table, row, &stored);
-    }
-    if (!*status) {
+    if (*status = m_database.highest(m_table, key, &highest); !*status) {
         m_database.rollback();
-        return false;
+        return Numbering::ReadFailed;
+    }
+    store::Row row = buffer();
+    row[field] = highest + 1;
+    store::Row added = row;
+    for (int marked : markedKeys)
+        added[std::size_t(firstTextField(m_table, m_table.keys[std::size_t(marked)]))] = placeholderText(highest + 1);
+    store::StoredRow stored;
+    if (*status = m_database.insert(m_table, added, &stored); !*status) {
+        m_database.rollback();
+        return Numbering::AddFailed;
     }
     if (*status = m_database.commit(); !*status)
-        return false;
+        return Numbering::AddFailed;
     setBuffer(row);
     m_placeholder = stored;
     m_read = std::move(stored);
-    return true;
+    return Numbering::Added;
 }
 
 int RecordFile::allocateNumber(bool show)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
+    clearError();
+    // Empty unique texts are a placeholder's (a record is refused with them), and are given values
+    // of its own number: only a number taken at the same moment makes them collide.
+    const std::vector<int> marked = emptyUniqueKeys();
+    std::vector<int> retried = marked;
+    retried.push_back(m_table.autoNumberKey());
     for (;;) {
         StoreStatus status;
         for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
-            if (addWithNextNumber(&status)) {
+            const Numbering outcome = addWithNextNumber(marked, &status);
+            if (outcome == Numbering::Added) {
+                clearError();  // after "Try Again?" nothing is left of the failures before
                 m_autoNumberDone = true;
                 return Ok;
             }
-            // A search for the highest number that fails outright is not mended by another try.
-            if (status.code == StoreCode::Corrupt || status.code == StoreCode::NotOpen)
+            // A search for the highest number that fails is not mended by another try.
+            if (outcome == Numbering::ReadFailed)
                 return fail(ErrorId::RetrievalError, status, show);
             // Nor is a value that another record holds on a key other than the number's.
-            if (status.code == StoreCode::Duplicate && firstDuplicateKey(0, m_table.autoNumberKey()) >= 0)
-                return duplicate(status, 0, show, m_table.autoNumberKey());
+            if (status.code == StoreCode::Duplicate && firstDuplicateKey(0, retried) >= 0)
+                return duplicate(status, 0, show, retried);
         }
         m_lastError = ErrorId::AutoNumberFailed;
         m_lastStatus = status;
@@ -399,10 +525,12 @@ int RecordFile::allocateNumber(bool show)
 
 int RecordFile::cancelAutoNumber()
 {
+    clearError();
     if (!m_autoNumberDone)
         return Ok;
+    // A placeholder that another station deleted meanwhile has nothing left to give back.
     const StoreStatus status = m_database.remove(m_table, m_placeholder.rowId);
-    if (!status)
+    if (!status && status.code != StoreCode::NoRecord)
         return fail(ErrorId::DeleteError, status, true);
     m_autoNumberDone = false;
     m_placeholder = {};

@@ -48,6 +48,7 @@ public:
     int tryInsert() { return insertRecord(false); }
     int update(bool fromForm = false) { return updateRecord(true, fromForm); }
     int tryUpdate(bool fromForm = false) { return updateRecord(false, fromForm); }
+    // Deletes the record last read, whatever its version: a delete has no watch.
     int tryDelete();
 
     int primeRecord();
@@ -66,10 +67,21 @@ public:
 
     int throwError(int id);
     int throwMessage(int id, const QString &message);
+    // Records error id with the store's status as this file's last error, and shows it when asked.
+    int fail(int id, const store::StoreStatus &status, bool show);
+    // The error of the last operation; 0 when it succeeded. Every operation sets it afresh.
     int lastError() const { return m_lastError; }
     // Shows an error that a Try operation only recorded, with the context it recorded.
     int showError(int id);
     const store::StoreStatus &lastStatus() const { return m_lastStatus; }
+
+    // A unique key whose texts are all empty would let a record without its name in, and then
+    // keep every other such record out: inserts and changes refuse it, naming the field. This is
+    // the key's first text field in the buffer, or -1 when every unique key has its text.
+    int emptyKeyField() const;
+    // The name a message gives the field: the label a window shows for it, else its own name.
+    void setFieldLabel(int field, const QString &label);
+    QString fieldLabel(int field) const;
 
     // The record as it was last read or written: what the watch compares and links change from.
     const store::Row &readRow() const { return m_read.values; }
@@ -98,14 +110,20 @@ private:
         store::StoredRow read;
     };
 
+    enum class Numbering { Added, ReadFailed, AddFailed };
+
     bool ensureOpen();
+    void clearError();
     int insertRecord(bool show);
-    int duplicate(const store::StoreStatus &status, std::int64_t ownRowId, bool show, int skipKey = -1);
+    int duplicate(const store::StoreStatus &status, std::int64_t ownRowId, bool show,
+                  const std::vector<int> &skipKeys = {});
+    store::StoreStatus namingTheKey(store::StoreStatus status) const;
+    int refuseEmptyKey(int field, bool show);
     int updateRecord(bool show, bool fromForm);
     int allocateNumber(bool show);
-    bool addWithNextNumber(store::StoreStatus *status);
-    int fail(int id, const store::StoreStatus &status, bool show);
-    int firstDuplicateKey(std::int64_t ownRowId, int skipKey = -1) const;
+    Numbering addWithNextNumber(const std::vector<int> &markedKeys, store::StoreStatus *status);
+    std::vector<int> emptyUniqueKeys() const;
+    int firstDuplicateKey(std::int64_t ownRowId, const std::vector<int> &skipKeys = {}) const;
     void accept(store::StoredRow row);
     int step(store::Direction direction);
     store::KeyPosition positionOf(const store::StoredRow &row) const;
@@ -122,7 +140,9 @@ private:
     int m_lastError = 0;
     store::StoreStatus m_lastStatus;
     std::int64_t m_duplicateOwnRowId = 0;  // the record a duplicate may match without being one
-    int m_duplicateSkipKey = -1;
+    std::vector<int> m_duplicateSkipKeys;
+    int m_refusedField = -1;  // the field of the empty key an insert or change was refused for
+    std::map<int, QString> m_fieldLabels;
     store::StoredRow m_read;         // identity, version and values of the record last read
     store::StoredRow m_placeholder;  // the record added by automatic numbering
     Position m_position;

@@ -24,6 +24,7 @@ BrowsProblem::BrowsProblem(Workstation &workstation, QWidget *parent)
 {
     setWindowTitle(u"Problems  - PreSelection"_s);
     setColumns({{ProblemRecord::Col::PROBLEM, u"Problem"_s, 50, {}}});
+    file().setFieldLabel(ProblemRecord::Col::PROBLEM, u"Problem"_s);
     setOrders({{u"Problem"_s, ProblemRecord::KeyProblem, {}, true}});
     // A list left open after its supervisor logged out only shows the categories.
     setRights([&workstation] {

@@ -5,12 +5,15 @@
 #include "TextCollation.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <QUrl>
+#include <QUuid>
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -27,6 +30,11 @@ struct Attached {
     bool readOnly = false;
     bool open = false;  // attached and checked
 };
+
+QString fileNameOf(const TableDefinition &table)
+{
+    return QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
+}
 
 StoreStatus fileError(StoreCode code, int error, const QString &what)
 {
@@ -92,6 +100,14 @@ struct BusyWait {
     std::chrono::steady_clock::time_point since;
 };
 
+// Every connection reads a double-quoted name as a column only: SQLite's fallback would take an
+// unknown one for a text, so a column missing from a file would read as its own name.
+void refuseQuotedTexts(sqlite3 *db)
+{
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+}
+
 int waitWhileBusy(void *context, int count)
 {
     auto *wait = static_cast<BusyWait *>(context);
@@ -127,6 +143,10 @@ public:
             return {};
         StoreStatus result = StoreStatus::failure(
             codeOf(rc), QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)), rc);
+        // Read-only, a file with a hot journal cannot be read: a reader must not roll it back.
+        if (rc == SQLITE_READONLY_ROLLBACK)
+            result.errorText = QStringLiteral("a change that a stopped workstation left unfinished is still to be "
+                                              "rolled back; the next workstation to open the file does so");
         const int primary = rc & 0xff;
         if (db && (primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || primary == SQLITE_FULL)) {
             if (const int error = sqlite3_system_errno(db); error != 0) {
@@ -180,6 +200,7 @@ public:
         sqlite3_extended_result_codes(db, 1);
         sqlite3_busy_handler(db, waitWhileBusy, &busyWait);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+        refuseQuotedTexts(db);
         registerTextCollation(db);
         return run("PRAGMA trusted_schema = OFF");
     }
@@ -312,23 +333,12 @@ public:
         depth = 0;
     }
 
-    // Another workstation may be creating the same new file: the count is taken again under the
-    // write lock, so the one that comes second finds the table instead of failing on it.
-    StoreStatus createSchema(const Attached &file, const TableDefinition &table, const TableSql &sql)
+    // The table, its layout and its keys in one transaction on a file nobody else sees yet.
+    StoreStatus createSchema(const TableDefinition &table, const TableSql &sql)
     {
         if (StoreStatus started = begin(TransactionTimeoutMs); !started)
             return started;
-        StoreStatus result;
-        const std::int64_t tables = tableCount(file, table, &result);
-        if (result && tables > 0)
-            return commit();
-        // A database without our table is not a record file of ours.
-        if (std::int64_t objects = 0;
-            result && (result = singleNumber("SELECT count(*) FROM " + identifier(file.schema) + ".sqlite_schema", &objects))
-            && objects > 0)
-            result = StoreStatus::failure(StoreCode::Corrupt, QStringLiteral("the file holds no record table"));
-        if (result)
-            result = run(sql.createTable());
+        StoreStatus result = run(sql.createTable());
         if (result)
             result = run(sql.createLayoutTable());
         const auto layout = Database::layoutOf(table);
@@ -361,6 +371,47 @@ public:
         const int rc = statement.step();
         *result = rc == SQLITE_ROW ? StoreStatus() : status(rc);
         return rc == SQLITE_ROW ? statement.integer(0) : 0;
+    }
+
+    // The table itself must hold a column for every field; a column the program does not know is
+    // never written, so it must take a default or every insert would fail on it.
+    StoreStatus columnsMatch(const Attached &file, const TableDefinition &table)
+    {
+        Statement columns = prepare("SELECT name, \"notnull\", dflt_value IS NOT NULL FROM pragma_table_info(?, ?)");
+        if (!columns.prepared())
+            return status(columns.prepareResult());
+        columns.bindText(QString::fromUtf8(table.prefix.data(), qsizetype(table.prefix.size())));
+        columns.bindText(QString::fromLatin1(file.schema));
+        // Column names as SQLite compares them, each with the name a message gives it.
+        std::vector<std::pair<QString, QString>> expected;
+        for (const FieldDefinition &field : table.fields)
+            expected.emplace_back(QString::fromUtf8(field.column().data(), qsizetype(field.column().size())).toLower(),
+                                  QString::fromUtf8(field.name.data(), qsizetype(field.name.size())));
+        const QString version = QString::fromLatin1(RowVersionColumn.data(), qsizetype(RowVersionColumn.size()));
+        expected.emplace_back(version.toLower(), version);
+        QStringList present;
+        QString withoutDefault;
+        int rc;
+        while ((rc = columns.step()) == SQLITE_ROW) {
+            const QString name = columns.text(0);
+            const bool known = std::any_of(expected.begin(), expected.end(),
+                                           [&name](const auto &column) { return column.first == name.toLower(); });
+            if (known)
+                present << name.toLower();
+            else if (columns.integer(1) != 0 && columns.integer(2) == 0)
+                withoutDefault = name;
+        }
+        if (rc != SQLITE_DONE)
+            return status(rc);
+        for (const auto &[column, name] : expected)
+            if (!present.contains(column))
+                return StoreStatus::failure(StoreCode::LayoutMismatch,
+                                            QStringLiteral("the record table has no column for %1").arg(name));
+        if (!withoutDefault.isEmpty())
+            return StoreStatus::failure(StoreCode::LayoutMismatch,
+                                        QStringLiteral("the record table has a column %1 that takes no default")
+                                            .arg(withoutDefault));
+        return {};
     }
 
     // A key is valid when its index exists with the declared uniqueness, columns and collations.
@@ -434,45 +485,43 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
 {
     if (isOpen(table))
         return {};
+    // Without its folder a file that may be created cannot be: that is a failed creation.
     if (!QFileInfo(m_folder).isDir())
-        return fileError(StoreCode::FileMissing, ENOENT, QStringLiteral("folder %1 not found").arg(m_folder));
-    const bool attachedBefore = m_impl->attachedFile(table) != nullptr;
-    bool created = false;
-    if (!attachedBefore) {
-        if (StoreStatus attached = attachFile(table, mode, createIfMissing, &created); !attached)
+        return fileError(createIfMissing ? StoreCode::CreateFailed : StoreCode::FileMissing, ENOENT,
+                         QStringLiteral("folder %1 not found").arg(m_folder));
+    if (!m_impl->attachedFile(table)) {
+        const QString path = pathOf(table);
+        if (!QFileInfo::exists(path)) {
+            if (!createIfMissing)
+                return fileError(StoreCode::FileMissing, ENOENT, QStringLiteral("file not found"));
+            if (StoreStatus made = createFile(table, path); !made)
+                return made;
+        }
+        if (StoreStatus attached = attachFile(table, mode); !attached)
             return attached;
     }
     Attached &file = m_impl->files[table.fileName];
     const auto fail = [&](StoreStatus status) {
-        const QString path = file.path;
         m_impl->detach(table);
-        if (created) {
-            // Only while empty: another workstation may have created the file at the same moment.
-            if (QFileInfo(path).size() == 0)
-                QFile::remove(path);
-            if (status.code != StoreCode::Busy)
-                status.code = StoreCode::CreateFailed;
-        }
         return status;
     };
     StoreStatus result;
     const std::int64_t tables = m_impl->tableCount(file, table, &result);
     if (!result)
         return fail(result);
-    if (tables == 0) {
-        if (file.readOnly)
-            return fail(QFileInfo(file.path).size() > 0
-                            ? StoreStatus::failure(StoreCode::Corrupt, QStringLiteral("the file holds no record table"))
-                            : StoreStatus::failure(StoreCode::ReadOnly, QStringLiteral("an empty file opened read-only")));
-        if (StoreStatus made = m_impl->createSchema(file, table, TableSql(table, file.schema)); !made)
-            return fail(made);
-    }
+    // Only a missing file is made: one that exists is a record file already, or not one at all.
+    if (tables == 0)
+        return fail(StoreStatus::failure(StoreCode::Corrupt, QFileInfo(file.path).size() == 0
+                                                                 ? QStringLiteral("the file is empty")
+                                                                 : QStringLiteral("the file holds no record table")));
     std::vector<StoredField> stored;
     if (StoreStatus read = storedLayout(table, &stored); !read)
         return fail(read);
     if (stored != layoutOf(table))
         return fail(StoreStatus::failure(StoreCode::LayoutMismatch,
                                          QStringLiteral("the stored record layout differs from the program's")));
+    if (StoreStatus columns = m_impl->columnsMatch(file, table); !columns)
+        return fail(columns);
     for (const KeyDefinition &key : table.keys) {
         if (!m_impl->keyValid(file, table, key)) {
             // Left attached, so that the keys can be rebuilt.
@@ -484,29 +533,48 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
     return {};
 }
 
-StoreStatus Database::attachFile(const TableDefinition &table, OpenMode mode, bool createIfMissing, bool *created)
+// The new file is made complete under a name of its own and only then put in place, where it
+// never replaces another: a workstation that finds the file finds it whole, and of two that
+// create it at the same moment the second takes the first one's file.
+StoreStatus Database::createFile(const TableDefinition &table, const QString &path)
+{
+    if (!QFileInfo(m_folder).isWritable())
+        return fileError(StoreCode::CreateFailed, EACCES, QStringLiteral("no write access"));
+    const QString temporary = QDir(m_folder).filePath(
+        u'.' + fileNameOf(table) + u'.' + QUuid::createUuid().toString(QUuid::Id128).left(12));
+    StoreStatus made;
+    {
+        Impl creator;
+        Attached file;
+        file.path = temporary;
+        made = creator.attach(file, "rwc");
+        if (made)
+            made = creator.createSchema(table, TableSql(table, file.schema));
+    }
+    if (made) {
+        QFile created(temporary);
+        if (!created.rename(path) && !QFileInfo::exists(path))
+            made = StoreStatus::failure(StoreCode::CreateFailed, created.errorString());
+    }
+    QFile::remove(temporary);  // still there only when another file was put in place first, or on failure
+    if (!made)
+        made.code = StoreCode::CreateFailed;
+    return made;
+}
+
+StoreStatus Database::attachFile(const TableDefinition &table, OpenMode mode)
 {
     const QString path = pathOf(table);
-    const bool exists = QFileInfo::exists(path);
-    *created = !exists;
-    if (!exists && !createIfMissing)
-        return fileError(StoreCode::FileMissing, ENOENT, QStringLiteral("file not found"));
-    const bool writable = QFileInfo(m_folder).isWritable() && (!exists || QFileInfo(path).isWritable());
-    if (!writable && (mode == OpenMode::ReadWrite || !exists))
-        return fileError(exists ? StoreCode::AccessDenied : StoreCode::CreateFailed, EACCES,
-                         QStringLiteral("no write access"));
+    const bool writable = QFileInfo(m_folder).isWritable() && QFileInfo(path).isWritable();
+    if (!writable && mode == OpenMode::ReadWrite)
+        return fileError(StoreCode::AccessDenied, EACCES, QStringLiteral("no write access"));
     Attached &file = m_impl->files[table.fileName];
     file.path = path;
     file.readOnly = mode == OpenMode::ReadOnly;
     file.schema = QByteArray(table.prefix.data(), qsizetype(table.prefix.size())).toLower();
-    if (StoreStatus attached = m_impl->attach(file, exists ? (file.readOnly ? "ro" : "rw") : "rwc"); !attached) {
+    if (StoreStatus attached = m_impl->attach(file, file.readOnly ? "ro" : "rw"); !attached) {
         m_impl->detach(table);
         m_impl->files.erase(table.fileName);
-        if (!exists) {
-            if (QFileInfo(path).size() == 0)
-                QFile::remove(path);
-            attached.code = StoreCode::CreateFailed;
-        }
         return attached;
     }
     return {};
@@ -554,11 +622,6 @@ bool Database::inTransaction() const
 }
 
 namespace {
-
-QString fileNameOf(const TableDefinition &table)
-{
-    return QString::fromUtf8(table.fileName.data(), qsizetype(table.fileName.size()));
-}
 
 std::vector<int> fieldsToRead(const TableDefinition &table, const TableSql &sql, const std::vector<int> &requested,
                               bool withMemos)
@@ -694,6 +757,8 @@ StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, s
         statement.bindInt(version);
     if (const int rc = statement.step(); rc != SQLITE_DONE)
         return m_impl->status(rc);
+    if (sqlite3_changes(m_impl->db) == 0 && version == 0)
+        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
     if (sqlite3_changes(m_impl->db) == 0)
         return StoreStatus::failure(StoreCode::ChangedByOther, QStringLiteral("the record was changed by another station"));
     return {};
@@ -796,7 +861,7 @@ StoreStatus Database::fetchRow(const TableDefinition &table, std::int64_t rowId,
     statement.bindInt(rowId);
     const int rc = statement.step();
     if (rc == SQLITE_DONE)
-        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("no such record"));
+        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
     if (rc != SQLITE_ROW)
         return m_impl->status(rc);
     *row = readRow(table, statement, fields);
@@ -863,6 +928,7 @@ StoreStatus Database::copyFile(const TableDefinition &table, const QString &dest
     int rc = sqlite3_open_v2(destination.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                              nullptr);
     if (rc == SQLITE_OK) {
+        refuseQuotedTexts(target);
         sqlite3_backup *backup = sqlite3_backup_init(target, "main", m_impl->db, file->schema.constData());
         if (backup) {
             // Another workstation may hold the file for a moment: wait as long as a transaction would.

@@ -35,7 +35,8 @@ public:
     const QString &folder() const { return m_folder; }
     QString pathOf(const TableDefinition &table) const;
 
-    // Opens the file: creates it when missing and allowed, checks its layout and keys.
+    // Opens the file: creates it when missing and allowed, checks its layout, columns and keys. A
+    // file that exists is never made anew, not even when it is empty.
     StoreStatus open(const TableDefinition &table, OpenMode mode, bool createIfMissing);
     bool isOpen(const TableDefinition &table) const;
     bool isReadOnly(const TableDefinition &table) const;
@@ -51,7 +52,7 @@ public:
     // Writes only where the version is still the one read; otherwise ChangedByOther.
     StoreStatus update(const TableDefinition &table, std::int64_t rowId, std::int64_t version, const Row &row,
                        std::int64_t *newVersion = nullptr);
-    // version 0 deletes whatever version is stored.
+    // version 0 deletes whatever version is stored; NoRecord when the record is no longer there.
     StoreStatus remove(const TableDefinition &table, std::int64_t rowId, std::int64_t version = 0);
     // Removes, in one transaction and whatever their version, the rows for which every term of the
     // filter holds (with no terms, every row); removed counts them. A clean-up of many rows costs
@@ -76,7 +77,8 @@ public:
     class Impl;
 
 private:
-    StoreStatus attachFile(const TableDefinition &table, OpenMode mode, bool createIfMissing, bool *created);
+    StoreStatus createFile(const TableDefinition &table, const QString &path);
+    StoreStatus attachFile(const TableDefinition &table, OpenMode mode);
 
     QString m_folder;
     std::unique_ptr<Impl> m_impl;

@@ -18,15 +18,19 @@
 #include "framework/ErrorReporter.h"
 #include "framework/RecordFile.h"
 #include "store/Database.h"
+#include "store/TextCollation.h"
 #include "support/ScriptedMessages.h"
 
 #include <QDir>
+#include <QMap>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sqlite3.h>
 
 #include <algorithm>
 #include <array>
@@ -193,6 +197,7 @@ private Q_SLOTS:
 
     void adminCreatesADatabaseThatPassesItsCheck();
     void adminCheckFailsOnADamagedFile();
+    void adminCheckChangesNoByte();
     void adminRefusesAFolderWithRecordFiles();
 
 private:
@@ -585,6 +590,45 @@ void TestStarterDatabase::adminCheckFailsOnADamagedFile()
     QCOMPARE(checked.exitCode, 1);
     QVERIFY2(checked.out.contains(u"\nClient.tps: FAILED - "_s), qPrintable(checked.out));
     QVERIFY(checked.out.startsWith(u"Sercase.tps: ok\n"_s));
+}
+
+// Every file the check reads is left as it was, down to the byte, whatever it finds in it: an
+// empty file is not made a record file, a file without a column is not passed.
+void TestStarterDatabase::adminCheckChangesNoByte()
+{
+    QTemporaryDir dir;
+    createStarter(dir.path(), Monday);
+    QVERIFY(QFile(dir.filePath(u"Sys.tps"_s)).resize(0));
+    overwriteStart(dir.filePath(u"Client.tps"_s), QByteArray(16, '\0'));
+    {
+        sqlite3 *db = nullptr;
+        QVERIFY(sqlite3_open_v2(QFile::encodeName(dir.filePath(u"Ide.tps"_s)).constData(), &db, SQLITE_OPEN_READWRITE,
+                                nullptr) == SQLITE_OK);
+        store::registerTextCollation(db);
+        const int dropped = sqlite3_exec(db, "ALTER TABLE IDE DROP COLUMN PassWord", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(db);
+        QCOMPARE(dropped, SQLITE_OK);
+    }
+    const auto contents = [&dir] {
+        QMap<QString, QByteArray> files;
+        for (const QString &name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+            QFile file(dir.filePath(name));
+            files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+        }
+        return files;
+    };
+    const QMap<QString, QByteArray> before = contents();
+
+    const AdminRun checked = runAdmin({u"check"_s, dir.path()});
+
+    QCOMPARE(checked.exitCode, 1);
+    QCOMPARE(contents(), before);
+    const QStringList lines = checked.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), qsizetype(8));
+    QCOMPARE(lines[3], u"Ide.tps: FAILED - the record table has no column for IDE:PassWord"_s);
+    QCOMPARE(lines[5], u"Sys.tps: FAILED - the file is empty"_s);
+    QVERIFY2(lines[2].startsWith(u"Client.tps: FAILED - "_s), qPrintable(lines[2]));
+    QCOMPARE(lines[0], u"Sercase.tps: ok"_s);
 }
 
 void TestStarterDatabase::adminRefusesAFolderWithRecordFiles()

@@ -359,6 +359,7 @@ void TestEscalationScheduler::computeForCase(CaseRecord &record, const QList<Pro
     QCOMPARE(products.open(), 0);
     for (const ProductRecord &product : stored) {
         products.record() = product;
+        products.record().Product = u"Product "_s + product.IDProduct;  // a product is stored with its name
         QCOMPARE(products.insert(), 0);
     }
     // An earlier case leaves its product in the buffer; it must not stand in for a missing one.

@@ -379,6 +379,7 @@ void TestPriorityRules::levelsAreLookedUpInTheFiles()
     QCOMPARE(clients.open(), 0);
     QCOMPARE(products.open(), 0);
     clients.record().SName = u"ACME"_s;
+    clients.record().LName = u"Acme Ltd"_s;
     clients.record().Priority = u"High"_s;
     clients.record().PriorityFix = 1;
     QCOMPARE(clients.insert(), 0);

@@ -16,6 +16,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -91,6 +92,32 @@ bool fileHolds(const QString &path, const QString &text)
     return file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8());
 }
 
+QMap<QString, QByteArray> contentsOf(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
+        QFile file(QDir(folder).filePath(name));
+        files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
+    }
+    return files;
+}
+
+// Runs "vellum-admin check": it fails exactly on files with an unfinished change, and changes no byte.
+void checkLeavesFolderAsItIs(const QString &folder, bool unfinished)
+{
+    const QMap<QString, QByteArray> before = contentsOf(folder);
+    QProcess check;
+    check.start(adminProgram(), {u"check"_s, folder});
+    QVERIFY(check.waitForFinished(60000));
+    const QString output = QString::fromLocal8Bit(check.readAllStandardOutput() + check.readAllStandardError());
+    QVERIFY2(check.exitStatus() == QProcess::NormalExit && check.exitCode() == (unfinished ? 1 : 0),
+             qPrintable(output));
+    for (const QString &line : output.split(u'\n', Qt::SkipEmptyParts))
+        QVERIFY2(line.endsWith(u": ok"_s) || line.contains(u"left unfinished is still to be rolled back"_s),
+                 qPrintable(line));
+    QVERIFY(contentsOf(folder) == before);
+}
+
 std::int64_t countWithKey(store::Database &database, const store::TableDefinition &table, int key, const QString &value)
 {
     store::WalkRequest request;
@@ -158,15 +185,13 @@ void TestCrashInTransaction::killedWorkstationLeavesAllOrNothing()
         QVERIFY(dir.entryList({u"*-mj*"_s}).isEmpty());
     }
 
-    if (const QString admin = adminProgram(); !admin.isEmpty()) {
-        QProcess check;
-        check.start(admin, {u"check"_s, folder});
-        QVERIFY(check.waitForFinished(60000));
-        QVERIFY2(check.exitStatus() == QProcess::NormalExit && check.exitCode() == 0,
-                 qPrintable(QString::fromLocal8Bit(check.readAllStandardOutput() + check.readAllStandardError())));
-    } else {
+    // The check changes nothing: a change left unfinished in the middle of its commit is reported,
+    // and rolled back by the next workstation that opens the files; the check passes after that.
+    const bool unfinished = moment == u"first-file-written"_s || moment == u"super-journal-deleted"_s;
+    if (adminProgram().isEmpty())
         qInfo("vellum-admin is not built: its check is left out");
-    }
+    else
+        checkLeavesFolderAsItIs(folder, unfinished);
 
     store::Database database(folder);
     for (const RecordFileInfo &info : allRecordFiles()) {
@@ -199,6 +224,8 @@ void TestCrashInTransaction::killedWorkstationLeavesAllOrNothing()
     QCOMPARE(countWithKey(database, CaseRecord::table(), CaseRecord::NameKey, u"THIRD"_s), std::int64_t(CasesOfClient));
     // Journals the dead workstation never synced are not hot and stay until the next write: now.
     QVERIFY2(leftovers(folder).isEmpty(), qPrintable(leftovers(folder).join(u' ')));
+    if (unfinished && !adminProgram().isEmpty())
+        checkLeavesFolderAsItIs(folder, false);
 }
 
 QTEST_GUILESS_MAIN(TestCrashInTransaction)

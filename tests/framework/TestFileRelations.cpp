@@ -11,7 +11,7 @@
 #include "framework/FileRelations.h"
 #include "framework/RecordFile.h"
 #include "store/TextCollation.h"
-#include "support/ScriptedMessages.h"
+#include "support/HookedMessages.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -194,31 +194,26 @@ private:
     sqlite3 *m_db = nullptr;
 };
 
-// Lets a test act at the moment a message is shown, as another workstation would meanwhile.
-class HookedMessages final : public Messages {
-public:
-    explicit HookedMessages(test::ScriptedMessages &script) : m_script(script) {}
-    void onMessage(const QString &fragment, std::function<void()> action)
+// A workstation with a client window whose messages a test can act on, as another station would.
+struct HookedClientStation {
+    explicit HookedClientStation(const QString &folder)
+        : db(folder), clients(db, errors), links(clients, caseFileRelations())
     {
-        m_fragment = fragment;
-        m_action = std::move(action);
     }
-    int show(const MessageRequest &request) override
-    {
-        if (m_action && request.text.contains(m_fragment))
-            std::exchange(m_action, {})();
-        // A question repeated without end would hang the test: past a few messages the answer is No.
-        if (m_script.shown().size() >= MostMessages)
-            return (request.buttons & ButtonNo) ? int(ButtonNo) : request.defaultButton;
-        return m_script.show(request);
-    }
-    void beep() override { m_script.beep(); }
 
-private:
-    static constexpr qsizetype MostMessages = 10;
-    test::ScriptedMessages &m_script;
-    QString m_fragment;
-    std::function<void()> m_action;
+    // Opens the client file with its relations and reads the client, as a list does before a delete.
+    bool read(const QString &shortName)
+    {
+        clients.record().SName = shortName;
+        return links.open() == Ok && clients.fetch(ClientRecord::SNameKey) == Ok;
+    }
+
+    test::ScriptedMessages script;
+    test::HookedMessages messages{script};
+    ErrorReporter errors{messages, {}};
+    store::Database db;
+    RecordFileOf<ClientRecord> clients;
+    FileRelations links;
 };
 
 #define VERIFY_MESSAGES(station) \
@@ -235,7 +230,7 @@ private Q_SLOTS:
     void failureAmongTheCasesRollsBackEverything();
     void commitImpossibleRollsBackEverything();
     void transactionThatCannotStart();
-    void renameToATakenNameIsADuplicate();
+    void renameToATakenNameFailsTheChange();
     void twoWorkstationsChangeTheSameClient_data();
     void twoWorkstationsChangeTheSameClient();
     void deleteOfReferencedParentIsRefused_data();
@@ -243,6 +238,8 @@ private Q_SLOTS:
     void deleteAnsweredNoDeletesNothing();
     void deleteOfUnreferencedParent();
     void deleteRetriedAfterAFailedCommit();
+    void deleteTakesTheRecordAsStored_data();
+    void deleteTakesTheRecordAsStored();
     void relatedFilesOpenWithTheParent();
     void otherRules_data();
     void otherRules();
@@ -387,15 +384,18 @@ void TestFileRelations::transactionThatCannotStart()
     QCOMPARE(station.messages.shown()[0].text,
              u"Error: (database is locked (5)) attempting to frame the transaction on %1."_s.arg(
                  dir.filePath(u"Client.tps"_s)));
+    QCOMPARE(station.clients.lastError(), ErrorId::TransactionFailed);
     QVERIFY(writer.exec("ROLLBACK"));
 
     QCOMPARE(storedText(station.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::SName, u"ACME"_s),
              u"ACME"_s);
     QCOMPARE(station.clientLinks.update(true), Ok);
+    QCOMPARE(station.clients.lastError(), 0);
     QCOMPARE(caseLinks(station.db, CaseRecord::Col::SName), (QMap<QString, int>{{u"OTHER"_s, 3}, {u"ZENITH"_s, 2}}));
 }
 
-void TestFileRelations::renameToATakenNameIsADuplicate()
+// A change that meets a taken key is a failed change (error 25), which names the key.
+void TestFileRelations::renameToATakenNameFailsTheChange()
 {
     QTemporaryDir dir;
     Station station(dir.path());
@@ -407,8 +407,11 @@ void TestFileRelations::renameToATakenNameIsADuplicate()
     station.messages.expect(u"duplicate entry"_s, ButtonOk);
     QCOMPARE(station.clientLinks.update(true), OtherFailure);
     VERIFY_MESSAGES(station);
-    QCOMPARE(station.messages.shown()[0].caption, u"Duplicate Key Error"_s);
-    QCOMPARE(station.messages.shown()[0].text, u"Adding this record creates a duplicate entry for the key: CLI:SNameKey"_s);
+    QCOMPARE(station.clients.lastError(), ErrorId::UpdateError);
+    QCOMPARE(station.messages.shown()[0].caption, u"Record was not updated"_s);
+    QCOMPARE(station.messages.shown()[0].text,
+             u"An error (duplicate entry for the key: CLI:SNameKey (2067)) was experienced when making changes to "
+             "the %1 file."_s.arg(dir.filePath(u"Client.tps"_s)));
     QVERIFY(!station.db.inTransaction());
     QCOMPARE(station.clients.record().SName, u"other"_s);
     QCOMPARE(caseLinks(station.db, CaseRecord::Col::SName), (QMap<QString, int>{{u"ACME"_s, 2}, {u"OTHER"_s, 3}}));
@@ -459,6 +462,7 @@ void TestFileRelations::twoWorkstationsChangeTheSameClient()
     QCOMPARE(second.clients.record().Contact, QString());
     second.clients.record().Contact = u"Bob"_s;
     QCOMPARE(second.clientLinks.update(fromForm), Ok);
+    QCOMPARE(second.clients.lastError(), 0);
     QCOMPARE(storedText(first.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::Contact,
                         u"ZENITH"_s),
              u"Bob"_s);
@@ -568,32 +572,95 @@ void TestFileRelations::deleteRetriedAfterAFailedCommit()
         QVERIFY(setUp.open());
         QVERIFY(addParents(setUp, u"SOLO"_s, u"P-1"_s, u"Unused"_s));
     }
-    test::ScriptedMessages script;
-    HookedMessages messages(script);
-    ErrorReporter errors(messages, {});
-    store::Database db(dir.path());
-    RecordFileOf<ClientRecord> clients(db, errors);
-    FileRelations links(clients, caseFileRelations());
-    QCOMPARE(links.open(), Ok);
-    clients.record().SName = u"SOLO"_s;
-    QCOMPARE(clients.fetch(ClientRecord::SNameKey), Ok);
+    HookedClientStation station(dir.path());
+    QVERIFY(station.read(u"SOLO"_s));
+    test::ScriptedMessages &script = station.script;
 
     // Another workstation reads the client file until the user is asked to try again.
     auto reader = std::make_unique<RawFile>(dir.filePath(u"Client.tps"_s));
     QVERIFY(reader->exec("BEGIN; SELECT count(*) FROM CLI"));
-    messages.onMessage(u"try to delete it again"_s, [&reader] { reader.reset(); });
+    station.messages.onMessage(u"try to delete it again"_s, [&reader] { reader.reset(); });
     script.expect(u"Are you sure you want to delete"_s, ButtonYes);
     script.expect(u"when deleting a record"_s, ButtonOk);
     script.expect(u"try to delete it again"_s, ButtonYes);
-    QCOMPARE(links.deleteRecord(true), Ok);
+    QCOMPARE(station.links.deleteRecord(true), Ok);
     QVERIFY2(script.failures().isEmpty(), qPrintable(script.unexpected()));
     QCOMPARE(script.shown()[1].caption, u"Record was not deleted"_s);
     QCOMPARE(script.shown()[1].text,
              u"An error (database is locked (5)) was experienced when deleting a record from the %1 file."_s.arg(
                  dir.filePath(u"Client.tps"_s)));
     QCOMPARE(script.shown()[2].caption, u"Record Delete Error"_s);
-    QCOMPARE(storedText(db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::SName, u"SOLO"_s),
+    QCOMPARE(storedText(station.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::SName, u"SOLO"_s),
              u"(none)"_s);
+}
+
+void TestFileRelations::deleteTakesTheRecordAsStored_data()
+{
+    QTest::addColumn<QString>("meanwhile");  // what another station does between the read and the delete
+    QTest::addColumn<int>("result");
+    QTest::addColumn<QString>("message");    // shown after "Confirm Delete"; %1: the client file
+    QTest::addColumn<QString>("left");       // the client in the file afterwards; empty when none
+
+    // A delete has no watch: another station's change does not stand in its way, nor in a retry's.
+    QTest::newRow("changed") << u"changed"_s << Ok << QString() << QString();
+    // Its cases are looked for by the short name the client has now.
+    QTest::newRow("renamed and given a case") << u"renamed"_s << Failed << u"Quor Vellum 1.2: "_s + Referenced
+                                              << u"ZED"_s;
+    // Nothing is left to delete, and a retry could not do better: no "try again" question.
+    QTest::newRow("deleted") << u"deleted"_s << Failed
+                             << u"Record was not deleted: An error (the record is no longer in the file (0)) was "
+                                "experienced when deleting a record from the %1 file."_s
+                             << QString();
+}
+
+void TestFileRelations::deleteTakesTheRecordAsStored()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(int, result);
+    QFETCH(QString, message);
+    QFETCH(QString, left);
+
+    QTemporaryDir dir;
+    Station other(dir.path());
+    QVERIFY(other.open());
+    QVERIFY(addParents(other, u"SOLO"_s, u"P-1"_s, u"Unused"_s));
+    HookedClientStation station(dir.path());
+    QVERIFY(station.read(u"SOLO"_s));
+    test::ScriptedMessages &script = station.script;
+
+    const Parent client = parentOf(other, u"client"_s);
+    QVERIFY(readParent(client, u"SOLO"_s));
+    if (meanwhile == u"deleted"_s) {
+        QCOMPARE(other.clientLinks.deleteRecord(false), Ok);
+    } else {
+        other.clients.record().Phone = u"555"_s;
+        if (meanwhile == u"renamed"_s)
+            other.clients.record().SName = u"ZED"_s;
+        QCOMPARE(other.clientLinks.update(true), Ok);
+        if (meanwhile == u"renamed"_s)
+            QVERIFY(addCases(other, 1, u"ZED"_s, u"P-1"_s, u"Unused"_s));
+    }
+    script.expect(u"Are you sure you want to delete"_s, ButtonYes);
+    if (!message.isEmpty())
+        script.expect(message.section(u':', 0, 0), ButtonOk);
+
+    QCOMPARE(station.links.deleteRecord(true), result);
+
+    QVERIFY2(script.failures().isEmpty(), qPrintable(script.unexpected()));
+    QStringList shown;
+    for (const MessageRequest &request : script.shown())
+        shown << request.caption + u": "_s + request.text;
+    QStringList expected{u"Confirm Delete: Are you sure you want to delete the highlighted record?"_s};
+    if (!message.isEmpty())
+        expected << message.arg(dir.filePath(u"Client.tps"_s));
+    QCOMPARE(shown, expected);
+    QVERIFY(!station.db.inTransaction());
+    std::int64_t clientsLeft = 0;
+    QVERIFY(station.db.count(ClientRecord::table(), &clientsLeft));
+    QCOMPARE(clientsLeft, left.isEmpty() ? 0 : 1);
+    if (!left.isEmpty())
+        QCOMPARE(storedText(station.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::SName, left),
+                 left);
 }
 
 void TestFileRelations::relatedFilesOpenWithTheParent()

@@ -7,8 +7,10 @@
 
 #include "framework/FileRelations.h"
 #include "framework/FormController.h"
+#include "framework/ErrorTable.h"
 #include "framework/RecordFile.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,12 +24,15 @@ Q_DECLARE_METATYPE(vellum::FormController::Step)
 namespace {
 
 const QString ConfirmDelete = u"Confirm Delete: Are you sure you want to delete the highlighted record?"_s;
-const QString DuplicateName =
-    u"Duplicate Key Error: Adding this record creates a duplicate entry for the key: IDE:KeyName"_s;
+// A change that meets another user's name; %1: the user file.
+const QString DuplicateName = u"Record was not updated: An error (duplicate entry for the key: IDE:KeyName (2067)) "
+                              u"was experienced when making changes to the %1 file."_s;
 const QString UpdateAgain =
     u"Record Update Error: An error was experienced changing this record. Do you want to try to save again?"_s;
 const QString SaveRecord = u"Save Record: Do you want to save the changes to this record?"_s;
 const QString ChangesLost = u"Changes will be lost!: Are you sure you want to cancel?"_s;
+const QString Deleted = u"Record Was Not Updated: Sorry. This record was deleted by another station while you were "
+                        u"changing it, so your changes cannot be stored."_s;
 const QString ChangedByOther =
     u"Record Was Not Updated: Sorry. During your Update this record was changed by another station. Those changes "
     u"will now be displayed. Please write/paste your update again, if still necessary."_s;
@@ -51,6 +56,22 @@ struct UserForm {
     FormController controller;
 };
 
+// Both stations change Anna's password; the other one saves "theirs" first, then the first one
+// presses OK on "mine" and is told of the conflict.
+Step okAfterAnotherStationSaved(UserForm &first, UserForm &other, RecordStation &station)
+{
+    first.read(u"Anna"_s);
+    other.read(u"Anna"_s);
+    first.controller.open(ChangeRequest);
+    other.controller.open(ChangeRequest);
+    other.users.record().PassWord = u"theirs"_s;
+    if (other.controller.ok() != Step::Close)
+        return Step::Close;
+    first.users.record().PassWord = u"mine"_s;
+    station.messages().expect(u"Record Was Not Updated"_s, ButtonOk);
+    return first.controller.ok();
+}
+
 } // namespace
 
 class TestFormController : public QObject {
@@ -67,6 +88,10 @@ private Q_SLOTS:
     void failedChangeAsksToRetry_data();
     void failedChangeAsksToRetry();
     void concurrentChangeShowsStoredVersion();
+    void failedStartAfterAConflictKeepsTheChange();
+    void recordDeletedMeanwhileIsNeverStored();
+    void emptyKeyFieldKeepsTheFormOpen_data();
+    void emptyKeyFieldKeepsTheFormOpen();
     void cancelGuardsChanges_data();
     void cancelGuardsChanges();
     void cancelledInsertGivesBackItsNumber();
@@ -180,9 +205,9 @@ void TestFormController::failedChangeAsksToRetry()
     form.users.record().Name = u"Boris"_s;
     QStringList expected;
     for (int answer : answers) {
-        m_station->messages().expect(u"Duplicate Key Error"_s, ButtonOk);
+        m_station->messages().expect(u"duplicate entry for the key"_s, ButtonOk);
         m_station->messages().expect(u"Record Update Error"_s, answer);
-        expected << DuplicateName << UpdateAgain;
+        expected << DuplicateName.arg(QDir(m_dir->path()).filePath(u"Ide.tps"_s)) << UpdateAgain;
     }
 
     QCOMPARE(form.controller.ok(), step);
@@ -200,16 +225,8 @@ void TestFormController::concurrentChangeShowsStoredVersion()
     RecordStation second(m_dir->path(), u"second"_s);
     UserForm first(m_station->station());
     UserForm other(second.station());
-    first.read(u"Anna"_s);
-    other.read(u"Anna"_s);
-    first.controller.open(ChangeRequest);
-    other.controller.open(ChangeRequest);
-    other.users.record().PassWord = u"theirs"_s;
-    QCOMPARE(other.controller.ok(), Step::Close);
-    first.users.record().PassWord = u"mine"_s;
-    m_station->messages().expect(u"Record Was Not Updated"_s, ButtonOk);
 
-    QCOMPARE(first.controller.ok(), Step::ShowStored);
+    QCOMPARE(okAfterAnotherStationSaved(first, other, *m_station), Step::ShowStored);
 
     QCOMPARE(m_station->shown(), QStringList{ChangedByOther});
     QCOMPARE(first.users.record().PassWord, u"theirs"_s);
@@ -220,6 +237,104 @@ void TestFormController::concurrentChangeShowsStoredVersion()
     QCOMPARE(first.controller.response(), RequestCompleted);
     QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"mine"_s);
     QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
+}
+
+// After a conflict the user types the change again. A transaction that cannot start then is not a
+// second conflict: the change stays the user's, Cancel still asks, and the next OK stores it.
+void TestFormController::failedStartAfterAConflictKeepsTheChange()
+{
+    RecordStation second(m_dir->path(), u"second"_s);
+    UserForm first(m_station->station());
+    UserForm other(second.station());
+    QCOMPARE(okAfterAnotherStationSaved(first, other, *m_station), Step::ShowStored);
+    first.users.record().PassWord = u"mine"_s;
+    {
+        // Another workstation writes to the user file and does not let go in time.
+        store::Database holder(m_dir->path());
+        QVERIFY(holder.open(UserRecord::table(), store::OpenMode::ReadWrite, false));
+        QVERIFY(holder.begin());
+        m_station->messages().expect(u"Transaction cancelled"_s, ButtonOk);
+
+        QCOMPARE(first.controller.ok(), Step::ShowStored);
+
+        holder.rollback();
+    }
+    QCOMPARE(first.users.lastError(), ErrorId::TransactionFailed);
+    QCOMPARE(first.users.record().PassWord, u"mine"_s);
+    QVERIFY(first.controller.changed());
+    m_station->messages().expect(u"Save Record"_s, ButtonCancel);
+    QCOMPARE(first.controller.cancel(), Step::Stay);
+    QCOMPARE(first.controller.ok(), Step::Close);
+    QCOMPARE(first.controller.response(), RequestCompleted);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"mine"_s);
+    QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
+}
+
+// Another workstation deletes the record the form changes: no OK reports it stored.
+void TestFormController::recordDeletedMeanwhileIsNeverStored()
+{
+    RecordStation second(m_dir->path(), u"second"_s);
+    UserForm first(m_station->station());
+    UserForm other(second.station());
+    first.read(u"Anna"_s);
+    first.controller.open(ChangeRequest);
+    other.read(u"Anna"_s);
+    second.messages().expect(u"Confirm Delete"_s, ButtonYes);
+    QCOMPARE(other.controller.open(DeleteRequest), Step::Close);
+    first.users.record().PassWord = u"mine"_s;
+    m_station->messages().expect(u"deleted by another station"_s, ButtonOk);
+    m_station->messages().expect(u"deleted by another station"_s, ButtonOk);
+
+    QCOMPARE(first.controller.ok(), Step::Stay);
+    QCOMPARE(first.controller.ok(), Step::Stay);
+
+    QCOMPARE(first.controller.response(), RequestCancelled);
+    QCOMPARE(m_station->shown(), (QStringList{Deleted, Deleted}));
+    QCOMPARE(first.users.record().PassWord, u"mine"_s);
+    QVERIFY(first.controller.changed());
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Level, std::uint8_t(0xFF));
+    QCOMPARE(m_station->userCount(), 1);
+    m_station->messages().expect(u"Save Record"_s, ButtonNo);
+    QCOMPARE(first.controller.cancel(), Step::Close);
+    QCOMPARE(first.controller.response(), RequestCancelled);
+    QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
+}
+
+void TestFormController::emptyKeyFieldKeepsTheFormOpen_data()
+{
+    QTest::addColumn<int>("request");
+    QTest::newRow("insert") << int(InsertRequest);
+    QTest::newRow("change") << int(ChangeRequest);
+}
+
+// A name left empty is refused before anything is written, and not offered to be saved again:
+// the form stays open for the user to fill it in.
+void TestFormController::emptyKeyFieldKeepsTheFormOpen()
+{
+    QFETCH(int, request);
+    UserForm form(m_station->station());
+    if (request == InsertRequest)
+        QCOMPARE(form.users.primeRecord(), 0);
+    else
+        form.read(u"Anna"_s);
+    QCOMPARE(form.controller.open(FormRequest(request)), Step::Show);
+    form.users.record().Name = u"  "_s;
+    form.users.record().PassWord = u"typed"_s;
+    m_station->messages().expect(u"Field Required"_s, ButtonOk);
+
+    QCOMPARE(form.controller.ok(), Step::Stay);
+
+    QCOMPARE(form.controller.invalidField(), int(UserRecord::Col::Name));
+    QCOMPARE(form.controller.response(), RequestCancelled);
+    QCOMPARE(m_station->shown(),
+             QStringList{u"Field Required: IDE:Name must be filled in: the record cannot be stored without it."_s});
+    QCOMPARE(m_station->userCount(), request == InsertRequest ? 3 : 2);
+    form.users.record().Name = u"Carla"_s;
+    QCOMPARE(form.controller.ok(), Step::Close);
+    QCOMPARE(form.controller.invalidField(), -1);
+    QCOMPARE(form.controller.response(), RequestCompleted);
+    QCOMPARE(m_station->storedUser(u"Carla"_s).PassWord, u"typed"_s);
+    QCOMPARE(m_station->userCount(), request == InsertRequest ? 3 : 2);
 }
 
 void TestFormController::cancelGuardsChanges_data()

@@ -115,6 +115,7 @@ private Q_SLOTS:
     void timeEntryTakesOnlyTimes_data();
     void timeEntryTakesOnlyTimes();
     void saveRightAskedAgain();
+    void emptyKeyFieldNamedByItsLabel();
     void modalRunReturnsResponse();
 
 private:
@@ -508,6 +509,8 @@ void TestFormWindow::timeEntryTakesOnlyTimes()
 
 // A form left open across a logout: OK stays disabled for a user who may not save.
 void TestFormWindow::saveRightAskedAgain()
+// The message names the field as the form labels it, and the focus goes to it.
+void TestFormWindow::emptyKeyFieldNamedByItsLabel()
 {
     UserFile file(m_station->station());
     file.read(u"Anna"_s);
@@ -535,6 +538,18 @@ void TestFormWindow::saveRightAskedAgain()
     m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes);
     form.cancelButton()->click();
     QVERIFY(!form.isVisible());
+    QVERIFY(form.open(ChangeRequest));
+    form.name->clear();
+    form.email->setFocus();
+    m_station->messages().expect(u"Field Required"_s, ButtonOk);
+
+    form.okButton()->click();
+
+    QCOMPARE(m_station->shown(),
+             QStringList{u"Field Required: Name must be filled in: the record cannot be stored without it."_s});
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.focusWidget(), form.name);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Name, u"Anna"_s);
 }
 
 void TestFormWindow::modalRunReturnsResponse()

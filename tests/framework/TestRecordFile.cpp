@@ -13,10 +13,11 @@
 #include "framework/ErrorTable.h"
 #include "framework/RecordFile.h"
 #include "store/TextCollation.h"
-#include "support/ScriptedMessages.h"
+#include "support/HookedMessages.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -90,6 +92,24 @@ ClientRecord client(const QString &shortName, const QString &fullName)
     record.SName = shortName;
     record.LName = fullName;
     return record;
+}
+
+// The record file of that name, created when missing as the program sets it up (or always).
+std::unique_ptr<RecordFile> recordFileNamed(const QString &name, Station &station, bool alwaysCreated = false)
+{
+    const auto make = [&station, alwaysCreated]<class R>(R *) -> std::unique_ptr<RecordFile> {
+        const bool create = alwaysCreated || createIfMissing(R::table());
+        return std::make_unique<RecordFileOf<R>>(station.db, station.errors, create);
+    };
+    if (name == u"Ide.tps"_s)
+        return make(static_cast<UserRecord *>(nullptr));
+    if (name == u"Client.tps"_s)
+        return make(static_cast<ClientRecord *>(nullptr));
+    if (name == u"Sla.tps"_s)
+        return make(static_cast<ProductRecord *>(nullptr));
+    if (name == u"Problem.tps"_s)
+        return make(static_cast<ProblemRecord *>(nullptr));
+    return make(static_cast<CaseRecord *>(nullptr));
 }
 
 // 150 clients C000..C149, added in shuffled order so that record order differs from key order.
@@ -246,10 +266,16 @@ private Q_SLOTS:
     void deletedHighestNumberIsTakenAgain();
     void primeAndCancelAutoNumber();
     void twoStationsNeverShareANumber();
+    void numberingFailures_data();
+    void numberingFailures();
+    void emptyKeyTextIsRefused_data();
+    void emptyKeyTextIsRefused();
+    void placeholderMeetsNoOtherKey();
     void changedByAnotherStation_data();
     void changedByAnotherStation();
     void rereadWatchesTheCurrentVersion();
-    void missingUserFileIsFatal();
+    void openRefusedWithoutCreating_data();
+    void openRefusedWithoutCreating();
     void missingSystemFileIsCreatedEmpty();
     void invalidKeyIsRebuilt();
     void damagedFileIsFatal_data();
@@ -502,6 +528,186 @@ void TestRecordFile::twoStationsNeverShareANumber()
     QCOMPARE(casesOfFirst.record().SName, u"FIRST"_s);
 }
 
+void TestRecordFile::numberingFailures_data()
+{
+    QTest::addColumn<QByteArray>("tamper");   // another program's SQL on the open case file
+    QTest::addColumn<QList<int>>("answers");  // to "Try Again?", in turn
+    QTest::addColumn<bool>("mended");         // the tamper is undone while the question is asked
+    QTest::addColumn<int>("result");
+    QTest::addColumn<int>("error");
+
+    const QByteArray refused =
+        "CREATE TRIGGER Refuse BEFORE INSERT ON SER BEGIN SELECT RAISE(ABORT, 'adds refused'); END";
+    // Any failed read, not only a damaged file, is error 1: another try would read no better.
+    QTest::newRow("highest number unreadable") << QByteArray("ALTER TABLE SER RENAME TO Gone") << QList<int>{}
+                                               << false << Failed << ErrorId::RetrievalError;
+    QTest::newRow("adds refused, given up") << refused << QList<int>{ButtonNo} << false << Failed
+                                            << ErrorId::AutoNumberFailed;
+    QTest::newRow("adds refused, tried again, given up") << refused << QList<int>{ButtonYes, ButtonNo} << false
+                                                         << Failed << ErrorId::AutoNumberFailed;
+    QTest::newRow("adds refused, tried again when mended") << refused << QList<int>{ButtonYes} << true << Ok << 0;
+}
+
+void TestRecordFile::numberingFailures()
+{
+    QFETCH(QByteArray, tamper);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, mended);
+    QFETCH(int, result);
+    QFETCH(int, error);
+
+    QTemporaryDir dir;
+    test::ScriptedMessages script;
+    test::HookedMessages messages(script);
+    ErrorReporter errors(messages, {});
+    store::Database db(dir.path());
+    RecordFileOf<CaseRecord> cases(db, errors);
+    QCOMPARE(cases.open(), Ok);
+    cases.record().SName = u"FIRST"_s;
+    QCOMPARE(cases.insert(), Ok);
+    const QString path = dir.filePath(u"Sercase.tps"_s);
+    QVERIFY(rawExec(path, tamper.constData()));
+    if (mended)
+        messages.onMessage(u"Try Again?"_s, [&path] { QVERIFY(rawExec(path, "DROP TRIGGER Refuse")); });
+    if (answers.isEmpty())
+        script.expect(u"Record Retrieval Error"_s, ButtonOk);
+    for (int answer : answers)
+        script.expect(u"Auto Increment Error"_s, answer);
+
+    QCOMPARE(cases.primeRecord(), result);
+
+    QVERIFY2(script.failures().isEmpty(), qPrintable(script.unexpected()));
+    QCOMPARE(cases.lastError(), error);
+    QCOMPARE(cases.autoNumberDone(), result == Ok);
+    const MessageRequest &shown = script.shown().constFirst();
+    if (answers.isEmpty()) {
+        QVERIFY2(shown.text.startsWith(u"Error: (no such table: "_s), qPrintable(shown.text));
+        QVERIFY(shown.text.endsWith(
+            u" attempting to access a record from the %1 file.  Returning to previous window."_s.arg(path)));
+        QCOMPARE(shown.icon, MessageIcon::Information);
+        return;
+    }
+    QCOMPARE(shown.text, u"Attempts to automatically number this record have failed.  Error: adds refused (1811). "
+                         "Try Again?"_s);
+    QCOMPARE(shown.icon, MessageIcon::Exclamation);
+    QCOMPARE(shown.buttons, ButtonYes | ButtonNo);
+    QCOMPARE(shown.defaultButton, int(ButtonYes));
+    QCOMPARE(script.shown().size(), answers.size());
+    std::int64_t records = 0;
+    QVERIFY(db.count(CaseRecord::table(), &records));
+    QCOMPARE(records, result == Ok ? 2 : 1);
+    QCOMPARE(cases.record().CaseNr, result == Ok ? 2u : 0u);
+}
+
+void TestRecordFile::emptyKeyTextIsRefused_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("change");   // else an insert (over its placeholder, in a numbered file)
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("label");  // as a window gives it; empty when none does
+    QTest::addColumn<QString>("named");
+
+    QTest::newRow("client short name") << u"Client.tps"_s << false << u"CLI:SName"_s << QString() << u"CLI:SName"_s;
+    QTest::newRow("client full name of blanks, changed") << u"Client.tps"_s << true << u"CLI:LName"_s << u"&Full Name"_s
+                                                         << u"Full Name"_s;
+    QTest::newRow("product id") << u"Sla.tps"_s << false << u"SLA:IDProduct"_s << u"Product ID :"_s << u"Product ID"_s;
+    QTest::newRow("product name, changed") << u"Sla.tps"_s << true << u"SLA:Product"_s << QString() << u"SLA:Product"_s;
+    QTest::newRow("user name") << u"Ide.tps"_s << false << u"IDE:Name"_s << u"Name"_s << u"Name"_s;
+    QTest::newRow("user name, changed") << u"Ide.tps"_s << true << u"IDE:Name"_s << QString() << u"IDE:Name"_s;
+    QTest::newRow("problem category, changed") << u"Problem.tps"_s << true << u"PRO:PROBLEM"_s << QString()
+                                               << u"PRO:PROBLEM"_s;
+}
+
+void TestRecordFile::emptyKeyTextIsRefused()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, change);
+    QFETCH(QString, field);
+    QFETCH(QString, label);
+    QFETCH(QString, named);
+
+    QTemporaryDir dir;
+    Station station(dir.path());
+    const std::unique_ptr<RecordFile> records = recordFileNamed(file, station, true);
+    QCOMPARE(records->open(), Ok);
+    const int index = records->table().fieldIndex(field.toStdString());
+    QVERIFY(index >= 0);
+    if (!label.isEmpty())
+        records->setFieldLabel(index, label);
+    const bool numbered = records->table().autoNumberKey() >= 0;
+    // Every text of the record filled in, then the one field left blank.
+    const auto fill = [&records](const QString &blank) {
+        store::Row row = records->buffer();
+        for (std::size_t i = 0; i < row.size(); ++i)
+            if (records->table().fields[i].isText())
+                row[i] = u"T%1"_s.arg(i);
+        const int blanked = records->table().fieldIndex(blank.toStdString());
+        if (blanked >= 0)
+            row[std::size_t(blanked)] = u"  "_s;
+        records->setBuffer(row);
+    };
+    if (numbered)
+        QCOMPARE(records->primeRecord(), Ok);
+    fill(change ? QString() : field);
+    if (change) {
+        QCOMPARE(records->insert(), Ok);
+        fill(field);
+    }
+    QCOMPARE(records->emptyKeyField(), index);
+    station.messages.expect(u"Field Required"_s, ButtonOk);
+
+    QCOMPARE(change ? records->update() : records->insert(), Failed);
+
+    QVERIFY2(station.messages.failures().isEmpty(), qPrintable(station.messages.unexpected()));
+    QCOMPARE(station.lastMessage().text, named + u" must be filled in: the record cannot be stored without it."_s);
+    QCOMPARE(station.lastMessage().icon, MessageIcon::Information);
+    QCOMPARE(records->lastError(), ErrorId::KeyFieldEmpty);
+    std::vector<store::StoredRow> stored;
+    store::WalkRequest all;
+    QVERIFY(station.db.walk(records->table(), all, &stored));
+    QCOMPARE(stored.size(), std::size_t(change || numbered ? 1 : 0));
+    if (change)
+        QCOMPARE(store::asText(stored.front().values[std::size_t(index)]), u"T%1"_s.arg(index));
+    // Filled in, the record goes in (over its placeholder, which waited for it).
+    fill(QString());
+    QCOMPARE(change ? records->update() : records->insert(), Ok);
+    QCOMPARE(records->lastError(), 0);
+    QCOMPARE(station.count(records->table()), 1);
+}
+
+// A placeholder's empty name is a value of its own: neither a user left without a name by an
+// earlier version nor another station's placeholder stands in its way.
+void TestRecordFile::placeholderMeetsNoOtherKey()
+{
+    QTemporaryDir dir;
+    Station first(dir.path());
+    Station second(dir.path());
+    RecordFileOf<UserRecord> usersOfFirst(first.db, first.errors, true);
+    RecordFileOf<UserRecord> usersOfSecond(second.db, second.errors, true);
+    QCOMPARE(usersOfFirst.open(), Ok);
+    QCOMPARE(usersOfSecond.open(), Ok);
+    QVERIFY(rawExec(dir.filePath(u"Ide.tps"_s), "INSERT INTO IDE (IdNr, Name) VALUES (7, '')"));
+
+    QCOMPARE(usersOfFirst.primeRecord(), Ok);
+    QCOMPARE(usersOfSecond.primeRecord(), Ok);
+    QCOMPARE(usersOfFirst.record().IdNr, std::uint16_t(8));
+    QCOMPARE(usersOfSecond.record().IdNr, std::uint16_t(9));
+    QCOMPARE(usersOfFirst.record().Name, QString());
+    QCOMPARE(usersOfSecond.record().Name, QString());
+    QCOMPARE(first.count(UserRecord::table()), 3);
+
+    usersOfSecond.record().Name = u"Bob"_s;
+    QCOMPARE(usersOfSecond.insert(), Ok);
+    QCOMPARE(usersOfFirst.cancelAutoNumber(), Ok);
+    QCOMPARE(first.count(UserRecord::table()), 2);
+    usersOfFirst.record() = UserRecord();
+    usersOfFirst.record().Name = u"bob"_s;
+    QCOMPARE(usersOfFirst.fetch(UserRecord::KeyName), Ok);
+    QCOMPARE(usersOfFirst.record().IdNr, std::uint16_t(9));
+    QVERIFY(first.messages.shown().isEmpty());
+    QVERIFY(second.messages.shown().isEmpty());
+}
+
 void TestRecordFile::changedByAnotherStation_data()
 {
     QTest::addColumn<bool>("fromForm");
@@ -551,6 +757,7 @@ void TestRecordFile::changedByAnotherStation()
     QCOMPARE(clientsOfSecond.record().Contact, u"Ann"_s);
     clientsOfSecond.record().Contact = u"Bob"_s;
     QCOMPARE(clientsOfSecond.update(fromForm), Ok);
+    QCOMPARE(clientsOfSecond.lastError(), 0);
 
     QCOMPARE(clientsOfFirst.fetch(ClientRecord::SNameKey), Ok);
     QCOMPARE(clientsOfFirst.record().Phone, u"111"_s);
@@ -580,33 +787,66 @@ void TestRecordFile::rereadWatchesTheCurrentVersion()
     clientsOfSecond.record().Contact = u"Bob"_s;
     QCOMPARE(clientsOfSecond.update(), Ok);
 
-    QCOMPARE(clientsOfFirst.tryDelete(), Failed);
-    QCOMPARE(clientsOfFirst.lastError(), ErrorId::DeleteError);
-    QCOMPARE(clientsOfSecond.tryDelete(), Ok);
-    QCOMPARE(clientsOfFirst.reread(), Failed);
+    // A delete has no watch: the record goes whatever version the first station read.
+    QCOMPARE(clientsOfFirst.tryDelete(), Ok);
+    QCOMPARE(clientsOfSecond.reread(), Failed);
+    QCOMPARE(clientsOfSecond.tryDelete(), Failed);
+    QCOMPARE(clientsOfSecond.lastError(), ErrorId::DeleteError);
+    QCOMPARE(clientsOfSecond.lastStatus().code, store::StoreCode::NoRecord);
     QVERIFY(first.messages.shown().isEmpty());
     QVERIFY(second.messages.shown().isEmpty());
 }
 
-void TestRecordFile::missingUserFileIsFatal()
+void TestRecordFile::openRefusedWithoutCreating_data()
 {
-    QTemporaryDir dir;
-    Station station(dir.path());
-    QVERIFY(!createIfMissing(UserRecord::table()));
-    RecordFileOf<UserRecord> users(station.db, station.errors, createIfMissing(UserRecord::table()));
-    const QString path = dir.filePath(u"Ide.tps"_s);
-    QCOMPARE(users.name(), path);
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("setUp");  // "missing", "no folder" or "empty"
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QString>("text");   // %1: the file's full name
 
-    station.messages.expect(u"could not be opened"_s, ButtonOk);
-    QCOMPARE(users.open(), Fatal);
+    const QString notOpened = u"File (%1) could not be opened.  Error: %2."_s;
+    const QString missing = notOpened.arg(u"%1"_s, u"No such file or directory (2)"_s);
+    const QString empty = notOpened.arg(u"%1"_s, u"the file is empty (0)"_s);
+    QTest::newRow("missing user file") << u"Ide.tps"_s << u"missing"_s << ErrorId::OpenError << missing;
+    QTest::newRow("user file, no folder") << u"Ide.tps"_s << u"no folder"_s << ErrorId::OpenError << missing;
+    // A file that may be created, but not where there is no folder for it.
+    QTest::newRow("client file, no folder") << u"Client.tps"_s << u"no folder"_s << ErrorId::CreateError
+                                            << u"Error: (No such file or directory (2)) creating %1."_s;
+    // Only a missing file is created: an empty one is no record file, and the user file never is made.
+    QTest::newRow("empty user file") << u"Ide.tps"_s << u"empty"_s << ErrorId::OpenError << empty;
+    QTest::newRow("empty case file") << u"Sercase.tps"_s << u"empty"_s << ErrorId::OpenError << empty;
+}
+
+void TestRecordFile::openRefusedWithoutCreating()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, setUp);
+    QFETCH(int, error);
+    QFETCH(QString, text);
+
+    QTemporaryDir dir;
+    const QString folder = setUp == u"no folder"_s ? dir.filePath(u"DataBase"_s) : dir.path();
+    const QString path = QDir(folder).filePath(file);
+    if (setUp == u"empty"_s)
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    Station station(folder);
+    const std::unique_ptr<RecordFile> opened = recordFileNamed(file, station);
+    QCOMPARE(createIfMissing(opened->table()), file != u"Ide.tps"_s);
+    QCOMPARE(opened->name(), path);
+
+    station.messages.expect(file, ButtonOk);
+    QCOMPARE(opened->open(), Fatal);
     QVERIFY2(station.messages.failures().isEmpty(), qPrintable(station.messages.unexpected()));
-    QCOMPARE(station.lastMessage().caption, u"File Access Error"_s);
-    QCOMPARE(station.lastMessage().text,
-             u"File (%1) could not be opened.  Error: No such file or directory (2)."_s.arg(path) + PressOk);
+    QCOMPARE(station.lastMessage().caption,
+             error == ErrorId::CreateError ? u"File Creation Error"_s : u"File Access Error"_s);
+    QCOMPARE(station.lastMessage().text, text.arg(path) + PressOk);
     QCOMPARE(station.lastMessage().buttons, int(ButtonOk));
-    QCOMPARE(station.fatalCalls, (QList<QPair<int, qsizetype>>{{ErrorId::OpenError, 1}}));
-    QVERIFY(!users.isOpen());
-    QVERIFY(!QFile::exists(path));
+    QCOMPARE(station.fatalCalls, (QList<QPair<int, qsizetype>>{{error, 1}}));
+    QCOMPARE(opened->lastError(), error);
+    QVERIFY(!opened->isOpen());
+    QCOMPARE(QFileInfo::exists(path), setUp == u"empty"_s);
+    QCOMPARE(bytesOf(path), QByteArray());
+    QCOMPARE(QFileInfo::exists(folder), setUp != u"no folder"_s);
 }
 
 void TestRecordFile::missingSystemFileIsCreatedEmpty()
@@ -667,6 +907,13 @@ void TestRecordFile::damagedFileIsFatal_data()
     QTest::newRow("layout of another version")
         << QByteArray("UPDATE \"_Layout\" SET \"Width\" = 8 WHERE \"Name\" = 'CLI:SName'")
         << u"the stored record layout differs from the program's (0)"_s;
+    // The layout table may be intact while the table itself is not.
+    QTest::newRow("column dropped") << QByteArray("ALTER TABLE CLI DROP COLUMN Phone")
+                                    << u"the record table has no column for CLI:Phone (0)"_s;
+    QTest::newRow("column added that takes no default")
+        << QByteArray("PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = substr(sql, 1, length(sql) - 1) "
+                      "|| ', Rating INTEGER NOT NULL)' WHERE name = 'CLI'; PRAGMA writable_schema = OFF")
+        << u"the record table has a column Rating that takes no default (0)"_s;
 }
 
 void TestRecordFile::damagedFileIsFatal()

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void escapeThrowsEditAway();
     void arrowKeyGoesOnInNextRow();
     void existingTextStaysInEdit();
+    void emptyTextStaysInEdit();
     void leavingTheRowAsks_data();
     void leavingTheRowAsks();
     void closingInTheMiddleOfAnEditAsks();
@@ -195,6 +196,24 @@ void TestBrowsProblem::existingTextStaysInEdit()
     QCOMPARE(editor()->text(), u"network DOWN"_s);
     QTest::keyClick(editor(), Qt::Key_Escape);
     QCOMPARE(m_fixture->problems(), (QStringList{u"Monitor dark"_s, u"Network down"_s, u"Printer - Jammed"_s}));
+}
+
+void TestBrowsProblem::emptyTextStaysInEdit()
+{
+    BrowsProblem &list = open(u"Network down"_s);
+    const QStringList before = listed(list);
+    QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
+    editor()->clear();
+    m_fixture->messages().expect(u"Field Required"_s, ButtonOk);
+
+    QTest::keyClick(editor(), Qt::Key_Return);
+
+    QCOMPARE(m_fixture->station().shown(),
+             QStringList{u"Field Required: Problem must be filled in: the record cannot be stored without it."_s});
+    QVERIFY(list.rows().isEditing());
+    QCOMPARE(m_fixture->problems(), before);
+    QTest::keyClick(editor(), Qt::Key_Escape);
+    QCOMPARE(listed(list), before);
 }
 
 void TestBrowsProblem::leavingTheRowAsks_data()

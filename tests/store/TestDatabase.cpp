@@ -250,8 +250,9 @@ private Q_SLOTS:
     void nestedTransactionsRollBackInnerWorkOnly();
     void transactionSpansFiles();
     void copyFileIsAConsistentCopy();
-    void layoutMismatch_data();
-    void layoutMismatch();
+    void layoutAndColumnsCompared_data();
+    void layoutAndColumnsCompared();
+    void columnGoneWhileOpenIsNoText();
     void invalidKeysAreRebuilt_data();
     void invalidKeysAreRebuilt();
     void rebuildFailsWhereValuesCollide();
@@ -304,8 +305,12 @@ void TestDatabase::missingFileOrFolder()
     QVERIFY(!db.isOpen(testTable));
     QVERIFY(!QFile::exists(dir.filePath(u"Test.tps"_s)));
 
+    // Without its folder, a file that may be created is one whose creation failed.
     Database nowhere(dir.filePath(u"nowhere"_s));
-    QCOMPARE(nowhere.open(testTable, OpenMode::ReadWrite, true).code, StoreCode::FileMissing);
+    const StoreStatus notMade = nowhere.open(testTable, OpenMode::ReadWrite, true);
+    QCOMPARE(notMade.code, StoreCode::CreateFailed);
+    QCOMPARE(notMade.fileErrorCode, ENOENT);
+    QCOMPARE(nowhere.open(testTable, OpenMode::ReadWrite, false).code, StoreCode::FileMissing);
     QVERIFY(!QFileInfo::exists(dir.filePath(u"nowhere"_s)));
 }
 
@@ -802,21 +807,37 @@ void TestDatabase::copyFileIsAConsistentCopy()
     QCOMPARE(asInt(found.values[Nr]), 2);
 }
 
-void TestDatabase::layoutMismatch_data()
+void TestDatabase::layoutAndColumnsCompared_data()
 {
     QTest::addColumn<QByteArray>("tamper");
+    QTest::addColumn<QString>("error");  // empty: the file opens and takes records
 
-    QTest::newRow("width changed") << QByteArray("UPDATE \"_Layout\" SET \"Width\" = 7 WHERE \"Nr\" = 2");
-    QTest::newRow("type changed") << QByteArray("UPDATE \"_Layout\" SET \"Type\" = 'CSTRING' WHERE \"Nr\" = 2");
-    QTest::newRow("field renamed") << QByteArray("UPDATE \"_Layout\" SET \"Name\" = 'TST:Nom' WHERE \"Nr\" = 2");
-    QTest::newRow("field missing") << QByteArray("DELETE FROM \"_Layout\" WHERE \"Nr\" = 8");
-    QTest::newRow("field added") << QByteArray("INSERT INTO \"_Layout\" VALUES (9, 'TST:Extra', 'LONG', 4)");
-    QTest::newRow("layout table gone") << QByteArray("DROP TABLE \"_Layout\"");
+    const QString layout = u"the stored record layout differs from the program's"_s;
+    QTest::newRow("width changed") << QByteArray("UPDATE \"_Layout\" SET \"Width\" = 7 WHERE \"Nr\" = 2") << layout;
+    QTest::newRow("type changed") << QByteArray("UPDATE \"_Layout\" SET \"Type\" = 'CSTRING' WHERE \"Nr\" = 2") << layout;
+    QTest::newRow("field renamed") << QByteArray("UPDATE \"_Layout\" SET \"Name\" = 'TST:Nom' WHERE \"Nr\" = 2") << layout;
+    QTest::newRow("field missing") << QByteArray("DELETE FROM \"_Layout\" WHERE \"Nr\" = 8") << layout;
+    QTest::newRow("field added") << QByteArray("INSERT INTO \"_Layout\" VALUES (9, 'TST:Extra', 'LONG', 4)") << layout;
+    QTest::newRow("layout table gone") << QByteArray("DROP TABLE \"_Layout\"") << u"the file holds no record layout"_s;
+    // The layout table alone says nothing of the table itself: its columns are compared as well.
+    QTest::newRow("column dropped") << QByteArray("ALTER TABLE TST DROP COLUMN Note")
+                                    << u"the record table has no column for TST:Note"_s;
+    QTest::newRow("row version dropped") << QByteArray("ALTER TABLE TST DROP COLUMN _RowVersion")
+                                         << u"the record table has no column for _RowVersion"_s;
+    // An extra column that no insert fills must take a default.
+    QTest::newRow("extra column without a default")
+        << QByteArray("PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = substr(sql, 1, length(sql) - 1) "
+                      "|| ', Extra INTEGER NOT NULL)' WHERE name = 'TST'; PRAGMA writable_schema = OFF")
+        << u"the record table has a column Extra that takes no default"_s;
+    QTest::newRow("extra column with a default") << QByteArray("ALTER TABLE TST ADD COLUMN Extra INTEGER NOT NULL DEFAULT 7")
+                                                 << QString();
+    QTest::newRow("extra column that may be empty") << QByteArray("ALTER TABLE TST ADD COLUMN Extra TEXT") << QString();
 }
 
-void TestDatabase::layoutMismatch()
+void TestDatabase::layoutAndColumnsCompared()
 {
     QFETCH(QByteArray, tamper);
+    QFETCH(QString, error);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Test.tps"_s);
@@ -832,7 +853,14 @@ void TestDatabase::layoutMismatch()
     const QByteArray before = bytesOf(path);
     {
         Database db(dir.path());
-        QCOMPARE(db.open(testTable, OpenMode::ReadWrite, true).code, StoreCode::LayoutMismatch);
+        const StoreStatus opened = db.open(testTable, OpenMode::ReadWrite, true);
+        if (error.isEmpty()) {
+            QVERIFY2(opened, qPrintable(opened.errorText));
+            QVERIFY(db.insert(testTable, record(2, u"DEF"_s)));
+            return;
+        }
+        QCOMPARE(opened.code, StoreCode::LayoutMismatch);
+        QCOMPARE(opened.errorText, error);
         QVERIFY(!db.isOpen(testTable));
         QCOMPARE(db.open(testTable, OpenMode::ReadWrite, true).code, StoreCode::LayoutMismatch);
         // The connection still serves the other files.
@@ -840,6 +868,28 @@ void TestDatabase::layoutMismatch()
         QVERIFY(db.insert(otherTable, {1, u"one"_s}));
     }
     QCOMPARE(bytesOf(path), before);
+}
+
+// SQLite would read a double-quoted name that is no column as a text: the column's name.
+void TestDatabase::columnGoneWhileOpenIsNoText()
+{
+    QTemporaryDir dir;
+    Database db(dir.path());
+    QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
+    Row row = record(1, u"ABC"_s);
+    row[Note] = u"kept"_s;
+    QVERIFY(db.insert(testTable, row));
+    StoredRow found;
+    QVERIFY(db.fetch(testTable, NameKey, {u"ABC"_s}, &found));
+
+    RawFile other(dir.filePath(u"Test.tps"_s));
+    QVERIFY2(other.exec("ALTER TABLE TST DROP COLUMN Note"), qPrintable(other.error()));
+
+    const StoreStatus read = db.fetch(testTable, NameKey, {u"ABC"_s}, &found);
+    QCOMPARE(read.code, StoreCode::Failed);
+    QVERIFY2(read.errorText.contains(u"no such column"_s), qPrintable(read.errorText));
+    QCOMPARE(asText(found.values[Note]), u"kept"_s);
+    QVERIFY(!db.update(testTable, found.rowId, found.version, row));
 }
 
 void TestDatabase::invalidKeysAreRebuilt_data()
@@ -906,29 +956,36 @@ void TestDatabase::rebuildFailsWhereValuesCollide()
 
 void TestDatabase::damagedFile_data()
 {
-    QTest::addColumn<bool>("foreignDatabase");
+    QTest::addColumn<QString>("content");
     QTest::addColumn<bool>("otherFileFirst");
+    QTest::addColumn<QString>("error");
 
-    QTest::newRow("garbage, first file of the connection") << false << false;
-    QTest::newRow("garbage, attached beside another") << false << true;
-    QTest::newRow("database of another program") << true << false;
-    QTest::newRow("database of another program, attached") << true << true;
+    const QString garbage = u"file is not a database"_s;
+    const QString foreign = u"the file holds no record table"_s;
+    QTest::newRow("garbage, first file of the connection") << u"garbage"_s << false << garbage;
+    QTest::newRow("garbage, attached beside another") << u"garbage"_s << true << garbage;
+    QTest::newRow("database of another program") << u"foreign"_s << false << foreign;
+    QTest::newRow("database of another program, attached") << u"foreign"_s << true << foreign;
+    // Only a missing file is made: an empty one is not taken for a new record file.
+    QTest::newRow("empty file") << QString() << false << u"the file is empty"_s;
+    QTest::newRow("empty file, attached") << QString() << true << u"the file is empty"_s;
 }
 
 void TestDatabase::damagedFile()
 {
-    QFETCH(bool, foreignDatabase);
+    QFETCH(QString, content);
     QFETCH(bool, otherFileFirst);
+    QFETCH(QString, error);
 
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Test.tps"_s);
-    if (foreignDatabase) {
+    if (content == u"foreign"_s) {
         RawFile raw(path, RawFile::Create);
         QVERIFY(raw.exec("CREATE TABLE Notes (Text TEXT); INSERT INTO Notes VALUES ('mine')"));
     } else {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; content == u"garbage"_s && i < 200; ++i)
             file.write("This is not a record file. ");
     }
     const QByteArray before = bytesOf(path);
@@ -938,6 +995,8 @@ void TestDatabase::damagedFile()
             QVERIFY(db.open(otherTable, OpenMode::ReadWrite, true));
         const StoreStatus status = db.open(testTable, OpenMode::ReadWrite, true);
         QCOMPARE(status.code, StoreCode::Corrupt);
+        QCOMPARE(status.errorText, error);
+        QCOMPARE(db.open(testTable, OpenMode::ReadOnly, false).code, StoreCode::Corrupt);
         QVERIFY(!db.isOpen(testTable));
         QVERIFY(db.open(otherTable, OpenMode::ReadWrite, true));
         QVERIFY(db.insert(otherTable, {1, u"one"_s}));

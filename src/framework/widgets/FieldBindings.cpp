@@ -171,6 +171,13 @@ void FieldBindings::showValue(int field, const store::Value &value) const
             binding.write(value);
 }
 
+QWidget *FieldBindings::controlOf(int field) const
+{
+    const auto found = std::find_if(m_bindings.begin(), m_bindings.end(),
+                                    [field](const Binding &binding) { return binding.field == field; });
+    return found == m_bindings.end() ? nullptr : found->control;
+}
+
 QWidget *FieldBindings::firstControl() const
 {
     return m_bindings.empty() ? nullptr : m_bindings.front().control;

@@ -47,6 +47,8 @@ public:
     int fieldOf(const QWidget *control) const;
     // Puts a value back into the control that shows the field.
     void showValue(int field, const store::Value &value) const;
+    // The control that shows the field; nullptr when none does.
+    QWidget *controlOf(int field) const;
     QWidget *firstControl() const;
     std::vector<QWidget *> controls() const;
     // The first control whose text is no value of its field yet, and what it must lie between.

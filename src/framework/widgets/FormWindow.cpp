@@ -116,6 +116,7 @@ bool FormWindow::open(FormRequest request, QWidget *caller)
         finish(RequestCancelled);
         return false;
     }
+    nameFields();
     // The snapshot holds what the controls show, so that only the user's own changes count.
     if (request == InsertRequest || request == ChangeRequest) {
         showRecord();
@@ -219,8 +220,20 @@ bool FormWindow::mayClose()
     return false;
 }
 
+// The record layer's messages name a field as the form's label does.
+void FormWindow::nameFields()
+{
+    for (QWidget *control : m_bindings.controls())
+        if (const auto *label = qobject_cast<const QLabel *>(m_rows->labelForField(control)))
+            file().setFieldLabel(m_bindings.fieldOf(control), label->text());
+}
+
 void FormWindow::follow(FormController::Step step)
 {
+    if (QWidget *invalid = m_bindings.controlOf(m_controller.invalidField())) {
+        invalid->setFocus();
+        return;
+    }
     if (step == FormController::Step::ShowStored) {
         showRecord();
         return;

@@ -92,6 +92,7 @@ private:
     void entryLeft(QWidget *control, const QFocusEvent *event);
     void refuseEntry(QWidget *control, const QString &range);
     QString labelOf(QWidget *control) const;
+    void nameFields();
     void storeControls();
     void follow(FormController::Step step);
     void restoreFromHistory(QWidget *control);
