@@ -1,6 +1,7 @@
 #include "CaseHistory.h"
 
 #include "HistoryText.h"
+#include "data/CaseVocabulary.h"
 #include "store/Database.h"
 
 namespace vellum {
@@ -86,7 +87,7 @@ AppendResult keep(CaseRecord &record, const QString &history, bool marker, bool 
     if (clearNote)
         record.AddHistory.clear();
     if (marker)
-        record.UpdateFlag = 1;
+        record.UpdateFlag = CaseVocabulary::Marker::ChangedByOthers;
     return whole ? AppendResult::Appended : AppendResult::HistoryFull;
 }
 

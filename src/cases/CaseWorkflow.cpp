@@ -3,6 +3,7 @@
 #include "CaseNumbers.h"
 #include "CaseRights.h"
 #include "EscalationScheduler.h"
+#include "data/CaseVocabulary.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,15 +11,12 @@ namespace vellum {
 
 namespace {
 
-const QString Medium = u"Medium"_s;
 const QString CannotRetrieve = u"  Can't retrieve record"_s;
 const QString OwnsAlready = u"  Agent owns the case already..."_s;
 const QString UpdateFailed = u"An Error occurred during updating "_s;
 const QString AssignFailed = u"  An Error occurred during Assignment "_s;
 
-constexpr std::uint16_t NothingNew = 0;
-constexpr std::uint16_t ChangedByOthers = 1;
-constexpr std::uint16_t OnHoldMarker = 2;
+namespace Marker = CaseVocabulary::Marker;
 
 // Messages raised inside a step (the deadline computation's) are handed to the window with it.
 class CollectedMessages final : public Messages {
@@ -147,7 +145,7 @@ CaseEvent CaseWorkflow::eventOf(CaseEvent kind, const QString &newStatus) const
     if (m_newCase)
         return CaseEvent::Created;  // the note goes below the creation line at OK
     const bool fromClosed = CaseRights::isClosed(m_cases.record());
-    if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseRights::closed()))
+    if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseVocabulary::closed()))
         return CaseEvent::ReOpen;
     return kind;
 }
@@ -195,15 +193,15 @@ CaseStep CaseWorkflow::CreateCase()
     record.SProblem.clear();
     record.SDate = m_workstation.clock().today();
     record.STime = m_workstation.clock().now();
-    record.Status = CaseRights::active();
-    record.Priority = Medium;
+    record.Status = CaseVocabulary::active();
+    record.Priority = CaseVocabulary::medium();
     CaseStep step;
     append(record, CaseEvent::Created, entry(), step);
     raise(CaseEvent::Created);
 
     m_form = {};
     m_form.title = u" New Case  - Creator : "_s + user().name.trimmed();
-    m_form.status = CaseRights::active();
+    m_form.status = CaseVocabulary::active();
     m_form.notesEnabled = true;
     step.done = true;
     step.form = m_form;
@@ -247,7 +245,7 @@ void CaseWorkflow::showRights()
     m_form.escalationVisible = true;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         EscalationBox &box = m_form.done[std::size_t(level - 1)];
-        box.checked = CaseRights::sameWord(CaseRights::flag(record, level), CaseRights::done());
+        box.checked = CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::done());
         box.enabled = CaseRights::mayMarkDone(user(), record, level);
     }
     showEscalationBoxes();
@@ -261,7 +259,7 @@ void CaseWorkflow::showEscalationBoxes()
     bool previousPassed = true;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         EscalationBox &box = m_form.done[std::size_t(level - 1)];
-        const bool inUse = !CaseRights::sameWord(CaseRights::flag(record, level), CaseRights::notInUse());
+        const bool inUse = !CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::notInUse());
         box.visible = previousPassed && inUse;
         previousPassed = inUse ? box.visible && box.checked : previousPassed;
     }
@@ -301,11 +299,11 @@ CaseStep CaseWorkflow::ChangeStatus(const QString &newStatus, const NoteOutcome 
     }
     CaseRecord changed = record;
     changed.AddHistory = note.note;
-    const bool reOpen = CaseRights::sameWord(previous, CaseRights::closed());
+    const bool reOpen = CaseRights::sameWord(previous, CaseVocabulary::closed());
     const CaseEvent event = reOpen ? CaseEvent::ReOpen : CaseEvent::StatusChange;
     if (reOpen)
         changed.Cdate = DateTime::NoDate;
-    if (CaseRights::sameWord(newStatus, CaseRights::closed()))
+    if (CaseRights::sameWord(newStatus, CaseVocabulary::closed()))
         changed.Cdate = m_workstation.clock().today();
     HistoryEntry written = entry();
     written.newStatus = newStatus.trimmed();
@@ -343,7 +341,7 @@ CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
         return stepWithForm();
     CaseStep step;
     // The flag is "D" while the notes window is open; a cancelled or refused note puts "N" back.
-    CaseRights::flag(record, level) = CaseRights::done();
+    CaseRights::flag(record, level) = CaseVocabulary::done();
     record.AddHistory = note.note;
     const bool written = note.kind == NoteOutcome::Kind::Confirmed
                          && append(record, escalationEvent(level), entry(), step);
@@ -352,7 +350,7 @@ CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
         box.checked = true;
         box.enabled = false;
     } else {
-        CaseRights::flag(record, level) = CaseRights::open();
+        CaseRights::flag(record, level) = CaseVocabulary::open();
         record.AddHistory.clear();
         box.checked = false;
     }
@@ -470,13 +468,13 @@ CaseStep CaseWorkflow::confirmNew()
     CaseRecord &record = m_cases.record();
     CaseStep step;
     if (record.Status.trimmed().isEmpty())
-        record.Status = CaseRights::active();
+        record.Status = CaseVocabulary::active();
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         if (CaseRights::flag(record, level).trimmed().isEmpty())
-            CaseRights::flag(record, level) = CaseRights::open();
+            CaseRights::flag(record, level) = CaseVocabulary::open();
     }
     record.Owner = user().name;
-    record.UpdateFlag = NothingNew;
+    record.UpdateFlag = Marker::NothingNew;
     CollectedMessages collected(step);
     opened(m_products);
     EscalationScheduler::computeForCase(record, m_products, collected);
@@ -492,14 +490,14 @@ CaseStep CaseWorkflow::confirmStored()
     CaseRecord &record = m_cases.record();
     CaseStep step;
     step.messages = WriteCaseLog();
-    const bool onHold = CaseRights::sameWord(record.Status, CaseRights::onHold());
-    if (onHold && record.UpdateFlag == NothingNew)
-        record.UpdateFlag = OnHoldMarker;
+    const bool onHold = CaseRights::sameWord(record.Status, CaseVocabulary::onHold());
+    if (onHold && record.UpdateFlag == Marker::NothingNew)
+        record.UpdateFlag = Marker::OnHold;
     if (!CaseRights::isOwner(user(), record)) {
         if (m_eventRaised)
-            record.UpdateFlag = ChangedByOthers;
+            record.UpdateFlag = Marker::ChangedByOthers;
     } else {
-        record.UpdateFlag = onHold ? OnHoldMarker : NothingNew;
+        record.UpdateFlag = onHold ? Marker::OnHold : Marker::NothingNew;
     }
     step.listMarker = record.UpdateFlag;
     step.done = true;
@@ -513,7 +511,7 @@ CaseStep CaseWorkflow::CancelCase()
     if (m_newCase)
         step.done = m_cases.cancelAutoNumber() == 0;
     else if (CaseRights::isOwner(user(), m_cases.record()))
-        step.listMarker = NothingNew;
+        step.listMarker = Marker::NothingNew;
     return step;
 }
 

@@ -1,7 +1,7 @@
 #include "EscalationScheduler.h"
 
+#include "data/CaseVocabulary.h"
 #include "framework/ApplicationMessage.h"
-
 #include "framework/DateTime.h"
 
 #include <array>
@@ -19,7 +19,6 @@ constexpr int MaxConvertedDays = 9;
 
 enum ShiftMode : std::uint8_t { RoundTheClock = 0, ServiceShift = 1 };
 
-const QString NotInUse = u"Y"_s;
 // The record layer reports a missing record as a plain result, without a text of its own.
 const QString ProductNotFound = u"Record Not Found"_s;
 // The product form refuses such a window with this text; a case of an older product hears the same.
@@ -166,7 +165,7 @@ void clearLevel(std::int32_t &date, std::int32_t &time, QString &action)
 {
     date = DateTime::NoDate;
     time = DateTime::NoTime;
-    action = NotInUse;
+    action = CaseVocabulary::notInUse();
 }
 
 // A level 2 that is not used switches level 3 off as well.

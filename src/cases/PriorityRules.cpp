@@ -1,5 +1,7 @@
 #include "PriorityRules.h"
 
+#include "data/CaseVocabulary.h"
+
 using namespace Qt::StringLiterals;
 
 namespace vellum {
@@ -10,11 +12,11 @@ enum Rank { NoRank = 0, Minimal, Medium, High };
 Rank rankOf(const QString &level)
 {
     const QString word = level.trimmed();
-    if (word.compare(u"High"_s, Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::high(), Qt::CaseInsensitive) == 0)
         return High;
-    if (word.compare(u"Medium"_s, Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::medium(), Qt::CaseInsensitive) == 0)
         return Medium;
-    if (word.compare(u"Minimal"_s, Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::minimal(), Qt::CaseInsensitive) == 0)
         return Minimal;
     return NoRank;
 }
@@ -22,9 +24,9 @@ Rank rankOf(const QString &level)
 QString wordOf(Rank rank)
 {
     switch (rank) {
-    case High: return u"High"_s;
-    case Medium: return u"Medium"_s;
-    case Minimal: return u"Minimal"_s;
+    case High: return CaseVocabulary::high();
+    case Medium: return CaseVocabulary::medium();
+    case Minimal: return CaseVocabulary::minimal();
     case NoRank: break;
     }
     return {};
@@ -86,7 +88,7 @@ PriorityChooser PriorityChooser::of(const CurrentUser &user, const CaseRecord &r
     PriorityChooser chooser;
     chooser.owner = user.name.trimmed().toUpper() == record.Owner.trimmed().toUpper();
     chooser.level = user.level;
-    chooser.closed = record.Status.trimmed() == u"Closed"_s;
+    chooser.closed = record.Status.trimmed() == CaseVocabulary::closed();
     return chooser;
 }
 

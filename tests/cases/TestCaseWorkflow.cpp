@@ -8,6 +8,7 @@
 #include "cases/CaseWorkflow.h"
 #include "data/ArchiveRecord.h"
 #include "data/CaseRecord.h"
+#include "data/CaseVocabulary.h"
 #include "data/LogRecord.h"
 #include "data/Workstation.h"
 #include "framework/Clock.h"
@@ -31,6 +32,10 @@ const std::int32_t Now = DateTime::fromHoursMinutes(9, 6);
 const std::int32_t April30 = DateTime::dayNumber(QDate(2004, 4, 30));
 const QString CrLf = u"\r\n"_s;
 const QString Creation = u"Case CREATED :  1/05/04 -  8:00  by Agent Marta"_s;
+const QString Active = CaseVocabulary::active();
+const QString OnHold = CaseVocabulary::onHold();
+const QString Closed = CaseVocabulary::closed();
+namespace Marker = CaseVocabulary::Marker;
 constexpr std::uint32_t CaseNr = 12;
 
 enum class Scenario { NewCase, Yank, ReOpen, ToOnHold, NoteOnly, EscalationDone, StatusThenNote, ThereAndBack };
@@ -44,7 +49,7 @@ struct Desk {
     CaseRecord &record() { return cases->record(); }
 };
 
-CaseRecord storedCase(const QString &owner, const QString &status, std::uint16_t marker = 0)
+CaseRecord storedCase(const QString &owner, const QString &status, std::uint16_t marker = Marker::NothingNew)
 {
     CaseRecord record = CaseRecord::primed();
     record.CaseNr = CaseNr;
@@ -53,8 +58,8 @@ CaseRecord storedCase(const QString &owner, const QString &status, std::uint16_t
     record.UpdateFlag = marker;
     record.SDate = DateTime::dayNumber(QDate(2004, 5, 1));
     record.STime = DateTime::fromHoursMinutes(8, 0);
-    record.FirstAction = record.SecAction = record.ThirdAction = u"N"_s;
-    record.Cdate = status == u"Closed"_s ? April30 : DateTime::NoDate;
+    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::open();
+    record.Cdate = status == Closed ? April30 : DateTime::NoDate;
     record.History = Creation;
     return record;
 }
@@ -215,25 +220,25 @@ void TestCaseWorkflow::play(Desk &desk, Scenario scenario)
         QVERIFY(desk.flow->CreateCase().done);
         return;
     }
-    store(storedCase(u"Marta"_s, scenario == Scenario::ReOpen ? u"Closed"_s : u"Active"_s));
+    store(storedCase(u"Marta"_s, scenario == Scenario::ReOpen ? Closed : Active));
     open(desk);
     switch (scenario) {
     case Scenario::Yank: QVERIFY(desk.flow->YankCase().done); break;
-    case Scenario::ReOpen: QVERIFY(desk.flow->ChangeStatus(u"Active"_s, note).done); break;
-    case Scenario::ToOnHold: QVERIFY(desk.flow->ChangeStatus(u"On Hold"_s, note).done); break;
+    case Scenario::ReOpen: QVERIFY(desk.flow->ChangeStatus(Active, note).done); break;
+    case Scenario::ToOnHold: QVERIFY(desk.flow->ChangeStatus(OnHold, note).done); break;
     case Scenario::NoteOnly: QVERIFY(desk.flow->AddNote(CaseEvent::IncomingCall, note).done); break;
     case Scenario::EscalationDone:
         QVERIFY(desk.flow->YankCase().done);
         QVERIFY(desk.flow->MarkEscalationDone(1, note).done);
         break;
     case Scenario::StatusThenNote:
-        QVERIFY(desk.flow->ChangeStatus(u"Closed"_s, note).done);
-        QVERIFY(desk.flow->ChangeStatus(u"Active"_s, note).done);
+        QVERIFY(desk.flow->ChangeStatus(Closed, note).done);
+        QVERIFY(desk.flow->ChangeStatus(Active, note).done);
         QVERIFY(desk.flow->AddNote(CaseEvent::ReviewNote, note).done);
         break;
     case Scenario::ThereAndBack:
-        QVERIFY(desk.flow->ChangeStatus(u"On Hold"_s, note).done);
-        QVERIFY(desk.flow->ChangeStatus(u"Active"_s, note).done);
+        QVERIFY(desk.flow->ChangeStatus(OnHold, note).done);
+        QVERIFY(desk.flow->ChangeStatus(Active, note).done);
         break;
     case Scenario::NewCase: break;
     }
@@ -258,7 +263,7 @@ void TestCaseWorkflow::newNumberPassesTheKnowledgeBase()
     QFETCH(QList<std::uint32_t>, archived);
     QFETCH(std::uint32_t, expected);
     for (const std::uint32_t number : stored) {
-        CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+        CaseRecord record = storedCase(u"Marta"_s, Active);
         record.CaseNr = number;
         store(record);
     }
@@ -277,8 +282,8 @@ void TestCaseWorkflow::newNumberPassesTheKnowledgeBase()
 // moves past B's placeholder instead of onto it.
 void TestCaseWorkflow::twoWorkstationsNeverShareANumber()
 {
-    store(storedCase(u"Marta"_s, u"Active"_s));
-    CaseRecord third = storedCase(u"Marta"_s, u"Active"_s);
+    store(storedCase(u"Marta"_s, Active));
+    CaseRecord third = storedCase(u"Marta"_s, Active);
     third.CaseNr = 3;
     store(third);
     for (const std::uint32_t number : {13u, 14u})
@@ -304,15 +309,15 @@ void TestCaseWorkflow::newCaseIsConfirmedActiveAndOwned()
     QVERIFY(!created.form.statusVisible && !created.form.yankVisible && !created.form.escalationVisible);
     QVERIFY(agent->flow->AddNote(CaseEvent::ReviewNote, NoteOutcome::confirmed(u"Printer jams"_s)).done);
     agent->record().Status.clear();
-    agent->record().UpdateFlag = 1;
+    agent->record().UpdateFlag = Marker::ChangedByOthers;
 
     const CaseStep confirmed = agent->flow->ConfirmCase();
 
     QVERIFY(confirmed.done);
     const CaseRecord &record = agent->record();
-    QCOMPARE(record.Status, u"Active"_s);
+    QCOMPARE(record.Status, Active);
     QCOMPARE(record.Owner, u"Dana"_s);
-    QCOMPARE(record.UpdateFlag, std::uint16_t(0));
+    QCOMPARE(record.UpdateFlag, Marker::NothingNew);
     QCOMPARE(record.SDate, Today);
     QCOMPARE(record.History, u"Case CREATED :  3/05/04 -  9:06  by Agent Dana"_s + CrLf + u"Printer jams"_s);
     QCOMPARE(record.AddHistory, QString());
@@ -332,15 +337,15 @@ void TestCaseWorkflow::rightsWhenOpened_data()
     QTest::addColumn<bool>("notesEnabled");
     QTest::addColumn<bool>("doneEnabled");
 
-    QTest::newRow("owner, other letter case") << u"MARTA"_s << int(LevelUser) << u"Active"_s << true << true << false
+    QTest::newRow("owner, other letter case") << u"MARTA"_s << int(LevelUser) << Active << true << true << false
                                               << true << true;
-    QTest::newRow("another agent") << u"Dana"_s << int(LevelUser) << u"Active"_s << false << false << true << true
+    QTest::newRow("another agent") << u"Dana"_s << int(LevelUser) << Active << false << false << true << true
                                    << false;
-    QTest::newRow("supervisor") << u"Boss"_s << int(LevelSupervisor) << u"On Hold"_s << true << true << true << true
+    QTest::newRow("supervisor") << u"Boss"_s << int(LevelSupervisor) << OnHold << true << true << true << true
                                 << false;
-    QTest::newRow("supervisor, closed") << u"Boss"_s << int(LevelSupervisor) << u"Closed"_s << true << false << true
+    QTest::newRow("supervisor, closed") << u"Boss"_s << int(LevelSupervisor) << Closed << true << false << true
                                         << false << false;
-    QTest::newRow("owner, closed") << u"Marta"_s << int(LevelUser) << u"Closed"_s << true << true << false << false
+    QTest::newRow("owner, closed") << u"Marta"_s << int(LevelUser) << Closed << true << true << false << false
                                    << true;
 }
 
@@ -376,22 +381,22 @@ void TestCaseWorkflow::statusChange_data()
     QTest::addColumn<QString>("logged");
 
     const QString stamp = u" 3/05/04 -  9:06"_s;
-    QTest::newRow("to On Hold") << u"Marta"_s << int(LevelUser) << u"Active"_s << u"On Hold"_s
+    QTest::newRow("to On Hold") << u"Marta"_s << int(LevelUser) << Active << OnHold
                                 << u"Status CHANGE : "_s + stamp + u" to ON HOLD by Agent "_s + padded(u"Marta"_s)
                                 << DateTime::NoDate << u"Marta"_s << u"On Hold/12"_s;
-    QTest::newRow("to Active") << u"Marta"_s << int(LevelUser) << u"On Hold"_s << u"Active"_s
+    QTest::newRow("to Active") << u"Marta"_s << int(LevelUser) << OnHold << Active
                                << u"Status CHANGE : "_s + stamp + u" to ACTIVE  by Agent "_s + padded(u"Marta"_s)
                                << DateTime::NoDate << u"Marta"_s << u"Active/12"_s;
     QTest::newRow("closed by a supervisor")
-        << u"Boss"_s << int(LevelSupervisor) << u"Active"_s << u"Closed"_s
+        << u"Boss"_s << int(LevelSupervisor) << Active << Closed
         << u"Status CHANGE : "_s + stamp + u" to CLOSED  by Agent "_s + padded(u"Boss"_s) << Today << u"Marta"_s
         << u"Closed/12"_s;
     QTest::newRow("re-opened by a supervisor")
-        << u"Boss"_s << int(LevelSupervisor) << u"Closed"_s << u"On Hold"_s
+        << u"Boss"_s << int(LevelSupervisor) << Closed << OnHold
         << u"Case RE-OPENED :  3/05/04   9:06  by Agent "_s + padded(u"Boss"_s) << DateTime::NoDate << u"Boss"_s
         << u"Re-Open/12"_s;
     QTest::newRow("re-opened by the owner in capitals")
-        << u"MARTA"_s << int(LevelUser) << u"Closed"_s << u"Active"_s
+        << u"MARTA"_s << int(LevelUser) << Closed << Active
         << u"Case RE-OPENED :  3/05/04   9:06  by Agent "_s + padded(u"MARTA"_s) << DateTime::NoDate << u"Marta"_s
         << u"Re-Open/12"_s;
 }
@@ -412,14 +417,14 @@ void TestCaseWorkflow::statusChange()
 
     QVERIFY(step.done);
     QCOMPARE(step.form.status, to);
-    QCOMPARE(step.form.notesEnabled, to != u"Closed"_s);
+    QCOMPARE(step.form.notesEnabled, to != Closed);
     const CaseRecord &record = station->record();
     QCOMPARE(record.Status, to);
     QCOMPARE(record.History, Creation + CrLf + CrLf + header + CrLf + u"Why"_s);
     QTEST(record.Cdate, "closingDate");
     QTEST(record.Owner.trimmed(), "owner");
     QCOMPARE(step.form.title, u" Case 12 - Owner : "_s + record.Owner.trimmed());
-    if (from == u"Closed"_s) {
+    if (from == Closed) {
         QVERIFY(step.form.priorityEnabled);
         QVERIFY(!step.form.yankEnabled);
     }
@@ -430,15 +435,15 @@ void TestCaseWorkflow::statusChange()
 
 void TestCaseWorkflow::cancelledStatusNoteChangesNothing()
 {
-    store(storedCase(u"Marta"_s, u"Closed"_s));
+    store(storedCase(u"Marta"_s, Closed));
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
     const CaseRecord before = owner->record();
 
-    const CaseStep step = owner->flow->ChangeStatus(u"Active"_s, NoteOutcome::cancelled());
+    const CaseStep step = owner->flow->ChangeStatus(Active, NoteOutcome::cancelled());
 
     QVERIFY(!step.done);
-    QCOMPARE(step.form.status, u"Closed"_s);
+    QCOMPARE(step.form.status, Closed);
     QVERIFY(!step.form.notesEnabled);
     QCOMPARE(owner->record(), before);
     QVERIFY(!owner->flow->anyEventRaised());
@@ -448,14 +453,14 @@ void TestCaseWorkflow::cancelledStatusNoteChangesNothing()
 
 void TestCaseWorkflow::escalationLevelDoneAndCancelled()
 {
-    store(storedCase(u"Marta"_s, u"Active"_s));
+    store(storedCase(u"Marta"_s, Active));
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
     QCOMPARE(owner->flow->escalationNotesTitle(2), u"Notes regarding Second Escalation of Case Nr. 12"_s);
 
     const CaseStep first = owner->flow->MarkEscalationDone(1, NoteOutcome::confirmed(u"Called back"_s));
     QVERIFY(first.done);
-    QCOMPARE(owner->record().FirstAction, u"D"_s);
+    QCOMPARE(owner->record().FirstAction, CaseVocabulary::done());
     QCOMPARE(first.form.done[0], (EscalationBox{true, false, true}));
     QCOMPARE(first.form.done[1], (EscalationBox{true, true, false}));
     QVERIFY(owner->record().History.endsWith(u"First Escalation :  3/05/04 -  9:06 by Agent "_s
@@ -464,7 +469,7 @@ void TestCaseWorkflow::escalationLevelDoneAndCancelled()
 
     const CaseStep second = owner->flow->MarkEscalationDone(2, NoteOutcome::cancelled());
     QVERIFY(!second.done);
-    QCOMPARE(owner->record().SecAction, u"N"_s);
+    QCOMPARE(owner->record().SecAction, CaseVocabulary::open());
     QCOMPARE(second.form.done[1], (EscalationBox{true, true, false}));
     QCOMPARE(second.form.done[2].visible, false);
     QCOMPARE(owner->record().History, history);
@@ -488,7 +493,7 @@ void TestCaseWorkflow::notInUseLevelsAreNeverOpenWork()
     QFETCH(QString, flags);
     QFETCH(int, dueLevel);
     QFETCH(QString, visible);
-    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    CaseRecord record = storedCase(u"Marta"_s, Active);
     record.FirstAction = flags.mid(0, 1);
     record.SecAction = flags.mid(1, 1);
     record.ThirdAction = flags.mid(2, 1);
@@ -506,13 +511,13 @@ void TestCaseWorkflow::notInUseLevelsAreNeverOpenWork()
             continue;
         QVERIFY(!CaseRights::mayMarkDone(owner->station->user(), owner->record(), level));
         QVERIFY(!owner->flow->MarkEscalationDone(level, NoteOutcome::confirmed(u"x"_s)).done);
-        QCOMPARE(CaseRights::flag(owner->record(), level), u"Y"_s);
+        QCOMPARE(CaseRights::flag(owner->record(), level), CaseVocabulary::notInUse());
     }
 }
 
 void TestCaseWorkflow::formYank()
 {
-    store(storedCase(u"Marta"_s, u"Active"_s));
+    store(storedCase(u"Marta"_s, Active));
     auto agent = desk(u"Dana"_s, LevelUser);
     open(*agent);
 
@@ -537,27 +542,30 @@ void TestCaseWorkflow::markerAtConfirm_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("status");
-    QTest::addColumn<int>("marker");
+    QTest::addColumn<std::uint16_t>("marker");
     QTest::addColumn<bool>("addNote");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<std::uint16_t>("expected");
 
-    QTest::newRow("owner, On Hold") << u"Marta"_s << u"On Hold"_s << 0 << false << 2;
-    QTest::newRow("owner, On Hold, marked") << u"Marta"_s << u"On Hold"_s << 1 << false << 2;
-    QTest::newRow("owner, Active, marked") << u"Marta"_s << u"Active"_s << 1 << true << 0;
-    QTest::newRow("another agent's note") << u"Dana"_s << u"Active"_s << 0 << true << 1;
-    QTest::newRow("another agent's note, On Hold") << u"Dana"_s << u"On Hold"_s << 2 << true << 1;
-    QTest::newRow("another agent only looks") << u"Dana"_s << u"Active"_s << 1 << false << 1;
-    QTest::newRow("another agent looks, On Hold") << u"Dana"_s << u"On Hold"_s << 0 << false << 2;
+    const std::uint16_t none = Marker::NothingNew;
+    const std::uint16_t changed = Marker::ChangedByOthers;
+    const std::uint16_t held = Marker::OnHold;
+    QTest::newRow("owner, On Hold") << u"Marta"_s << OnHold << none << false << held;
+    QTest::newRow("owner, On Hold, marked") << u"Marta"_s << OnHold << changed << false << held;
+    QTest::newRow("owner, Active, marked") << u"Marta"_s << Active << changed << true << none;
+    QTest::newRow("another agent's note") << u"Dana"_s << Active << none << true << changed;
+    QTest::newRow("another agent's note, On Hold") << u"Dana"_s << OnHold << held << true << changed;
+    QTest::newRow("another agent only looks") << u"Dana"_s << Active << changed << false << changed;
+    QTest::newRow("another agent looks, On Hold") << u"Dana"_s << OnHold << none << false << held;
 }
 
 void TestCaseWorkflow::markerAtConfirm()
 {
     QFETCH(QString, user);
     QFETCH(QString, status);
-    QFETCH(int, marker);
+    QFETCH(std::uint16_t, marker);
     QFETCH(bool, addNote);
-    QFETCH(int, expected);
-    store(storedCase(u"Marta"_s, status, std::uint16_t(marker)));
+    QFETCH(std::uint16_t, expected);
+    store(storedCase(u"Marta"_s, status, marker));
     auto station = desk(user, LevelUser);
     open(*station);
     if (addNote)
@@ -566,7 +574,7 @@ void TestCaseWorkflow::markerAtConfirm()
     const CaseStep step = station->flow->ConfirmCase();
 
     QVERIFY(step.done);
-    QCOMPARE(int(station->record().UpdateFlag), expected);
+    QCOMPARE(station->record().UpdateFlag, expected);
     QCOMPARE(step.listMarker.value_or(99), expected);
     QCOMPARE(logActions(), QStringList());
 }
@@ -603,15 +611,15 @@ void TestCaseWorkflow::caseLogByLastEvent()
 
 void TestCaseWorkflow::statusIsLoggedOnce()
 {
-    store(storedCase(u"Marta"_s, u"Active"_s));
+    store(storedCase(u"Marta"_s, Active));
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
-    QVERIFY(owner->flow->ChangeStatus(u"On Hold"_s, NoteOutcome::confirmed(u"Waiting"_s)).done);
+    QVERIFY(owner->flow->ChangeStatus(OnHold, NoteOutcome::confirmed(u"Waiting"_s)).done);
     QVERIFY(owner->flow->ConfirmCase().done);
     QVERIFY(owner->flow->ConfirmCase().done);
     QCOMPARE(logActions(), QStringList{u"On Hold/12"_s});
 
-    QVERIFY(owner->flow->ChangeStatus(u"Closed"_s, NoteOutcome::confirmed(u"Solved"_s)).done);
+    QVERIFY(owner->flow->ChangeStatus(Closed, NoteOutcome::confirmed(u"Solved"_s)).done);
     QVERIFY(owner->flow->ConfirmCase().done);
     QCOMPARE(logActions(), (QStringList{u"On Hold/12"_s, u"Closed/12"_s}));
 }
@@ -631,7 +639,7 @@ void TestCaseWorkflow::loggingOffWritesNothing()
 
 void TestCaseWorkflow::failedLogEntryIsReportedAndTheStepStands()
 {
-    store(storedCase(u"Marta"_s, u"Active"_s));
+    store(storedCase(u"Marta"_s, Active));
     auto agent = desk(u"Dana"_s, LevelUser);
     QVERIFY(agent->station->database().open(LogRecord::table(), store::OpenMode::ReadOnly, false));
     open(*agent);
@@ -644,7 +652,7 @@ void TestCaseWorkflow::failedLogEntryIsReportedAndTheStepStands()
     QCOMPARE(step.messages[0].text, u"Activity Log Update Failure"_s);
     QCOMPARE(step.messages[0].icon, MessageIcon::Information);
     QCOMPARE(agent->record().Owner, u"Dana"_s);
-    QCOMPARE(agent->record().UpdateFlag, std::uint16_t(0));
+    QCOMPARE(agent->record().UpdateFlag, Marker::NothingNew);
     QCOMPARE(logActions(), QStringList());
 }
 
@@ -660,12 +668,12 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase_data()
 
     // Ten bytes are left: the blank line and the entry's first six characters, without blanks at the end.
     const QString full = QString(CaseHistory::capacity() - 10, u'x') + CrLf + CrLf;
-    QTest::newRow("closed") << int(Step::Close) << u"Active"_s << u"Marta"_s << full + u"Status"_s;
-    QTest::newRow("re-opened") << int(Step::ReOpen) << u"Closed"_s << u"Marta"_s << full + u"Case R"_s;
-    QTest::newRow("yanked in the form") << int(Step::Yank) << u"Active"_s << u"Boss"_s << full + u"Case Y"_s;
-    QTest::newRow("level done") << int(Step::LevelDone) << u"Active"_s << u"Marta"_s << full + u"First"_s;
-    QTest::newRow("yanked from the queue") << int(Step::QueueYank) << u"Active"_s << u"Boss"_s << full + u"Case Y"_s;
-    QTest::newRow("assigned") << int(Step::Assign) << u"Active"_s << u"Boss"_s << full + u"Case A"_s;
+    QTest::newRow("closed") << int(Step::Close) << Active << u"Marta"_s << full + u"Status"_s;
+    QTest::newRow("re-opened") << int(Step::ReOpen) << Closed << u"Marta"_s << full + u"Case R"_s;
+    QTest::newRow("yanked in the form") << int(Step::Yank) << Active << u"Boss"_s << full + u"Case Y"_s;
+    QTest::newRow("level done") << int(Step::LevelDone) << Active << u"Marta"_s << full + u"First"_s;
+    QTest::newRow("yanked from the queue") << int(Step::QueueYank) << Active << u"Boss"_s << full + u"Case Y"_s;
+    QTest::newRow("assigned") << int(Step::Assign) << Active << u"Boss"_s << full + u"Case A"_s;
 }
 
 // The history has no room even for the step's own line: the step is done all the same, its
@@ -683,8 +691,8 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
 
     CaseStep done;
     switch (Step(step)) {
-    case Step::Close: open(*station); done = station->flow->ChangeStatus(u"Closed"_s, note); break;
-    case Step::ReOpen: open(*station); done = station->flow->ChangeStatus(u"Active"_s, note); break;
+    case Step::Close: open(*station); done = station->flow->ChangeStatus(Closed, note); break;
+    case Step::ReOpen: open(*station); done = station->flow->ChangeStatus(Active, note); break;
     case Step::Yank: open(*station); done = station->flow->YankCase(); break;
     case Step::LevelDone: open(*station); done = station->flow->MarkEscalationDone(1, note); break;
     case Step::QueueYank: done = station->flow->YankFromQueue(CaseNr); break;
@@ -705,7 +713,7 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
 // Another workstation holds the case file past the time-out: only the failure is told.
 void TestCaseWorkflow::failedWriteSaysNothingOfTheFullHistory()
 {
-    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    CaseRecord record = storedCase(u"Marta"_s, Active);
     record.History = QString(CaseHistory::capacity() - 10, u'x');
     store(record);
     const CaseRecord before = read(CaseNr);
@@ -744,7 +752,7 @@ void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused()
     QFETCH(int, room);
     QFETCH(QString, message);
     const QString header = CrLf + CrLf + u"Review Note:  3/05/04 -  9:06 by Agent Marta               "_s + CrLf;
-    CaseRecord record = storedCase(u"Marta"_s, u"Active"_s);
+    CaseRecord record = storedCase(u"Marta"_s, Active);
     record.History = QString(CaseHistory::capacity() - int(header.size()) - room, u'x');
     store(record);
     auto owner = desk(u"Marta"_s, LevelUser);
@@ -771,10 +779,10 @@ void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused()
 
 void TestCaseWorkflow::priorityChosenByTheOwner()
 {
-    store(storedCase(u"Marta"_s, u"Active"_s));
+    store(storedCase(u"Marta"_s, Active));
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
-    owner->record().Priority = u"High"_s;
+    owner->record().Priority = CaseVocabulary::high();
 
     QCOMPARE(owner->flow->RecordPriorityChange().change, PriorityChange::NeedsNote);
     QCOMPARE(owner->flow->priorityNotesTitle(u"High   "_s), u"Changing Priority of Case Nr. 12 to High"_s);
@@ -787,7 +795,7 @@ void TestCaseWorkflow::priorityChosenByTheOwner()
 
 void TestCaseWorkflow::queueYankIsWrittenAtOnce()
 {
-    store(storedCase(u"Marta"_s, u"Active"_s, 2));
+    store(storedCase(u"Marta"_s, Active, Marker::OnHold));
     auto boss = desk(u"Boss"_s, LevelSupervisor);
 
     const CaseStep step = boss->flow->YankFromQueue(CaseNr);
@@ -797,7 +805,7 @@ void TestCaseWorkflow::queueYankIsWrittenAtOnce()
     QCOMPARE(step.messages[0].text, u"  Case : 12 Succesfully Yanked !  "_s);
     const CaseRecord stored = read(CaseNr);
     QCOMPARE(stored.Owner, u"Boss"_s);
-    QCOMPARE(stored.UpdateFlag, std::uint16_t(2));
+    QCOMPARE(stored.UpdateFlag, Marker::OnHold);
     // The file keeps the history without its trailing blanks.
     QCOMPARE(stored.History, Creation + CrLf + CrLf + u"Case YANKED   3/05/04 -  9:06 by Agent Boss from Agent Marta"_s);
     QCOMPARE(logActions(), QStringList{u"Yanked/12"_s});
@@ -816,7 +824,7 @@ void TestCaseWorkflow::queueYankNeedsASupervisorAndAnotherOwner()
 {
     QFETCH(QString, user);
     QFETCH(int, level);
-    store(storedCase(u"Marta"_s, u"Active"_s));
+    store(storedCase(u"Marta"_s, Active));
     const CaseRecord before = read(CaseNr);
     auto station = desk(user, level);
 
@@ -829,7 +837,7 @@ void TestCaseWorkflow::queueYankNeedsASupervisorAndAnotherOwner()
 
 void TestCaseWorkflow::assignmentIsWrittenAtOnce()
 {
-    store(storedCase(u"Marta"_s, u"On Hold"_s, 2));
+    store(storedCase(u"Marta"_s, OnHold, Marker::OnHold));
     auto boss = desk(u"Boss"_s, LevelSupervisor);
 
     const CaseStep step = boss->flow->AssignCase(CaseNr, u"Dana"_s, u"  Please call back   "_s);
@@ -838,7 +846,7 @@ void TestCaseWorkflow::assignmentIsWrittenAtOnce()
     QVERIFY(step.messages.isEmpty());
     const CaseRecord stored = read(CaseNr);
     QCOMPARE(stored.Owner, u"Dana"_s);
-    QCOMPARE(stored.UpdateFlag, std::uint16_t(1));
+    QCOMPARE(stored.UpdateFlag, Marker::ChangedByOthers);
     QCOMPARE(stored.History, Creation + CrLf + CrLf + u"Case ASSIGNMENT:  3/05/04 -  9:06 by Agent Boss to Agent Dana"_s
                                  + CrLf + u"  Please call back"_s);
     QCOMPARE(logActions(), QStringList{u"Assign/12"_s});
@@ -861,7 +869,7 @@ void TestCaseWorkflow::assignmentRefusals()
     QFETCH(std::uint32_t, caseNr);
     QFETCH(QString, agent);
     QFETCH(QString, message);
-    store(storedCase(u"Marta"_s, u"Active"_s));
+    store(storedCase(u"Marta"_s, Active));
     const CaseRecord before = read(CaseNr);
     auto boss = desk(u"Boss"_s, LevelSupervisor);
 

@@ -3,6 +3,7 @@
 // through the deadlines it moves.
 
 #include "cases/EscalationScheduler.h"
+#include "data/CaseVocabulary.h"
 #include "framework/DateTime.h"
 #include "framework/ErrorReporter.h"
 #include "support/ScriptedMessages.h"
@@ -52,7 +53,7 @@ CaseRecord newCase(const QDate &date, int time)
     CaseRecord record;
     record.SDate = day(date);
     record.STime = time;
-    record.FirstAction = record.SecAction = record.ThirdAction = u"N"_s;
+    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::open();
     return record;
 }
 
@@ -254,10 +255,10 @@ void TestEscalationScheduler::unusedLevels()
     EscalationScheduler::ComputeEscalationDeadlines(record, product);
 
     QVERIFY(record.FirstEscDate != 0);
-    QCOMPARE(record.FirstAction, u"N"_s);
-    QCOMPARE(record.SecAction, used2 ? u"N"_s : u"Y"_s);
+    QCOMPARE(record.FirstAction, CaseVocabulary::open());
+    QCOMPARE(record.SecAction, used2 ? CaseVocabulary::open() : CaseVocabulary::notInUse());
     QCOMPARE(record.SecEscDate != 0 || record.SecEscTime != 0, used2);
-    QCOMPARE(record.ThirdAction, used3 ? u"N"_s : u"Y"_s);
+    QCOMPARE(record.ThirdAction, used3 ? CaseVocabulary::open() : CaseVocabulary::notInUse());
     QCOMPARE(record.ThirdEscDate != 0 || record.ThirdEscTime != 0, used3);
 }
 
@@ -402,7 +403,7 @@ void TestEscalationScheduler::missingProductIsReportedAndCountsAsEmpty()
     expected.IDProduct = record.IDProduct;
     expected.FirstEscDate = day(Sat);
     expected.FirstEscTime = at(u"16:00"_s);
-    expected.SecAction = expected.ThirdAction = u"Y"_s;
+    expected.SecAction = expected.ThirdAction = CaseVocabulary::notInUse();
     QVERIFY(record == expected);
 }
 
