@@ -134,7 +134,7 @@ std::optional<int> CaseHistory::refusal(const CaseRecord &record, CaseEvent even
     return room;
 }
 
-AppendResult CaseHistory::AppendHistory(CaseRecord &record, CaseEvent event, const HistoryEntry &entry)
+AppendResult CaseHistory::appendHistory(CaseRecord &record, CaseEvent event, const HistoryEntry &entry)
 {
     if (m_skipNext) {
         // The unsent mail's note goes with the mark: left behind, it would block the Yank entry

@@ -134,7 +134,7 @@ bool CaseWorkflow::append(CaseRecord &record, CaseEvent event, const HistoryEntr
         step.messages.append(CaseStep::message(noteTooLongText(*room)));
         return false;
     }
-    if (m_history.AppendHistory(record, event, entry) == AppendResult::HistoryFull)
+    if (m_history.appendHistory(record, event, entry) == AppendResult::HistoryFull)
         reportHistoryFull(step);
     return true;
 }
@@ -177,17 +177,17 @@ CaseStep CaseWorkflow::stepWithForm() const
     return step;
 }
 
-int CaseWorkflow::AllocateCaseNumber()
+int CaseWorkflow::allocateCaseNumber()
 {
     if (!opened(m_cases))
         return int(ErrorSeverity::Notify);
-    return CaseNumbers::AllocateCaseNumber(m_cases, m_archive);
+    return CaseNumbers::allocateCaseNumber(m_cases, m_archive);
 }
 
-CaseStep CaseWorkflow::CreateCase()
+CaseStep CaseWorkflow::createCase()
 {
     m_newCase = true;
-    if (AllocateCaseNumber() != 0)
+    if (allocateCaseNumber() != 0)
         return stepWithForm();
     CaseRecord &record = m_cases.record();
     record.SProblem.clear();
@@ -208,7 +208,7 @@ CaseStep CaseWorkflow::CreateCase()
     return step;
 }
 
-CaseStep CaseWorkflow::OpenCase()
+CaseStep CaseWorkflow::openCase()
 {
     m_newCase = false;
     CaseRecord &record = m_cases.record();
@@ -217,7 +217,7 @@ CaseStep CaseWorkflow::OpenCase()
     opened(m_clients);
     opened(m_products);
     const StoredDerivation derived =
-        m_priority.DerivePriority(record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
+        m_priority.derivePriority(record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
                                   PriorityRules::productLevel(m_products, record.IDProduct),
                                   PriorityChooser::of(user(), record), entry());
     if (derived.systemEntry && entryWritten(*derived.systemEntry))
@@ -285,7 +285,7 @@ QString CaseWorkflow::statusNotesTitle(const QString &newStatus) const
     return u"Changing Status of Case Nr. "_s + numberText() + u" to "_s + newStatus.trimmed();
 }
 
-CaseStep CaseWorkflow::ChangeStatus(const QString &newStatus, const NoteOutcome &note)
+CaseStep CaseWorkflow::changeStatus(const QString &newStatus, const NoteOutcome &note)
 {
     CaseRecord &record = m_cases.record();
     const QString previous = record.Status.trimmed();
@@ -333,7 +333,7 @@ QString CaseWorkflow::escalationNotesTitle(int level) const
     return u"Notes regarding "_s + ordinal(level) + u" Escalation of Case Nr. "_s + numberText();
 }
 
-CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
+CaseStep CaseWorkflow::markEscalationDone(int level, const NoteOutcome &note)
 {
     CaseRecord &record = m_cases.record();
     EscalationBox &box = m_form.done[std::size_t(level - 1)];
@@ -360,7 +360,7 @@ CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
     return step;
 }
 
-CaseStep CaseWorkflow::AddNote(CaseEvent event, const NoteOutcome &note)
+CaseStep CaseWorkflow::addNote(CaseEvent event, const NoteOutcome &note)
 {
     if (!isNoteKind(event) || !m_form.notesEnabled)
         return stepWithForm();
@@ -391,9 +391,9 @@ CaseStep CaseWorkflow::AddNote(CaseEvent event, const NoteOutcome &note)
     return step;
 }
 
-PriorityChangeResult CaseWorkflow::RecordPriorityChange()
+PriorityChangeResult CaseWorkflow::recordPriorityChange()
 {
-    const PriorityChangeResult result = m_priority.RecordPriorityChange(m_cases.record(), m_history, entry());
+    const PriorityChangeResult result = m_priority.recordPriorityChange(m_cases.record(), m_history, entry());
     if (result.change == PriorityChange::BySystem && entryWritten(result.history))
         raise(CaseEvent::PriorityChangeBySystem);
     return result;
@@ -404,7 +404,7 @@ QString CaseWorkflow::priorityNotesTitle(const QString &newPriority) const
     return u"Changing Priority of Case Nr. "_s + numberText() + u" to "_s + newPriority.trimmed();
 }
 
-CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
+CaseStep CaseWorkflow::confirmPriorityChange(const NoteOutcome &note)
 {
     CaseRecord &record = m_cases.record();
     CaseStep step;
@@ -429,7 +429,7 @@ CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
     return step;
 }
 
-CaseStep CaseWorkflow::YankCase()
+CaseStep CaseWorkflow::yankCase()
 {
     CaseRecord &record = m_cases.record();
     if (m_newCase || !m_form.yankEnabled || !CaseRights::mayYank(user(), record))
@@ -451,14 +451,14 @@ CaseStep CaseWorkflow::YankCase()
     return step;
 }
 
-QList<MessageRequest> CaseWorkflow::WriteCaseLog()
+QList<MessageRequest> CaseWorkflow::writeCaseLog()
 {
-    if (m_log.WriteCaseLog(m_lastEvent, m_cases.record()) == CaseLog::Outcome::Failed)
+    if (m_log.writeCaseLog(m_lastEvent, m_cases.record()) == CaseLog::Outcome::Failed)
         return {CaseStep::message(CaseLog::failureText())};
     return {};
 }
 
-CaseStep CaseWorkflow::ConfirmCase()
+CaseStep CaseWorkflow::confirmCase()
 {
     return m_newCase ? confirmNew() : confirmStored();
 }
@@ -479,7 +479,7 @@ CaseStep CaseWorkflow::confirmNew()
     opened(m_products);
     EscalationScheduler::computeForCase(record, m_products, collected);
     append(record, m_lastEvent.value_or(CaseEvent::Created), entry(), step);
-    step.messages.append(WriteCaseLog());
+    step.messages.append(writeCaseLog());
     step.done = true;
     step.form = m_form;
     return step;
@@ -489,7 +489,7 @@ CaseStep CaseWorkflow::confirmStored()
 {
     CaseRecord &record = m_cases.record();
     CaseStep step;
-    step.messages = WriteCaseLog();
+    step.messages = writeCaseLog();
     const bool onHold = CaseRights::sameWord(record.Status, CaseVocabulary::onHold());
     if (onHold && record.UpdateFlag == Marker::NothingNew)
         record.UpdateFlag = Marker::OnHold;
@@ -505,7 +505,7 @@ CaseStep CaseWorkflow::confirmStored()
     return step;
 }
 
-CaseStep CaseWorkflow::CancelCase()
+CaseStep CaseWorkflow::cancelCase()
 {
     CaseStep step = stepWithForm();
     if (m_newCase)
@@ -540,7 +540,7 @@ void CaseWorkflow::logForQueue(const QString &action, CaseStep &step)
         step.messages.append(CaseStep::message(CaseLog::failureText()));
 }
 
-CaseStep CaseWorkflow::YankFromQueue(std::uint32_t caseNr)
+CaseStep CaseWorkflow::yankFromQueue(std::uint32_t caseNr)
 {
     CaseStep step;
     if (!CaseRights::mayAssign(user()) || !fetchForQueue(caseNr, step))
@@ -562,7 +562,7 @@ CaseStep CaseWorkflow::YankFromQueue(std::uint32_t caseNr)
     return step;
 }
 
-CaseStep CaseWorkflow::AssignCase(std::uint32_t caseNr, const QString &agent, const QString &remark)
+CaseStep CaseWorkflow::assignCase(std::uint32_t caseNr, const QString &agent, const QString &remark)
 {
     CaseStep step;
     if (!CaseRights::mayAssign(user()))

@@ -39,10 +39,10 @@ public:
 
     // A new case: its number past the knowledge base's, start moment now, "Active", "Medium",
     // the "Case CREATED" line. Not done when no number could be taken: the form does not open.
-    CaseStep CreateCase();
-    int AllocateCaseNumber();
+    CaseStep createCase();
+    int allocateCaseNumber();
     // A stored case read into the buffer: its priority derived again, then the controls by the rights.
-    CaseStep OpenCase();
+    CaseStep openCase();
 
     // The notes window, before it closes with OK on the note typed for a step: a note that does
     // not fit in the history is refused with this message (how many characters are left), and
@@ -54,34 +54,34 @@ public:
 
     QString statusNotesTitle(const QString &newStatus) const;
     // After the notes window of a status choice; a status equal to the current one changes nothing.
-    CaseStep ChangeStatus(const QString &newStatus, const NoteOutcome &note);
+    CaseStep changeStatus(const QString &newStatus, const NoteOutcome &note);
 
     QString escalationNotesTitle(int level) const;
     // After ticking the "Done" box of a level (1 to 3) and the notes window.
-    CaseStep MarkEscalationDone(int level, const NoteOutcome &note);
+    CaseStep markEscalationDone(int level, const NoteOutcome &note);
 
     // A note, call or mail: on a stored case its entry goes into the history at once; on a new
     // case the note waits in SER:AddHistory for OK, which adds it below the creation line.
-    CaseStep AddNote(CaseEvent event, const NoteOutcome &note);
+    CaseStep addNote(CaseEvent event, const NoteOutcome &note);
 
     // The priority choice of a stored case reported record().Priority as its new value. A "by
     // SYSTEM" entry whose history is HistoryFull is to be told with historyFullText().
-    PriorityChangeResult RecordPriorityChange();
+    PriorityChangeResult recordPriorityChange();
     // The notes window of a priority chosen by the user.
     QString priorityNotesTitle(const QString &newPriority) const;
     // After PriorityChange::NeedsNote and the notes window.
-    CaseStep ConfirmPriorityChange(const NoteOutcome &note);
+    CaseStep confirmPriorityChange(const NoteOutcome &note);
 
-    CaseStep YankCase();
+    CaseStep yankCase();
     // OK, before the form stores the record.
-    CaseStep ConfirmCase();
-    CaseStep CancelCase();
+    CaseStep confirmCase();
+    CaseStep cancelCase();
     // The log entry of OK; the failure message when it could not be written.
-    QList<MessageRequest> WriteCaseLog();
+    QList<MessageRequest> writeCaseLog();
 
     // The case queue: re-read the case by its number, change it and write it at once.
-    CaseStep YankFromQueue(std::uint32_t caseNr);
-    CaseStep AssignCase(std::uint32_t caseNr, const QString &agent, const QString &remark);
+    CaseStep yankFromQueue(std::uint32_t caseNr);
+    CaseStep assignCase(std::uint32_t caseNr, const QString &agent, const QString &remark);
 
     // The message when an entry was kept only as far as the full case history holds it. A step
     // never waits for room: the case can still be closed, re-opened, yanked, assigned and marked.

@@ -75,7 +75,7 @@ void computeRoundTheClock(Level &level, std::int32_t startTime, bool alwaysTimed
 
 void adjustForWeekend(Level &level)
 {
-    level.date = EscalationScheduler::AdjustForWeekend(level.date, level.storedDays);
+    level.date = EscalationScheduler::adjustForWeekend(level.date, level.storedDays);
 }
 
 // A whole day of escalation is that many service days, the rest joining the offset.
@@ -204,7 +204,7 @@ bool hasServiceShift(const ProductRecord &product)
 
 } // namespace
 
-void EscalationScheduler::ComputeEscalationDeadlines(CaseRecord &record, const ProductRecord &product)
+void EscalationScheduler::computeEscalationDeadlines(CaseRecord &record, const ProductRecord &product)
 {
     Levels levels = levelsOf(record, product);
     const bool computed = computeLevels(levels, record.STime, product);
@@ -213,7 +213,7 @@ void EscalationScheduler::ComputeEscalationDeadlines(CaseRecord &record, const P
         clearUnusedLevels(levels, record);
 }
 
-std::int32_t EscalationScheduler::AdjustForWeekend(std::int32_t date, std::int32_t storedDays)
+std::int32_t EscalationScheduler::adjustForWeekend(std::int32_t date, std::int32_t storedDays)
 {
     if (storedDays > 1)
         date += 2;
@@ -227,7 +227,7 @@ bool EscalationScheduler::hasEmptyServiceDay(const ProductRecord &product)
     return hasServiceShift(product) && windowOf(product).length <= 0;
 }
 
-std::optional<QString> EscalationScheduler::CheckStartTime(const CaseRecord &record, const ProductRecord &product)
+std::optional<QString> EscalationScheduler::checkStartTime(const CaseRecord &record, const ProductRecord &product)
 {
     if (!hasServiceShift(product) || (record.STime >= product.ServiceStart && record.STime <= product.ServiceEnd))
         return std::nullopt;
@@ -235,7 +235,7 @@ std::optional<QString> EscalationScheduler::CheckStartTime(const CaseRecord &rec
         DateTime::formatHourMinute(product.ServiceStart), DateTime::formatHourMinute(product.ServiceEnd));
 }
 
-std::optional<QString> EscalationScheduler::CheckStartDate(const CaseRecord &record, const ProductRecord &product)
+std::optional<QString> EscalationScheduler::checkStartDate(const CaseRecord &record, const ProductRecord &product)
 {
     // Day 0 is no date at all, not a Sunday.
     if (!hasServiceShift(product) || record.SDate == DateTime::NoDate || !DateTime::isWeekend(record.SDate))
@@ -252,7 +252,7 @@ void EscalationScheduler::computeForCase(CaseRecord &record, RecordFileOf<Produc
     const ProductRecord product = readProduct(record.IDProduct, products, messages);
     if (hasEmptyServiceDay(product))
         notify(messages, EmptyServiceDay);
-    ComputeEscalationDeadlines(record, product);
+    computeEscalationDeadlines(record, product);
 }
 
 } // namespace vellum

@@ -167,7 +167,7 @@ std::optional<PriorityLevel> PriorityRules::productLevel(RecordFileOf<ProductRec
     return PriorityLevel::of(products.record());
 }
 
-StoredDerivation PriorityRules::DerivePriority(CaseRecord &record, CaseHistory &history,
+StoredDerivation PriorityRules::derivePriority(CaseRecord &record, CaseHistory &history,
                                                const std::optional<PriorityLevel> &client,
                                                const std::optional<PriorityLevel> &product,
                                                const PriorityChooser &chooser, const HistoryEntry &entry)
@@ -246,7 +246,7 @@ PriorityView PriorityRules::decideNewCase(CaseRecord &record, bool productLast)
     return view;
 }
 
-PriorityChangeResult PriorityRules::RecordPriorityChange(CaseRecord &record, CaseHistory &history,
+PriorityChangeResult PriorityRules::recordPriorityChange(CaseRecord &record, CaseHistory &history,
                                                          const HistoryEntry &entry)
 {
     if (samePriority(record.Priority, m_remembered))
@@ -261,7 +261,7 @@ PriorityChangeResult PriorityRules::RecordPriorityChange(CaseRecord &record, Cas
 
 AppendResult PriorityRules::recordAgentChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry)
 {
-    const AppendResult appended = history.AppendHistory(record, CaseEvent::PriorityChangeByAgent, changeEntry(record, entry));
+    const AppendResult appended = history.appendHistory(record, CaseEvent::PriorityChangeByAgent, changeEntry(record, entry));
     if (entryWritten(appended))
         m_remembered = record.Priority;
     return appended;
@@ -287,7 +287,7 @@ AppendResult PriorityRules::appendSystemChange(CaseRecord &record, CaseHistory &
     const QString userNote = record.AddHistory;
     record.AddHistory = note;
     const AppendResult appended =
-        history.AppendHistory(record, CaseEvent::PriorityChangeBySystem, changeEntry(record, entry));
+        history.appendHistory(record, CaseEvent::PriorityChangeBySystem, changeEntry(record, entry));
     if (!entryWritten(appended))
         record.AddHistory = userNote;
     return appended;

@@ -200,7 +200,7 @@ CaseRecord StarterCases::build(const Plan &plan, std::uint32_t number) const
     record.Status = CaseVocabulary::active();
     record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::open();
     // As the case form does for a new case: deadlines first, then the creation line.
-    EscalationScheduler::ComputeEscalationDeadlines(record, service);
+    EscalationScheduler::computeEscalationDeadlines(record, service);
     StarterHistory history(start, plan.creator);
     if (!plan.creationNote.isEmpty())
         history.addCreationNote(plan.creationNote);

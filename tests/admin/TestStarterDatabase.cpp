@@ -312,7 +312,7 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
         fresh.FirstEscDate = fresh.FirstEscTime = fresh.SecEscDate = fresh.SecEscTime = 0;
         fresh.ThirdEscDate = fresh.ThirdEscTime = 0;
         fresh.FirstAction = fresh.SecAction = fresh.ThirdAction = CaseVocabulary::open();
-        EscalationScheduler::ComputeEscalationDeadlines(fresh, *product);
+        EscalationScheduler::computeEscalationDeadlines(fresh, *product);
         const QByteArray where = "case " + QByteArray::number(stored.CaseNr);
         QVERIFY2(fresh.FirstEscDate == stored.FirstEscDate && fresh.FirstEscTime == stored.FirstEscTime, where);
         QVERIFY2(fresh.SecEscDate == stored.SecEscDate && fresh.SecEscTime == stored.SecEscTime, where);

@@ -149,7 +149,7 @@ void TestCaseHistory::entryOfEachEvent()
 
     CaseRecord record = storedCase(note);
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, event, entry), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, event, entry), AppendResult::Appended);
 
     const QString noteLine = note.isEmpty() ? QString() : CrLf + u"Customer rang about the printer."_s;
     QCOMPARE(record.History, Earlier + CrLf + CrLf + header + noteLine);
@@ -165,15 +165,15 @@ void TestCaseHistory::creationNoteFollowsOnOneLineBreak()
     HistoryEntry later = byMarta();
     later.today = may3() + 1;  // the start moment counts, not the clock
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, later), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Created, later), AppendResult::Appended);
     const QString created = record.History;
     QCOMPARE(created, u"Case CREATED :  3/05/04 -  9:06  by Agent Marta               "_s);
 
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, byMarta()), AppendResult::NothingToAppend);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Created, byMarta()), AppendResult::NothingToAppend);
     QCOMPARE(record.History, created);
 
     record.AddHistory = u"Printer jams on every page. "_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Created, byMarta()), AppendResult::Appended);
     QCOMPARE(record.History,
              u"Case CREATED :  3/05/04 -  9:06  by Agent Marta\r\nPrinter jams on every page."_s);
     QCOMPARE(record.AddHistory, QString());
@@ -185,11 +185,11 @@ void TestCaseHistory::laterEntriesFollowOneBlankLine()
     record.SDate = may3();
     record.STime = DateTime::fromHoursMinutes(8, 0);
     CaseHistory history;
-    history.AppendHistory(record, CaseEvent::Created, byMarta());
+    history.appendHistory(record, CaseEvent::Created, byMarta());
     record.AddHistory = u"First."_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
     record.AddHistory = u"Second."_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
 
     QCOMPARE(record.History,
              u"Case CREATED :  3/05/04 -  8:00  by Agent Marta\r\n"
@@ -219,7 +219,7 @@ void TestCaseHistory::noteIsNeeded()
     CaseRecord record = storedCase(note);
     const CaseRecord before = record;
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, event, byMarta()), AppendResult::NothingToAppend);
+    QCOMPARE(history.appendHistory(record, event, byMarta()), AppendResult::NothingToAppend);
     QCOMPARE(record, before);
 }
 
@@ -230,7 +230,7 @@ void TestCaseHistory::formYankTakesNoNote()
     HistoryEntry entry = byMarta();
     entry.previousOwner = u"Bob"_s;
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Yank, entry), AppendResult::NothingToAppend);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Yank, entry), AppendResult::NothingToAppend);
     QCOMPARE(record, before);
 }
 
@@ -242,7 +242,7 @@ void TestCaseHistory::unsentMailSkipsOneAppend()
     history.skipNextAppend();
     QVERIFY(history.skipPending());
 
-    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingEmail, byMarta()), AppendResult::Skipped);
+    QCOMPARE(history.appendHistory(record, CaseEvent::OutgoingEmail, byMarta()), AppendResult::Skipped);
     QCOMPARE(record.History, before);
     QCOMPARE(record.UpdateFlag, Marker::NothingNew);
     QVERIFY(!history.skipPending());
@@ -250,7 +250,7 @@ void TestCaseHistory::unsentMailSkipsOneAppend()
     QCOMPARE(record.AddHistory, QString());
 
     record.AddHistory = u"Rang instead."_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
     QVERIFY(record.History.endsWith(u"\r\nRang instead."_s));
 }
 
@@ -299,7 +299,7 @@ void TestCaseHistory::entryThatFillsTheHistoryExactly()
     record.History = QString(CaseHistory::capacity() - int(header.size()), u'x');
     record.AddHistory = u"ok"_s;
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
     QCOMPARE(record.History.toUtf8().size(), 8000);
 }
 
@@ -353,7 +353,7 @@ void TestCaseHistory::fullHistory()
 
     QCOMPARE(CaseHistory::refusal(record, event, entry, note).value_or(-1), refusal);
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, event, entry), result);
+    QCOMPARE(history.appendHistory(record, event, entry), result);
 
     if (result == AppendResult::NoteTooLong) {
         QCOMPARE(record, before);
@@ -400,13 +400,13 @@ void TestCaseHistory::appendedHistoryIsStoredWhole()
     AppendResult result = AppendResult::Appended;
     for (int i = 0; result == AppendResult::Appended; ++i) {
         record.AddHistory = u"note %1"_s.arg(i);
-        result = history.AppendHistory(record, CaseEvent::ReviewNote, byMarta());
+        result = history.appendHistory(record, CaseEvent::ReviewNote, byMarta());
     }
     QCOMPARE(result, AppendResult::NoteTooLong);
     QCOMPARE(record.AddHistory, u"note 1"_s);
     HistoryEntry closing = byMarta();
     closing.newStatus = CaseVocabulary::closed();
-    QCOMPARE(history.AppendHistory(record, CaseEvent::StatusChange, closing), AppendResult::HistoryFull);
+    QCOMPARE(history.appendHistory(record, CaseEvent::StatusChange, closing), AppendResult::HistoryFull);
 
     cases.record() = record;
     QCOMPARE(cases.insert(), 0);

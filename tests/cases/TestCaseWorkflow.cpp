@@ -209,7 +209,7 @@ void TestCaseWorkflow::open(Desk &desk, std::uint32_t caseNr)
 {
     desk.record().CaseNr = caseNr;
     QCOMPARE(desk.cases->fetch(CaseRecord::CaseNrKey), 0);
-    QVERIFY(desk.flow->OpenCase().done);
+    QVERIFY(desk.flow->openCase().done);
 }
 
 // What an agent does in one form before OK; every case but the new one is Marta's case 12.
@@ -217,28 +217,28 @@ void TestCaseWorkflow::play(Desk &desk, Scenario scenario)
 {
     const auto note = NoteOutcome::confirmed(u"Noted"_s);
     if (scenario == Scenario::NewCase) {
-        QVERIFY(desk.flow->CreateCase().done);
+        QVERIFY(desk.flow->createCase().done);
         return;
     }
     store(storedCase(u"Marta"_s, scenario == Scenario::ReOpen ? Closed : Active));
     open(desk);
     switch (scenario) {
-    case Scenario::Yank: QVERIFY(desk.flow->YankCase().done); break;
-    case Scenario::ReOpen: QVERIFY(desk.flow->ChangeStatus(Active, note).done); break;
-    case Scenario::ToOnHold: QVERIFY(desk.flow->ChangeStatus(OnHold, note).done); break;
-    case Scenario::NoteOnly: QVERIFY(desk.flow->AddNote(CaseEvent::IncomingCall, note).done); break;
+    case Scenario::Yank: QVERIFY(desk.flow->yankCase().done); break;
+    case Scenario::ReOpen: QVERIFY(desk.flow->changeStatus(Active, note).done); break;
+    case Scenario::ToOnHold: QVERIFY(desk.flow->changeStatus(OnHold, note).done); break;
+    case Scenario::NoteOnly: QVERIFY(desk.flow->addNote(CaseEvent::IncomingCall, note).done); break;
     case Scenario::EscalationDone:
-        QVERIFY(desk.flow->YankCase().done);
-        QVERIFY(desk.flow->MarkEscalationDone(1, note).done);
+        QVERIFY(desk.flow->yankCase().done);
+        QVERIFY(desk.flow->markEscalationDone(1, note).done);
         break;
     case Scenario::StatusThenNote:
-        QVERIFY(desk.flow->ChangeStatus(Closed, note).done);
-        QVERIFY(desk.flow->ChangeStatus(Active, note).done);
-        QVERIFY(desk.flow->AddNote(CaseEvent::ReviewNote, note).done);
+        QVERIFY(desk.flow->changeStatus(Closed, note).done);
+        QVERIFY(desk.flow->changeStatus(Active, note).done);
+        QVERIFY(desk.flow->addNote(CaseEvent::ReviewNote, note).done);
         break;
     case Scenario::ThereAndBack:
-        QVERIFY(desk.flow->ChangeStatus(OnHold, note).done);
-        QVERIFY(desk.flow->ChangeStatus(Active, note).done);
+        QVERIFY(desk.flow->changeStatus(OnHold, note).done);
+        QVERIFY(desk.flow->changeStatus(Active, note).done);
         break;
     case Scenario::NewCase: break;
     }
@@ -271,7 +271,7 @@ void TestCaseWorkflow::newNumberPassesTheKnowledgeBase()
         archive(number);
 
     auto agent = desk(u"Dana"_s, LevelUser);
-    QVERIFY(agent->flow->CreateCase().done);
+    QVERIFY(agent->flow->createCase().done);
 
     QCOMPARE(agent->record().CaseNr, expected);
     // The placeholder carries the final number and no skipped one is left behind.
@@ -293,8 +293,8 @@ void TestCaseWorkflow::twoWorkstationsNeverShareANumber()
 
     QCOMPARE(stationA->cases->primeRecord(), 0);
     QCOMPARE(stationA->record().CaseNr, 13u);
-    QVERIFY(stationB->flow->CreateCase().done);
-    QVERIFY(stationA->flow->CreateCase().done);
+    QVERIFY(stationB->flow->createCase().done);
+    QVERIFY(stationA->flow->createCase().done);
 
     QCOMPARE(stationB->record().CaseNr, 15u);
     QCOMPARE(stationA->record().CaseNr, 16u);
@@ -304,14 +304,14 @@ void TestCaseWorkflow::twoWorkstationsNeverShareANumber()
 void TestCaseWorkflow::newCaseIsConfirmedActiveAndOwned()
 {
     auto agent = desk(u"Dana"_s, LevelUser);
-    const CaseStep created = agent->flow->CreateCase();
+    const CaseStep created = agent->flow->createCase();
     QCOMPARE(created.form.title, u" New Case  - Creator : Dana"_s);
     QVERIFY(!created.form.statusVisible && !created.form.yankVisible && !created.form.escalationVisible);
-    QVERIFY(agent->flow->AddNote(CaseEvent::ReviewNote, NoteOutcome::confirmed(u"Printer jams"_s)).done);
+    QVERIFY(agent->flow->addNote(CaseEvent::ReviewNote, NoteOutcome::confirmed(u"Printer jams"_s)).done);
     agent->record().Status.clear();
     agent->record().UpdateFlag = Marker::ChangedByOthers;
 
-    const CaseStep confirmed = agent->flow->ConfirmCase();
+    const CaseStep confirmed = agent->flow->confirmCase();
 
     QVERIFY(confirmed.done);
     const CaseRecord &record = agent->record();
@@ -413,7 +413,7 @@ void TestCaseWorkflow::statusChange()
     open(*station);
     QCOMPARE(station->flow->statusNotesTitle(to), u"Changing Status of Case Nr. 12 to "_s + to);
 
-    const CaseStep step = station->flow->ChangeStatus(to, NoteOutcome::confirmed(u"Why"_s));
+    const CaseStep step = station->flow->changeStatus(to, NoteOutcome::confirmed(u"Why"_s));
 
     QVERIFY(step.done);
     QCOMPARE(step.form.status, to);
@@ -428,7 +428,7 @@ void TestCaseWorkflow::statusChange()
         QVERIFY(step.form.priorityEnabled);
         QVERIFY(!step.form.yankEnabled);
     }
-    QVERIFY(station->flow->ConfirmCase().done);
+    QVERIFY(station->flow->confirmCase().done);
     QFETCH(QString, logged);
     QCOMPARE(logActions(), QStringList{logged});
 }
@@ -440,14 +440,14 @@ void TestCaseWorkflow::cancelledStatusNoteChangesNothing()
     open(*owner);
     const CaseRecord before = owner->record();
 
-    const CaseStep step = owner->flow->ChangeStatus(Active, NoteOutcome::cancelled());
+    const CaseStep step = owner->flow->changeStatus(Active, NoteOutcome::cancelled());
 
     QVERIFY(!step.done);
     QCOMPARE(step.form.status, Closed);
     QVERIFY(!step.form.notesEnabled);
     QCOMPARE(owner->record(), before);
     QVERIFY(!owner->flow->anyEventRaised());
-    QVERIFY(owner->flow->ConfirmCase().done);
+    QVERIFY(owner->flow->confirmCase().done);
     QCOMPARE(logActions(), QStringList());
 }
 
@@ -458,7 +458,7 @@ void TestCaseWorkflow::escalationLevelDoneAndCancelled()
     open(*owner);
     QCOMPARE(owner->flow->escalationNotesTitle(2), u"Notes regarding Second Escalation of Case Nr. 12"_s);
 
-    const CaseStep first = owner->flow->MarkEscalationDone(1, NoteOutcome::confirmed(u"Called back"_s));
+    const CaseStep first = owner->flow->markEscalationDone(1, NoteOutcome::confirmed(u"Called back"_s));
     QVERIFY(first.done);
     QCOMPARE(owner->record().FirstAction, CaseVocabulary::done());
     QCOMPARE(first.form.done[0], (EscalationBox{true, false, true}));
@@ -467,7 +467,7 @@ void TestCaseWorkflow::escalationLevelDoneAndCancelled()
                                              + padded(u"Marta"_s) + CrLf + u"Called back"_s));
     const QString history = owner->record().History;
 
-    const CaseStep second = owner->flow->MarkEscalationDone(2, NoteOutcome::cancelled());
+    const CaseStep second = owner->flow->markEscalationDone(2, NoteOutcome::cancelled());
     QVERIFY(!second.done);
     QCOMPARE(owner->record().SecAction, CaseVocabulary::open());
     QCOMPARE(second.form.done[1], (EscalationBox{true, true, false}));
@@ -510,7 +510,7 @@ void TestCaseWorkflow::notInUseLevelsAreNeverOpenWork()
         if (flags.at(level - 1) != u'Y')
             continue;
         QVERIFY(!CaseRights::mayMarkDone(owner->station->user(), owner->record(), level));
-        QVERIFY(!owner->flow->MarkEscalationDone(level, NoteOutcome::confirmed(u"x"_s)).done);
+        QVERIFY(!owner->flow->markEscalationDone(level, NoteOutcome::confirmed(u"x"_s)).done);
         QCOMPARE(CaseRights::flag(owner->record(), level), CaseVocabulary::notInUse());
     }
 }
@@ -521,7 +521,7 @@ void TestCaseWorkflow::formYank()
     auto agent = desk(u"Dana"_s, LevelUser);
     open(*agent);
 
-    const CaseStep step = agent->flow->YankCase();
+    const CaseStep step = agent->flow->yankCase();
 
     QVERIFY(step.done);
     QCOMPARE(agent->record().Owner, u"Dana"_s);
@@ -535,7 +535,7 @@ void TestCaseWorkflow::formYank()
     QVERIFY(step.form.statusEnabled);
     QVERIFY(step.form.priorityEnabled);
     QVERIFY(step.form.done[0].enabled);
-    QVERIFY(!agent->flow->YankCase().done);
+    QVERIFY(!agent->flow->yankCase().done);
 }
 
 void TestCaseWorkflow::markerAtConfirm_data()
@@ -569,9 +569,9 @@ void TestCaseWorkflow::markerAtConfirm()
     auto station = desk(user, LevelUser);
     open(*station);
     if (addNote)
-        QVERIFY(station->flow->AddNote(CaseEvent::OutgoingCall, NoteOutcome::confirmed(u"Rang"_s)).done);
+        QVERIFY(station->flow->addNote(CaseEvent::OutgoingCall, NoteOutcome::confirmed(u"Rang"_s)).done);
 
-    const CaseStep step = station->flow->ConfirmCase();
+    const CaseStep step = station->flow->confirmCase();
 
     QVERIFY(step.done);
     QCOMPARE(station->record().UpdateFlag, expected);
@@ -601,11 +601,11 @@ void TestCaseWorkflow::caseLogByLastEvent()
     auto station = desk(u"Dana"_s, LevelSupervisor);
     play(*station, scenario);
 
-    const CaseStep step = station->flow->ConfirmCase();
+    const CaseStep step = station->flow->confirmCase();
     QVERIFY(step.done);
     QVERIFY(step.messages.size() <= 1);  // a new case's product message only
     QTEST(logActions(), "logged");
-    QVERIFY(station->flow->ConfirmCase().done);
+    QVERIFY(station->flow->confirmCase().done);
     QTEST(logActions(), "logged");
 }
 
@@ -614,26 +614,26 @@ void TestCaseWorkflow::statusIsLoggedOnce()
     store(storedCase(u"Marta"_s, Active));
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
-    QVERIFY(owner->flow->ChangeStatus(OnHold, NoteOutcome::confirmed(u"Waiting"_s)).done);
-    QVERIFY(owner->flow->ConfirmCase().done);
-    QVERIFY(owner->flow->ConfirmCase().done);
+    QVERIFY(owner->flow->changeStatus(OnHold, NoteOutcome::confirmed(u"Waiting"_s)).done);
+    QVERIFY(owner->flow->confirmCase().done);
+    QVERIFY(owner->flow->confirmCase().done);
     QCOMPARE(logActions(), QStringList{u"On Hold/12"_s});
 
-    QVERIFY(owner->flow->ChangeStatus(Closed, NoteOutcome::confirmed(u"Solved"_s)).done);
-    QVERIFY(owner->flow->ConfirmCase().done);
+    QVERIFY(owner->flow->changeStatus(Closed, NoteOutcome::confirmed(u"Solved"_s)).done);
+    QVERIFY(owner->flow->confirmCase().done);
     QCOMPARE(logActions(), (QStringList{u"On Hold/12"_s, u"Closed/12"_s}));
 }
 
 void TestCaseWorkflow::loggingOffWritesNothing()
 {
     auto creator = desk(u"Dana"_s, LevelSupervisor, 0);
-    QVERIFY(creator->flow->CreateCase().done);
-    QVERIFY(creator->flow->ConfirmCase().done);
+    QVERIFY(creator->flow->createCase().done);
+    QVERIFY(creator->flow->confirmCase().done);
     auto yanker = desk(u"Dana"_s, LevelSupervisor, 0);
     play(*yanker, Scenario::Yank);
-    QVERIFY(yanker->flow->ConfirmCase().messages.isEmpty());
-    QVERIFY(yanker->flow->YankFromQueue(CaseNr).done);
-    QVERIFY(yanker->flow->AssignCase(CaseNr, u"Marta"_s, {}).done);
+    QVERIFY(yanker->flow->confirmCase().messages.isEmpty());
+    QVERIFY(yanker->flow->yankFromQueue(CaseNr).done);
+    QVERIFY(yanker->flow->assignCase(CaseNr, u"Marta"_s, {}).done);
     QCOMPARE(logActions(), QStringList());
 }
 
@@ -643,9 +643,9 @@ void TestCaseWorkflow::failedLogEntryIsReportedAndTheStepStands()
     auto agent = desk(u"Dana"_s, LevelUser);
     QVERIFY(agent->station->database().open(LogRecord::table(), store::OpenMode::ReadOnly, false));
     open(*agent);
-    QVERIFY(agent->flow->YankCase().done);
+    QVERIFY(agent->flow->yankCase().done);
 
-    const CaseStep step = agent->flow->ConfirmCase();
+    const CaseStep step = agent->flow->confirmCase();
 
     QVERIFY(step.done);
     QCOMPARE(step.messages.size(), 1);
@@ -691,12 +691,12 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
 
     CaseStep done;
     switch (Step(step)) {
-    case Step::Close: open(*station); done = station->flow->ChangeStatus(Closed, note); break;
-    case Step::ReOpen: open(*station); done = station->flow->ChangeStatus(Active, note); break;
-    case Step::Yank: open(*station); done = station->flow->YankCase(); break;
-    case Step::LevelDone: open(*station); done = station->flow->MarkEscalationDone(1, note); break;
-    case Step::QueueYank: done = station->flow->YankFromQueue(CaseNr); break;
-    case Step::Assign: done = station->flow->AssignCase(CaseNr, u"Dana"_s, u"Over to you"_s); break;
+    case Step::Close: open(*station); done = station->flow->changeStatus(Closed, note); break;
+    case Step::ReOpen: open(*station); done = station->flow->changeStatus(Active, note); break;
+    case Step::Yank: open(*station); done = station->flow->yankCase(); break;
+    case Step::LevelDone: open(*station); done = station->flow->markEscalationDone(1, note); break;
+    case Step::QueueYank: done = station->flow->yankFromQueue(CaseNr); break;
+    case Step::Assign: done = station->flow->assignCase(CaseNr, u"Dana"_s, u"Over to you"_s); break;
     }
 
     QVERIFY(done.done);
@@ -707,7 +707,7 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
     const CaseRecord after = queue ? read(CaseNr) : station->record();
     QTEST(after.History, "history");
     if (!queue)
-        QVERIFY(station->flow->ConfirmCase().done);
+        QVERIFY(station->flow->confirmCase().done);
 }
 
 // Another workstation holds the case file past the time-out: only the failure is told.
@@ -722,7 +722,7 @@ void TestCaseWorkflow::failedWriteSaysNothingOfTheFullHistory()
     QVERIFY(other.open(CaseRecord::table(), store::OpenMode::ReadWrite, false));
     QVERIFY(other.begin());
 
-    const CaseStep step = boss->flow->AssignCase(CaseNr, u"Dana"_s, {});
+    const CaseStep step = boss->flow->assignCase(CaseNr, u"Dana"_s, {});
 
     other.rollback();
     QVERIFY(!step.done);
@@ -763,7 +763,7 @@ void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused()
     const std::optional<MessageRequest> refused = owner->flow->refuseNote(CaseEvent::ReviewNote, typed);
     QVERIFY(refused);
     QCOMPARE(refused->text, message);
-    const CaseStep step = owner->flow->AddNote(CaseEvent::ReviewNote, typed);
+    const CaseStep step = owner->flow->addNote(CaseEvent::ReviewNote, typed);
     QVERIFY(!step.done);
     QCOMPARE(step.messages.size(), 1);
     QCOMPARE(step.messages[0].text, message);
@@ -772,7 +772,7 @@ void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused()
     if (room > 0) {
         const auto shortened = NoteOutcome::confirmed(typed.note.left(room));
         QVERIFY(!owner->flow->refuseNote(CaseEvent::ReviewNote, shortened));
-        QVERIFY(owner->flow->AddNote(CaseEvent::ReviewNote, shortened).done);
+        QVERIFY(owner->flow->addNote(CaseEvent::ReviewNote, shortened).done);
         QCOMPARE(owner->record().History, record.History + header + shortened.note);
     }
 }
@@ -784,9 +784,9 @@ void TestCaseWorkflow::priorityChosenByTheOwner()
     open(*owner);
     owner->record().Priority = CaseVocabulary::high();
 
-    QCOMPARE(owner->flow->RecordPriorityChange().change, PriorityChange::NeedsNote);
+    QCOMPARE(owner->flow->recordPriorityChange().change, PriorityChange::NeedsNote);
     QCOMPARE(owner->flow->priorityNotesTitle(u"High   "_s), u"Changing Priority of Case Nr. 12 to High"_s);
-    const CaseStep step = owner->flow->ConfirmPriorityChange(NoteOutcome::confirmed(u"Urgent now"_s));
+    const CaseStep step = owner->flow->confirmPriorityChange(NoteOutcome::confirmed(u"Urgent now"_s));
 
     QVERIFY(step.done);
     QVERIFY(owner->record().History.endsWith(u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent "_s
@@ -798,7 +798,7 @@ void TestCaseWorkflow::queueYankIsWrittenAtOnce()
     store(storedCase(u"Marta"_s, Active, Marker::OnHold));
     auto boss = desk(u"Boss"_s, LevelSupervisor);
 
-    const CaseStep step = boss->flow->YankFromQueue(CaseNr);
+    const CaseStep step = boss->flow->yankFromQueue(CaseNr);
 
     QVERIFY(step.done);
     QCOMPARE(step.messages.size(), 1);
@@ -828,7 +828,7 @@ void TestCaseWorkflow::queueYankNeedsASupervisorAndAnotherOwner()
     const CaseRecord before = read(CaseNr);
     auto station = desk(user, level);
 
-    const CaseStep step = station->flow->YankFromQueue(CaseNr);
+    const CaseStep step = station->flow->yankFromQueue(CaseNr);
 
     QVERIFY(!step.done);
     QCOMPARE(read(CaseNr), before);
@@ -840,7 +840,7 @@ void TestCaseWorkflow::assignmentIsWrittenAtOnce()
     store(storedCase(u"Marta"_s, OnHold, Marker::OnHold));
     auto boss = desk(u"Boss"_s, LevelSupervisor);
 
-    const CaseStep step = boss->flow->AssignCase(CaseNr, u"Dana"_s, u"  Please call back   "_s);
+    const CaseStep step = boss->flow->assignCase(CaseNr, u"Dana"_s, u"  Please call back   "_s);
 
     QVERIFY(step.done);
     QVERIFY(step.messages.isEmpty());
@@ -873,7 +873,7 @@ void TestCaseWorkflow::assignmentRefusals()
     const CaseRecord before = read(CaseNr);
     auto boss = desk(u"Boss"_s, LevelSupervisor);
 
-    const CaseStep step = boss->flow->AssignCase(caseNr, agent, u"Remark"_s);
+    const CaseStep step = boss->flow->assignCase(caseNr, agent, u"Remark"_s);
 
     QVERIFY(!step.done);
     QTEST(step.beep, "beep");

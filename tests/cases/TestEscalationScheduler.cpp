@@ -156,7 +156,7 @@ void TestEscalationScheduler::deadlines()
     QFETCH(int, time2);
 
     CaseRecord record = newCase(start, startTime);
-    EscalationScheduler::ComputeEscalationDeadlines(record, sameForAllLevels(shift, offset, days));
+    EscalationScheduler::computeEscalationDeadlines(record, sameForAllLevels(shift, offset, days));
 
     QCOMPARE(DateTime::toDate(record.FirstEscDate), date);
     QCOMPARE(record.FirstEscTime, time);
@@ -200,7 +200,7 @@ void TestEscalationScheduler::levelsReadTheirOwnFields()
     product.ThirdEscDays = 1;
     product.Respons = product.FirstEscMargin = product.SecEscMargin = product.ThirdEscMargin = at(u"05:00"_s);
     CaseRecord record = newCase(Mon, at(u"10:00"_s));
-    EscalationScheduler::ComputeEscalationDeadlines(record, product);
+    EscalationScheduler::computeEscalationDeadlines(record, product);
 
     QCOMPARE(DateTime::toDate(record.FirstEscDate), date1);
     QCOMPARE(record.FirstEscTime, time1);
@@ -252,7 +252,7 @@ void TestEscalationScheduler::unusedLevels()
     product.ThdEsc = offset3;
     product.ThirdEscDays = days3;
     CaseRecord record = newCase(Mon, startTime);
-    EscalationScheduler::ComputeEscalationDeadlines(record, product);
+    EscalationScheduler::computeEscalationDeadlines(record, product);
 
     QVERIFY(record.FirstEscDate != 0);
     QCOMPARE(record.FirstAction, CaseVocabulary::open());
@@ -285,7 +285,7 @@ void TestEscalationScheduler::notComputed()
     record.ThirdEscTime = 33;
     CaseRecord expected = record;
     expected.FirstEscDate = expected.SecEscDate = expected.ThirdEscDate = day(Mon);
-    EscalationScheduler::ComputeEscalationDeadlines(record, product);
+    EscalationScheduler::computeEscalationDeadlines(record, product);
 
     QVERIFY(record == expected);
 }
@@ -320,7 +320,7 @@ void TestEscalationScheduler::checkStartTime()
     ProductRecord product = sameForAllLevels(shift, at(u"01:00"_s), 0);
     product.ServiceStart = serviceStart;
     product.ServiceEnd = serviceEnd;
-    QCOMPARE(EscalationScheduler::CheckStartTime(newCase(Mon, startTime), product).value_or(QString()), message);
+    QCOMPARE(EscalationScheduler::checkStartTime(newCase(Mon, startTime), product).value_or(QString()), message);
 }
 
 void TestEscalationScheduler::checkStartDate_data()
@@ -344,7 +344,7 @@ void TestEscalationScheduler::checkStartDate()
     QFETCH(QString, message);
 
     const ProductRecord product = sameForAllLevels(shift, at(u"01:00"_s), 0);
-    QCOMPARE(EscalationScheduler::CheckStartDate(newCase(date, at(u"10:00"_s)), product).value_or(QString()),
+    QCOMPARE(EscalationScheduler::checkStartDate(newCase(date, at(u"10:00"_s)), product).value_or(QString()),
              message);
 }
 

@@ -178,7 +178,7 @@ void TestPriorityRules::derivedOnOpening()
     CaseRecord record = caseAt(Minimal, std::uint8_t(storedFix));
     CaseHistory history;
     PriorityRules rules;
-    const StoredDerivation outcome = rules.DerivePriority(record, history, client, product, chooser, byMarta());
+    const StoredDerivation outcome = rules.derivePriority(record, history, client, product, chooser, byMarta());
 
     QCOMPARE(outcome.view.priority, priority);
     QCOMPARE(int(outcome.view.priorityFix), fix);
@@ -198,7 +198,7 @@ void TestPriorityRules::storedCaseGivenANewLevelRecordsIt()
     CaseHistory history;
     PriorityRules rules;
     const StoredDerivation outcome =
-        rules.DerivePriority(record, history, notFixed(), fixedAt(High), owner(), byMarta());
+        rules.derivePriority(record, history, notFixed(), fixedAt(High), owner(), byMarta());
 
     QCOMPARE(outcome.systemEntry, std::optional(AppendResult::Appended));
     QCOMPARE(record.History, u"Case CREATED :  1/05/04 -  8:00  by Agent Marta\r\n\r\n"
@@ -282,7 +282,7 @@ void TestPriorityRules::systemChangeOfAFixedPriority()
     PriorityRules rules;
     rules.remember(Medium);
     record.Priority = Minimal;
-    const PriorityChangeResult result = rules.RecordPriorityChange(record, history, byMarta());
+    const PriorityChangeResult result = rules.recordPriorityChange(record, history, byMarta());
 
     QCOMPARE(result.change, PriorityChange::BySystem);
     QCOMPARE(result.history, AppendResult::Appended);
@@ -300,7 +300,7 @@ void TestPriorityRules::agentChangeWithANote()
     PriorityRules rules;
     rules.remember(Medium);
     record.Priority = High;
-    QCOMPARE(rules.RecordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
+    QCOMPARE(rules.recordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
     QCOMPARE(record.History, before);
 
     record.AddHistory = u"Client is losing sales."_s;
@@ -319,7 +319,7 @@ void TestPriorityRules::agentChangeCancelled()
     PriorityRules rules;
     rules.remember(Medium);
     record.Priority = Minimal;
-    QCOMPARE(rules.RecordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
+    QCOMPARE(rules.recordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
     rules.cancelAgentChange(record);
     QCOMPARE(record.Priority, Medium);
     QCOMPARE(record.History, before);
@@ -332,7 +332,7 @@ void TestPriorityRules::unchangedPriorityIsNotRecorded()
     CaseHistory history;
     PriorityRules rules;
     rules.remember(High);
-    QCOMPARE(rules.RecordPriorityChange(record, history, byMarta()).change, PriorityChange::Unchanged);
+    QCOMPARE(rules.recordPriorityChange(record, history, byMarta()).change, PriorityChange::Unchanged);
     QCOMPARE(record, before);
 }
 
