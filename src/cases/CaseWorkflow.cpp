@@ -11,11 +11,6 @@ namespace vellum {
 
 namespace {
 
-const QString CannotRetrieve = u"  Can't retrieve record"_s;
-const QString OwnsAlready = u"  Agent owns the case already..."_s;
-const QString UpdateFailed = u"An Error occurred during updating "_s;
-const QString AssignFailed = u"  An Error occurred during Assignment "_s;
-
 namespace Marker = CaseVocabulary::Marker;
 
 // Messages raised inside a step (the deadline computation's) are handed to the window with it.
@@ -72,25 +67,12 @@ bool opened(RecordFile &file)
 
 } // namespace
 
-const QString &CaseWorkflow::historyFullText()
-{
-    static const QString text = u"The case history is full: the newest entry was kept only as far as it fits."_s;
-    return text;
-}
-
 QString CaseWorkflow::noteTooLongText(int charactersLeft)
 {
     if (charactersLeft <= 0)
         return u"The case history is full: there is no room left for this note."_s;
     const QString left = charactersLeft == 1 ? u"1 character is"_s : u"%1 characters are"_s.arg(charactersLeft);
     return u"This note does not fit in the case history: "_s + left + u" left. Please shorten the note."_s;
-}
-
-// The window tells the user; the step stands.
-void CaseWorkflow::reportHistoryFull(CaseStep &step)
-{
-    step.historyFull = true;
-    step.messages.append(CaseStep::message(historyFullText()));
 }
 
 CaseWorkflow::CaseWorkflow(Workstation &workstation, RecordFileOf<CaseRecord> &cases)
@@ -135,7 +117,7 @@ bool CaseWorkflow::append(CaseRecord &record, CaseEvent event, const HistoryEntr
         return false;
     }
     if (m_history.appendHistory(record, event, entry) == AppendResult::HistoryFull)
-        reportHistoryFull(step);
+        step.reportHistoryFull();
     return true;
 }
 
@@ -223,7 +205,7 @@ CaseStep CaseWorkflow::openCase()
     if (derived.systemEntry && entryWritten(*derived.systemEntry))
         raise(CaseEvent::PriorityChangeBySystem);
     if (derived.systemEntry == AppendResult::HistoryFull)
-        reportHistoryFull(step);
+        step.reportHistoryFull();
     showRights();
     step.done = true;
     step.form = m_form;
@@ -414,7 +396,7 @@ CaseStep CaseWorkflow::confirmPriorityChange(const NoteOutcome &note)
         const AppendResult result = m_priority.recordAgentChange(record, m_history, entry());
         written = entryWritten(result);
         if (result == AppendResult::HistoryFull)
-            reportHistoryFull(step);
+            step.reportHistoryFull();
         else if (const std::optional<MessageRequest> refused = refuseNote(CaseEvent::PriorityChangeByAgent, note))
             step.messages.append(*refused);
     }
@@ -512,84 +494,6 @@ CaseStep CaseWorkflow::cancelCase()
         step.done = m_cases.cancelAutoNumber() == 0;
     else if (CaseRights::isOwner(user(), m_cases.record()))
         step.listMarker = Marker::NothingNew;
-    return step;
-}
-
-bool CaseWorkflow::fetchForQueue(std::uint32_t caseNr, CaseStep &step)
-{
-    if (!opened(m_cases))
-        return false;
-    m_cases.record().CaseNr = caseNr;
-    if (m_cases.fetch(CaseRecord::CaseNrKey) == 0)
-        return true;
-    step.messages.append(CaseStep::message(CannotRetrieve));
-    return false;
-}
-
-bool CaseWorkflow::writeForQueue(const QString &failure, CaseStep &step)
-{
-    if (m_cases.tryUpdate() == 0)
-        return true;
-    step.messages.append(CaseStep::message(failure + m_cases.lastStatus().errorText));
-    return false;
-}
-
-void CaseWorkflow::logForQueue(const QString &action, CaseStep &step)
-{
-    if (m_log.write(action, m_cases.record().CaseNr) == CaseLog::Outcome::Failed)
-        step.messages.append(CaseStep::message(CaseLog::failureText()));
-}
-
-CaseStep CaseWorkflow::yankFromQueue(std::uint32_t caseNr)
-{
-    CaseStep step;
-    if (!CaseRights::mayAssign(user()) || !fetchForQueue(caseNr, step))
-        return step;
-    CaseRecord &record = m_cases.record();
-    if (!CaseRights::mayYankFromQueue(user(), record))
-        return step;
-    HistoryEntry written = entry();
-    written.previousOwner = record.Owner;
-    const AppendResult appended = CaseHistory::appendQueueYank(record, written);
-    record.Owner = user().name;
-    if (!writeForQueue(UpdateFailed, step))
-        return step;
-    if (appended == AppendResult::HistoryFull)
-        reportHistoryFull(step);
-    step.messages.append(CaseStep::message(u"  Case : "_s + numberText() + u" Succesfully Yanked !  "_s));
-    logForQueue(CaseLog::yanked(), step);
-    step.done = true;
-    return step;
-}
-
-CaseStep CaseWorkflow::assignCase(std::uint32_t caseNr, const QString &agent, const QString &remark)
-{
-    CaseStep step;
-    if (!CaseRights::mayAssign(user()))
-        return step;
-    if (agent.trimmed().isEmpty()) {
-        step.beep = true;
-        return step;
-    }
-    if (!fetchForQueue(caseNr, step))
-        return step;
-    CaseRecord &record = m_cases.record();
-    if (CaseRights::sameName(agent, record.Owner)) {
-        step.beep = true;
-        step.messages.append(CaseStep::message(OwnsAlready));
-        return step;
-    }
-    HistoryEntry written = entry();
-    written.newOwner = agent.trimmed();
-    written.remark = remark;
-    const AppendResult appended = CaseHistory::appendAssignment(record, written);
-    record.Owner = agent.trimmed();
-    if (!writeForQueue(AssignFailed, step))
-        return step;
-    if (appended == AppendResult::HistoryFull)
-        reportHistoryFull(step);
-    logForQueue(CaseLog::assigned(), step);
-    step.done = true;
     return step;
 }
 

@@ -1,84 +1,39 @@
-// The lifecycle steps of a case on real record files: numbers, status, ownership, escalation
-// levels, the owner's marker, the activity-log entries and the case queue's writes.
-// Entries are written on Monday 3 May 2004 at 9:06. Case 12 belongs to "Marta" unless a test
-// says otherwise; "Boss" is a supervisor, "Dana" and "Marta" are agents.
+// The lifecycle steps of a case form on real record files: numbers, status, ownership,
+// escalation levels, the owner's marker and the activity-log entries.
+// Case 12 belongs to "Marta" unless a test says otherwise; "Boss" is a supervisor, "Dana" and
+// "Marta" are agents.
 
+#include "CaseDesks.h"
 #include "cases/CaseHistory.h"
 #include "cases/CaseRights.h"
-#include "cases/CaseWorkflow.h"
-#include "data/ArchiveRecord.h"
-#include "data/CaseRecord.h"
-#include "data/CaseVocabulary.h"
 #include "data/LogRecord.h"
-#include "data/Workstation.h"
-#include "framework/Clock.h"
-#include "framework/RecordFile.h"
-#include "framework/SettingsFile.h"
-#include "support/ScriptedDialogs.h"
-#include "support/ScriptedMessages.h"
+#include "store/Database.h"
 
-#include <QTemporaryDir>
 #include <QTest>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
+using namespace vellum::test;
 
 namespace {
 
-const std::int32_t Today = DateTime::dayNumber(QDate(2004, 5, 3));
-const std::int32_t Now = DateTime::fromHoursMinutes(9, 6);
-const std::int32_t April30 = DateTime::dayNumber(QDate(2004, 4, 30));
-const QString CrLf = u"\r\n"_s;
-const QString Creation = u"Case CREATED :  1/05/04 -  8:00  by Agent Marta"_s;
 const QString Active = CaseVocabulary::active();
 const QString OnHold = CaseVocabulary::onHold();
 const QString Closed = CaseVocabulary::closed();
 namespace Marker = CaseVocabulary::Marker;
-constexpr std::uint32_t CaseNr = 12;
 
 enum class Scenario { NewCase, Yank, ReOpen, ToOnHold, NoteOnly, EscalationDone, StatusThenNote, ThereAndBack };
-
-// One workstation with a case form (or case queue) open on its own case file.
-struct Desk {
-    std::unique_ptr<Workstation> station;
-    std::unique_ptr<RecordFileOf<CaseRecord>> cases;
-    std::unique_ptr<CaseWorkflow> flow;
-
-    CaseRecord &record() { return cases->record(); }
-};
-
-CaseRecord storedCase(const QString &owner, const QString &status, std::uint16_t marker = Marker::NothingNew)
-{
-    CaseRecord record = CaseRecord::primed();
-    record.CaseNr = CaseNr;
-    record.Owner = owner;
-    record.Status = status;
-    record.UpdateFlag = marker;
-    record.SDate = DateTime::dayNumber(QDate(2004, 5, 1));
-    record.STime = DateTime::fromHoursMinutes(8, 0);
-    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::open();
-    record.Cdate = status == Closed ? April30 : DateTime::NoDate;
-    record.History = Creation;
-    return record;
-}
-
-QString padded(const QString &name)
-{
-    return name.leftJustified(20, u' ');
-}
 
 } // namespace
 
 Q_DECLARE_METATYPE(Scenario)
 
-class TestCaseWorkflow : public QObject {
+class TestCaseWorkflow : public QObject, public CaseDesks {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { setUpDesks(); }
+    void cleanup() { tearDownDesks(); }
     void newNumberPassesTheKnowledgeBase_data();
     void newNumberPassesTheKnowledgeBase();
     void twoWorkstationsNeverShareANumber();
@@ -101,109 +56,14 @@ private Q_SLOTS:
     void failedLogEntryIsReportedAndTheStepStands();
     void fullHistoryNeverLocksTheCase_data();
     void fullHistoryNeverLocksTheCase();
-    void failedWriteSaysNothingOfTheFullHistory();
     void typedNoteThatDoesNotFitIsRefused_data();
     void typedNoteThatDoesNotFitIsRefused();
     void priorityChosenByTheOwner();
-    void queueYankIsWrittenAtOnce();
-    void queueYankNeedsASupervisorAndAnotherOwner_data();
-    void queueYankNeedsASupervisorAndAnotherOwner();
-    void assignmentIsWrittenAtOnce();
-    void assignmentRefusals_data();
-    void assignmentRefusals();
 
 private:
-    std::unique_ptr<Desk> desk(const QString &name, int level, int doLog = 1);
-    void store(const CaseRecord &record);
-    void archive(std::uint32_t caseNr);
-    CaseRecord read(std::uint32_t caseNr);
-    QList<std::uint32_t> caseNumbers();
-    QStringList logActions();
     void open(Desk &desk, std::uint32_t caseNr = CaseNr);
     void play(Desk &desk, Scenario scenario);
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<SettingsFile> m_settings;
-    std::unique_ptr<test::ScriptedMessages> m_messages;
-    test::ScriptedDialogs m_dialogs;
-    FixedClock m_clock{Today, Now};
-    std::unique_ptr<Desk> m_setup;  // the files as the tests prepare and read them
 };
-
-void TestCaseWorkflow::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    m_settings = std::make_unique<SettingsFile>(m_dir->filePath(u"vellum12.ini"_s));
-    m_messages = std::make_unique<test::ScriptedMessages>();
-    m_setup = desk(u"Setup"_s, LevelAdministrator);
-    QCOMPARE(RecordFileOf<ArchiveRecord>(m_setup->station->database(), m_setup->station->errors()).open(), 0);
-    QCOMPARE(RecordFileOf<LogRecord>(m_setup->station->database(), m_setup->station->errors()).open(), 0);
-}
-
-void TestCaseWorkflow::cleanup()
-{
-    QVERIFY2(m_messages->failures().isEmpty(), qPrintable(m_messages->unexpected()));
-    m_setup.reset();
-}
-
-std::unique_ptr<Desk> TestCaseWorkflow::desk(const QString &name, int level, int doLog)
-{
-    auto made = std::make_unique<Desk>();
-    made->station = std::make_unique<Workstation>(*m_settings, *m_messages, m_dialogs, m_clock, [](int id) {
-        QFAIL(qPrintable(u"fatal error %1"_s.arg(id)));
-    });
-    made->station->useDatabaseFolder(m_dir->path());
-    made->station->run().configuration.DoLog = std::uint8_t(doLog);
-    made->station->user().name = name;
-    made->station->user().number = std::uint16_t(level + 1);
-    made->station->user().level = level;
-    made->cases = std::make_unique<RecordFileOf<CaseRecord>>(made->station->database(), made->station->errors());
-    made->cases->open();
-    made->flow = std::make_unique<CaseWorkflow>(*made->station, *made->cases);
-    return made;
-}
-
-void TestCaseWorkflow::store(const CaseRecord &record)
-{
-    QVERIFY(m_setup->station->database().insert(CaseRecord::table(), toRow(record)));
-}
-
-void TestCaseWorkflow::archive(std::uint32_t caseNr)
-{
-    ArchiveRecord record;
-    record.CaseNr = caseNr;
-    QVERIFY(m_setup->station->database().insert(ArchiveRecord::table(), toRow(record)));
-}
-
-CaseRecord TestCaseWorkflow::read(std::uint32_t caseNr)
-{
-    RecordFileOf<CaseRecord> cases(m_setup->station->database(), m_setup->station->errors());
-    cases.open();
-    cases.record().CaseNr = caseNr;
-    return cases.fetch(CaseRecord::CaseNrKey) == 0 ? cases.record() : CaseRecord{};
-}
-
-QList<std::uint32_t> TestCaseWorkflow::caseNumbers()
-{
-    QList<std::uint32_t> found;
-    RecordFileOf<CaseRecord> cases(m_setup->station->database(), m_setup->station->errors());
-    cases.open();
-    cases.set(CaseRecord::CaseNrKey);
-    while (cases.next() == 0)
-        found.append(cases.record().CaseNr);
-    return found;
-}
-
-QStringList TestCaseWorkflow::logActions()
-{
-    QStringList found;
-    RecordFileOf<LogRecord> log(m_setup->station->database(), m_setup->station->errors());
-    log.open();
-    log.set(LogRecord::KeyNr);
-    while (log.next() == 0)
-        found.append(log.record().Action + u'/' + QString::number(log.record().CaseNr));
-    return found;
-}
 
 void TestCaseWorkflow::open(Desk &desk, std::uint32_t caseNr)
 {
@@ -632,8 +492,6 @@ void TestCaseWorkflow::loggingOffWritesNothing()
     auto yanker = desk(u"Dana"_s, LevelSupervisor, 0);
     play(*yanker, Scenario::Yank);
     QVERIFY(yanker->flow->confirmCase().messages.isEmpty());
-    QVERIFY(yanker->flow->yankFromQueue(CaseNr).done);
-    QVERIFY(yanker->flow->assignCase(CaseNr, u"Marta"_s, {}).done);
     QCOMPARE(logActions(), QStringList());
 }
 
@@ -656,7 +514,7 @@ void TestCaseWorkflow::failedLogEntryIsReportedAndTheStepStands()
     QCOMPARE(logActions(), QStringList());
 }
 
-enum class Step { Close, ReOpen, Yank, LevelDone, QueueYank, Assign };
+enum class Step { Close, ReOpen, Yank, LevelDone };
 
 void TestCaseWorkflow::fullHistoryNeverLocksTheCase_data()
 {
@@ -672,8 +530,6 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase_data()
     QTest::newRow("re-opened") << int(Step::ReOpen) << Closed << u"Marta"_s << full + u"Case R"_s;
     QTest::newRow("yanked in the form") << int(Step::Yank) << Active << u"Boss"_s << full + u"Case Y"_s;
     QTest::newRow("level done") << int(Step::LevelDone) << Active << u"Marta"_s << full + u"First"_s;
-    QTest::newRow("yanked from the queue") << int(Step::QueueYank) << Active << u"Boss"_s << full + u"Case Y"_s;
-    QTest::newRow("assigned") << int(Step::Assign) << Active << u"Boss"_s << full + u"Case A"_s;
 }
 
 // The history has no room even for the step's own line: the step is done all the same, its
@@ -689,49 +545,22 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
     auto station = desk(user, user == u"Boss"_s ? LevelSupervisor : LevelUser);
     const auto note = NoteOutcome::confirmed(u"Solved"_s);
 
+    open(*station);
+
     CaseStep done;
     switch (Step(step)) {
-    case Step::Close: open(*station); done = station->flow->changeStatus(Closed, note); break;
-    case Step::ReOpen: open(*station); done = station->flow->changeStatus(Active, note); break;
-    case Step::Yank: open(*station); done = station->flow->yankCase(); break;
-    case Step::LevelDone: open(*station); done = station->flow->markEscalationDone(1, note); break;
-    case Step::QueueYank: done = station->flow->yankFromQueue(CaseNr); break;
-    case Step::Assign: done = station->flow->assignCase(CaseNr, u"Dana"_s, u"Over to you"_s); break;
+    case Step::Close: done = station->flow->changeStatus(Closed, note); break;
+    case Step::ReOpen: done = station->flow->changeStatus(Active, note); break;
+    case Step::Yank: done = station->flow->yankCase(); break;
+    case Step::LevelDone: done = station->flow->markEscalationDone(1, note); break;
     }
 
     QVERIFY(done.done);
     QVERIFY(done.historyFull);
     QCOMPARE(done.messages.constFirst().text,
              u"The case history is full: the newest entry was kept only as far as it fits."_s);
-    const bool queue = Step(step) == Step::QueueYank || Step(step) == Step::Assign;
-    const CaseRecord after = queue ? read(CaseNr) : station->record();
-    QTEST(after.History, "history");
-    if (!queue)
-        QVERIFY(station->flow->confirmCase().done);
-}
-
-// Another workstation holds the case file past the time-out: only the failure is told.
-void TestCaseWorkflow::failedWriteSaysNothingOfTheFullHistory()
-{
-    CaseRecord record = storedCase(u"Marta"_s, Active);
-    record.History = QString(CaseHistory::capacity() - 10, u'x');
-    store(record);
-    const CaseRecord before = read(CaseNr);
-    auto boss = desk(u"Boss"_s, LevelSupervisor);
-    store::Database other(m_dir->path());
-    QVERIFY(other.open(CaseRecord::table(), store::OpenMode::ReadWrite, false));
-    QVERIFY(other.begin());
-
-    const CaseStep step = boss->flow->assignCase(CaseNr, u"Dana"_s, {});
-
-    other.rollback();
-    QVERIFY(!step.done);
-    QVERIFY(!step.historyFull);
-    QCOMPARE(step.messages.size(), 1);
-    QVERIFY2(step.messages[0].text.startsWith(u"  An Error occurred during Assignment "_s),
-             qPrintable(step.messages[0].text));
-    QCOMPARE(read(CaseNr), before);
-    QCOMPARE(logActions(), QStringList());
+    QTEST(station->record().History, "history");
+    QVERIFY(station->flow->confirmCase().done);
 }
 
 void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused_data()
@@ -791,95 +620,6 @@ void TestCaseWorkflow::priorityChosenByTheOwner()
     QVERIFY(step.done);
     QVERIFY(owner->record().History.endsWith(u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent "_s
                                              + padded(u"Marta"_s) + CrLf + u"Urgent now"_s));
-}
-
-void TestCaseWorkflow::queueYankIsWrittenAtOnce()
-{
-    store(storedCase(u"Marta"_s, Active, Marker::OnHold));
-    auto boss = desk(u"Boss"_s, LevelSupervisor);
-
-    const CaseStep step = boss->flow->yankFromQueue(CaseNr);
-
-    QVERIFY(step.done);
-    QCOMPARE(step.messages.size(), 1);
-    QCOMPARE(step.messages[0].text, u"  Case : 12 Succesfully Yanked !  "_s);
-    const CaseRecord stored = read(CaseNr);
-    QCOMPARE(stored.Owner, u"Boss"_s);
-    QCOMPARE(stored.UpdateFlag, Marker::OnHold);
-    // The file keeps the history without its trailing blanks.
-    QCOMPARE(stored.History, Creation + CrLf + CrLf + u"Case YANKED   3/05/04 -  9:06 by Agent Boss from Agent Marta"_s);
-    QCOMPARE(logActions(), QStringList{u"Yanked/12"_s});
-}
-
-void TestCaseWorkflow::queueYankNeedsASupervisorAndAnotherOwner_data()
-{
-    QTest::addColumn<QString>("user");
-    QTest::addColumn<int>("level");
-
-    QTest::newRow("agent") << u"Dana"_s << int(LevelUser);
-    QTest::newRow("own case") << u"marta"_s << int(LevelAdministrator);
-}
-
-void TestCaseWorkflow::queueYankNeedsASupervisorAndAnotherOwner()
-{
-    QFETCH(QString, user);
-    QFETCH(int, level);
-    store(storedCase(u"Marta"_s, Active));
-    const CaseRecord before = read(CaseNr);
-    auto station = desk(user, level);
-
-    const CaseStep step = station->flow->yankFromQueue(CaseNr);
-
-    QVERIFY(!step.done);
-    QCOMPARE(read(CaseNr), before);
-    QCOMPARE(logActions(), QStringList());
-}
-
-void TestCaseWorkflow::assignmentIsWrittenAtOnce()
-{
-    store(storedCase(u"Marta"_s, OnHold, Marker::OnHold));
-    auto boss = desk(u"Boss"_s, LevelSupervisor);
-
-    const CaseStep step = boss->flow->assignCase(CaseNr, u"Dana"_s, u"  Please call back   "_s);
-
-    QVERIFY(step.done);
-    QVERIFY(step.messages.isEmpty());
-    const CaseRecord stored = read(CaseNr);
-    QCOMPARE(stored.Owner, u"Dana"_s);
-    QCOMPARE(stored.UpdateFlag, Marker::ChangedByOthers);
-    QCOMPARE(stored.History, Creation + CrLf + CrLf + u"Case ASSIGNMENT:  3/05/04 -  9:06 by Agent Boss to Agent Dana"_s
-                                 + CrLf + u"  Please call back"_s);
-    QCOMPARE(logActions(), QStringList{u"Assign/12"_s});
-}
-
-void TestCaseWorkflow::assignmentRefusals_data()
-{
-    QTest::addColumn<std::uint32_t>("caseNr");
-    QTest::addColumn<QString>("agent");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("beep");
-
-    QTest::newRow("owner already") << CaseNr << u"MARTA "_s << u"  Agent owns the case already..."_s << true;
-    QTest::newRow("nobody chosen") << CaseNr << QString() << QString() << true;
-    QTest::newRow("case gone") << 99u << u"Dana"_s << u"  Can't retrieve record"_s << false;
-}
-
-void TestCaseWorkflow::assignmentRefusals()
-{
-    QFETCH(std::uint32_t, caseNr);
-    QFETCH(QString, agent);
-    QFETCH(QString, message);
-    store(storedCase(u"Marta"_s, Active));
-    const CaseRecord before = read(CaseNr);
-    auto boss = desk(u"Boss"_s, LevelSupervisor);
-
-    const CaseStep step = boss->flow->assignCase(caseNr, agent, u"Remark"_s);
-
-    QVERIFY(!step.done);
-    QTEST(step.beep, "beep");
-    QCOMPARE(step.messages.isEmpty() ? QString() : step.messages[0].text, message);
-    QCOMPARE(read(CaseNr), before);
-    QCOMPARE(logActions(), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestCaseWorkflow)
