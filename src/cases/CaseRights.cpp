@@ -37,7 +37,7 @@ bool CaseRights::isOwner(const CurrentUser &user, const CaseRecord &record)
 
 bool CaseRights::isClosed(const CaseRecord &record)
 {
-    return sameWord(record.Status, CaseVocabulary::closed());
+    return sameWord(record.Status, CaseVocabulary::Closed);
 }
 
 bool CaseRights::mayChangeStatus(const CurrentUser &user, const CaseRecord &record)
@@ -84,7 +84,7 @@ QString &CaseRights::flag(CaseRecord &record, int level)
 
 bool CaseRights::isOpenWork(const QString &flag)
 {
-    return sameWord(flag, CaseVocabulary::open());
+    return sameWord(flag, CaseVocabulary::Open);
 }
 
 std::optional<int> CaseRights::dueLevel(const CaseRecord &record)

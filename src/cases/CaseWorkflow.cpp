@@ -127,7 +127,7 @@ CaseEvent CaseWorkflow::eventOf(CaseEvent kind, const QString &newStatus) const
     if (m_newCase)
         return CaseEvent::Created;  // the note goes below the creation line at OK
     const bool fromClosed = CaseRights::isClosed(m_cases.record());
-    if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseVocabulary::closed()))
+    if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseVocabulary::Closed))
         return CaseEvent::ReOpen;
     return kind;
 }
@@ -175,15 +175,15 @@ CaseStep CaseWorkflow::createCase()
     record.SProblem.clear();
     record.SDate = m_workstation.clock().today();
     record.STime = m_workstation.clock().now();
-    record.Status = CaseVocabulary::active();
-    record.Priority = CaseVocabulary::medium();
+    record.Status = CaseVocabulary::Active;
+    record.Priority = CaseVocabulary::Medium;
     CaseStep step;
     append(record, CaseEvent::Created, entry(), step);
     raise(CaseEvent::Created);
 
     m_form = {};
     m_form.title = u" New Case  - Creator : "_s + user().name.trimmed();
-    m_form.status = CaseVocabulary::active();
+    m_form.status = CaseVocabulary::Active;
     m_form.notesEnabled = true;
     step.done = true;
     step.form = m_form;
@@ -227,7 +227,7 @@ void CaseWorkflow::showRights()
     m_form.escalationVisible = true;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         EscalationBox &box = m_form.done[std::size_t(level - 1)];
-        box.checked = CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::done());
+        box.checked = CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::Done);
         box.enabled = CaseRights::mayMarkDone(user(), record, level);
     }
     showEscalationBoxes();
@@ -241,7 +241,7 @@ void CaseWorkflow::showEscalationBoxes()
     bool previousPassed = true;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         EscalationBox &box = m_form.done[std::size_t(level - 1)];
-        const bool inUse = !CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::notInUse());
+        const bool inUse = !CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::NotInUse);
         box.visible = previousPassed && inUse;
         previousPassed = inUse ? box.visible && box.checked : previousPassed;
     }
@@ -281,11 +281,11 @@ CaseStep CaseWorkflow::changeStatus(const QString &newStatus, const NoteOutcome 
     }
     CaseRecord changed = record;
     changed.AddHistory = note.note;
-    const bool reOpen = CaseRights::sameWord(previous, CaseVocabulary::closed());
+    const bool reOpen = CaseRights::sameWord(previous, CaseVocabulary::Closed);
     const CaseEvent event = reOpen ? CaseEvent::ReOpen : CaseEvent::StatusChange;
     if (reOpen)
         changed.Cdate = DateTime::NoDate;
-    if (CaseRights::sameWord(newStatus, CaseVocabulary::closed()))
+    if (CaseRights::sameWord(newStatus, CaseVocabulary::Closed))
         changed.Cdate = m_workstation.clock().today();
     HistoryEntry written = entry();
     written.newStatus = newStatus.trimmed();
@@ -323,7 +323,7 @@ CaseStep CaseWorkflow::markEscalationDone(int level, const NoteOutcome &note)
         return stepWithForm();
     CaseStep step;
     // The flag is "D" while the notes window is open; a cancelled or refused note puts "N" back.
-    CaseRights::flag(record, level) = CaseVocabulary::done();
+    CaseRights::flag(record, level) = CaseVocabulary::Done;
     record.AddHistory = note.note;
     const bool written = note.kind == NoteOutcome::Kind::Confirmed
                          && append(record, escalationEvent(level), entry(), step);
@@ -332,7 +332,7 @@ CaseStep CaseWorkflow::markEscalationDone(int level, const NoteOutcome &note)
         box.checked = true;
         box.enabled = false;
     } else {
-        CaseRights::flag(record, level) = CaseVocabulary::open();
+        CaseRights::flag(record, level) = CaseVocabulary::Open;
         record.AddHistory.clear();
         box.checked = false;
     }
@@ -450,10 +450,10 @@ CaseStep CaseWorkflow::confirmNew()
     CaseRecord &record = m_cases.record();
     CaseStep step;
     if (record.Status.trimmed().isEmpty())
-        record.Status = CaseVocabulary::active();
+        record.Status = CaseVocabulary::Active;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         if (CaseRights::flag(record, level).trimmed().isEmpty())
-            CaseRights::flag(record, level) = CaseVocabulary::open();
+            CaseRights::flag(record, level) = CaseVocabulary::Open;
     }
     record.Owner = user().name;
     record.UpdateFlag = Marker::NothingNew;
@@ -472,7 +472,7 @@ CaseStep CaseWorkflow::confirmStored()
     CaseRecord &record = m_cases.record();
     CaseStep step;
     step.messages = writeCaseLog();
-    const bool onHold = CaseRights::sameWord(record.Status, CaseVocabulary::onHold());
+    const bool onHold = CaseRights::sameWord(record.Status, CaseVocabulary::OnHold);
     if (onHold && record.UpdateFlag == Marker::NothingNew)
         record.UpdateFlag = Marker::OnHold;
     if (!CaseRights::isOwner(user(), record)) {

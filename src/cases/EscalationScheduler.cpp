@@ -165,7 +165,7 @@ void clearLevel(std::int32_t &date, std::int32_t &time, QString &action)
 {
     date = DateTime::NoDate;
     time = DateTime::NoTime;
-    action = CaseVocabulary::notInUse();
+    action = CaseVocabulary::NotInUse;
 }
 
 // A level 2 that is not used switches level 3 off as well.

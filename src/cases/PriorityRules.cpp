@@ -12,11 +12,11 @@ enum Rank { NoRank = 0, Minimal, Medium, High };
 Rank rankOf(const QString &level)
 {
     const QString word = level.trimmed();
-    if (word.compare(CaseVocabulary::high(), Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::High, Qt::CaseInsensitive) == 0)
         return High;
-    if (word.compare(CaseVocabulary::medium(), Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::Medium, Qt::CaseInsensitive) == 0)
         return Medium;
-    if (word.compare(CaseVocabulary::minimal(), Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::Minimal, Qt::CaseInsensitive) == 0)
         return Minimal;
     return NoRank;
 }
@@ -24,9 +24,9 @@ Rank rankOf(const QString &level)
 QString wordOf(Rank rank)
 {
     switch (rank) {
-    case High: return CaseVocabulary::high();
-    case Medium: return CaseVocabulary::medium();
-    case Minimal: return CaseVocabulary::minimal();
+    case High: return CaseVocabulary::High;
+    case Medium: return CaseVocabulary::Medium;
+    case Minimal: return CaseVocabulary::Minimal;
     case NoRank: break;
     }
     return {};
@@ -88,7 +88,7 @@ PriorityChooser PriorityChooser::of(const CurrentUser &user, const CaseRecord &r
     PriorityChooser chooser;
     chooser.owner = user.name.trimmed().toUpper() == record.Owner.trimmed().toUpper();
     chooser.level = user.level;
-    chooser.closed = record.Status.trimmed() == CaseVocabulary::closed();
+    chooser.closed = record.Status.trimmed() == CaseVocabulary::Closed;
     return chooser;
 }
 

@@ -74,7 +74,7 @@ std::span<const Field<CaseRecord>> CaseRecord::fieldTable()
 CaseRecord CaseRecord::primed()
 {
     CaseRecord record;
-    record.Priority = CaseVocabulary::medium();
+    record.Priority = CaseVocabulary::Medium;
     return record;
 }
 

@@ -12,69 +12,21 @@
 namespace vellum::CaseVocabulary {
 
 // SER:Status
-inline const QString &active()
-{
-    static const QString word = QStringLiteral("Active");
-    return word;
-}
-
-inline const QString &onHold()
-{
-    static const QString word = QStringLiteral("On Hold");
-    return word;
-}
-
-inline const QString &closed()
-{
-    static const QString word = QStringLiteral("Closed");
-    return word;
-}
+inline const QString Active = QStringLiteral("Active");
+inline const QString OnHold = QStringLiteral("On Hold");
+inline const QString Closed = QStringLiteral("Closed");
 
 // SER:Priority, also a client's and a product's own level. The words sort alphabetically in
-// order of urgency.
-inline const QString &high()
-{
-    static const QString word = QStringLiteral("High");
-    return word;
-}
-
-inline const QString &medium()
-{
-    static const QString word = QStringLiteral("Medium");
-    return word;
-}
-
-inline const QString &minimal()
-{
-    static const QString word = QStringLiteral("Minimal");
-    return word;
-}
-
-// The three priorities as a choice list offers them, the most urgent first.
-inline const QStringList &priorities()
-{
-    static const QStringList words{high(), medium(), minimal()};
-    return words;
-}
+// order of urgency; a choice list offers them the most urgent first.
+inline const QString High = QStringLiteral("High");
+inline const QString Medium = QStringLiteral("Medium");
+inline const QString Minimal = QStringLiteral("Minimal");
+inline const QStringList Priorities{High, Medium, Minimal};
 
 // SER:FirstAction, SER:SecAction, SER:ThirdAction: the state of an escalation level.
-inline const QString &open()  // work still to do
-{
-    static const QString word = QStringLiteral("N");
-    return word;
-}
-
-inline const QString &done()
-{
-    static const QString word = QStringLiteral("D");
-    return word;
-}
-
-inline const QString &notInUse()  // the product's service level has no such level
-{
-    static const QString word = QStringLiteral("Y");
-    return word;
-}
+inline const QString Open = QStringLiteral("N");      // work still to do
+inline const QString Done = QStringLiteral("D");
+inline const QString NotInUse = QStringLiteral("Y");  // the product's service level has no such level
 
 // The name of the escalation phase running at a level, 1 to 3, as the case lists show it.
 inline const QString &phase(int level)

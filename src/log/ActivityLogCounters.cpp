@@ -58,11 +58,11 @@ void ActivityLogCounters::add(const store::StoredRow &entry)
     } else if (action == u"Re-Open"_s) {
         ++m_counts.reOpened;
         ++m_counts.active;
-    } else if (action == CaseVocabulary::active()) {
+    } else if (action == CaseVocabulary::Active) {
         ++m_counts.active;
-    } else if (action == CaseVocabulary::onHold()) {
+    } else if (action == CaseVocabulary::OnHold) {
         ++m_counts.onHold;
-    } else if (action == CaseVocabulary::closed()) {
+    } else if (action == CaseVocabulary::Closed) {
         ++m_counts.closed;
     }
 }

@@ -20,7 +20,7 @@ constexpr int HandedBackPhoneLength = 16;
 
 QStringList priorities()
 {
-    return CaseVocabulary::priorities();
+    return CaseVocabulary::Priorities;
 }
 
 bool priorityEditable(int level, bool forCaseClient)

@@ -78,7 +78,7 @@ const QString ProductValidator::OfficeSpan = u"  Office Hours TimeSpan : Minimal
 
 QStringList ProductValidator::priorities()
 {
-    return CaseVocabulary::priorities();
+    return CaseVocabulary::Priorities;
 }
 
 ProductCheck ProductValidator::validate(const ProductRecord &product)

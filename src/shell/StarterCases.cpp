@@ -12,6 +12,14 @@ namespace vellum {
 
 namespace {
 
+using CaseVocabulary::Active;
+using CaseVocabulary::Closed;
+using CaseVocabulary::Done;
+using CaseVocabulary::High;
+using CaseVocabulary::Medium;
+using CaseVocabulary::Minimal;
+using CaseVocabulary::OnHold;
+using CaseVocabulary::Open;
 namespace Marker = CaseVocabulary::Marker;
 
 constexpr std::uint8_t ProblemTyped = 2;
@@ -19,9 +27,9 @@ constexpr std::int64_t MinutesBeforeCreation = 5;
 
 int rank(const QString &priority)
 {
-    if (priority == CaseVocabulary::high())
+    if (priority == High)
         return 3;
-    return priority == CaseVocabulary::medium() ? 2 : 1;
+    return priority == Medium ? 2 : 1;
 }
 
 // The owner's marker once the step is confirmed: an assignment, or any step by somebody else,
@@ -30,7 +38,7 @@ std::uint16_t markerAfter(const CaseRecord &record, SampleEvent event, const QSt
 {
     if (event == SampleEvent::Assignment || agent != record.Owner)
         return Marker::ChangedByOthers;
-    return record.Status == CaseVocabulary::onHold() ? Marker::OnHold : Marker::NothingNew;
+    return record.Status == OnHold ? Marker::OnHold : Marker::NothingNew;
 }
 
 void applyEvent(CaseRecord &record, SampleEvent event, DateTime::DayTime at, const QString &subject)
@@ -38,14 +46,14 @@ void applyEvent(CaseRecord &record, SampleEvent event, DateTime::DayTime at, con
     switch (event) {
     case SampleEvent::StatusChange:
         record.Status = subject;
-        if (subject == CaseVocabulary::closed())
+        if (subject == Closed)
             record.Cdate = at.day;
         break;
     case SampleEvent::FirstEscalationDone:
-        record.FirstAction = CaseVocabulary::done();
+        record.FirstAction = Done;
         break;
     case SampleEvent::SecondEscalationDone:
-        record.SecAction = CaseVocabulary::done();
+        record.SecAction = Done;
         break;
     case SampleEvent::Assignment:
         record.Owner = subject;
@@ -100,43 +108,39 @@ std::vector<StarterCases::Plan> StarterCases::casePlans()
     const QString boss = u"Boss"_s;
     const QString first = u"Employee 1"_s;
     const QString second = u"Employee 2"_s;
-    const QString &medium = CaseVocabulary::medium();
-    const QString &minimal = CaseVocabulary::minimal();
-    const QString &onHold = CaseVocabulary::onHold();
-    const QString &closed = CaseVocabulary::closed();
     using enum SampleEvent;
     return {
-        {u"FENWIC"_s, u"QM-RELAY"_s, u"Mailserver - Off line"_s, first, 9, 8, 12, medium,
+        {u"FENWIC"_s, u"QM-RELAY"_s, u"Mailserver - Off line"_s, first, 9, 8, 12, Medium,
          u"No mail has arrived at the client since last night."_s,
          {{0, 8, 55, first, FirstEscalationDone, {}, u"Relay service restarted; the queue is being delivered."_s},
           {1, 10, 20, first, IncomingCall, {}, u"Mail arrives again; the client asks for the cause."_s}}},
-        {u"HARBOR"_s, u"TW-LEDGER"_s, u"Software - Crash"_s, second, 8, 10, 30, medium, {},
+        {u"HARBOR"_s, u"TW-LEDGER"_s, u"Software - Crash"_s, second, 8, 10, 30, Medium, {},
          {{0, 11, 15, second, OutgoingCall, {}, u"Asked for the crash report of the invoicing module."_s},
-          {1, 9, 10, second, StatusChange, onHold, u"Waiting for the client to send the crash report."_s}}},
-        {u"MOSSGR"_s, u"OM-SPOOL"_s, u"Printer - Jammed"_s, first, 7, 14, 5, minimal, {},
+          {1, 9, 10, second, StatusChange, OnHold, u"Waiting for the client to send the crash report."_s}}},
+        {u"MOSSGR"_s, u"OM-SPOOL"_s, u"Printer - Jammed"_s, first, 7, 14, 5, Minimal, {},
          {{0, 14, 30, first, ReviewNote, {}, u"Talked the client through clearing the rear tray."_s},
           {1, 9, 0, boss, ReviewNote, {}, u"Please check whether the spooler firmware is current."_s}}},
-        {u"QUILTR"_s, u"BW-NETBOX"_s, u"Network - Down"_s, second, 6, 7, 45, medium,
+        {u"QUILTR"_s, u"BW-NETBOX"_s, u"Network - Down"_s, second, 6, 7, 45, Medium,
          u"Tills and ordering screens are off line."_s,
          {{0, 8, 30, second, FirstEscalationDone, {}, u"Router power-cycled; the link is partly back."_s},
           {0, 11, 20, second, SecondEscalationDone, {}, u"Replacement unit sent by courier."_s},
-          {1, 9, 30, second, StatusChange, closed, u"Replacement installed; the network is stable."_s}}},
-        {u"FENWIC"_s, u"TW-LEDGER"_s, u"Database - Corrupt records"_s, first, 5, 9, 20, medium, {},
+          {1, 9, 30, second, StatusChange, Closed, u"Replacement installed; the network is stable."_s}}},
+        {u"FENWIC"_s, u"TW-LEDGER"_s, u"Database - Corrupt records"_s, first, 5, 9, 20, Medium, {},
          {{0, 9, 45, first, OutgoingCall, {}, u"Asked the client to stop posting until the check has run."_s},
           {1, 13, 0, boss, Assignment, second, u"Employee 2 knows the ledger database best."_s}}},
-        {u"HARBOR"_s, u"QM-RELAY"_s, u"Mail - Spam filter"_s, boss, 4, 16, 40, medium,
+        {u"HARBOR"_s, u"QM-RELAY"_s, u"Mail - Spam filter"_s, boss, 4, 16, 40, Medium,
          u"Supplier invoices end up in quarantine."_s,
-         {{1, 8, 15, boss, StatusChange, closed, u"Filter rule corrected; the held mail was released."_s}}},
-        {u"MOSSGR"_s, u"QM-RELAY"_s, u"Account - Locked"_s, second, 4, 10, 5, medium,
+         {{1, 8, 15, boss, StatusChange, Closed, u"Filter rule corrected; the held mail was released."_s}}},
+        {u"MOSSGR"_s, u"QM-RELAY"_s, u"Account - Locked"_s, second, 4, 10, 5, Medium,
          u"The practice mailbox refuses the password."_s,
-         {{0, 10, 20, second, StatusChange, onHold,
+         {{0, 10, 20, second, StatusChange, OnHold,
            u"The client calls back after checking who changed the password."_s}}},
-        {u"QUILTR"_s, u"OM-SPOOL"_s, u"Printer - Driver missing"_s, first, 3, 13, 10, minimal, {},
+        {u"QUILTR"_s, u"OM-SPOOL"_s, u"Printer - Driver missing"_s, first, 3, 13, 10, Minimal, {},
          {{1, 9, 40, first, IncomingCall, {}, u"The client found the driver disk; the installation succeeded."_s},
-          {1, 9, 45, first, StatusChange, closed, u"Solved by the client."_s}}},
-        {u"FENWIC"_s, u"BW-NETBOX"_s, u"Network - Slow"_s, admin, 2, 15, 30, medium, {},
+          {1, 9, 45, first, StatusChange, Closed, u"Solved by the client."_s}}},
+        {u"FENWIC"_s, u"BW-NETBOX"_s, u"Network - Slow"_s, admin, 2, 15, 30, Medium, {},
          {{0, 16, 0, admin, ReviewNote, {}, u"Line measurements added to the client's remarks."_s}}},
-        {u"MOSSGR"_s, u"QM-RELAY"_s, u"Password - Forgotten"_s, first, 1, 9, 40, medium,
+        {u"MOSSGR"_s, u"QM-RELAY"_s, u"Password - Forgotten"_s, first, 1, 9, 40, Medium,
          u"Reset requested by phone; identity checked."_s, {}},
     };
 }
@@ -144,8 +148,8 @@ std::vector<StarterCases::Plan> StarterCases::casePlans()
 StarterCases::Plan StarterCases::knowledgeBasePlan()
 {
     const QString second = u"Employee 2"_s;
-    return {u"QUILTR"_s, u"QM-RELAY"_s, u"Backup - Failed"_s, second, 1, 14, 0, CaseVocabulary::medium(), {},
-            {{0, 16, 30, second, SampleEvent::StatusChange, CaseVocabulary::closed(),
+    return {u"QUILTR"_s, u"QM-RELAY"_s, u"Backup - Failed"_s, second, 1, 14, 0, Medium, {},
+            {{0, 16, 30, second, SampleEvent::StatusChange, Closed,
               u"The backup target was full; old sets removed and the backup run again."_s}}};
 }
 
@@ -197,8 +201,8 @@ CaseRecord StarterCases::build(const Plan &plan, std::uint32_t number) const
     record.Owner = plan.creator;
     record.SDate = start.day;
     record.STime = start.time;
-    record.Status = CaseVocabulary::active();
-    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::open();
+    record.Status = Active;
+    record.FirstAction = record.SecAction = record.ThirdAction = Open;
     // As the case form does for a new case: deadlines first, then the creation line.
     EscalationScheduler::computeEscalationDeadlines(record, service);
     StarterHistory history(start, plan.creator);

@@ -124,7 +124,7 @@ const ClientRecord *clientOf(const std::vector<ClientRecord> &clients, const QSt
 
 int urgency(const QString &priority)
 {
-    const QStringList ascending{CaseVocabulary::minimal(), CaseVocabulary::medium(), CaseVocabulary::high()};
+    const QStringList ascending{CaseVocabulary::Minimal, CaseVocabulary::Medium, CaseVocabulary::High};
     return int(ascending.indexOf(priority));
 }
 
@@ -311,7 +311,7 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
         CaseRecord fresh = stored;
         fresh.FirstEscDate = fresh.FirstEscTime = fresh.SecEscDate = fresh.SecEscTime = 0;
         fresh.ThirdEscDate = fresh.ThirdEscTime = 0;
-        fresh.FirstAction = fresh.SecAction = fresh.ThirdAction = CaseVocabulary::open();
+        fresh.FirstAction = fresh.SecAction = fresh.ThirdAction = CaseVocabulary::Open;
         EscalationScheduler::computeEscalationDeadlines(fresh, *product);
         const QByteArray where = "case " + QByteArray::number(stored.CaseNr);
         QVERIFY2(fresh.FirstEscDate == stored.FirstEscDate && fresh.FirstEscTime == stored.FirstEscTime, where);
@@ -324,14 +324,14 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
                                                  u"Third Escalation : "_s};
         for (std::size_t level = 0; level < flags.size(); ++level) {
             const auto &[computed, flag] = flags[level];
-            if (computed == CaseVocabulary::notInUse())
-                QVERIFY2(flag == CaseVocabulary::notInUse(), where);
+            if (computed == CaseVocabulary::NotInUse)
+                QVERIFY2(flag == CaseVocabulary::NotInUse, where);
             else
-                QVERIFY2(flag == CaseVocabulary::open() || flag == CaseVocabulary::done(), where);
+                QVERIFY2(flag == CaseVocabulary::Open || flag == CaseVocabulary::Done, where);
             // A level is done exactly when the history says so.
-            QCOMPARE(flag == CaseVocabulary::done(), stored.History.contains(CrLf + CrLf + doneEntries[level]));
-            notInUse += flag == CaseVocabulary::notInUse();
-            done += flag == CaseVocabulary::done();
+            QCOMPARE(flag == CaseVocabulary::Done, stored.History.contains(CrLf + CrLf + doneEntries[level]));
+            notInUse += flag == CaseVocabulary::NotInUse;
+            done += flag == CaseVocabulary::Done;
         }
     }
     QVERIFY(notInUse > 0);
@@ -368,19 +368,19 @@ void TestStarterDatabase::statusesAndClosingDatesAgreeWithTheHistory()
     QSet<QString> statuses;
     for (const CaseRecord &record : m_cases) {
         const QByteArray where = "case " + QByteArray::number(record.CaseNr);
-        QString status = CaseVocabulary::active();
+        QString status = CaseVocabulary::Active;
         QString closedOn;
         for (const HistoryEntry &entry : laterEntries(record.History)) {
             if (entry.kind != u"Status CHANGE : "_s)
                 continue;
             const QString word = change.match(entry.header).captured(1).trimmed();
             QVERIFY2(!word.isEmpty(), qPrintable(entry.header));
-            status = word == u"ON HOLD"_s ? CaseVocabulary::onHold() : word.left(1) + word.mid(1).toLower();
+            status = word == u"ON HOLD"_s ? CaseVocabulary::OnHold : word.left(1) + word.mid(1).toLower();
             closedOn = entry.date;
         }
         QCOMPARE(record.Status, status);
         statuses.insert(record.Status);
-        if (record.Status == CaseVocabulary::closed()) {
+        if (record.Status == CaseVocabulary::Closed) {
             QCOMPARE(DateTime::formatDate(record.Cdate), closedOn);
             // Recent enough that the scheduled clean-up (7 days) keeps it for a while.
             QVERIFY2(m_today - record.Cdate < 7, where);
@@ -391,10 +391,10 @@ void TestStarterDatabase::statusesAndClosingDatesAgreeWithTheHistory()
         namespace Marker = CaseVocabulary::Marker;
         const QList<std::uint16_t> markers{Marker::NothingNew, Marker::ChangedByOthers, Marker::OnHold};
         QVERIFY2(markers.contains(record.UpdateFlag), where);
-        QVERIFY2(record.UpdateFlag != Marker::OnHold || record.Status == CaseVocabulary::onHold(), where);
+        QVERIFY2(record.UpdateFlag != Marker::OnHold || record.Status == CaseVocabulary::OnHold, where);
         QVERIFY2(record.SDate < m_today, where);
     }
-    QCOMPARE(statuses, (QSet<QString>{CaseVocabulary::active(), CaseVocabulary::onHold(), CaseVocabulary::closed()}));
+    QCOMPARE(statuses, (QSet<QString>{CaseVocabulary::Active, CaseVocabulary::OnHold, CaseVocabulary::Closed}));
 }
 
 void TestStarterDatabase::casesReferToTheReferenceData()
@@ -481,7 +481,7 @@ void TestStarterDatabase::knowledgeBaseCaseIsAClosedCaseWithAFreeNumber()
     QCOMPARE(archived.size(), std::size_t(1));
     const ArchiveRecord &record = archived.front();
     QVERIFY(!anyOf(m_cases, [&record](const CaseRecord &other) { return other.CaseNr == record.CaseNr; }));
-    QCOMPARE(record.Status, CaseVocabulary::closed());
+    QCOMPARE(record.Status, CaseVocabulary::Closed);
     QVERIFY(record.History.startsWith(u"Case CREATED : "_s + DateTime::formatDate(record.SDate)));
     QVERIFY(record.History.contains(u" to CLOSED  by Agent "_s));
     QVERIFY(clientOf(m_clients, record.SName) && productOf(m_products, record.IDProduct));

@@ -18,8 +18,8 @@ CaseRecord storedCase(const QString &owner, const QString &status, std::uint16_t
     record.UpdateFlag = marker;
     record.SDate = DateTime::dayNumber(QDate(2004, 5, 1));
     record.STime = DateTime::fromHoursMinutes(8, 0);
-    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::open();
-    record.Cdate = status == CaseVocabulary::closed() ? DateTime::dayNumber(QDate(2004, 4, 30)) : DateTime::NoDate;
+    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::Open;
+    record.Cdate = status == Closed ? DateTime::dayNumber(QDate(2004, 4, 30)) : DateTime::NoDate;
     record.History = Creation;
     return record;
 }

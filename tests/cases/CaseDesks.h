@@ -29,6 +29,11 @@ inline const QString CrLf = QStringLiteral("\r\n");
 inline const QString Creation = QStringLiteral("Case CREATED :  1/05/04 -  8:00  by Agent Marta");
 inline constexpr std::uint32_t CaseNr = 12;
 
+using CaseVocabulary::Active;
+using CaseVocabulary::Closed;
+using CaseVocabulary::OnHold;
+namespace Marker = CaseVocabulary::Marker;
+
 // One workstation with its case file, and the form's and the queue's steps on it.
 struct Desk {
     std::unique_ptr<Workstation> station;

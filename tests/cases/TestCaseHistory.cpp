@@ -103,12 +103,12 @@ void TestCaseHistory::entryOfEachEvent_data()
                                     << u"Incoming Email:  3/05/04 -  9:06 Received by Agent Marta (Pasted) "_s << marks;
 
     HistoryEntry onHold = plain;
-    onHold.newStatus = CaseVocabulary::onHold();
+    onHold.newStatus = CaseVocabulary::OnHold;
     QTest::newRow("status on hold")
         << CaseEvent::StatusChange << onHold << note
         << u"Status CHANGE :  3/05/04 -  9:06 to ON HOLD by Agent Marta               "_s << none;
     HistoryEntry active = plain;
-    active.newStatus = CaseVocabulary::active();
+    active.newStatus = CaseVocabulary::Active;
     QTest::newRow("status active")
         << CaseEvent::StatusChange << active << note
         << u"Status CHANGE :  3/05/04 -  9:06 to ACTIVE  by Agent Marta               "_s << none;
@@ -340,9 +340,9 @@ void TestCaseHistory::fullHistory()
     QFETCH(int, refusal);
 
     HistoryEntry entry = byMarta();
-    entry.newStatus = CaseVocabulary::closed();
-    entry.oldPriority = CaseVocabulary::medium();
-    entry.newPriority = CaseVocabulary::high();
+    entry.newStatus = CaseVocabulary::Closed;
+    entry.oldPriority = CaseVocabulary::Medium;
+    entry.newPriority = CaseVocabulary::High;
     entry.previousOwner = u"Bob"_s;
     entry.mailAddress = u"desk@client.example"_s;
     const QString own = CrLf + CrLf + HistoryText::header(event, entry) + (note.isEmpty() ? QString() : CrLf);
@@ -405,7 +405,7 @@ void TestCaseHistory::appendedHistoryIsStoredWhole()
     QCOMPARE(result, AppendResult::NoteTooLong);
     QCOMPARE(record.AddHistory, u"note 1"_s);
     HistoryEntry closing = byMarta();
-    closing.newStatus = CaseVocabulary::closed();
+    closing.newStatus = CaseVocabulary::Closed;
     QCOMPARE(history.appendHistory(record, CaseEvent::StatusChange, closing), AppendResult::HistoryFull);
 
     cases.record() = record;

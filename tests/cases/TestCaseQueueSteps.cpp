@@ -14,10 +14,6 @@ using namespace vellum::test;
 
 namespace {
 
-const QString Active = CaseVocabulary::active();
-const QString OnHold = CaseVocabulary::onHold();
-namespace Marker = CaseVocabulary::Marker;
-
 enum class QueueStep { Yank, Assign };
 
 } // namespace

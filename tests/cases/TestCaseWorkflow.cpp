@@ -17,11 +17,6 @@ using namespace vellum::test;
 
 namespace {
 
-const QString Active = CaseVocabulary::active();
-const QString OnHold = CaseVocabulary::onHold();
-const QString Closed = CaseVocabulary::closed();
-namespace Marker = CaseVocabulary::Marker;
-
 enum class Scenario { NewCase, Yank, ReOpen, ToOnHold, NoteOnly, EscalationDone, StatusThenNote, ThereAndBack };
 
 } // namespace
@@ -320,7 +315,7 @@ void TestCaseWorkflow::escalationLevelDoneAndCancelled()
 
     const CaseStep first = owner->flow->markEscalationDone(1, NoteOutcome::confirmed(u"Called back"_s));
     QVERIFY(first.done);
-    QCOMPARE(owner->record().FirstAction, CaseVocabulary::done());
+    QCOMPARE(owner->record().FirstAction, CaseVocabulary::Done);
     QCOMPARE(first.form.done[0], (EscalationBox{true, false, true}));
     QCOMPARE(first.form.done[1], (EscalationBox{true, true, false}));
     QVERIFY(owner->record().History.endsWith(u"First Escalation :  3/05/04 -  9:06 by Agent "_s
@@ -329,7 +324,7 @@ void TestCaseWorkflow::escalationLevelDoneAndCancelled()
 
     const CaseStep second = owner->flow->markEscalationDone(2, NoteOutcome::cancelled());
     QVERIFY(!second.done);
-    QCOMPARE(owner->record().SecAction, CaseVocabulary::open());
+    QCOMPARE(owner->record().SecAction, CaseVocabulary::Open);
     QCOMPARE(second.form.done[1], (EscalationBox{true, true, false}));
     QCOMPARE(second.form.done[2].visible, false);
     QCOMPARE(owner->record().History, history);
@@ -371,7 +366,7 @@ void TestCaseWorkflow::notInUseLevelsAreNeverOpenWork()
             continue;
         QVERIFY(!CaseRights::mayMarkDone(owner->station->user(), owner->record(), level));
         QVERIFY(!owner->flow->markEscalationDone(level, NoteOutcome::confirmed(u"x"_s)).done);
-        QCOMPARE(CaseRights::flag(owner->record(), level), CaseVocabulary::notInUse());
+        QCOMPARE(CaseRights::flag(owner->record(), level), CaseVocabulary::NotInUse);
     }
 }
 
@@ -611,7 +606,7 @@ void TestCaseWorkflow::priorityChosenByTheOwner()
     store(storedCase(u"Marta"_s, Active));
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
-    owner->record().Priority = CaseVocabulary::high();
+    owner->record().Priority = CaseVocabulary::High;
 
     QCOMPARE(owner->flow->recordPriorityChange().change, PriorityChange::NeedsNote);
     QCOMPARE(owner->flow->priorityNotesTitle(u"High   "_s), u"Changing Priority of Case Nr. 12 to High"_s);

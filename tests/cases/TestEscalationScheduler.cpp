@@ -53,7 +53,7 @@ CaseRecord newCase(const QDate &date, int time)
     CaseRecord record;
     record.SDate = day(date);
     record.STime = time;
-    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::open();
+    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::Open;
     return record;
 }
 
@@ -255,10 +255,10 @@ void TestEscalationScheduler::unusedLevels()
     EscalationScheduler::computeEscalationDeadlines(record, product);
 
     QVERIFY(record.FirstEscDate != 0);
-    QCOMPARE(record.FirstAction, CaseVocabulary::open());
-    QCOMPARE(record.SecAction, used2 ? CaseVocabulary::open() : CaseVocabulary::notInUse());
+    QCOMPARE(record.FirstAction, CaseVocabulary::Open);
+    QCOMPARE(record.SecAction, used2 ? CaseVocabulary::Open : CaseVocabulary::NotInUse);
     QCOMPARE(record.SecEscDate != 0 || record.SecEscTime != 0, used2);
-    QCOMPARE(record.ThirdAction, used3 ? CaseVocabulary::open() : CaseVocabulary::notInUse());
+    QCOMPARE(record.ThirdAction, used3 ? CaseVocabulary::Open : CaseVocabulary::NotInUse);
     QCOMPARE(record.ThirdEscDate != 0 || record.ThirdEscTime != 0, used3);
 }
 
@@ -403,7 +403,7 @@ void TestEscalationScheduler::missingProductIsReportedAndCountsAsEmpty()
     expected.IDProduct = record.IDProduct;
     expected.FirstEscDate = day(Sat);
     expected.FirstEscTime = at(u"16:00"_s);
-    expected.SecAction = expected.ThirdAction = CaseVocabulary::notInUse();
+    expected.SecAction = expected.ThirdAction = CaseVocabulary::NotInUse;
     QVERIFY(record == expected);
 }
 

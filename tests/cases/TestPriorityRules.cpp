@@ -20,9 +20,9 @@ Q_DECLARE_METATYPE(Level)
 
 namespace {
 
-const QString High = CaseVocabulary::high();
-const QString Medium = CaseVocabulary::medium();
-const QString Minimal = CaseVocabulary::minimal();
+using CaseVocabulary::High;
+using CaseVocabulary::Medium;
+using CaseVocabulary::Minimal;
 namespace Marker = CaseVocabulary::Marker;
 
 const PriorityLabel ClientRed{u"Client Priority"_s, Qt::red};
@@ -60,7 +60,7 @@ CaseRecord caseAt(const QString &priority, std::uint8_t fix = 0)
     CaseRecord record;
     record.CaseNr = 17;
     record.Owner = u"Marta"_s;
-    record.Status = CaseVocabulary::active();
+    record.Status = CaseVocabulary::Active;
     record.Priority = priority;
     record.PriorityFix = fix;
     record.History = u"Case CREATED :  1/05/04 -  8:00  by Agent Marta"_s;
@@ -366,7 +366,7 @@ void TestPriorityRules::chooserComparesNamesInCapitals()
     user.level = LevelSupervisor;
     CaseRecord record = caseAt(High);
     record.Owner = u"MARTA"_s;
-    record.Status = CaseVocabulary::closed();
+    record.Status = CaseVocabulary::Closed;
     const PriorityChooser chooser = PriorityChooser::of(user, record);
     QVERIFY(chooser.owner);
     QVERIFY(chooser.closed);

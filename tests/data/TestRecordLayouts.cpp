@@ -261,21 +261,21 @@ void TestRecordLayouts::caseRoundTrip()
     record.IDProduct = u"LLI"_s;
     record.SProblem = u"Mailserver - Off line"_s;
     record.ProblemFix = 255;
-    record.Priority = CaseVocabulary::high();
+    record.Priority = CaseVocabulary::High;
     record.PriorityFix = 1;
     record.Owner = u"Employee 1"_s;
     record.SDate = 74000;
     record.STime = 3276001;
     record.FirstEscDate = 74001;
     record.FirstEscTime = 3276002;
-    record.FirstAction = CaseVocabulary::done();
+    record.FirstAction = CaseVocabulary::Done;
     record.SecEscDate = 74002;
     record.SecEscTime = 3276003;
-    record.SecAction = CaseVocabulary::open();
+    record.SecAction = CaseVocabulary::Open;
     record.ThirdEscDate = 74003;
     record.ThirdEscTime = 8640000;
-    record.ThirdAction = CaseVocabulary::notInUse();
-    record.Status = CaseVocabulary::onHold();
+    record.ThirdAction = CaseVocabulary::NotInUse;
+    record.Status = CaseVocabulary::OnHold;
     record.Cdate = 74004;
     record.History = u" 3/05/04  9:06 Case CREATED\r\nsecond line"_s;
     record.AddHistory = u"still being typed"_s;
@@ -381,17 +381,17 @@ void TestRecordLayouts::caseVocabulary()
     };
     using C = CaseRecord::Col;
 
-    const QStringList statuses{V::active(), V::onHold(), V::closed()};
+    const QStringList statuses{V::Active, V::OnHold, V::Closed};
     QCOMPARE(statuses, (QStringList{u"Active"_s, u"On Hold"_s, u"Closed"_s}));
     QVERIFY(fits(statuses, C::Status));
 
     // Most urgent first, which is also their alphabetical order.
-    QCOMPARE(V::priorities(), (QStringList{u"High"_s, u"Medium"_s, u"Minimal"_s}));
-    QCOMPARE((QStringList{V::high(), V::medium(), V::minimal()}), V::priorities());
-    QVERIFY(std::is_sorted(V::priorities().begin(), V::priorities().end()));
-    QVERIFY(fits(V::priorities(), C::Priority));
+    QCOMPARE(V::Priorities, (QStringList{u"High"_s, u"Medium"_s, u"Minimal"_s}));
+    QCOMPARE((QStringList{V::High, V::Medium, V::Minimal}), V::Priorities);
+    QVERIFY(std::is_sorted(V::Priorities.begin(), V::Priorities.end()));
+    QVERIFY(fits(V::Priorities, C::Priority));
 
-    const QStringList flags{V::open(), V::done(), V::notInUse()};
+    const QStringList flags{V::Open, V::Done, V::NotInUse};
     QCOMPARE(flags, (QStringList{u"N"_s, u"D"_s, u"Y"_s}));
     for (const int column : {C::FirstAction, C::SecAction, C::ThirdAction})
         QVERIFY(fits(flags, column));
