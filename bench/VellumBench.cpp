@@ -3,6 +3,7 @@
 // Everything is built in a temporary folder on the disk of the temporary directory.
 
 #include "data/CaseRecord.h"
+#include "data/CaseVocabulary.h"
 #include "data/LogRecord.h"
 #include "data/RecordFiles.h"
 #include "framework/ErrorReporter.h"
@@ -48,8 +49,7 @@ CaseRecord makeCase(std::uint32_t number, std::mt19937 &random)
             text += u" 3/05/04  9:06 Employee 1           Called the client, the server is up again. "_s;
         return text.left(HistoryLength);
     }();
-    static const QStringList priorities{u"High"_s, u"Medium"_s, u"Minimal"_s};
-    static const QStringList statuses{u"Active"_s, u"On Hold"_s, u"Closed"_s};
+    static const QStringList statuses{CaseVocabulary::Active, CaseVocabulary::OnHold, CaseVocabulary::Closed};
     const auto pick = [&random](int count) { return int(random() % unsigned(count)); };
     const int day = 80000 + pick(365);
     CaseRecord record;
@@ -63,19 +63,19 @@ CaseRecord makeCase(std::uint32_t number, std::mt19937 &random)
     record.Product = u"Product %1"_s.arg(product);
     record.IDProduct = u"P%1"_s.arg(product, 2, 10, QChar(u'0'));
     record.SProblem = u"Problem category %1"_s.arg(pick(14));
-    record.Priority = priorities[pick(3)];
+    record.Priority = CaseVocabulary::Priorities[pick(3)];
     record.Owner = u"Employee %1"_s.arg(pick(20));
     record.SDate = day;
     record.STime = 1 + pick(8640000);
     record.FirstEscDate = day + pick(3);
     record.FirstEscTime = 1 + pick(8640000);
-    record.FirstAction = u"N"_s;
+    record.FirstAction = CaseVocabulary::Open;
     record.SecEscDate = day + 3 + pick(3);
     record.SecEscTime = 1 + pick(8640000);
-    record.SecAction = u"N"_s;
+    record.SecAction = CaseVocabulary::Open;
     record.ThirdEscDate = day + 6 + pick(3);
     record.ThirdEscTime = 1 + pick(8640000);
-    record.ThirdAction = u"Y"_s;
+    record.ThirdAction = CaseVocabulary::NotInUse;
     record.Status = statuses[pick(3)];
     record.History = history;
     return record;

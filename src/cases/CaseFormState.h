@@ -53,6 +53,22 @@ struct CaseStep {
         request.text = text;
         return request;
     }
+
+    // The message when an entry was kept only as far as the full case history holds it. A step
+    // never waits for room: the case can still be closed, re-opened, yanked, assigned and marked.
+    static const QString &historyFullText()
+    {
+        static const QString text =
+            QStringLiteral("The case history is full: the newest entry was kept only as far as it fits.");
+        return text;
+    }
+
+    // The window tells the user; the step stands.
+    void reportHistoryFull()
+    {
+        historyFull = true;
+        messages.append(message(historyFullText()));
+    }
 };
 
 // How the notes window closed.

@@ -1,6 +1,7 @@
 #include "CaseHistory.h"
 
 #include "HistoryText.h"
+#include "data/CaseVocabulary.h"
 #include "store/Database.h"
 
 namespace vellum {
@@ -86,7 +87,7 @@ AppendResult keep(CaseRecord &record, const QString &history, bool marker, bool 
     if (clearNote)
         record.AddHistory.clear();
     if (marker)
-        record.UpdateFlag = 1;
+        record.UpdateFlag = CaseVocabulary::Marker::ChangedByOthers;
     return whole ? AppendResult::Appended : AppendResult::HistoryFull;
 }
 
@@ -133,7 +134,7 @@ std::optional<int> CaseHistory::refusal(const CaseRecord &record, CaseEvent even
     return room;
 }
 
-AppendResult CaseHistory::AppendHistory(CaseRecord &record, CaseEvent event, const HistoryEntry &entry)
+AppendResult CaseHistory::appendHistory(CaseRecord &record, CaseEvent event, const HistoryEntry &entry)
 {
     if (m_skipNext) {
         // The unsent mail's note goes with the mark: left behind, it would block the Yank entry

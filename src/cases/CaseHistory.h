@@ -34,7 +34,7 @@ public:
     // Created on a history that holds it already (the new case being confirmed) adds the note
     // after one line break, when there is one. Every other event but Yank needs a note; Yank
     // needs none. Entries of notes, calls, mails, system priority changes set SER:UpdateFlag 1.
-    AppendResult AppendHistory(CaseRecord &record, CaseEvent event, const HistoryEntry &entry);
+    AppendResult appendHistory(CaseRecord &record, CaseEvent event, const HistoryEntry &entry);
 
     // Whether the note typed for the event's entry is refused, and if so how many of its
     // characters the history still takes after the entry's fixed parts. A note, call or mail

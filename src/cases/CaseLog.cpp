@@ -53,7 +53,7 @@ std::optional<QString> CaseLog::actionFor(CaseEvent lastEvent, const QString &st
     }
 }
 
-CaseLog::Outcome CaseLog::WriteCaseLog(std::optional<CaseEvent> &lastEvent, const CaseRecord &record)
+CaseLog::Outcome CaseLog::writeCaseLog(std::optional<CaseEvent> &lastEvent, const CaseRecord &record)
 {
     if (!lastEvent)
         return Outcome::Nothing;

@@ -34,7 +34,7 @@ public:
 
     // The form's entry at OK. After "Yanked", "Created" or "Re-Open" the form's last event counts
     // as a status change. Only an entry actually written counts as logged.
-    Outcome WriteCaseLog(std::optional<CaseEvent> &lastEvent, const CaseRecord &record);
+    Outcome writeCaseLog(std::optional<CaseEvent> &lastEvent, const CaseRecord &record);
     // The case's status when this form last wrote an entry; none before its first.
     const std::optional<QString> &loggedLast() const { return m_loggedLast; }
 

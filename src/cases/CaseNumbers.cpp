@@ -2,7 +2,7 @@
 
 namespace vellum {
 
-int CaseNumbers::AllocateCaseNumber(RecordFileOf<CaseRecord> &cases, RecordFileOf<ArchiveRecord> &archive)
+int CaseNumbers::allocateCaseNumber(RecordFileOf<CaseRecord> &cases, RecordFileOf<ArchiveRecord> &archive)
 {
     if (!cases.autoNumberDone()) {
         if (const int result = cases.primeRecord(); result != 0)

@@ -14,7 +14,7 @@ public:
     // Primes the case buffer when the record layer has not done so yet. The placeholder in the
     // case file always carries the number in the buffer, so a second workstation never gets it.
     // 0 on success; otherwise the record layer has shown why.
-    static int AllocateCaseNumber(RecordFileOf<CaseRecord> &cases, RecordFileOf<ArchiveRecord> &archive);
+    static int allocateCaseNumber(RecordFileOf<CaseRecord> &cases, RecordFileOf<ArchiveRecord> &archive);
 
     static bool inKnowledgeBase(RecordFileOf<ArchiveRecord> &archive, std::uint32_t caseNr);
 

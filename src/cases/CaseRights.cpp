@@ -1,8 +1,7 @@
 #include "CaseRights.h"
 
 #include "PriorityRules.h"
-
-using namespace Qt::StringLiterals;
+#include "data/CaseVocabulary.h"
 
 namespace vellum {
 
@@ -21,42 +20,6 @@ auto &flagOf(Record &record, int level)
 
 } // namespace
 
-const QString &CaseRights::active()
-{
-    static const QString word = u"Active"_s;
-    return word;
-}
-
-const QString &CaseRights::onHold()
-{
-    static const QString word = u"On Hold"_s;
-    return word;
-}
-
-const QString &CaseRights::closed()
-{
-    static const QString word = u"Closed"_s;
-    return word;
-}
-
-const QString &CaseRights::open()
-{
-    static const QString word = u"N"_s;
-    return word;
-}
-
-const QString &CaseRights::done()
-{
-    static const QString word = u"D"_s;
-    return word;
-}
-
-const QString &CaseRights::notInUse()
-{
-    static const QString word = u"Y"_s;
-    return word;
-}
-
 bool CaseRights::sameName(const QString &a, const QString &b)
 {
     return a.trimmed().toUpper() == b.trimmed().toUpper();
@@ -74,7 +37,7 @@ bool CaseRights::isOwner(const CurrentUser &user, const CaseRecord &record)
 
 bool CaseRights::isClosed(const CaseRecord &record)
 {
-    return sameWord(record.Status, closed());
+    return sameWord(record.Status, CaseVocabulary::Closed);
 }
 
 bool CaseRights::mayChangeStatus(const CurrentUser &user, const CaseRecord &record)
@@ -121,7 +84,7 @@ QString &CaseRights::flag(CaseRecord &record, int level)
 
 bool CaseRights::isOpenWork(const QString &flag)
 {
-    return sameWord(flag, open());
+    return sameWord(flag, CaseVocabulary::Open);
 }
 
 std::optional<int> CaseRights::dueLevel(const CaseRecord &record)

@@ -15,13 +15,6 @@ class CaseRights {
 public:
     static constexpr int LevelCount = 3;
 
-    static const QString &active();    // "Active"
-    static const QString &onHold();    // "On Hold"
-    static const QString &closed();    // "Closed"
-    static const QString &open();      // escalation flag "N"
-    static const QString &done();      // escalation flag "D"
-    static const QString &notInUse();  // escalation flag "Y"
-
     // Names and fixed words compare trimmed; names also without regard to letter case.
     static bool sameName(const QString &a, const QString &b);
     static bool sameWord(const QString &a, const QString &b);

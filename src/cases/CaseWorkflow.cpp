@@ -3,6 +3,7 @@
 #include "CaseNumbers.h"
 #include "CaseRights.h"
 #include "EscalationScheduler.h"
+#include "data/CaseVocabulary.h"
 
 using namespace Qt::StringLiterals;
 
@@ -10,15 +11,7 @@ namespace vellum {
 
 namespace {
 
-const QString Medium = u"Medium"_s;
-const QString CannotRetrieve = u"  Can't retrieve record"_s;
-const QString OwnsAlready = u"  Agent owns the case already..."_s;
-const QString UpdateFailed = u"An Error occurred during updating "_s;
-const QString AssignFailed = u"  An Error occurred during Assignment "_s;
-
-constexpr std::uint16_t NothingNew = 0;
-constexpr std::uint16_t ChangedByOthers = 1;
-constexpr std::uint16_t OnHoldMarker = 2;
+namespace Marker = CaseVocabulary::Marker;
 
 // Messages raised inside a step (the deadline computation's) are handed to the window with it.
 class CollectedMessages final : public Messages {
@@ -74,25 +67,12 @@ bool opened(RecordFile &file)
 
 } // namespace
 
-const QString &CaseWorkflow::historyFullText()
-{
-    static const QString text = u"The case history is full: the newest entry was kept only as far as it fits."_s;
-    return text;
-}
-
 QString CaseWorkflow::noteTooLongText(int charactersLeft)
 {
     if (charactersLeft <= 0)
         return u"The case history is full: there is no room left for this note."_s;
     const QString left = charactersLeft == 1 ? u"1 character is"_s : u"%1 characters are"_s.arg(charactersLeft);
     return u"This note does not fit in the case history: "_s + left + u" left. Please shorten the note."_s;
-}
-
-// The window tells the user; the step stands.
-void CaseWorkflow::reportHistoryFull(CaseStep &step)
-{
-    step.historyFull = true;
-    step.messages.append(CaseStep::message(historyFullText()));
 }
 
 CaseWorkflow::CaseWorkflow(Workstation &workstation, RecordFileOf<CaseRecord> &cases)
@@ -136,8 +116,8 @@ bool CaseWorkflow::append(CaseRecord &record, CaseEvent event, const HistoryEntr
         step.messages.append(CaseStep::message(noteTooLongText(*room)));
         return false;
     }
-    if (m_history.AppendHistory(record, event, entry) == AppendResult::HistoryFull)
-        reportHistoryFull(step);
+    if (m_history.appendHistory(record, event, entry) == AppendResult::HistoryFull)
+        step.reportHistoryFull();
     return true;
 }
 
@@ -147,7 +127,7 @@ CaseEvent CaseWorkflow::eventOf(CaseEvent kind, const QString &newStatus) const
     if (m_newCase)
         return CaseEvent::Created;  // the note goes below the creation line at OK
     const bool fromClosed = CaseRights::isClosed(m_cases.record());
-    if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseRights::closed()))
+    if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseVocabulary::Closed))
         return CaseEvent::ReOpen;
     return kind;
 }
@@ -179,38 +159,38 @@ CaseStep CaseWorkflow::stepWithForm() const
     return step;
 }
 
-int CaseWorkflow::AllocateCaseNumber()
+int CaseWorkflow::allocateCaseNumber()
 {
     if (!opened(m_cases))
         return int(ErrorSeverity::Notify);
-    return CaseNumbers::AllocateCaseNumber(m_cases, m_archive);
+    return CaseNumbers::allocateCaseNumber(m_cases, m_archive);
 }
 
-CaseStep CaseWorkflow::CreateCase()
+CaseStep CaseWorkflow::createCase()
 {
     m_newCase = true;
-    if (AllocateCaseNumber() != 0)
+    if (allocateCaseNumber() != 0)
         return stepWithForm();
     CaseRecord &record = m_cases.record();
     record.SProblem.clear();
     record.SDate = m_workstation.clock().today();
     record.STime = m_workstation.clock().now();
-    record.Status = CaseRights::active();
-    record.Priority = Medium;
+    record.Status = CaseVocabulary::Active;
+    record.Priority = CaseVocabulary::Medium;
     CaseStep step;
     append(record, CaseEvent::Created, entry(), step);
     raise(CaseEvent::Created);
 
     m_form = {};
     m_form.title = u" New Case  - Creator : "_s + user().name.trimmed();
-    m_form.status = CaseRights::active();
+    m_form.status = CaseVocabulary::Active;
     m_form.notesEnabled = true;
     step.done = true;
     step.form = m_form;
     return step;
 }
 
-CaseStep CaseWorkflow::OpenCase()
+CaseStep CaseWorkflow::openCase()
 {
     m_newCase = false;
     CaseRecord &record = m_cases.record();
@@ -219,13 +199,13 @@ CaseStep CaseWorkflow::OpenCase()
     opened(m_clients);
     opened(m_products);
     const StoredDerivation derived =
-        m_priority.DerivePriority(record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
+        m_priority.derivePriority(record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
                                   PriorityRules::productLevel(m_products, record.IDProduct),
                                   PriorityChooser::of(user(), record), entry());
     if (derived.systemEntry && entryWritten(*derived.systemEntry))
         raise(CaseEvent::PriorityChangeBySystem);
     if (derived.systemEntry == AppendResult::HistoryFull)
-        reportHistoryFull(step);
+        step.reportHistoryFull();
     showRights();
     step.done = true;
     step.form = m_form;
@@ -247,7 +227,7 @@ void CaseWorkflow::showRights()
     m_form.escalationVisible = true;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         EscalationBox &box = m_form.done[std::size_t(level - 1)];
-        box.checked = CaseRights::sameWord(CaseRights::flag(record, level), CaseRights::done());
+        box.checked = CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::Done);
         box.enabled = CaseRights::mayMarkDone(user(), record, level);
     }
     showEscalationBoxes();
@@ -261,7 +241,7 @@ void CaseWorkflow::showEscalationBoxes()
     bool previousPassed = true;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         EscalationBox &box = m_form.done[std::size_t(level - 1)];
-        const bool inUse = !CaseRights::sameWord(CaseRights::flag(record, level), CaseRights::notInUse());
+        const bool inUse = !CaseRights::sameWord(CaseRights::flag(record, level), CaseVocabulary::NotInUse);
         box.visible = previousPassed && inUse;
         previousPassed = inUse ? box.visible && box.checked : previousPassed;
     }
@@ -287,7 +267,7 @@ QString CaseWorkflow::statusNotesTitle(const QString &newStatus) const
     return u"Changing Status of Case Nr. "_s + numberText() + u" to "_s + newStatus.trimmed();
 }
 
-CaseStep CaseWorkflow::ChangeStatus(const QString &newStatus, const NoteOutcome &note)
+CaseStep CaseWorkflow::changeStatus(const QString &newStatus, const NoteOutcome &note)
 {
     CaseRecord &record = m_cases.record();
     const QString previous = record.Status.trimmed();
@@ -301,11 +281,11 @@ CaseStep CaseWorkflow::ChangeStatus(const QString &newStatus, const NoteOutcome 
     }
     CaseRecord changed = record;
     changed.AddHistory = note.note;
-    const bool reOpen = CaseRights::sameWord(previous, CaseRights::closed());
+    const bool reOpen = CaseRights::sameWord(previous, CaseVocabulary::Closed);
     const CaseEvent event = reOpen ? CaseEvent::ReOpen : CaseEvent::StatusChange;
     if (reOpen)
         changed.Cdate = DateTime::NoDate;
-    if (CaseRights::sameWord(newStatus, CaseRights::closed()))
+    if (CaseRights::sameWord(newStatus, CaseVocabulary::Closed))
         changed.Cdate = m_workstation.clock().today();
     HistoryEntry written = entry();
     written.newStatus = newStatus.trimmed();
@@ -335,7 +315,7 @@ QString CaseWorkflow::escalationNotesTitle(int level) const
     return u"Notes regarding "_s + ordinal(level) + u" Escalation of Case Nr. "_s + numberText();
 }
 
-CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
+CaseStep CaseWorkflow::markEscalationDone(int level, const NoteOutcome &note)
 {
     CaseRecord &record = m_cases.record();
     EscalationBox &box = m_form.done[std::size_t(level - 1)];
@@ -343,7 +323,7 @@ CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
         return stepWithForm();
     CaseStep step;
     // The flag is "D" while the notes window is open; a cancelled or refused note puts "N" back.
-    CaseRights::flag(record, level) = CaseRights::done();
+    CaseRights::flag(record, level) = CaseVocabulary::Done;
     record.AddHistory = note.note;
     const bool written = note.kind == NoteOutcome::Kind::Confirmed
                          && append(record, escalationEvent(level), entry(), step);
@@ -352,7 +332,7 @@ CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
         box.checked = true;
         box.enabled = false;
     } else {
-        CaseRights::flag(record, level) = CaseRights::open();
+        CaseRights::flag(record, level) = CaseVocabulary::Open;
         record.AddHistory.clear();
         box.checked = false;
     }
@@ -362,7 +342,7 @@ CaseStep CaseWorkflow::MarkEscalationDone(int level, const NoteOutcome &note)
     return step;
 }
 
-CaseStep CaseWorkflow::AddNote(CaseEvent event, const NoteOutcome &note)
+CaseStep CaseWorkflow::addNote(CaseEvent event, const NoteOutcome &note)
 {
     if (!isNoteKind(event) || !m_form.notesEnabled)
         return stepWithForm();
@@ -393,9 +373,9 @@ CaseStep CaseWorkflow::AddNote(CaseEvent event, const NoteOutcome &note)
     return step;
 }
 
-PriorityChangeResult CaseWorkflow::RecordPriorityChange()
+PriorityChangeResult CaseWorkflow::recordPriorityChange()
 {
-    const PriorityChangeResult result = m_priority.RecordPriorityChange(m_cases.record(), m_history, entry());
+    const PriorityChangeResult result = m_priority.recordPriorityChange(m_cases.record(), m_history, entry());
     if (result.change == PriorityChange::BySystem && entryWritten(result.history))
         raise(CaseEvent::PriorityChangeBySystem);
     return result;
@@ -406,7 +386,7 @@ QString CaseWorkflow::priorityNotesTitle(const QString &newPriority) const
     return u"Changing Priority of Case Nr. "_s + numberText() + u" to "_s + newPriority.trimmed();
 }
 
-CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
+CaseStep CaseWorkflow::confirmPriorityChange(const NoteOutcome &note)
 {
     CaseRecord &record = m_cases.record();
     CaseStep step;
@@ -416,7 +396,7 @@ CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
         const AppendResult result = m_priority.recordAgentChange(record, m_history, entry());
         written = entryWritten(result);
         if (result == AppendResult::HistoryFull)
-            reportHistoryFull(step);
+            step.reportHistoryFull();
         else if (const std::optional<MessageRequest> refused = refuseNote(CaseEvent::PriorityChangeByAgent, note))
             step.messages.append(*refused);
     }
@@ -431,7 +411,7 @@ CaseStep CaseWorkflow::ConfirmPriorityChange(const NoteOutcome &note)
     return step;
 }
 
-CaseStep CaseWorkflow::YankCase()
+CaseStep CaseWorkflow::yankCase()
 {
     CaseRecord &record = m_cases.record();
     if (m_newCase || !m_form.yankEnabled || !CaseRights::mayYank(user(), record))
@@ -453,14 +433,14 @@ CaseStep CaseWorkflow::YankCase()
     return step;
 }
 
-QList<MessageRequest> CaseWorkflow::WriteCaseLog()
+QList<MessageRequest> CaseWorkflow::writeCaseLog()
 {
-    if (m_log.WriteCaseLog(m_lastEvent, m_cases.record()) == CaseLog::Outcome::Failed)
+    if (m_log.writeCaseLog(m_lastEvent, m_cases.record()) == CaseLog::Outcome::Failed)
         return {CaseStep::message(CaseLog::failureText())};
     return {};
 }
 
-CaseStep CaseWorkflow::ConfirmCase()
+CaseStep CaseWorkflow::confirmCase()
 {
     return m_newCase ? confirmNew() : confirmStored();
 }
@@ -470,18 +450,18 @@ CaseStep CaseWorkflow::confirmNew()
     CaseRecord &record = m_cases.record();
     CaseStep step;
     if (record.Status.trimmed().isEmpty())
-        record.Status = CaseRights::active();
+        record.Status = CaseVocabulary::Active;
     for (int level = 1; level <= CaseRights::LevelCount; ++level) {
         if (CaseRights::flag(record, level).trimmed().isEmpty())
-            CaseRights::flag(record, level) = CaseRights::open();
+            CaseRights::flag(record, level) = CaseVocabulary::Open;
     }
     record.Owner = user().name;
-    record.UpdateFlag = NothingNew;
+    record.UpdateFlag = Marker::NothingNew;
     CollectedMessages collected(step);
     opened(m_products);
     EscalationScheduler::computeForCase(record, m_products, collected);
     append(record, m_lastEvent.value_or(CaseEvent::Created), entry(), step);
-    step.messages.append(WriteCaseLog());
+    step.messages.append(writeCaseLog());
     step.done = true;
     step.form = m_form;
     return step;
@@ -491,15 +471,15 @@ CaseStep CaseWorkflow::confirmStored()
 {
     CaseRecord &record = m_cases.record();
     CaseStep step;
-    step.messages = WriteCaseLog();
-    const bool onHold = CaseRights::sameWord(record.Status, CaseRights::onHold());
-    if (onHold && record.UpdateFlag == NothingNew)
-        record.UpdateFlag = OnHoldMarker;
+    step.messages = writeCaseLog();
+    const bool onHold = CaseRights::sameWord(record.Status, CaseVocabulary::OnHold);
+    if (onHold && record.UpdateFlag == Marker::NothingNew)
+        record.UpdateFlag = Marker::OnHold;
     if (!CaseRights::isOwner(user(), record)) {
         if (m_eventRaised)
-            record.UpdateFlag = ChangedByOthers;
+            record.UpdateFlag = Marker::ChangedByOthers;
     } else {
-        record.UpdateFlag = onHold ? OnHoldMarker : NothingNew;
+        record.UpdateFlag = onHold ? Marker::OnHold : Marker::NothingNew;
     }
     step.listMarker = record.UpdateFlag;
     step.done = true;
@@ -507,91 +487,13 @@ CaseStep CaseWorkflow::confirmStored()
     return step;
 }
 
-CaseStep CaseWorkflow::CancelCase()
+CaseStep CaseWorkflow::cancelCase()
 {
     CaseStep step = stepWithForm();
     if (m_newCase)
         step.done = m_cases.cancelAutoNumber() == 0;
     else if (CaseRights::isOwner(user(), m_cases.record()))
-        step.listMarker = NothingNew;
-    return step;
-}
-
-bool CaseWorkflow::fetchForQueue(std::uint32_t caseNr, CaseStep &step)
-{
-    if (!opened(m_cases))
-        return false;
-    m_cases.record().CaseNr = caseNr;
-    if (m_cases.fetch(CaseRecord::CaseNrKey) == 0)
-        return true;
-    step.messages.append(CaseStep::message(CannotRetrieve));
-    return false;
-}
-
-bool CaseWorkflow::writeForQueue(const QString &failure, CaseStep &step)
-{
-    if (m_cases.tryUpdate() == 0)
-        return true;
-    step.messages.append(CaseStep::message(failure + m_cases.lastStatus().errorText));
-    return false;
-}
-
-void CaseWorkflow::logForQueue(const QString &action, CaseStep &step)
-{
-    if (m_log.write(action, m_cases.record().CaseNr) == CaseLog::Outcome::Failed)
-        step.messages.append(CaseStep::message(CaseLog::failureText()));
-}
-
-CaseStep CaseWorkflow::YankFromQueue(std::uint32_t caseNr)
-{
-    CaseStep step;
-    if (!CaseRights::mayAssign(user()) || !fetchForQueue(caseNr, step))
-        return step;
-    CaseRecord &record = m_cases.record();
-    if (!CaseRights::mayYankFromQueue(user(), record))
-        return step;
-    HistoryEntry written = entry();
-    written.previousOwner = record.Owner;
-    const AppendResult appended = CaseHistory::appendQueueYank(record, written);
-    record.Owner = user().name;
-    if (!writeForQueue(UpdateFailed, step))
-        return step;
-    if (appended == AppendResult::HistoryFull)
-        reportHistoryFull(step);
-    step.messages.append(CaseStep::message(u"  Case : "_s + numberText() + u" Succesfully Yanked !  "_s));
-    logForQueue(CaseLog::yanked(), step);
-    step.done = true;
-    return step;
-}
-
-CaseStep CaseWorkflow::AssignCase(std::uint32_t caseNr, const QString &agent, const QString &remark)
-{
-    CaseStep step;
-    if (!CaseRights::mayAssign(user()))
-        return step;
-    if (agent.trimmed().isEmpty()) {
-        step.beep = true;
-        return step;
-    }
-    if (!fetchForQueue(caseNr, step))
-        return step;
-    CaseRecord &record = m_cases.record();
-    if (CaseRights::sameName(agent, record.Owner)) {
-        step.beep = true;
-        step.messages.append(CaseStep::message(OwnsAlready));
-        return step;
-    }
-    HistoryEntry written = entry();
-    written.newOwner = agent.trimmed();
-    written.remark = remark;
-    const AppendResult appended = CaseHistory::appendAssignment(record, written);
-    record.Owner = agent.trimmed();
-    if (!writeForQueue(AssignFailed, step))
-        return step;
-    if (appended == AppendResult::HistoryFull)
-        reportHistoryFull(step);
-    logForQueue(CaseLog::assigned(), step);
-    step.done = true;
+        step.listMarker = Marker::NothingNew;
     return step;
 }
 

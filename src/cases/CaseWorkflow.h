@@ -1,9 +1,9 @@
 #pragma once
-// The lifecycle steps of one case: those the case form runs (creation, status changes, escalation
-// levels done, notes, yank, OK and Cancel) and those the case queue runs on a case by its number
-// (yank and assignment, written at once). Steps change the record in memory and return what the
-// window must show or allow; the form stores the record itself at OK.
-// One object per case form, or per case queue, on that window's case file.
+// The lifecycle steps the case form runs on one case: creation, status changes, escalation levels
+// done, notes, yank, OK and Cancel. Steps change the record in memory and return what the window
+// must show or allow; the form stores the record itself at OK. The case queue's steps, written at
+// once, are CaseQueueSteps.
+// One object per case form, on that window's case file.
 
 #include "CaseEvent.h"
 #include "CaseFormState.h"
@@ -19,7 +19,6 @@
 
 #include <QString>
 
-#include <cstdint>
 #include <optional>
 
 namespace vellum {
@@ -39,10 +38,10 @@ public:
 
     // A new case: its number past the knowledge base's, start moment now, "Active", "Medium",
     // the "Case CREATED" line. Not done when no number could be taken: the form does not open.
-    CaseStep CreateCase();
-    int AllocateCaseNumber();
+    CaseStep createCase();
+    int allocateCaseNumber();
     // A stored case read into the buffer: its priority derived again, then the controls by the rights.
-    CaseStep OpenCase();
+    CaseStep openCase();
 
     // The notes window, before it closes with OK on the note typed for a step: a note that does
     // not fit in the history is refused with this message (how many characters are left), and
@@ -54,38 +53,31 @@ public:
 
     QString statusNotesTitle(const QString &newStatus) const;
     // After the notes window of a status choice; a status equal to the current one changes nothing.
-    CaseStep ChangeStatus(const QString &newStatus, const NoteOutcome &note);
+    CaseStep changeStatus(const QString &newStatus, const NoteOutcome &note);
 
     QString escalationNotesTitle(int level) const;
     // After ticking the "Done" box of a level (1 to 3) and the notes window.
-    CaseStep MarkEscalationDone(int level, const NoteOutcome &note);
+    CaseStep markEscalationDone(int level, const NoteOutcome &note);
 
     // A note, call or mail: on a stored case its entry goes into the history at once; on a new
     // case the note waits in SER:AddHistory for OK, which adds it below the creation line.
-    CaseStep AddNote(CaseEvent event, const NoteOutcome &note);
+    CaseStep addNote(CaseEvent event, const NoteOutcome &note);
 
     // The priority choice of a stored case reported record().Priority as its new value. A "by
-    // SYSTEM" entry whose history is HistoryFull is to be told with historyFullText().
-    PriorityChangeResult RecordPriorityChange();
+    // SYSTEM" entry whose history is HistoryFull is to be told with CaseStep::historyFullText().
+    PriorityChangeResult recordPriorityChange();
     // The notes window of a priority chosen by the user.
     QString priorityNotesTitle(const QString &newPriority) const;
     // After PriorityChange::NeedsNote and the notes window.
-    CaseStep ConfirmPriorityChange(const NoteOutcome &note);
+    CaseStep confirmPriorityChange(const NoteOutcome &note);
 
-    CaseStep YankCase();
+    CaseStep yankCase();
     // OK, before the form stores the record.
-    CaseStep ConfirmCase();
-    CaseStep CancelCase();
+    CaseStep confirmCase();
+    CaseStep cancelCase();
     // The log entry of OK; the failure message when it could not be written.
-    QList<MessageRequest> WriteCaseLog();
+    QList<MessageRequest> writeCaseLog();
 
-    // The case queue: re-read the case by its number, change it and write it at once.
-    CaseStep YankFromQueue(std::uint32_t caseNr);
-    CaseStep AssignCase(std::uint32_t caseNr, const QString &agent, const QString &remark);
-
-    // The message when an entry was kept only as far as the full case history holds it. A step
-    // never waits for room: the case can still be closed, re-opened, yanked, assigned and marked.
-    static const QString &historyFullText();
     // The refusal of a typed note that does not fit, with the characters the history still takes.
     static QString noteTooLongText(int charactersLeft);
 
@@ -94,7 +86,6 @@ private:
     HistoryEntry entry() const;
     QString numberText() const;
     QString storedTitle() const;
-    static void reportHistoryFull(CaseStep &step);
     CaseEvent eventOf(CaseEvent kind, const QString &newStatus) const;
     HistoryEntry entryOf(const NoteOutcome &note, const QString &newStatus) const;
     void raise(CaseEvent event);
@@ -106,9 +97,6 @@ private:
     void takeOwnership();
     CaseStep confirmNew();
     CaseStep confirmStored();
-    bool fetchForQueue(std::uint32_t caseNr, CaseStep &step);
-    bool writeForQueue(const QString &failure, CaseStep &step);
-    void logForQueue(const QString &action, CaseStep &step);
 
     Workstation &m_workstation;
     RecordFileOf<CaseRecord> &m_cases;

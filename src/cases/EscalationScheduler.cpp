@@ -1,7 +1,7 @@
 #include "EscalationScheduler.h"
 
+#include "data/CaseVocabulary.h"
 #include "framework/ApplicationMessage.h"
-
 #include "framework/DateTime.h"
 
 #include <array>
@@ -19,7 +19,6 @@ constexpr int MaxConvertedDays = 9;
 
 enum ShiftMode : std::uint8_t { RoundTheClock = 0, ServiceShift = 1 };
 
-const QString NotInUse = u"Y"_s;
 // The record layer reports a missing record as a plain result, without a text of its own.
 const QString ProductNotFound = u"Record Not Found"_s;
 // The product form refuses such a window with this text; a case of an older product hears the same.
@@ -76,7 +75,7 @@ void computeRoundTheClock(Level &level, std::int32_t startTime, bool alwaysTimed
 
 void adjustForWeekend(Level &level)
 {
-    level.date = EscalationScheduler::AdjustForWeekend(level.date, level.storedDays);
+    level.date = EscalationScheduler::adjustForWeekend(level.date, level.storedDays);
 }
 
 // A whole day of escalation is that many service days, the rest joining the offset.
@@ -166,7 +165,7 @@ void clearLevel(std::int32_t &date, std::int32_t &time, QString &action)
 {
     date = DateTime::NoDate;
     time = DateTime::NoTime;
-    action = NotInUse;
+    action = CaseVocabulary::NotInUse;
 }
 
 // A level 2 that is not used switches level 3 off as well.
@@ -205,7 +204,7 @@ bool hasServiceShift(const ProductRecord &product)
 
 } // namespace
 
-void EscalationScheduler::ComputeEscalationDeadlines(CaseRecord &record, const ProductRecord &product)
+void EscalationScheduler::computeEscalationDeadlines(CaseRecord &record, const ProductRecord &product)
 {
     Levels levels = levelsOf(record, product);
     const bool computed = computeLevels(levels, record.STime, product);
@@ -214,7 +213,7 @@ void EscalationScheduler::ComputeEscalationDeadlines(CaseRecord &record, const P
         clearUnusedLevels(levels, record);
 }
 
-std::int32_t EscalationScheduler::AdjustForWeekend(std::int32_t date, std::int32_t storedDays)
+std::int32_t EscalationScheduler::adjustForWeekend(std::int32_t date, std::int32_t storedDays)
 {
     if (storedDays > 1)
         date += 2;
@@ -228,7 +227,7 @@ bool EscalationScheduler::hasEmptyServiceDay(const ProductRecord &product)
     return hasServiceShift(product) && windowOf(product).length <= 0;
 }
 
-std::optional<QString> EscalationScheduler::CheckStartTime(const CaseRecord &record, const ProductRecord &product)
+std::optional<QString> EscalationScheduler::checkStartTime(const CaseRecord &record, const ProductRecord &product)
 {
     if (!hasServiceShift(product) || (record.STime >= product.ServiceStart && record.STime <= product.ServiceEnd))
         return std::nullopt;
@@ -236,7 +235,7 @@ std::optional<QString> EscalationScheduler::CheckStartTime(const CaseRecord &rec
         DateTime::formatHourMinute(product.ServiceStart), DateTime::formatHourMinute(product.ServiceEnd));
 }
 
-std::optional<QString> EscalationScheduler::CheckStartDate(const CaseRecord &record, const ProductRecord &product)
+std::optional<QString> EscalationScheduler::checkStartDate(const CaseRecord &record, const ProductRecord &product)
 {
     // Day 0 is no date at all, not a Sunday.
     if (!hasServiceShift(product) || record.SDate == DateTime::NoDate || !DateTime::isWeekend(record.SDate))
@@ -253,7 +252,7 @@ void EscalationScheduler::computeForCase(CaseRecord &record, RecordFileOf<Produc
     const ProductRecord product = readProduct(record.IDProduct, products, messages);
     if (hasEmptyServiceDay(product))
         notify(messages, EmptyServiceDay);
-    ComputeEscalationDeadlines(record, product);
+    computeEscalationDeadlines(record, product);
 }
 
 } // namespace vellum

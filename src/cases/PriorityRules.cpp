@@ -1,5 +1,7 @@
 #include "PriorityRules.h"
 
+#include "data/CaseVocabulary.h"
+
 using namespace Qt::StringLiterals;
 
 namespace vellum {
@@ -10,11 +12,11 @@ enum Rank { NoRank = 0, Minimal, Medium, High };
 Rank rankOf(const QString &level)
 {
     const QString word = level.trimmed();
-    if (word.compare(u"High"_s, Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::High, Qt::CaseInsensitive) == 0)
         return High;
-    if (word.compare(u"Medium"_s, Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::Medium, Qt::CaseInsensitive) == 0)
         return Medium;
-    if (word.compare(u"Minimal"_s, Qt::CaseInsensitive) == 0)
+    if (word.compare(CaseVocabulary::Minimal, Qt::CaseInsensitive) == 0)
         return Minimal;
     return NoRank;
 }
@@ -22,9 +24,9 @@ Rank rankOf(const QString &level)
 QString wordOf(Rank rank)
 {
     switch (rank) {
-    case High: return u"High"_s;
-    case Medium: return u"Medium"_s;
-    case Minimal: return u"Minimal"_s;
+    case High: return CaseVocabulary::High;
+    case Medium: return CaseVocabulary::Medium;
+    case Minimal: return CaseVocabulary::Minimal;
     case NoRank: break;
     }
     return {};
@@ -86,7 +88,7 @@ PriorityChooser PriorityChooser::of(const CurrentUser &user, const CaseRecord &r
     PriorityChooser chooser;
     chooser.owner = user.name.trimmed().toUpper() == record.Owner.trimmed().toUpper();
     chooser.level = user.level;
-    chooser.closed = record.Status.trimmed() == u"Closed"_s;
+    chooser.closed = record.Status.trimmed() == CaseVocabulary::Closed;
     return chooser;
 }
 
@@ -165,7 +167,7 @@ std::optional<PriorityLevel> PriorityRules::productLevel(RecordFileOf<ProductRec
     return PriorityLevel::of(products.record());
 }
 
-StoredDerivation PriorityRules::DerivePriority(CaseRecord &record, CaseHistory &history,
+StoredDerivation PriorityRules::derivePriority(CaseRecord &record, CaseHistory &history,
                                                const std::optional<PriorityLevel> &client,
                                                const std::optional<PriorityLevel> &product,
                                                const PriorityChooser &chooser, const HistoryEntry &entry)
@@ -244,7 +246,7 @@ PriorityView PriorityRules::decideNewCase(CaseRecord &record, bool productLast)
     return view;
 }
 
-PriorityChangeResult PriorityRules::RecordPriorityChange(CaseRecord &record, CaseHistory &history,
+PriorityChangeResult PriorityRules::recordPriorityChange(CaseRecord &record, CaseHistory &history,
                                                          const HistoryEntry &entry)
 {
     if (samePriority(record.Priority, m_remembered))
@@ -259,7 +261,7 @@ PriorityChangeResult PriorityRules::RecordPriorityChange(CaseRecord &record, Cas
 
 AppendResult PriorityRules::recordAgentChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry)
 {
-    const AppendResult appended = history.AppendHistory(record, CaseEvent::PriorityChangeByAgent, changeEntry(record, entry));
+    const AppendResult appended = history.appendHistory(record, CaseEvent::PriorityChangeByAgent, changeEntry(record, entry));
     if (entryWritten(appended))
         m_remembered = record.Priority;
     return appended;
@@ -285,7 +287,7 @@ AppendResult PriorityRules::appendSystemChange(CaseRecord &record, CaseHistory &
     const QString userNote = record.AddHistory;
     record.AddHistory = note;
     const AppendResult appended =
-        history.AppendHistory(record, CaseEvent::PriorityChangeBySystem, changeEntry(record, entry));
+        history.appendHistory(record, CaseEvent::PriorityChangeBySystem, changeEntry(record, entry));
     if (!entryWritten(appended))
         record.AddHistory = userNote;
     return appended;

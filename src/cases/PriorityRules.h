@@ -104,7 +104,7 @@ public:
 
     // A stored case opening: remembers its priority, derives it from the levels into the record
     // and records a change made by the fixed levels with a "by SYSTEM" entry.
-    StoredDerivation DerivePriority(CaseRecord &record, CaseHistory &history,
+    StoredDerivation derivePriority(CaseRecord &record, CaseHistory &history,
                                     const std::optional<PriorityLevel> &client,
                                     const std::optional<PriorityLevel> &product, const PriorityChooser &chooser,
                                     const HistoryEntry &entry);
@@ -118,7 +118,7 @@ public:
     void forgetProduct() { m_product.reset(); }
 
     // The priority choice of a stored case reported record.Priority as its new value.
-    PriorityChangeResult RecordPriorityChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry);
+    PriorityChangeResult recordPriorityChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry);
     // After NeedsNote: the note in record.AddHistory was confirmed. Only a written entry (whole or
     // cut by a full history) makes the new priority the remembered one; after NoteTooLong the
     // caller puts the old one back or lets the user shorten the note.

@@ -1,5 +1,7 @@
 #include "data/CaseRecord.h"
 
+#include "data/CaseVocabulary.h"
+
 #include <array>
 
 namespace vellum {
@@ -72,7 +74,7 @@ std::span<const Field<CaseRecord>> CaseRecord::fieldTable()
 CaseRecord CaseRecord::primed()
 {
     CaseRecord record;
-    record.Priority = QStringLiteral("Medium");
+    record.Priority = CaseVocabulary::Medium;
     return record;
 }
 

@@ -1,6 +1,7 @@
 #include "ActivityLogCounters.h"
 
 #include "framework/ApplicationMessage.h"
+#include "data/CaseVocabulary.h"
 #include "data/SystemRecord.h"
 
 #include <vector>
@@ -57,11 +58,11 @@ void ActivityLogCounters::add(const store::StoredRow &entry)
     } else if (action == u"Re-Open"_s) {
         ++m_counts.reOpened;
         ++m_counts.active;
-    } else if (action == u"Active"_s) {
+    } else if (action == CaseVocabulary::Active) {
         ++m_counts.active;
-    } else if (action == u"On Hold"_s) {
+    } else if (action == CaseVocabulary::OnHold) {
         ++m_counts.onHold;
-    } else if (action == u"Closed"_s) {
+    } else if (action == CaseVocabulary::Closed) {
         ++m_counts.closed;
     }
 }

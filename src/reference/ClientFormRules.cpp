@@ -2,6 +2,7 @@
 
 #include "framework/ApplicationMessage.h"
 
+#include "data/CaseVocabulary.h"
 #include "data/ClientRecord.h"
 #include "data/CurrentUser.h"
 #include "framework/Messages.h"
@@ -19,7 +20,7 @@ constexpr int HandedBackPhoneLength = 16;
 
 QStringList priorities()
 {
-    return {u"High"_s, u"Medium"_s, u"Minimal"_s};
+    return CaseVocabulary::Priorities;
 }
 
 bool priorityEditable(int level, bool forCaseClient)

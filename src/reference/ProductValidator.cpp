@@ -1,5 +1,6 @@
 #include "ProductValidator.h"
 
+#include "data/CaseVocabulary.h"
 #include "framework/ApplicationMessage.h"
 
 #include "framework/DateTime.h"
@@ -77,7 +78,7 @@ const QString ProductValidator::OfficeSpan = u"  Office Hours TimeSpan : Minimal
 
 QStringList ProductValidator::priorities()
 {
-    return {u"High"_s, u"Medium"_s, u"Minimal"_s};
+    return CaseVocabulary::Priorities;
 }
 
 ProductCheck ProductValidator::validate(const ProductRecord &product)

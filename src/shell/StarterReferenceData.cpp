@@ -1,5 +1,6 @@
 #include "shell/StarterReferenceData.h"
 
+#include "data/CaseVocabulary.h"
 #include "framework/DateTime.h"
 
 using namespace Qt::StringLiterals;
@@ -8,6 +9,9 @@ namespace vellum::StarterReferenceData {
 
 namespace {
 
+using CaseVocabulary::High;
+using CaseVocabulary::Medium;
+using CaseVocabulary::Minimal;
 using DateTime::fromHoursMinutes;
 
 constexpr std::uint8_t UserLevel = 0;
@@ -90,7 +94,7 @@ ProductRecord product(const QString &id, const QString &name, const QString &des
     record.IDProduct = id;
     record.Product = name;
     record.LName = description;
-    record.Priority = u"Medium"_s;
+    record.Priority = Medium;
     record.Respons = level.response;
     record.FirstEsc = level.first.time;
     record.FirstEscDays = level.first.days;
@@ -142,19 +146,19 @@ std::vector<ClientRecord> clients()
     return {
         client(u"FENWIC"_s, u"Fenwick & Loam Cartographers"_s,
                {u"Odile Fenwick"_s, u"555-0142"_s, u"office@fenwick-loam.example"_s},
-               {u"12 Compass Row"_s, u"QV 1021"_s, u"Larkspur Bay"_s, u"Westmarch"_s}, u"Medium"_s, false,
+               {u"12 Compass Row"_s, u"QV 1021"_s, u"Larkspur Bay"_s, u"Westmarch"_s}, Medium, false,
                u"Map plotters run overnight; call before 10:00."_s),
         client(u"HARBOR"_s, u"Harbourlight Tea Importers"_s,
                {u"Tobias Quenby"_s, u"555-0178"_s, u"it@harbourlight-tea.example"_s},
-               {u"3 Wharfside Lane"_s, u"QV 3307"_s, u"Saltmere"_s, u"Westmarch"_s}, u"High"_s, true,
+               {u"3 Wharfside Lane"_s, u"QV 3307"_s, u"Saltmere"_s, u"Westmarch"_s}, High, true,
                u"Customs deadlines: every outage is urgent."_s),
         client(u"MOSSGR"_s, u"Mossgrove Veterinary Practice"_s,
                {u"Ines Ravelle"_s, u"555-0115"_s, u"desk@mossgrove-vets.example"_s},
-               {u"88 Fern Hollow"_s, u"QV 2214"_s, u"Brackenford"_s, u"Eastvale"_s}, u"Minimal"_s, false,
+               {u"88 Fern Hollow"_s, u"QV 2214"_s, u"Brackenford"_s, u"Eastvale"_s}, Minimal, false,
                u"Small practice, one shared workstation."_s),
         client(u"QUILTR"_s, u"Quilter Street Bakery Co-op"_s,
                {u"Mabel Thorncastle"_s, u"555-0193"_s, u"orders@quilter-bakery.example"_s},
-               {u"41 Quilter Street"_s, u"QV 1180"_s, u"Larkspur Bay"_s, u"Westmarch"_s}, u"Medium"_s, false,
+               {u"41 Quilter Street"_s, u"QV 1180"_s, u"Larkspur Bay"_s, u"Westmarch"_s}, Medium, false,
                u"Opens at 05:00; reach the contact before noon."_s),
     };
 }
@@ -175,12 +179,12 @@ std::vector<ProductRecord> products()
     ProductRecord netbox = product(u"BW-NETBOX"_s, u"Brindlewave Network Box"_s, u"Office router and firewall"_s,
                                    {fromHoursMinutes(0, 15), {fromHoursMinutes(1, 0), 0},
                                     {fromHoursMinutes(4, 0), 0}, {}});
-    netbox.Priority = u"High"_s;
+    netbox.Priority = High;
     netbox.PriorityFix = 1;
     // One escalation level only: levels two and three are not in use.
     ProductRecord spooler = product(u"OM-SPOOL"_s, u"Ottermere Print Spooler"_s, u"Shared printing"_s,
                                     {fromHoursMinutes(4, 0), {fromHoursMinutes(8, 0), 0}, {}, {}});
-    spooler.Priority = u"Minimal"_s;
+    spooler.Priority = Minimal;
     return {relay, ledger, netbox, spooler};
 }
 

@@ -5,6 +5,7 @@
 #include "cases/EscalationScheduler.h"
 #include "data/ArchiveRecord.h"
 #include "data/CaseRecord.h"
+#include "data/CaseVocabulary.h"
 #include "data/ClientRecord.h"
 #include "data/DatabaseCheck.h"
 #include "data/LogRecord.h"
@@ -127,7 +128,8 @@ const ClientRecord *clientOf(const std::vector<ClientRecord> &clients, const QSt
 
 int urgency(const QString &priority)
 {
-    return QStringList{u"Minimal"_s, u"Medium"_s, u"High"_s}.indexOf(priority);
+    const QStringList ascending{CaseVocabulary::Minimal, CaseVocabulary::Medium, CaseVocabulary::High};
+    return int(ascending.indexOf(priority));
 }
 
 QString fileName(const store::TableDefinition &table)
@@ -314,8 +316,8 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
         CaseRecord fresh = stored;
         fresh.FirstEscDate = fresh.FirstEscTime = fresh.SecEscDate = fresh.SecEscTime = 0;
         fresh.ThirdEscDate = fresh.ThirdEscTime = 0;
-        fresh.FirstAction = fresh.SecAction = fresh.ThirdAction = u"N"_s;
-        EscalationScheduler::ComputeEscalationDeadlines(fresh, *product);
+        fresh.FirstAction = fresh.SecAction = fresh.ThirdAction = CaseVocabulary::Open;
+        EscalationScheduler::computeEscalationDeadlines(fresh, *product);
         const QByteArray where = "case " + QByteArray::number(stored.CaseNr);
         QVERIFY2(fresh.FirstEscDate == stored.FirstEscDate && fresh.FirstEscTime == stored.FirstEscTime, where);
         QVERIFY2(fresh.SecEscDate == stored.SecEscDate && fresh.SecEscTime == stored.SecEscTime, where);
@@ -327,14 +329,14 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
                                                  u"Third Escalation : "_s};
         for (std::size_t level = 0; level < flags.size(); ++level) {
             const auto &[computed, flag] = flags[level];
-            if (computed == u"Y"_s)
-                QVERIFY2(flag == u"Y"_s, where);
+            if (computed == CaseVocabulary::NotInUse)
+                QVERIFY2(flag == CaseVocabulary::NotInUse, where);
             else
-                QVERIFY2(flag == u"N"_s || flag == u"D"_s, where);
+                QVERIFY2(flag == CaseVocabulary::Open || flag == CaseVocabulary::Done, where);
             // A level is done exactly when the history says so.
-            QCOMPARE(flag == u"D"_s, stored.History.contains(CrLf + CrLf + doneEntries[level]));
-            notInUse += flag == u"Y"_s;
-            done += flag == u"D"_s;
+            QCOMPARE(flag == CaseVocabulary::Done, stored.History.contains(CrLf + CrLf + doneEntries[level]));
+            notInUse += flag == CaseVocabulary::NotInUse;
+            done += flag == CaseVocabulary::Done;
         }
     }
     QVERIFY(notInUse > 0);
@@ -371,19 +373,19 @@ void TestStarterDatabase::statusesAndClosingDatesAgreeWithTheHistory()
     QSet<QString> statuses;
     for (const CaseRecord &record : m_cases) {
         const QByteArray where = "case " + QByteArray::number(record.CaseNr);
-        QString status = u"Active"_s;
+        QString status = CaseVocabulary::Active;
         QString closedOn;
         for (const HistoryEntry &entry : laterEntries(record.History)) {
             if (entry.kind != u"Status CHANGE : "_s)
                 continue;
             const QString word = change.match(entry.header).captured(1).trimmed();
             QVERIFY2(!word.isEmpty(), qPrintable(entry.header));
-            status = word == u"ON HOLD"_s ? u"On Hold"_s : word.left(1) + word.mid(1).toLower();
+            status = word == u"ON HOLD"_s ? CaseVocabulary::OnHold : word.left(1) + word.mid(1).toLower();
             closedOn = entry.date;
         }
         QCOMPARE(record.Status, status);
         statuses.insert(record.Status);
-        if (record.Status == u"Closed"_s) {
+        if (record.Status == CaseVocabulary::Closed) {
             QCOMPARE(DateTime::formatDate(record.Cdate), closedOn);
             // Recent enough that the scheduled clean-up (7 days) keeps it for a while.
             QVERIFY2(m_today - record.Cdate < 7, where);
@@ -391,10 +393,13 @@ void TestStarterDatabase::statusesAndClosingDatesAgreeWithTheHistory()
             QCOMPARE(record.Cdate, 0);
         }
         // Only a case on hold is marked as held by its owner.
-        QVERIFY2(record.UpdateFlag <= 2 && (record.UpdateFlag != 2 || record.Status == u"On Hold"_s), where);
+        namespace Marker = CaseVocabulary::Marker;
+        const QList<std::uint16_t> markers{Marker::NothingNew, Marker::ChangedByOthers, Marker::OnHold};
+        QVERIFY2(markers.contains(record.UpdateFlag), where);
+        QVERIFY2(record.UpdateFlag != Marker::OnHold || record.Status == CaseVocabulary::OnHold, where);
         QVERIFY2(record.SDate < m_today, where);
     }
-    QCOMPARE(statuses, (QSet<QString>{u"Active"_s, u"On Hold"_s, u"Closed"_s}));
+    QCOMPARE(statuses, (QSet<QString>{CaseVocabulary::Active, CaseVocabulary::OnHold, CaseVocabulary::Closed}));
 }
 
 void TestStarterDatabase::casesReferToTheReferenceData()
@@ -481,7 +486,7 @@ void TestStarterDatabase::knowledgeBaseCaseIsAClosedCaseWithAFreeNumber()
     QCOMPARE(archived.size(), std::size_t(1));
     const ArchiveRecord &record = archived.front();
     QVERIFY(!anyOf(m_cases, [&record](const CaseRecord &other) { return other.CaseNr == record.CaseNr; }));
-    QCOMPARE(record.Status, u"Closed"_s);
+    QCOMPARE(record.Status, CaseVocabulary::Closed);
     QVERIFY(record.History.startsWith(u"Case CREATED : "_s + DateTime::formatDate(record.SDate)));
     QVERIFY(record.History.contains(u" to CLOSED  by Agent "_s));
     QVERIFY(clientOf(m_clients, record.SName) && productOf(m_products, record.IDProduct));

@@ -3,6 +3,7 @@
 
 #include "cases/CaseHistory.h"
 #include "cases/HistoryText.h"
+#include "data/CaseVocabulary.h"
 #include "framework/DateTime.h"
 #include "framework/ErrorReporter.h"
 #include "framework/RecordFile.h"
@@ -19,6 +20,8 @@ Q_DECLARE_METATYPE(vellum::HistoryEntry)
 Q_DECLARE_METATYPE(vellum::AppendResult)
 
 namespace {
+
+namespace Marker = CaseVocabulary::Marker;
 
 const QString CrLf = u"\r\n"_s;
 const QString Earlier = u"Case CREATED :  1/05/04 -  8:00  by Agent Bob"_s;
@@ -78,55 +81,61 @@ void TestCaseHistory::entryOfEachEvent_data()
     QTest::addColumn<HistoryEntry>("entry");
     QTest::addColumn<QString>("note");
     QTest::addColumn<QString>("header");
-    QTest::addColumn<int>("marker");
+    QTest::addColumn<std::uint16_t>("marker");
 
+    const std::uint16_t marks = Marker::ChangedByOthers;
+    const std::uint16_t none = Marker::NothingNew;
     const HistoryEntry plain = byMarta();
     const QString note = u"Customer rang about the printer.  "_s;
     QTest::newRow("review note") << CaseEvent::ReviewNote << plain << note
-                                 << u"Review Note:  3/05/04 -  9:06 by Agent Marta               "_s << 1;
+                                 << u"Review Note:  3/05/04 -  9:06 by Agent Marta               "_s << marks;
     QTest::newRow("outgoing call") << CaseEvent::OutgoingCall << plain << note
-                                   << u"Outgoing Call:  3/05/04 -  9:06 by Agent Marta               "_s << 1;
+                                   << u"Outgoing Call:  3/05/04 -  9:06 by Agent Marta               "_s << marks;
     QTest::newRow("incoming call") << CaseEvent::IncomingCall << plain << note
-                                   << u"Incoming Call:  3/05/04 -  9:06 by Agent Marta               "_s << 1;
+                                   << u"Incoming Call:  3/05/04 -  9:06 by Agent Marta               "_s << marks;
 
     HistoryEntry mail = plain;
     mail.mailAddress = u"desk@client.example"_s;
     QTest::newRow("outgoing email")
         << CaseEvent::OutgoingEmail << mail << note
-        << u"Outgoing Email:  3/05/04 -  9:06 by Agent Marta to Client Address desk@client.example"_s << 1;
+        << u"Outgoing Email:  3/05/04 -  9:06 by Agent Marta to Client Address desk@client.example"_s << marks;
     QTest::newRow("incoming email") << CaseEvent::IncomingEmail << plain << note
-                                    << u"Incoming Email:  3/05/04 -  9:06 Received by Agent Marta (Pasted) "_s << 1;
+                                    << u"Incoming Email:  3/05/04 -  9:06 Received by Agent Marta (Pasted) "_s << marks;
 
     HistoryEntry onHold = plain;
-    onHold.newStatus = u"On Hold"_s;
-    QTest::newRow("status on hold") << CaseEvent::StatusChange << onHold << note
-                                    << u"Status CHANGE :  3/05/04 -  9:06 to ON HOLD by Agent Marta               "_s << 0;
+    onHold.newStatus = CaseVocabulary::OnHold;
+    QTest::newRow("status on hold")
+        << CaseEvent::StatusChange << onHold << note
+        << u"Status CHANGE :  3/05/04 -  9:06 to ON HOLD by Agent Marta               "_s << none;
     HistoryEntry active = plain;
-    active.newStatus = u"Active"_s;
-    QTest::newRow("status active") << CaseEvent::StatusChange << active << note
-                                   << u"Status CHANGE :  3/05/04 -  9:06 to ACTIVE  by Agent Marta               "_s << 0;
+    active.newStatus = CaseVocabulary::Active;
+    QTest::newRow("status active")
+        << CaseEvent::StatusChange << active << note
+        << u"Status CHANGE :  3/05/04 -  9:06 to ACTIVE  by Agent Marta               "_s << none;
     QTest::newRow("first escalation") << CaseEvent::FirstEscalationDone << plain << note
-                                      << u"First Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << 0;
-    QTest::newRow("second escalation") << CaseEvent::SecondEscalationDone << plain << note
-                                       << u"Second Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << 0;
+                                      << u"First Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << none;
+    QTest::newRow("second escalation")
+        << CaseEvent::SecondEscalationDone << plain << note
+        << u"Second Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << none;
     QTest::newRow("third escalation") << CaseEvent::ThirdEscalationDone << plain << note
-                                      << u"Third Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << 0;
+                                      << u"Third Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << none;
     QTest::newRow("re-open") << CaseEvent::ReOpen << plain << note
-                             << u"Case RE-OPENED :  3/05/04   9:06  by Agent Marta               "_s << 0;
+                             << u"Case RE-OPENED :  3/05/04   9:06  by Agent Marta               "_s << none;
 
     HistoryEntry priority = plain;
     priority.oldPriority = u"Medium "_s;
     priority.newPriority = u"High   "_s;
     QTest::newRow("priority by agent")
         << CaseEvent::PriorityChangeByAgent << priority << note
-        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent Marta               "_s << 0;
-    QTest::newRow("priority by system") << CaseEvent::PriorityChangeBySystem << priority << note
-                                        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by SYSTEM "_s << 1;
+        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent Marta               "_s << none;
+    QTest::newRow("priority by system")
+        << CaseEvent::PriorityChangeBySystem << priority << note
+        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by SYSTEM "_s << marks;
 
     HistoryEntry yank = plain;
     yank.previousOwner = u"Bob"_s;
     QTest::newRow("yank") << CaseEvent::Yank << yank << QString()
-                          << u"Case YANKED :  3/05/04 -  9:06 by Agent Marta from Agent Bob                 "_s << 0;
+                          << u"Case YANKED :  3/05/04 -  9:06 by Agent Marta from Agent Bob                 "_s << none;
 
 }
 
@@ -136,16 +145,16 @@ void TestCaseHistory::entryOfEachEvent()
     QFETCH(HistoryEntry, entry);
     QFETCH(QString, note);
     QFETCH(QString, header);
-    QFETCH(int, marker);
+    QFETCH(std::uint16_t, marker);
 
     CaseRecord record = storedCase(note);
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, event, entry), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, event, entry), AppendResult::Appended);
 
     const QString noteLine = note.isEmpty() ? QString() : CrLf + u"Customer rang about the printer."_s;
     QCOMPARE(record.History, Earlier + CrLf + CrLf + header + noteLine);
     QCOMPARE(record.AddHistory, QString());
-    QCOMPARE(int(record.UpdateFlag), marker);
+    QCOMPARE(record.UpdateFlag, marker);
 }
 
 void TestCaseHistory::creationNoteFollowsOnOneLineBreak()
@@ -156,15 +165,15 @@ void TestCaseHistory::creationNoteFollowsOnOneLineBreak()
     HistoryEntry later = byMarta();
     later.today = may3() + 1;  // the start moment counts, not the clock
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, later), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Created, later), AppendResult::Appended);
     const QString created = record.History;
     QCOMPARE(created, u"Case CREATED :  3/05/04 -  9:06  by Agent Marta               "_s);
 
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, byMarta()), AppendResult::NothingToAppend);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Created, byMarta()), AppendResult::NothingToAppend);
     QCOMPARE(record.History, created);
 
     record.AddHistory = u"Printer jams on every page. "_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Created, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Created, byMarta()), AppendResult::Appended);
     QCOMPARE(record.History,
              u"Case CREATED :  3/05/04 -  9:06  by Agent Marta\r\nPrinter jams on every page."_s);
     QCOMPARE(record.AddHistory, QString());
@@ -176,11 +185,11 @@ void TestCaseHistory::laterEntriesFollowOneBlankLine()
     record.SDate = may3();
     record.STime = DateTime::fromHoursMinutes(8, 0);
     CaseHistory history;
-    history.AppendHistory(record, CaseEvent::Created, byMarta());
+    history.appendHistory(record, CaseEvent::Created, byMarta());
     record.AddHistory = u"First."_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
     record.AddHistory = u"Second."_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
 
     QCOMPARE(record.History,
              u"Case CREATED :  3/05/04 -  8:00  by Agent Marta\r\n"
@@ -210,7 +219,7 @@ void TestCaseHistory::noteIsNeeded()
     CaseRecord record = storedCase(note);
     const CaseRecord before = record;
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, event, byMarta()), AppendResult::NothingToAppend);
+    QCOMPARE(history.appendHistory(record, event, byMarta()), AppendResult::NothingToAppend);
     QCOMPARE(record, before);
 }
 
@@ -221,7 +230,7 @@ void TestCaseHistory::formYankTakesNoNote()
     HistoryEntry entry = byMarta();
     entry.previousOwner = u"Bob"_s;
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::Yank, entry), AppendResult::NothingToAppend);
+    QCOMPARE(history.appendHistory(record, CaseEvent::Yank, entry), AppendResult::NothingToAppend);
     QCOMPARE(record, before);
 }
 
@@ -233,15 +242,15 @@ void TestCaseHistory::unsentMailSkipsOneAppend()
     history.skipNextAppend();
     QVERIFY(history.skipPending());
 
-    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingEmail, byMarta()), AppendResult::Skipped);
+    QCOMPARE(history.appendHistory(record, CaseEvent::OutgoingEmail, byMarta()), AppendResult::Skipped);
     QCOMPARE(record.History, before);
-    QCOMPARE(int(record.UpdateFlag), 0);
+    QCOMPARE(record.UpdateFlag, Marker::NothingNew);
     QVERIFY(!history.skipPending());
     // The unsent note does not linger to block a later yank.
     QCOMPARE(record.AddHistory, QString());
 
     record.AddHistory = u"Rang instead."_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::OutgoingCall, byMarta()), AppendResult::Appended);
     QVERIFY(record.History.endsWith(u"\r\nRang instead."_s));
 }
 
@@ -253,7 +262,7 @@ void TestCaseHistory::queueYank()
     QCOMPARE(CaseHistory::appendQueueYank(record, entry), AppendResult::Appended);
     QCOMPARE(record.History,
              Earlier + u"\r\n\r\nCase YANKED   3/05/04 -  9:06 by Agent Marta from Agent Bob                 "_s);
-    QCOMPARE(int(record.UpdateFlag), 0);
+    QCOMPARE(record.UpdateFlag, Marker::NothingNew);
     QCOMPARE(record.AddHistory, u"kept"_s);
 }
 
@@ -280,7 +289,7 @@ void TestCaseHistory::assignment()
     entry.remark = remark;
     QCOMPARE(CaseHistory::appendAssignment(record, entry), AppendResult::Appended);
     QCOMPARE(record.History, Earlier + expectedTail);
-    QCOMPARE(int(record.UpdateFlag), 1);
+    QCOMPARE(record.UpdateFlag, Marker::ChangedByOthers);
 }
 
 void TestCaseHistory::entryThatFillsTheHistoryExactly()
@@ -290,7 +299,7 @@ void TestCaseHistory::entryThatFillsTheHistoryExactly()
     record.History = QString(CaseHistory::capacity() - int(header.size()), u'x');
     record.AddHistory = u"ok"_s;
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
+    QCOMPARE(history.appendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
     QCOMPARE(record.History.toUtf8().size(), 8000);
 }
 
@@ -331,9 +340,9 @@ void TestCaseHistory::fullHistory()
     QFETCH(int, refusal);
 
     HistoryEntry entry = byMarta();
-    entry.newStatus = u"Closed"_s;
-    entry.oldPriority = u"Medium"_s;
-    entry.newPriority = u"High"_s;
+    entry.newStatus = CaseVocabulary::Closed;
+    entry.oldPriority = CaseVocabulary::Medium;
+    entry.newPriority = CaseVocabulary::High;
     entry.previousOwner = u"Bob"_s;
     entry.mailAddress = u"desk@client.example"_s;
     const QString own = CrLf + CrLf + HistoryText::header(event, entry) + (note.isEmpty() ? QString() : CrLf);
@@ -344,7 +353,7 @@ void TestCaseHistory::fullHistory()
 
     QCOMPARE(CaseHistory::refusal(record, event, entry, note).value_or(-1), refusal);
     CaseHistory history;
-    QCOMPARE(history.AppendHistory(record, event, entry), result);
+    QCOMPARE(history.appendHistory(record, event, entry), result);
 
     if (result == AppendResult::NoteTooLong) {
         QCOMPARE(record, before);
@@ -354,7 +363,7 @@ void TestCaseHistory::fullHistory()
     QVERIFY(record.History.startsWith(before.History + CrLf));
     QCOMPARE(record.AddHistory, QString());
     const bool marks = event == CaseEvent::IncomingEmail || event == CaseEvent::PriorityChangeBySystem;
-    QCOMPARE(int(record.UpdateFlag), marks ? 1 : 0);
+    QCOMPARE(record.UpdateFlag, marks ? Marker::ChangedByOthers : Marker::NothingNew);
 }
 
 void TestCaseHistory::fullHistoryCutsTheQueuesEntries()
@@ -371,7 +380,7 @@ void TestCaseHistory::fullHistoryCutsTheQueuesEntries()
     QCOMPARE(record.History, yanked.left(CaseHistory::capacity()));
     QCOMPARE(CaseHistory::appendAssignment(record, entry), AppendResult::HistoryFull);
     QCOMPARE(record.History.toUtf8().size(), CaseHistory::capacity());
-    QCOMPARE(int(record.UpdateFlag), 1);
+    QCOMPARE(record.UpdateFlag, Marker::ChangedByOthers);
 }
 
 // What the history holds after an append is what the case file gives back.
@@ -391,13 +400,13 @@ void TestCaseHistory::appendedHistoryIsStoredWhole()
     AppendResult result = AppendResult::Appended;
     for (int i = 0; result == AppendResult::Appended; ++i) {
         record.AddHistory = u"note %1"_s.arg(i);
-        result = history.AppendHistory(record, CaseEvent::ReviewNote, byMarta());
+        result = history.appendHistory(record, CaseEvent::ReviewNote, byMarta());
     }
     QCOMPARE(result, AppendResult::NoteTooLong);
     QCOMPARE(record.AddHistory, u"note 1"_s);
     HistoryEntry closing = byMarta();
-    closing.newStatus = u"Closed"_s;
-    QCOMPARE(history.AppendHistory(record, CaseEvent::StatusChange, closing), AppendResult::HistoryFull);
+    closing.newStatus = CaseVocabulary::Closed;
+    QCOMPARE(history.appendHistory(record, CaseEvent::StatusChange, closing), AppendResult::HistoryFull);
 
     cases.record() = record;
     QCOMPARE(cases.insert(), 0);

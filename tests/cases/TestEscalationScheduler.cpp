@@ -3,6 +3,7 @@
 // through the deadlines it moves.
 
 #include "cases/EscalationScheduler.h"
+#include "data/CaseVocabulary.h"
 #include "framework/DateTime.h"
 #include "framework/ErrorReporter.h"
 #include "support/ScriptedMessages.h"
@@ -52,7 +53,7 @@ CaseRecord newCase(const QDate &date, int time)
     CaseRecord record;
     record.SDate = day(date);
     record.STime = time;
-    record.FirstAction = record.SecAction = record.ThirdAction = u"N"_s;
+    record.FirstAction = record.SecAction = record.ThirdAction = CaseVocabulary::Open;
     return record;
 }
 
@@ -155,7 +156,7 @@ void TestEscalationScheduler::deadlines()
     QFETCH(int, time2);
 
     CaseRecord record = newCase(start, startTime);
-    EscalationScheduler::ComputeEscalationDeadlines(record, sameForAllLevels(shift, offset, days));
+    EscalationScheduler::computeEscalationDeadlines(record, sameForAllLevels(shift, offset, days));
 
     QCOMPARE(DateTime::toDate(record.FirstEscDate), date);
     QCOMPARE(record.FirstEscTime, time);
@@ -199,7 +200,7 @@ void TestEscalationScheduler::levelsReadTheirOwnFields()
     product.ThirdEscDays = 1;
     product.Respons = product.FirstEscMargin = product.SecEscMargin = product.ThirdEscMargin = at(u"05:00"_s);
     CaseRecord record = newCase(Mon, at(u"10:00"_s));
-    EscalationScheduler::ComputeEscalationDeadlines(record, product);
+    EscalationScheduler::computeEscalationDeadlines(record, product);
 
     QCOMPARE(DateTime::toDate(record.FirstEscDate), date1);
     QCOMPARE(record.FirstEscTime, time1);
@@ -251,13 +252,13 @@ void TestEscalationScheduler::unusedLevels()
     product.ThdEsc = offset3;
     product.ThirdEscDays = days3;
     CaseRecord record = newCase(Mon, startTime);
-    EscalationScheduler::ComputeEscalationDeadlines(record, product);
+    EscalationScheduler::computeEscalationDeadlines(record, product);
 
     QVERIFY(record.FirstEscDate != 0);
-    QCOMPARE(record.FirstAction, u"N"_s);
-    QCOMPARE(record.SecAction, used2 ? u"N"_s : u"Y"_s);
+    QCOMPARE(record.FirstAction, CaseVocabulary::Open);
+    QCOMPARE(record.SecAction, used2 ? CaseVocabulary::Open : CaseVocabulary::NotInUse);
     QCOMPARE(record.SecEscDate != 0 || record.SecEscTime != 0, used2);
-    QCOMPARE(record.ThirdAction, used3 ? u"N"_s : u"Y"_s);
+    QCOMPARE(record.ThirdAction, used3 ? CaseVocabulary::Open : CaseVocabulary::NotInUse);
     QCOMPARE(record.ThirdEscDate != 0 || record.ThirdEscTime != 0, used3);
 }
 
@@ -284,7 +285,7 @@ void TestEscalationScheduler::notComputed()
     record.ThirdEscTime = 33;
     CaseRecord expected = record;
     expected.FirstEscDate = expected.SecEscDate = expected.ThirdEscDate = day(Mon);
-    EscalationScheduler::ComputeEscalationDeadlines(record, product);
+    EscalationScheduler::computeEscalationDeadlines(record, product);
 
     QVERIFY(record == expected);
 }
@@ -319,7 +320,7 @@ void TestEscalationScheduler::checkStartTime()
     ProductRecord product = sameForAllLevels(shift, at(u"01:00"_s), 0);
     product.ServiceStart = serviceStart;
     product.ServiceEnd = serviceEnd;
-    QCOMPARE(EscalationScheduler::CheckStartTime(newCase(Mon, startTime), product).value_or(QString()), message);
+    QCOMPARE(EscalationScheduler::checkStartTime(newCase(Mon, startTime), product).value_or(QString()), message);
 }
 
 void TestEscalationScheduler::checkStartDate_data()
@@ -343,7 +344,7 @@ void TestEscalationScheduler::checkStartDate()
     QFETCH(QString, message);
 
     const ProductRecord product = sameForAllLevels(shift, at(u"01:00"_s), 0);
-    QCOMPARE(EscalationScheduler::CheckStartDate(newCase(date, at(u"10:00"_s)), product).value_or(QString()),
+    QCOMPARE(EscalationScheduler::checkStartDate(newCase(date, at(u"10:00"_s)), product).value_or(QString()),
              message);
 }
 
@@ -403,7 +404,7 @@ void TestEscalationScheduler::missingProductIsReportedAndCountsAsEmpty()
     expected.IDProduct = record.IDProduct;
     expected.FirstEscDate = day(Sat);
     expected.FirstEscTime = at(u"16:00"_s);
-    expected.SecAction = expected.ThirdAction = u"Y"_s;
+    expected.SecAction = expected.ThirdAction = CaseVocabulary::NotInUse;
     QVERIFY(record == expected);
 }
 

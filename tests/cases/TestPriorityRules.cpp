@@ -2,6 +2,7 @@
 // History entries are written on 3 May 2004 at 9:06 by "Marta".
 
 #include "cases/PriorityRules.h"
+#include "data/CaseVocabulary.h"
 #include "framework/DateTime.h"
 #include "framework/ErrorReporter.h"
 #include "support/ScriptedMessages.h"
@@ -19,6 +20,11 @@ Q_DECLARE_METATYPE(Level)
 
 namespace {
 
+using CaseVocabulary::High;
+using CaseVocabulary::Medium;
+using CaseVocabulary::Minimal;
+namespace Marker = CaseVocabulary::Marker;
+
 const PriorityLabel ClientRed{u"Client Priority"_s, Qt::red};
 const PriorityLabel ProductBlue{u"Product Priority"_s, Qt::blue};
 const PriorityLabel BothRed{u"Client & Product Priority"_s, Qt::red};
@@ -32,7 +38,7 @@ Level fixedAt(const QString &word)
 
 Level notFixed()
 {
-    return PriorityLevel{false, u"High"_s};
+    return PriorityLevel{false, High};
 }
 
 HistoryEntry byMarta()
@@ -54,7 +60,7 @@ CaseRecord caseAt(const QString &priority, std::uint8_t fix = 0)
     CaseRecord record;
     record.CaseNr = 17;
     record.Owner = u"Marta"_s;
-    record.Status = u"Active"_s;
+    record.Status = CaseVocabulary::Active;
     record.Priority = priority;
     record.PriorityFix = fix;
     record.History = u"Case CREATED :  1/05/04 -  8:00  by Agent Marta"_s;
@@ -93,16 +99,16 @@ void TestPriorityRules::bothFixed_data()
     QTest::addColumn<QString>("priority");
     QTest::addColumn<PriorityLabel>("label");
 
-    QTest::newRow("High/High") << u"High"_s << u"High"_s << u"High"_s << BothRed;
-    QTest::newRow("High/Medium") << u"High"_s << u"Medium"_s << u"High"_s << ClientRed;
-    QTest::newRow("High/Minimal") << u"High"_s << u"Minimal"_s << u"High"_s << ClientRed;
-    QTest::newRow("Medium/High") << u"Medium"_s << u"High"_s << u"High"_s << ProductBlue;
-    QTest::newRow("Medium/Medium") << u"Medium"_s << u"Medium"_s << u"Medium"_s << BothRed;
-    QTest::newRow("Medium/Minimal") << u"Medium"_s << u"Minimal"_s << u"Medium"_s << ClientRed;
-    QTest::newRow("Minimal/High") << u"Minimal"_s << u"High"_s << u"High"_s << ProductBlue;
-    QTest::newRow("Minimal/Medium") << u"Minimal"_s << u"Medium"_s << u"Medium"_s << ProductBlue;
-    QTest::newRow("Minimal/Minimal") << u"Minimal"_s << u"Minimal"_s << u"Minimal"_s << BothRed;
-    QTest::newRow("padded as stored") << u"Medium "_s << u"High   "_s << u"High"_s << ProductBlue;
+    QTest::newRow("High/High") << High << High << High << BothRed;
+    QTest::newRow("High/Medium") << High << Medium << High << ClientRed;
+    QTest::newRow("High/Minimal") << High << Minimal << High << ClientRed;
+    QTest::newRow("Medium/High") << Medium << High << High << ProductBlue;
+    QTest::newRow("Medium/Medium") << Medium << Medium << Medium << BothRed;
+    QTest::newRow("Medium/Minimal") << Medium << Minimal << Medium << ClientRed;
+    QTest::newRow("Minimal/High") << Minimal << High << High << ProductBlue;
+    QTest::newRow("Minimal/Medium") << Minimal << Medium << Medium << ProductBlue;
+    QTest::newRow("Minimal/Minimal") << Minimal << Minimal << Minimal << BothRed;
+    QTest::newRow("padded as stored") << u"Medium "_s << u"High   "_s << High << ProductBlue;
 }
 
 void TestPriorityRules::bothFixed()
@@ -120,8 +126,8 @@ void TestPriorityRules::bothFixed()
 
 void TestPriorityRules::bothFixedWithoutAWord()
 {
-    QVERIFY(!PriorityRules::bothFixed(u"Urgent"_s, u"High"_s));
-    QVERIFY(!PriorityRules::bothFixed(u"High"_s, QString()));
+    QVERIFY(!PriorityRules::bothFixed(u"Urgent"_s, High));
+    QVERIFY(!PriorityRules::bothFixed(High, QString()));
 }
 
 void TestPriorityRules::derivedOnOpening_data()
@@ -136,26 +142,26 @@ void TestPriorityRules::derivedOnOpening_data()
     QTest::addColumn<bool>("enabled");
 
     // The case is stored as "Minimal" throughout.
-    QTest::newRow("neither fixed, owner") << notFixed() << notFixed() << owner() << 0 << u"Minimal"_s << 0 << CaseBlack << true;
+    QTest::newRow("neither fixed, owner") << notFixed() << notFixed() << owner() << 0 << Minimal << 0 << CaseBlack << true;
     QTest::newRow("neither fixed, other agent")
-        << notFixed() << notFixed() << PriorityChooser{false, LevelUser, false} << 0 << u"Minimal"_s << 0 << CaseBlack << false;
-    QTest::newRow("neither fixed any more") << notFixed() << notFixed() << owner() << 1 << u"Minimal"_s << 0 << CaseBlack << true;
-    QTest::newRow("client fixed") << fixedAt(u"High"_s) << notFixed() << owner() << 0 << u"High"_s << 1 << ClientRed << false;
-    QTest::newRow("product fixed") << notFixed() << fixedAt(u"High"_s) << owner() << 0 << u"High"_s << 1 << ProductBlue
+        << notFixed() << notFixed() << PriorityChooser{false, LevelUser, false} << 0 << Minimal << 0 << CaseBlack << false;
+    QTest::newRow("neither fixed any more") << notFixed() << notFixed() << owner() << 1 << Minimal << 0 << CaseBlack << true;
+    QTest::newRow("client fixed") << fixedAt(High) << notFixed() << owner() << 0 << High << 1 << ClientRed << false;
+    QTest::newRow("product fixed") << notFixed() << fixedAt(High) << owner() << 0 << High << 1 << ProductBlue
                                    << false;
     QTest::newRow("client Medium, product High")
-        << fixedAt(u"Medium"_s) << fixedAt(u"High"_s) << owner() << 0 << u"High"_s << 1 << ProductBlue << false;
-    QTest::newRow("both Medium") << fixedAt(u"Medium"_s) << fixedAt(u"Medium"_s) << owner() << 0 << u"Medium"_s << 1
+        << fixedAt(Medium) << fixedAt(High) << owner() << 0 << High << 1 << ProductBlue << false;
+    QTest::newRow("both Medium") << fixedAt(Medium) << fixedAt(Medium) << owner() << 0 << Medium << 1
                                  << BothRed << false;
     QTest::newRow("both fixed, product not a word")
-        << fixedAt(u"High"_s) << fixedAt(u"Urgent"_s) << owner() << 0 << u"High"_s << 1 << ClientRed << false;
+        << fixedAt(High) << fixedAt(u"Urgent"_s) << owner() << 0 << High << 1 << ClientRed << false;
     QTest::newRow("client not found, product fixed")
-        << Level() << fixedAt(u"Medium"_s) << owner() << 0 << u"Medium"_s << 1 << ProductBlue << false;
+        << Level() << fixedAt(Medium) << owner() << 0 << Medium << 1 << ProductBlue << false;
     QTest::newRow("product not found, client fixed")
-        << fixedAt(u"High"_s) << Level() << owner() << 0 << u"High"_s << 1 << ClientRed << false;
+        << fixedAt(High) << Level() << owner() << 0 << High << 1 << ClientRed << false;
     QTest::newRow("product not found, client free")
-        << notFixed() << Level() << owner() << 0 << u"Minimal"_s << 0 << CaseBlack << true;
-    QTest::newRow("neither found") << Level() << Level() << owner() << 0 << u"Minimal"_s << 0 << CaseBlack << true;
+        << notFixed() << Level() << owner() << 0 << Minimal << 0 << CaseBlack << true;
+    QTest::newRow("neither found") << Level() << Level() << owner() << 0 << Minimal << 0 << CaseBlack << true;
 }
 
 void TestPriorityRules::derivedOnOpening()
@@ -169,10 +175,10 @@ void TestPriorityRules::derivedOnOpening()
     QFETCH(PriorityLabel, label);
     QFETCH(bool, enabled);
 
-    CaseRecord record = caseAt(u"Minimal"_s, std::uint8_t(storedFix));
+    CaseRecord record = caseAt(Minimal, std::uint8_t(storedFix));
     CaseHistory history;
     PriorityRules rules;
-    const StoredDerivation outcome = rules.DerivePriority(record, history, client, product, chooser, byMarta());
+    const StoredDerivation outcome = rules.derivePriority(record, history, client, product, chooser, byMarta());
 
     QCOMPARE(outcome.view.priority, priority);
     QCOMPARE(int(outcome.view.priorityFix), fix);
@@ -182,25 +188,25 @@ void TestPriorityRules::derivedOnOpening()
     QCOMPARE(record.Priority, priority);
     QCOMPARE(int(record.PriorityFix), fix);
     // Only a priority changed by a fixed level writes an entry.
-    QCOMPARE(outcome.systemEntry.has_value(), priority != u"Minimal"_s);
-    QCOMPARE(record.History.count(u"by SYSTEM"_s), priority != u"Minimal"_s ? 1 : 0);
+    QCOMPARE(outcome.systemEntry.has_value(), priority != Minimal);
+    QCOMPARE(record.History.count(u"by SYSTEM"_s), priority != Minimal ? 1 : 0);
 }
 
 void TestPriorityRules::storedCaseGivenANewLevelRecordsIt()
 {
-    CaseRecord record = caseAt(u"Medium"_s);
+    CaseRecord record = caseAt(Medium);
     CaseHistory history;
     PriorityRules rules;
     const StoredDerivation outcome =
-        rules.DerivePriority(record, history, notFixed(), fixedAt(u"High"_s), owner(), byMarta());
+        rules.derivePriority(record, history, notFixed(), fixedAt(High), owner(), byMarta());
 
     QCOMPARE(outcome.systemEntry, std::optional(AppendResult::Appended));
     QCOMPARE(record.History, u"Case CREATED :  1/05/04 -  8:00  by Agent Marta\r\n\r\n"
                              u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by SYSTEM \r\n"
                              u" -- Product or Client Priority Level is Set or Changed ! --"_s);
     QCOMPARE(record.AddHistory, QString());
-    QCOMPARE(int(record.UpdateFlag), 1);
-    QCOMPARE(rules.remembered(), u"High"_s);
+    QCOMPARE(record.UpdateFlag, Marker::ChangedByOthers);
+    QCOMPARE(rules.remembered(), High);
 }
 
 void TestPriorityRules::newCase_data()
@@ -213,15 +219,15 @@ void TestPriorityRules::newCase_data()
     QTest::addColumn<PriorityLabel>("label");
     QTest::addColumn<bool>("enabled");
 
-    const PriorityLevel high{true, u"High"_s}, medium{true, u"Medium"_s}, minimal{true, u"Minimal"_s};
-    const PriorityLevel open{false, u"Minimal"_s};
-    QTest::newRow("both Medium, product last") << false << medium << medium << u"Medium"_s << 1 << BothBlue << false;
-    QTest::newRow("both Medium, client last") << true << medium << medium << u"Medium"_s << 1 << BothRed << false;
-    QTest::newRow("both High, product last") << false << high << high << u"High"_s << 1 << BothRed << false;
-    QTest::newRow("client Medium, product High") << false << medium << high << u"High"_s << 1 << ProductBlue << false;
-    QTest::newRow("client fixed only") << false << high << open << u"High"_s << 1 << ClientRed << false;
-    QTest::newRow("product fixed only") << true << open << minimal << u"Minimal"_s << 1 << ProductBlue << false;
-    QTest::newRow("neither fixed") << false << open << open << u"Medium"_s << 0 << CaseBlack << true;
+    const PriorityLevel high{true, High}, medium{true, Medium}, minimal{true, Minimal};
+    const PriorityLevel open{false, Minimal};
+    QTest::newRow("both Medium, product last") << false << medium << medium << Medium << 1 << BothBlue << false;
+    QTest::newRow("both Medium, client last") << true << medium << medium << Medium << 1 << BothRed << false;
+    QTest::newRow("both High, product last") << false << high << high << High << 1 << BothRed << false;
+    QTest::newRow("client Medium, product High") << false << medium << high << High << 1 << ProductBlue << false;
+    QTest::newRow("client fixed only") << false << high << open << High << 1 << ClientRed << false;
+    QTest::newRow("product fixed only") << true << open << minimal << Minimal << 1 << ProductBlue << false;
+    QTest::newRow("neither fixed") << false << open << open << Medium << 0 << CaseBlack << true;
 }
 
 void TestPriorityRules::newCase()
@@ -257,13 +263,13 @@ void TestPriorityRules::newCaseShowsTheChoiceOnceAClientIsChosen()
 {
     CaseRecord record = CaseRecord::primed();
     PriorityRules rules;
-    QVERIFY(!rules.acceptProduct(record, {false, u"High"_s}).choiceShown);
-    const PriorityView fixedClient = rules.acceptClient(record, {true, u"Minimal"_s});
+    QVERIFY(!rules.acceptProduct(record, {false, High}).choiceShown);
+    const PriorityView fixedClient = rules.acceptClient(record, {true, Minimal});
     QVERIFY(fixedClient.choiceShown);
     QVERIFY(!fixedClient.choiceEnabled);
     // Another client, not fixed: the priority is free again.
-    const PriorityView freeClient = rules.acceptClient(record, {false, u"High"_s});
-    QCOMPARE(freeClient.priority, u"Minimal"_s);
+    const PriorityView freeClient = rules.acceptClient(record, {false, High});
+    QCOMPARE(freeClient.priority, Minimal);
     QCOMPARE(int(freeClient.priorityFix), 0);
     QCOMPARE(freeClient.label, CaseBlack);
     QVERIFY(freeClient.choiceEnabled);
@@ -271,51 +277,51 @@ void TestPriorityRules::newCaseShowsTheChoiceOnceAClientIsChosen()
 
 void TestPriorityRules::systemChangeOfAFixedPriority()
 {
-    CaseRecord record = caseAt(u"Medium"_s, 1);
+    CaseRecord record = caseAt(Medium, 1);
     CaseHistory history;
     PriorityRules rules;
-    rules.remember(u"Medium"_s);
-    record.Priority = u"Minimal"_s;
-    const PriorityChangeResult result = rules.RecordPriorityChange(record, history, byMarta());
+    rules.remember(Medium);
+    record.Priority = Minimal;
+    const PriorityChangeResult result = rules.recordPriorityChange(record, history, byMarta());
 
     QCOMPARE(result.change, PriorityChange::BySystem);
     QCOMPARE(result.history, AppendResult::Appended);
     QVERIFY(record.History.endsWith(u"\r\n\r\nPriority CHANGE :  3/05/04 -  9:06 from MEDIUM to MINIMAL by SYSTEM \r\n"
                                     u" -- Client or Product Priority Level is Set or Changed !--"_s));
-    QCOMPARE(int(record.UpdateFlag), 1);
-    QCOMPARE(rules.remembered(), u"Minimal"_s);
+    QCOMPARE(record.UpdateFlag, Marker::ChangedByOthers);
+    QCOMPARE(rules.remembered(), Minimal);
 }
 
 void TestPriorityRules::agentChangeWithANote()
 {
-    CaseRecord record = caseAt(u"Medium"_s);
+    CaseRecord record = caseAt(Medium);
     const QString before = record.History;
     CaseHistory history;
     PriorityRules rules;
-    rules.remember(u"Medium"_s);
-    record.Priority = u"High"_s;
-    QCOMPARE(rules.RecordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
+    rules.remember(Medium);
+    record.Priority = High;
+    QCOMPARE(rules.recordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
     QCOMPARE(record.History, before);
 
     record.AddHistory = u"Client is losing sales."_s;
     QCOMPARE(rules.recordAgentChange(record, history, byMarta()), AppendResult::Appended);
     QCOMPARE(record.History, before + u"\r\n\r\nPriority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent Marta"
                                       u"               \r\nClient is losing sales."_s);
-    QCOMPARE(int(record.UpdateFlag), 0);
-    QCOMPARE(rules.remembered(), u"High"_s);
+    QCOMPARE(record.UpdateFlag, Marker::NothingNew);
+    QCOMPARE(rules.remembered(), High);
 }
 
 void TestPriorityRules::agentChangeCancelled()
 {
-    CaseRecord record = caseAt(u"Medium"_s);
+    CaseRecord record = caseAt(Medium);
     const QString before = record.History;
     CaseHistory history;
     PriorityRules rules;
-    rules.remember(u"Medium"_s);
-    record.Priority = u"Minimal"_s;
-    QCOMPARE(rules.RecordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
+    rules.remember(Medium);
+    record.Priority = Minimal;
+    QCOMPARE(rules.recordPriorityChange(record, history, byMarta()).change, PriorityChange::NeedsNote);
     rules.cancelAgentChange(record);
-    QCOMPARE(record.Priority, u"Medium"_s);
+    QCOMPARE(record.Priority, Medium);
     QCOMPARE(record.History, before);
 }
 
@@ -325,8 +331,8 @@ void TestPriorityRules::unchangedPriorityIsNotRecorded()
     const CaseRecord before = record;
     CaseHistory history;
     PriorityRules rules;
-    rules.remember(u"High"_s);
-    QCOMPARE(rules.RecordPriorityChange(record, history, byMarta()).change, PriorityChange::Unchanged);
+    rules.remember(High);
+    QCOMPARE(rules.recordPriorityChange(record, history, byMarta()).change, PriorityChange::Unchanged);
     QCOMPARE(record, before);
 }
 
@@ -358,9 +364,9 @@ void TestPriorityRules::chooserComparesNamesInCapitals()
     CurrentUser user;
     user.name = u"marta"_s;
     user.level = LevelSupervisor;
-    CaseRecord record = caseAt(u"High"_s);
+    CaseRecord record = caseAt(High);
     record.Owner = u"MARTA"_s;
-    record.Status = u"Closed"_s;
+    record.Status = CaseVocabulary::Closed;
     const PriorityChooser chooser = PriorityChooser::of(user, record);
     QVERIFY(chooser.owner);
     QVERIFY(chooser.closed);
@@ -380,16 +386,16 @@ void TestPriorityRules::levelsAreLookedUpInTheFiles()
     QCOMPARE(products.open(), 0);
     clients.record().SName = u"ACME"_s;
     clients.record().LName = u"Acme Ltd"_s;
-    clients.record().Priority = u"High"_s;
+    clients.record().Priority = High;
     clients.record().PriorityFix = 1;
     QCOMPARE(clients.insert(), 0);
     products.record().IDProduct = u"PRN-1"_s;
     products.record().Product = u"Printer"_s;
-    products.record().Priority = u"Minimal"_s;
+    products.record().Priority = Minimal;
     QCOMPARE(products.insert(), 0);
 
-    QCOMPARE(PriorityRules::clientLevel(clients, u"acme"_s), Level(PriorityLevel{true, u"High"_s}));
-    QCOMPARE(PriorityRules::productLevel(products, u"PRN-1"_s), Level(PriorityLevel{false, u"Minimal"_s}));
+    QCOMPARE(PriorityRules::clientLevel(clients, u"acme"_s), Level(PriorityLevel{true, High}));
+    QCOMPARE(PriorityRules::productLevel(products, u"PRN-1"_s), Level(PriorityLevel{false, Minimal}));
     QCOMPARE(PriorityRules::clientLevel(clients, u"NOBODY"_s), Level());
     QCOMPARE(PriorityRules::productLevel(products, u"PRN-2"_s), Level());
     QVERIFY2(messages.failures().isEmpty(), qPrintable(messages.unexpected()));

@@ -4,6 +4,7 @@
 #include "data/ArchiveRecord.h"
 #include "data/CaseFileLinks.h"
 #include "data/CaseRecord.h"
+#include "data/CaseVocabulary.h"
 #include "data/ClientRecord.h"
 #include "data/LogRecord.h"
 #include "data/ProblemRecord.h"
@@ -14,6 +15,8 @@
 #include "data/UserRecord.h"
 
 #include <QTest>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
@@ -91,6 +94,7 @@ private Q_SLOTS:
     void archiveIsCasePrefix();
     void caseFileLinks();
     void queueRowTables();
+    void caseVocabulary();
 };
 
 void TestRecordLayouts::files_data()
@@ -257,21 +261,21 @@ void TestRecordLayouts::caseRoundTrip()
     record.IDProduct = u"LLI"_s;
     record.SProblem = u"Mailserver - Off line"_s;
     record.ProblemFix = 255;
-    record.Priority = u"High"_s;
+    record.Priority = CaseVocabulary::High;
     record.PriorityFix = 1;
     record.Owner = u"Employee 1"_s;
     record.SDate = 74000;
     record.STime = 3276001;
     record.FirstEscDate = 74001;
     record.FirstEscTime = 3276002;
-    record.FirstAction = u"D"_s;
+    record.FirstAction = CaseVocabulary::Done;
     record.SecEscDate = 74002;
     record.SecEscTime = 3276003;
-    record.SecAction = u"N"_s;
+    record.SecAction = CaseVocabulary::Open;
     record.ThirdEscDate = 74003;
     record.ThirdEscTime = 8640000;
-    record.ThirdAction = u"Y"_s;
-    record.Status = u"On Hold"_s;
+    record.ThirdAction = CaseVocabulary::NotInUse;
+    record.Status = CaseVocabulary::OnHold;
     record.Cdate = 74004;
     record.History = u" 3/05/04  9:06 Case CREATED\r\nsecond line"_s;
     record.AddHistory = u"still being typed"_s;
@@ -361,6 +365,45 @@ void TestRecordLayouts::queueRowTables()
                                           {C::Status, CaseRecord::Col::Status}};
     for (const auto &[row, source] : copies)
         QCOMPARE(waiting[row].spec.width, cases.fields[source].width);
+}
+
+// The stored words and markers are what every workstation and the lists read: pinned here once,
+// and each fits the field that holds it.
+void TestRecordLayouts::caseVocabulary()
+{
+    namespace V = CaseVocabulary;
+    const auto &cases = CaseRecord::table();
+    const auto fits = [&cases](const QStringList &words, int column) {
+        for (const QString &word : words)
+            if (word.toUtf8().size() > cases.fields[column].textCapacity())
+                return false;
+        return true;
+    };
+    using C = CaseRecord::Col;
+
+    const QStringList statuses{V::Active, V::OnHold, V::Closed};
+    QCOMPARE(statuses, (QStringList{u"Active"_s, u"On Hold"_s, u"Closed"_s}));
+    QVERIFY(fits(statuses, C::Status));
+
+    // Most urgent first, which is also their alphabetical order.
+    QCOMPARE(V::Priorities, (QStringList{u"High"_s, u"Medium"_s, u"Minimal"_s}));
+    QCOMPARE((QStringList{V::High, V::Medium, V::Minimal}), V::Priorities);
+    QVERIFY(std::is_sorted(V::Priorities.begin(), V::Priorities.end()));
+    QVERIFY(fits(V::Priorities, C::Priority));
+
+    const QStringList flags{V::Open, V::Done, V::NotInUse};
+    QCOMPARE(flags, (QStringList{u"N"_s, u"D"_s, u"Y"_s}));
+    for (const int column : {C::FirstAction, C::SecAction, C::ThirdAction})
+        QVERIFY(fits(flags, column));
+
+    const QStringList phases{V::phase(1), V::phase(2), V::phase(3)};
+    QCOMPARE(phases, (QStringList{u"Esc1"_s, u"Esc2"_s, u"Esc3"_s}));
+    for (const QString &phase : phases)
+        QVERIFY(phase.size() <= QueueCaseRow::waitingFieldTable()[QueueCaseRow::Col::Fase].spec.width);
+
+    QCOMPARE(V::Marker::NothingNew, std::uint16_t(0));
+    QCOMPARE(V::Marker::ChangedByOthers, std::uint16_t(1));
+    QCOMPARE(V::Marker::OnHold, std::uint16_t(2));
 }
 
 QTEST_GUILESS_MAIN(TestRecordLayouts)
