@@ -509,8 +509,6 @@ void TestFormWindow::timeEntryTakesOnlyTimes()
 
 // A form left open across a logout: OK stays disabled for a user who may not save.
 void TestFormWindow::saveRightAskedAgain()
-// The message names the field as the form labels it, and the focus goes to it.
-void TestFormWindow::emptyKeyFieldNamedByItsLabel()
 {
     UserFile file(m_station->station());
     file.read(u"Anna"_s);
@@ -538,6 +536,14 @@ void TestFormWindow::emptyKeyFieldNamedByItsLabel()
     m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes);
     form.cancelButton()->click();
     QVERIFY(!form.isVisible());
+}
+
+// The message names the field as the form labels it, and the focus goes to it.
+void TestFormWindow::emptyKeyFieldNamedByItsLabel()
+{
+    UserFile file(m_station->station());
+    file.read(u"Anna"_s);
+    ThingForm form(file.relations, m_station->settings());
     QVERIFY(form.open(ChangeRequest));
     form.name->clear();
     form.email->setFocus();
