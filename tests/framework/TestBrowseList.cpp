@@ -406,7 +406,9 @@ void TestBrowseList::initialWidthsShowHeaderAndKeyData()
     log.record() = {1, 7, u"FENNEK"_s, 123, u"Created"_s, DateTime::dayNumber(QDate(2004, 5, 3)),
                     DateTime::fromHoursMinutes(23, 58)};
     QCOMPARE(log.tryInsert(), 0);
-    const auto sixDigits = [](const store::Value &value) { return u"%1"_s.arg(store::asInt(value), 6, 10, QChar(u'0')); };
+    const auto sixDigits = [](const store::Value &value) {
+        return u"%1"_s.arg(store::asInt(value), 6, 10, QChar(u'0'));
+    };
     BrowseList list(u"BrowsThings"_s, std::make_unique<RecordFileOf<LogRecord>>(station.database(), station.errors()),
                     {}, m_station->settings());
     list.setColumns({{LogRecord::Col::ID, u"ID"_s, 3, ColumnFormat::number, true},

@@ -406,9 +406,9 @@ void TestFormWindow::enterAndEscape()
     form.password->setText(password.isEmpty() ? u"pass"_s : password);
     if (key == Qt::Key_Escape && !password.isEmpty())
         m_station->messages().expect(u"Save Record"_s, ButtonNo);
-    QWidget *control = focus == u"cancel"_s ? form.cancelButton() : form.findChild<QWidget *>(focus);
-    if (control == nullptr)
-        control = focus == u"email"_s ? form.email : form.name;
+    QWidget *control = focus == u"email"_s ? form.email : form.name;
+    if (focus == u"cancel"_s)
+        control = form.cancelButton();
     control->setFocus();
 
     QTest::keyClick(control, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);

@@ -97,7 +97,8 @@ void FieldBindings::date(int field, QDateEdit *entry)
             if (entry->hasAcceptableInput())
                 return QString();
             const QString format = entry->displayFormat();
-            return entry->minimumDate().addDays(1).toString(format) + QStringLiteral(" and ") + entry->maximumDate().toString(format);
+            const QDate first = entry->minimumDate().addDays(1);  // the minimum stands for no date
+            return first.toString(format) + QStringLiteral(" and ") + entry->maximumDate().toString(format);
         });
 }
 
@@ -124,13 +125,13 @@ void FieldBindings::custom(int field, QWidget *control, Reader read, Writer writ
 
 QWidget *FieldBindings::firstUnacceptable(QString *range) const
 {
+    range->clear();
     for (const Binding &binding : m_bindings) {
         if (binding.check)
             *range = binding.check();
-        if (binding.check && !range->isEmpty())
+        if (!range->isEmpty())
             return binding.control;
     }
-    range->clear();
     return nullptr;
 }
 

@@ -33,7 +33,8 @@ ProcedureWindow::ProcedureWindow(QString procedure, ErrorReporter &errors, Setti
       m_resizable(resizable), m_response(RequestCancelled)
 {
     setObjectName(m_procedure);
-    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
+    m_focusWatch =
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) { focusMoved(now); });
 }
 
 ProcedureWindow::~ProcedureWindow()
