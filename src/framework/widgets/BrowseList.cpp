@@ -1,5 +1,6 @@
 #include "BrowseList.h"
 
+#include "BgrColor.h"
 #include "FormWindow.h"
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
@@ -36,11 +37,6 @@ QPushButton *newButton(const QString &text, const QString &name)
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
-}
-
-QColor fromBgr(int bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 bool isLocatorText(const QKeyEvent *event)
@@ -179,9 +175,7 @@ void BrowseList::setButtons(Buttons buttons)
 
 void BrowseList::setBackgroundColor(int bgr)
 {
-    QPalette palette = m_view->palette();
-    palette.setColor(QPalette::Base, fromBgr(bgr));
-    m_view->setPalette(palette);
+    BgrColor::setListBackground(m_view, bgr);
 }
 
 void BrowseList::setSelectMode(bool selecting)

@@ -2,12 +2,13 @@
 
 #include "framework/WindowPlacement.h"
 
-#include <QWidget>
+#include <QMdiSubWindow>
 
 namespace vellum {
 
-void WindowPlacer::restore(QWidget *window, const SettingsFile &settings, const QString &section, bool resizable)
+void WindowPlacer::restore(QWidget *content, const SettingsFile &settings, const QString &section, bool resizable)
 {
+    QWidget *window = placedWindow(content);
     const WindowPlacement placement = WindowPlacement::read(settings, section);
     if (placement.hasPosition)
         window->move(placement.x, placement.y);
@@ -18,8 +19,9 @@ void WindowPlacer::restore(QWidget *window, const SettingsFile &settings, const 
     window->setWindowState(placement.maximized ? state | Qt::WindowMaximized : state & ~Qt::WindowMaximized);
 }
 
-void WindowPlacer::store(const QWidget *window, SettingsFile &settings, const QString &section, bool resizable)
+void WindowPlacer::store(QWidget *content, SettingsFile &settings, const QString &section, bool resizable)
 {
+    const QWidget *window = placedWindow(content);
     if (window->isMinimized())
         return;
     WindowPlacement placement;
@@ -29,6 +31,12 @@ void WindowPlacer::store(const QWidget *window, SettingsFile &settings, const QS
     placement.width = window->width();
     placement.height = window->height();
     placement.write(settings, section, resizable);
+}
+
+QWidget *WindowPlacer::placedWindow(QWidget *window)
+{
+    auto *carrier = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    return carrier != nullptr ? static_cast<QWidget *>(carrier) : window;
 }
 
 } // namespace vellum
