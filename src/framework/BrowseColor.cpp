@@ -6,12 +6,8 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-namespace {
-
-const QString Section = u"Config"_s;
-const QString Key = u"Color"_s;
-
-} // namespace
+const QString BrowseColor::Section = u"Config"_s;
+const QString BrowseColor::Key = u"Color"_s;
 
 int BrowseColor::read(const SettingsFile &settings, int fallback)
 {
