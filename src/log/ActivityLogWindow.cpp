@@ -5,6 +5,7 @@
 #include "LogEmptier.h"
 #include "data/LogRecord.h"
 #include "data/Workstation.h"
+#include "framework/BrowseColor.h"
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
 
@@ -15,17 +16,6 @@
 using namespace Qt::StringLiterals;
 
 namespace vellum {
-
-namespace {
-
-// The workstation's list colour, as the settings file holds it; 0 or none is the default.
-int browseColor(const SettingsFile &settings)
-{
-    const int stored = settings.readNumber(u"Config"_s, u"Color"_s);
-    return stored != 0 ? stored : RunState::DefaultBrowseColor;
-}
-
-} // namespace
 
 const QString ActivityLogWindow::HelpTopic = u"Activity Log"_s;
 
@@ -42,7 +32,7 @@ ActivityLogWindow::ActivityLogWindow(Workstation &workstation, QWidget *parent)
     setButtons(NoButtons);
     setColumns(ActivityLogList::columns());
     setOrders(ActivityLogList::orders());
-    setBackgroundColor(browseColor(workstation.settings()));
+    setBackgroundColor(BrowseColor::read(workstation.settings()));
     if (auto *close = findChild<QPushButton *>(u"close"_s))
         close->setText(u"&Close"_s);
     m_empty->setObjectName(u"emptyLog"_s);

@@ -5,6 +5,8 @@
 #include "MailIcons.h"
 #include "MailMessage.h"
 #include "data/Workstation.h"
+#include "framework/BrowseColor.h"
+#include "framework/widgets/BgrColor.h"
 #include "framework/widgets/WindowPlacer.h"
 
 #include <QApplication>
@@ -15,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -31,7 +32,6 @@ namespace {
 
 constexpr bool Resizable = true;
 const QString ConfigSection = u"Config"_s;
-const QString ColorKey = u"Color"_s;
 const QString AddressCaption = u"Address To:"_s;
 constexpr ULONG AddressFields = 3;
 constexpr int MaxEntry = 253;
@@ -45,11 +45,6 @@ QPushButton *pushButton(const QString &name, const QString &text)
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
-}
-
-QColor fromBgr(int bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 } // namespace
@@ -168,7 +163,7 @@ QWidget *InboxWindow::buildAttachmentTab()
 void InboxWindow::connectControls()
 {
     connect(m_list, &QTreeWidget::currentItemChanged, this, [this] { showSelected(); });
-    connect(m_close, &QPushButton::clicked, this, [this] { placedWindow()->close(); });
+    connect(m_close, &QPushButton::clicked, this, [this] { WindowPlacer::placedWindow(this)->close(); });
     connect(m_delete, &QPushButton::clicked, this, &InboxWindow::deleteMessage);
     connect(m_compose, &QPushButton::clicked, this, &InboxWindow::compose);
     connect(m_send, &QPushButton::clicked, this, &InboxWindow::send);
@@ -183,10 +178,7 @@ void InboxWindow::connectControls()
 // The workstation's list colour, or the Inbox's own when none is set.
 void InboxWindow::applyListColor()
 {
-    const int stored = m_workstation.settings().readNumber(ConfigSection, ColorKey);
-    QPalette palette = m_list->palette();
-    palette.setColor(QPalette::Base, fromBgr(stored == 0 ? DefaultColor : stored));
-    m_list->setPalette(palette);
+    BgrColor::setListBackground(m_list, BrowseColor::read(m_workstation.settings(), DefaultColor));
 }
 
 void InboxWindow::restoreLayout()
@@ -209,26 +201,19 @@ void InboxWindow::storeLayout()
     m_workstation.settings().writeText(ConfigSection, LayoutKey, widths.join(u','));
 }
 
-// The frame's work area carries the window in a child window of its own, which the user moves.
-QWidget *InboxWindow::placedWindow()
-{
-    auto *carrier = qobject_cast<QMdiSubWindow *>(parentWidget());
-    return carrier != nullptr ? static_cast<QWidget *>(carrier) : this;
-}
-
 void InboxWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     if (m_loaded)
         return;
-    WindowPlacer::restore(placedWindow(), m_workstation.settings(), ProcedureName, Resizable);
+    WindowPlacer::restore(this, m_workstation.settings(), ProcedureName, Resizable);
     load();
 }
 
 void InboxWindow::closeEvent(QCloseEvent *event)
 {
     storeLayout();
-    WindowPlacer::store(placedWindow(), m_workstation.settings(), ProcedureName, Resizable);
+    WindowPlacer::store(this, m_workstation.settings(), ProcedureName, Resizable);
     event->accept();
 }
 

@@ -66,7 +66,6 @@ private:
     void applyListColor();
     void restoreLayout();
     void storeLayout();
-    QWidget *placedWindow();
 
     int selectedRow() const;
     void selectRow(int row);

@@ -4,9 +4,9 @@
 // windows on that session.
 
 #include "MailConnection.h"
+#include "MailSession.h"
 #include "SendMailRequest.h"
 #include "WidgetMailDialogs.h"
-#include "shell/MailSession.h"
 
 namespace vellum {
 

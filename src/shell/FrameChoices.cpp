@@ -1,6 +1,7 @@
 #include "FrameChoices.h"
 
 #include "data/Workstation.h"
+#include "framework/BrowseColor.h"
 
 using namespace Qt::StringLiterals;
 
@@ -22,11 +23,11 @@ void FrameChoices::chooseBrowseColor()
     bool ok = false;
     const int chosen = m_workstation.dialogs().chooseColor(u"Choose BrowseBox Color"_s, run.browseColor, &ok);
     if (!ok) {
-        run.browseColor = RunState::DefaultBrowseColor;
+        run.browseColor = BrowseColor::Default;
         return;
     }
     run.browseColor = chosen;
-    m_workstation.settings().writeNumber(ConfigSection, u"Color"_s, chosen);
+    BrowseColor::store(m_workstation.settings(), chosen);
 }
 
 bool FrameChoices::chooseWallpaper()

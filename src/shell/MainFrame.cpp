@@ -7,7 +7,6 @@
 #include "FrameMenus.h"
 #include "HelpFile.h"
 #include "HelpWindow.h"
-#include "MailSession.h"
 #include "MenuRules.h"
 #include "SplashWindow.h"
 #include "StatusBarTexts.h"
@@ -17,6 +16,8 @@
 #include "framework/widgets/WindowPlacer.h"
 #include "log/ActivityLogList.h"
 #include "log/ActivityLogWindow.h"
+#include "mail/InboxWindow.h"
+#include "mail/MailSession.h"
 #include "reference/BrowsClients.h"
 #include "reference/BrowsProblem.h"
 #include "reference/BrowsSLA.h"
@@ -40,9 +41,6 @@ using namespace Qt::StringLiterals;
 namespace vellum {
 
 namespace {
-
-// The Inbox exists at most once.
-const QString InboxProcedure = u"EmailIn"_s;
 
 const QString ShutdownWarning = u"Warning : when this PC is configured as a Vellum Server,\r\n"
                                 u"then shutting down will prevent Vellum to Backup any files or\r\n"
@@ -354,10 +352,10 @@ void MainFrame::openChild(ProcedureWindow *window)
 // A second choice brings the open Inbox to the front instead of opening another.
 void MainFrame::openInbox()
 {
-    if (m_mail == nullptr || m_singleWindows.activate(InboxProcedure))
+    if (m_mail == nullptr || m_singleWindows.activate(InboxWindow::ProcedureName))
         return;
     QMdiSubWindow *carrier = m_area->addSubWindow(m_mail->newInbox());
-    m_singleWindows.add(InboxProcedure, carrier);
+    m_singleWindows.add(InboxWindow::ProcedureName, carrier);
     carrier->show();
 }
 

@@ -4,7 +4,6 @@
 #include "ConfigurationLoader.h"
 #include "DatabaseLocator.h"
 #include "LogonWindow.h"
-#include "MailSession.h"
 #include "ProgramFolder.h"
 #include "ShippedArtwork.h"
 #include "SingleInstanceLock.h"
@@ -13,6 +12,7 @@
 #include "shell/StarterDatabase.h"
 #include "data/Workstation.h"
 #include "framework/SettingsFile.h"
+#include "mail/MailSession.h"
 #include "mail/WorkstationMail.h"
 
 #include <QApplication>

@@ -2,6 +2,7 @@
 
 #include "ProgramFolder.h"
 #include "data/Workstation.h"
+#include "framework/BrowseColor.h"
 
 #include <QDir>
 
@@ -14,7 +15,6 @@ namespace {
 const QString ConfigSection = u"Config"_s;
 const QString NoOnHoldKey = u"NoOnHold"_s;
 const QString WallSelKey = u"WallSel"_s;
-const QString ColorKey = u"Color"_s;
 const QString ViewFlag2Key = u"ViewFlag2"_s;
 const QString Wallpaper = u"logo2.jpg"_s;
 const QString FormerWallpaper = u"logo.jpg"_s;
@@ -32,7 +32,7 @@ void StartupSettings::apply()
     run.messagesOn = messagesOn();
     run.noOnHold = noOnHold();
     run.wallpaper = wallpaper();
-    run.browseColor = browseColor();
+    run.browseColor = BrowseColor::readStoringDefault(m_workstation.settings());
     run.queueSortByPriority = queueSortByPriority();
 }
 
@@ -56,15 +56,6 @@ QString StartupSettings::wallpaper() const
     if (stored.isEmpty() || former)
         return m_programFolder.filePath(Wallpaper);
     return stored;
-}
-
-int StartupSettings::browseColor()
-{
-    const int stored = m_workstation.settings().readNumber(ConfigSection, ColorKey);
-    if (stored != 0)
-        return stored;
-    m_workstation.settings().writeNumber(ConfigSection, ColorKey, RunState::DefaultBrowseColor);
-    return RunState::DefaultBrowseColor;
 }
 
 bool StartupSettings::queueSortByPriority() const

@@ -20,7 +20,6 @@ private:
     bool messagesOn() const;
     bool noOnHold() const;
     QString wallpaper() const;
-    int browseColor();  // writes the default back when none is stored
     bool queueSortByPriority() const;
 
     Workstation &m_workstation;

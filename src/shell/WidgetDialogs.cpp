@@ -1,6 +1,7 @@
 #include "WidgetDialogs.h"
 
 #include "PrintSetupWindow.h"
+#include "framework/widgets/BgrColor.h"
 
 #include <QColorDialog>
 #include <QFileDialog>
@@ -31,10 +32,10 @@ QString WidgetDialogs::saveFile(const QString &title, const QString &folder, con
 
 int WidgetDialogs::chooseColor(const QString &title, int initialBgr, bool *ok)
 {
-    const QColor chosen = QColorDialog::getColor(toColor(initialBgr), m_parent, title);
+    const QColor chosen = QColorDialog::getColor(BgrColor::toColor(initialBgr), m_parent, title);
     if (ok)
         *ok = chosen.isValid();
-    return chosen.isValid() ? toBgr(chosen) : initialBgr;
+    return chosen.isValid() ? BgrColor::toBgr(chosen) : initialBgr;
 }
 
 bool WidgetDialogs::printerSetup()
@@ -56,16 +57,6 @@ QString WidgetDialogs::qtFilter(const QString &filter)
         filters.append(u"%1 (%2)"_s.arg(parts.at(i), patterns));
     }
     return filters.join(u";;"_s);
-}
-
-QColor WidgetDialogs::toColor(int bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-int WidgetDialogs::toBgr(const QColor &color)
-{
-    return color.red() | (color.green() << 8) | (color.blue() << 16);
 }
 
 } // namespace vellum

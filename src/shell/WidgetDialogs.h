@@ -4,8 +4,6 @@
 
 #include "framework/Dialogs.h"
 
-#include <QColor>
-
 #include <memory>
 
 class QPrinter;
@@ -29,8 +27,6 @@ public:
 
     // "JPEG|*.jpg|GIF|*.gif" becomes "JPEG (*.jpg);;GIF (*.gif)"; a filter without "|" stays.
     static QString qtFilter(const QString &filter);
-    static QColor toColor(int bgr);
-    static int toBgr(const QColor &color);
 
 private:
     QWidget *m_parent;

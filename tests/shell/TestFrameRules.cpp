@@ -6,6 +6,7 @@
 #include "data/Workstation.h"
 #include "framework/Clock.h"
 #include "framework/SettingsFile.h"
+#include "framework/widgets/BgrColor.h"
 #include "shell/FrameMenuTable.h"
 #include "shell/FrameTimer.h"
 #include "shell/MenuRules.h"
@@ -308,9 +309,9 @@ void TestFrameRules::fileFilterInQtForm()
 void TestFrameRules::colourAsStored()
 {
     // 12975860 is red 244, green 254, blue 197.
-    QCOMPARE(WidgetDialogs::toColor(12975860), QColor(244, 254, 197));
-    QCOMPARE(WidgetDialogs::toBgr(QColor(244, 254, 197)), 12975860);
-    QCOMPARE(WidgetDialogs::toBgr(QColor(0, 0, 255)), 0xFF0000);
+    QCOMPARE(BgrColor::toColor(12975860), QColor(244, 254, 197));
+    QCOMPARE(BgrColor::toBgr(QColor(244, 254, 197)), 12975860);
+    QCOMPARE(BgrColor::toBgr(QColor(0, 0, 255)), 0xFF0000);
 }
 
 QTEST_MAIN(TestFrameRules)

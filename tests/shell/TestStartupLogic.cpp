@@ -22,6 +22,8 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLockFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QRect>
 #include <QTemporaryDir>
 #include <QTest>
@@ -151,6 +153,7 @@ private Q_SLOTS:
     void placementRoundTrip_data();
     void placementRoundTrip();
     void nothingIsStoredWhileIconized();
+    void aWindowInTheWorkAreaIsPlacedByItsCarrier();
 
 private:
     void verifyShownOnce(const QString &text, MessageIcon icon);
@@ -498,6 +501,24 @@ void TestStartupLogic::nothingIsStoredWhileIconized()
     window.setWindowState(Qt::WindowMinimized);
     WindowPlacer::store(&window, m_station->settings, u"Main"_s, true);
     QCOMPARE(contentsOf(m_station->settings.path()), before);
+}
+
+// The Inbox and every record window are placed alike: the work area's child window is what moves.
+void TestStartupLogic::aWindowInTheWorkAreaIsPlacedByItsCarrier()
+{
+    QMdiArea area;
+    area.resize(800, 600);
+    auto *content = new QWidget;
+    QMdiSubWindow *carrier = area.addSubWindow(content);
+    area.show();
+    place(*carrier, {40, 50, 300, 200});
+    WindowPlacer::store(content, m_station->settings, u"EmailIn"_s, true);
+    QCOMPARE(contentsOf(m_station->settings.path()),
+             "[EmailIn]\nMaximize=No\nXPos=40\nYPos=50\nHeight=200\nWidth=300\n"_ba);
+
+    place(*carrier, {0, 0, 100, 80});
+    WindowPlacer::restore(content, m_station->settings, u"EmailIn"_s, true);
+    QCOMPARE(QRect(carrier->pos(), carrier->size()), QRect(40, 50, 300, 200));
 }
 
 QTEST_MAIN(TestStartupLogic)

@@ -1,5 +1,6 @@
 #include "BrowseList.h"
 
+#include "BgrColor.h"
 #include "ColumnLayout.h"
 #include "FormWindow.h"
 #include "framework/BrowseModel.h"
@@ -37,11 +38,6 @@ QPushButton *newButton(const QString &text, const QString &name)
     button->setAutoDefault(false);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
-}
-
-QColor fromBgr(int bgr)
-{
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
 bool isLocatorText(const QKeyEvent *event)
@@ -194,9 +190,7 @@ void BrowseList::applyRights()
 
 void BrowseList::setBackgroundColor(int bgr)
 {
-    QPalette palette = m_view->palette();
-    palette.setColor(QPalette::Base, fromBgr(bgr));
-    m_view->setPalette(palette);
+    BgrColor::setListBackground(m_view, bgr);
 }
 
 void BrowseList::setSelectMode(bool selecting)

@@ -55,8 +55,7 @@ void ProcedureWindow::enter()
 
 QWidget *ProcedureWindow::placedWindow()
 {
-    auto *child = qobject_cast<QMdiSubWindow *>(parentWidget());
-    return child != nullptr ? static_cast<QWidget *>(child) : this;
+    return WindowPlacer::placedWindow(this);
 }
 
 void ProcedureWindow::showBeside(QWidget *caller)

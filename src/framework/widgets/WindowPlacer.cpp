@@ -2,6 +2,7 @@
 
 #include "framework/WindowPlacement.h"
 
+#include <QMdiSubWindow>
 #include <QScreen>
 #include <QWidget>
 
@@ -21,8 +22,9 @@ QRect visibleArea(const QWidget *window)
 
 } // namespace
 
-void WindowPlacer::restore(QWidget *window, const SettingsFile &settings, const QString &section, bool resizable)
+void WindowPlacer::restore(QWidget *content, const SettingsFile &settings, const QString &section, bool resizable)
 {
+    QWidget *window = placedWindow(content);
     const WindowPlacement placement = WindowPlacement::read(settings, section);
     if (placement.hasPosition) {
         // A window not sized yet takes its designed size when shown.
@@ -40,8 +42,9 @@ void WindowPlacer::restore(QWidget *window, const SettingsFile &settings, const 
     window->setWindowState(placement.maximized ? state | Qt::WindowMaximized : state & ~Qt::WindowMaximized);
 }
 
-void WindowPlacer::store(const QWidget *window, SettingsFile &settings, const QString &section, bool resizable)
+void WindowPlacer::store(QWidget *content, SettingsFile &settings, const QString &section, bool resizable)
 {
+    const QWidget *window = placedWindow(content);
     if (window->isMinimized())
         return;
     WindowPlacement placement;
@@ -51,6 +54,12 @@ void WindowPlacer::store(const QWidget *window, SettingsFile &settings, const QS
     placement.width = window->width();
     placement.height = window->height();
     placement.write(settings, section, resizable);
+}
+
+QWidget *WindowPlacer::placedWindow(QWidget *window)
+{
+    auto *carrier = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    return carrier != nullptr ? static_cast<QWidget *>(carrier) : window;
 }
 
 } // namespace vellum
