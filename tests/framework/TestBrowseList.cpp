@@ -10,7 +10,6 @@
 #include "framework/widgets/BrowseList.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -94,7 +93,6 @@ private Q_SLOTS:
     void everyWayMakesItsRequest_data();
     void everyWayMakesItsRequest();
     void buttonsFollowRights();
-    void rightsAskedOnFocusAndRequest();
     void ownButtonsAndItems();
     void positionedAfterForm_data();
     void positionedAfterForm();
@@ -235,36 +233,6 @@ void TestBrowseList::buttonsFollowRights()
     QCOMPARE(list->requests, QList<FormRequest>{});
 }
 
-// The rights may change while the list stands open (a logout, another logon): they are asked
-// again when the list gets the focus, and before a request whatever the buttons still show.
-void TestBrowseList::rightsAskedOnFocusAndRequest()
-{
-    fillUsers({u"Anna"_s});
-    BrowseList::Buttons rights = BrowseList::AllButtons;
-    auto list = openList();
-    list->setRights([&rights] { return rights; });
-    QApplication::setActiveWindow(list.get());
-    QVERIFY(QTest::qWaitForWindowActive(list.get()));
-    list->button(BrowseList::ChangeButton)->setFocus();
-    QVERIFY(!list->button(BrowseList::InsertButton)->isHidden());
-
-    rights = BrowseList::ChangeButton;
-    QTest::keyClick(list->view(), Qt::Key_Insert);
-    QCOMPARE(list->requests, QList<FormRequest>{});
-    rights = BrowseList::Buttons();
-    list->view()->setFocus();
-
-    QVERIFY(list->button(BrowseList::InsertButton)->isHidden());
-    QVERIFY(list->button(BrowseList::ChangeButton)->isHidden());
-    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
-    QCOMPARE(list->requests, QList<FormRequest>{});
-    rights = BrowseList::ChangeButton;
-    list->findChild<QPushButton *>(u"close"_s)->setFocus();
-    QVERIFY(!list->button(BrowseList::ChangeButton)->isHidden());
-    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
-    QCOMPARE(list->requests, QList<FormRequest>{ChangeRequest});
-    list->form()->reject();
-}
 
 void TestBrowseList::ownButtonsAndItems()
 {

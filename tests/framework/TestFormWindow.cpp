@@ -1,8 +1,8 @@
 // The shell every record form shares: placement kept per procedure, the procedure name in the
 // error context while open, a delete answered without the window, the controls bound to the
 // record's fields and limited to what they store, Ctrl+' putting back the value of the last OK,
-// Enter and Escape, half typed times and dates kept with a message, the right to save, and a
-// modal run that returns the response.
+// Enter and Escape, half typed times and dates kept with a message, a remembered place kept in
+// sight, a title not cut, and a modal run that returns the response.
 
 #include "RecordStation.h"
 
@@ -114,7 +114,6 @@ private Q_SLOTS:
     void halfTypedEntryKeepsFocus();
     void timeEntryTakesOnlyTimes_data();
     void timeEntryTakesOnlyTimes();
-    void saveRightAskedAgain();
     void emptyKeyFieldNamedByItsLabel();
     void modalRunReturnsResponse();
 
@@ -505,37 +504,6 @@ void TestFormWindow::timeEntryTakesOnlyTimes()
     QTest::keyClicks(&time, typed);
 
     QCOMPARE(time.text(), shown);
-}
-
-// A form left open across a logout: OK stays disabled for a user who may not save.
-void TestFormWindow::saveRightAskedAgain()
-{
-    UserFile file(m_station->station());
-    file.read(u"Anna"_s);
-    ThingForm form(file.relations, m_station->settings());
-    bool allowed = true;
-    form.setSaveRight([&allowed] { return allowed; });
-    QVERIFY(form.open(ChangeRequest));
-    QApplication::setActiveWindow(&form);
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.password->setFocus();
-    form.password->setText(u"changed"_s);
-    QVERIFY(form.okButton()->isEnabled());
-
-    allowed = false;
-    form.name->setFocus();
-    QVERIFY(!form.okButton()->isEnabled());
-    allowed = true;
-    form.email->setFocus();
-    QVERIFY(form.okButton()->isEnabled());
-    allowed = false;
-    QTest::keyClick(form.email, Qt::Key_Return);
-
-    QVERIFY(form.isVisible());
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"pass"_s);
-    m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes);
-    form.cancelButton()->click();
-    QVERIFY(!form.isVisible());
 }
 
 // The message names the field as the form labels it, and the focus goes to it.

@@ -25,7 +25,6 @@ private Q_SLOTS:
     void keepsAnAdministrator_data();
     void keepsAnAdministrator();
     void unreadableFileRefuses();
-    void refusalNamesTheUser();
 };
 
 void TestLastAdministrator::keepsAnAdministrator_data()
@@ -89,15 +88,6 @@ void TestLastAdministrator::unreadableFileRefuses()
     QCOMPARE(station.messages().shown().size(), 1);
 }
 
-void TestLastAdministrator::refusalNamesTheUser()
-{
-    QCOMPARE(LastAdministrator::refusalText(u"Admin   "_s, LastAdministrator::Deleted),
-             u"\"Admin\" is the only Administrator and cannot be deleted.\r\n"
-             u"Give another user the level Administrator first."_s);
-    QCOMPARE(LastAdministrator::refusalText(u"Admin"_s, LevelSupervisor),
-             u"\"Admin\" is the only Administrator and must keep the level Administrator.\r\n"
-             u"Give another user the level Administrator first."_s);
-}
 
 QTEST_MAIN(TestLastAdministrator)
 #include "TestLastAdministrator.moc"

@@ -2,7 +2,7 @@
 // and the service option, the checks of OK with their message and cursor, the day counts brought
 // down when office hours are chosen, a renamed product carried into exactly its cases with the
 // fields the form does not show kept, Cancel guarding a changed product, times that are no times
-// refused with a message, and Enter and Escape.
+// refused with a message, and the form growing for the office day it shows.
 
 #include "ProductFixture.h"
 
@@ -80,8 +80,6 @@ private Q_SLOTS:
     void impossibleTimeRefused_data();
     void impossibleTimeRefused();
     void officeDayClearOfTheButtons();
-    void enterSavesEscapeCancels_data();
-    void enterSavesEscapeCancels();
 
 private:
     UpdateSLA *openForm(FormRequest request, int row = 0);
@@ -372,30 +370,7 @@ void TestUpdateSLA::officeDayClearOfTheButtons()
     form->reject();
 }
 
-void TestUpdateSLA::enterSavesEscapeCancels_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<int>("days");  // stored after the key
-    QTest::newRow("Enter") << int(Qt::Key_Return) << 2;
-    QTest::newRow("Escape") << int(Qt::Key_Escape) << 0;
-}
 
-void TestUpdateSLA::enterSavesEscapeCancels()
-{
-    QFETCH(int, key);
-    QFETCH(int, days);
-    m_fixture->addProduct(u"P1"_s, u"First"_s);
-    UpdateSLA *form = openForm(ChangeRequest);
-    QVERIFY(form != nullptr);
-    daysBox(form, Col::FirstEscDays)->setValue(2);
-    if (key == Qt::Key_Escape)
-        m_fixture->messages().expect(u"Changes will be lost!"_s, ButtonYes);
-
-    QTest::keyClick(daysBox(form, Col::FirstEscDays), Qt::Key(key));
-
-    QVERIFY(m_list->form() == nullptr);
-    QCOMPARE(int(m_fixture->storedProduct(u"P1"_s).FirstEscDays), days);
-}
 
 QTEST_MAIN(TestUpdateSLA)
 #include "TestUpdateSLA.moc"
