@@ -1,7 +1,6 @@
 #include "MainFrame.h"
 
 #include "AboutWindow.h"
-#include "framework/ApplicationMessage.h"
 #include "FrameArea.h"
 #include "FrameChoices.h"
 #include "FrameMenus.h"
@@ -14,13 +13,14 @@
 #include "SystemOptionsWindow.h"
 #include "UpdatePassWindow.h"
 #include "data/Workstation.h"
+#include "framework/ApplicationMessage.h"
 #include "framework/widgets/WindowPlacer.h"
 #include "log/ActivityLogList.h"
 #include "log/ActivityLogWindow.h"
-#include "reference/BrowsClients.h"
-#include "reference/BrowsProblem.h"
-#include "reference/BrowsSLA.h"
-#include "reference/BrowseUsers.h"
+#include "reference/ClientList.h"
+#include "reference/ProblemList.h"
+#include "reference/ProductList.h"
+#include "reference/UserList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -286,16 +286,16 @@ void MainFrame::performWindowOf(MenuItem item)
         applyMenus();  // the options may have switched the activity log on or off
         break;
     case MenuItem::Products:
-        openChild(new BrowsSLA(m_workstation));
+        openChild(new ProductList(m_workstation));
         break;
     case MenuItem::Clients:
-        openChild(new BrowsClients(m_workstation));
+        openChild(new ClientList(m_workstation));
         break;
     case MenuItem::Problems:
-        openChild(new BrowsProblem(m_workstation));
+        openChild(new ProblemList(m_workstation));
         break;
     case MenuItem::Users:
-        openSingle(BrowseUsers::ProcedureName, [this] { return new BrowseUsers(m_workstation); });
+        openSingle(UserList::ProcedureName, [this] { return new UserList(m_workstation); });
         break;
     case MenuItem::ActivityLog:
         openSingle(ActivityLogList::ProcedureName, [this] { return new ActivityLogWindow(m_workstation); });

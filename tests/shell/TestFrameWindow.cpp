@@ -6,8 +6,8 @@
 
 #include "data/ClientRecord.h"
 #include "framework/WindowPlacement.h"
-#include "reference/BrowsClients.h"
-#include "reference/Updateclient.h"
+#include "reference/ClientForm.h"
+#include "reference/ClientList.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 #include "shell/HelpWindow.h"
@@ -297,7 +297,7 @@ void TestFrameWindow::closingStoresThePlacementOfOpenChildWindows()
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Admin"_s);
     action(*frame, MenuItem::Clients)->trigger();
-    QMdiSubWindow *clients = childWindow(*frame, BrowsClients::ProcedureName);
+    QMdiSubWindow *clients = childWindow(*frame, ClientList::ProcedureName);
     QVERIFY(clients != nullptr);
     clients->setGeometry(31, 22, 420, 260);
     QStringList steps;
@@ -307,7 +307,7 @@ void TestFrameWindow::closingStoresThePlacementOfOpenChildWindows()
     QVERIFY(frame->close());
 
     QVERIFY(frame->hasClosed());
-    QCOMPARE(WindowPlacement::read(fixture.settings(), BrowsClients::ProcedureName),
+    QCOMPARE(WindowPlacement::read(fixture.settings(), ClientList::ProcedureName),
              (WindowPlacement{false, 31, 22, 420, 260, true, true}));
     QCOMPARE(steps, QStringList{u"files closed after 31"_s});
     QVERIFY(fixture.messages().unexpected().isEmpty());
@@ -319,10 +319,10 @@ void TestFrameWindow::aChangedFormKeepsTheFrameOpen()
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Admin"_s);
     action(*frame, MenuItem::Clients)->trigger();
-    auto *clients = qobject_cast<BrowsClients *>(childWindow(*frame, BrowsClients::ProcedureName)->widget());
+    auto *clients = qobject_cast<ClientList *>(childWindow(*frame, ClientList::ProcedureName)->widget());
     clients->setCurrentRow(0);
     QVERIFY(clients->request(ChangeRequest));
-    auto *form = qobject_cast<Updateclient *>(clients->form());
+    auto *form = qobject_cast<ClientForm *>(clients->form());
     QVERIFY(form != nullptr);
     form->entry(ClientRecord::Col::Contact)->setText(u"Someone Else"_s);
     const QStringList actionsBefore = fixture.logActions();
