@@ -8,10 +8,10 @@
 #include "HelpWindow.h"
 #include "MailSession.h"
 #include "MenuRules.h"
+#include "PasswordChangeWindow.h"
 #include "SplashWindow.h"
 #include "StatusBarTexts.h"
 #include "SystemOptionsWindow.h"
-#include "UpdatePassWindow.h"
 #include "data/Workstation.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/widgets/WindowPlacer.h"
@@ -279,7 +279,7 @@ void MainFrame::performWindowOf(MenuItem item)
 {
     switch (item) {
     case MenuItem::PassSignature:
-        UpdatePassWindow(m_workstation, this).exec();
+        PasswordChangeWindow(m_workstation, this).exec();
         break;
     case MenuItem::Options:
         SystemOptionsWindow(m_workstation, this).exec();

@@ -8,9 +8,18 @@
 #include "framework/WindowPlacement.h"
 #include "reference/ClientForm.h"
 #include "reference/ClientList.h"
+#include "reference/ProblemList.h"
+#include "reference/ProductForm.h"
+#include "reference/ProductList.h"
+#include "reference/ProductPicker.h"
+#include "reference/UserForm.h"
+#include "reference/UserList.h"
+#include "shell/DatePicker.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 #include "shell/HelpWindow.h"
+#include "shell/PasswordChangeWindow.h"
+#include "shell/SystemOptions.h"
 #include "shell/SplashWindow.h"
 #include "shell/StatusBarTexts.h"
 #include "shell/WidgetDialogs.h"
@@ -94,6 +103,8 @@ class TestFrameWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void windowsKeepTheirProcedureNames_data();
+    void windowsKeepTheirProcedureNames();
     void menuHelpGoesToTheFirstField();
     void menusForTheUsersLevel_data();
     void menusForTheUsersLevel();
@@ -119,6 +130,32 @@ private Q_SLOTS:
     void helpMenuSearchesAndExplains();
     void printSetupSetsThePrinterUpWithoutPrinting();
 };
+
+// Placements, personal settings, error texts and help are filed under the procedure name, not
+// under the class name: renaming a class must not lose what a workstation has stored.
+void TestFrameWindow::windowsKeepTheirProcedureNames_data()
+{
+    QTest::addColumn<QString>("procedureName");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("ProductForm") << ProductForm::ProcedureName << u"UpdateSLA"_s;
+    QTest::newRow("ProductList") << ProductList::ProcedureName << u"BrowsSLA"_s;
+    QTest::newRow("ProductPicker") << ProductPicker::ProcedureName << u"SelectProd"_s;
+    QTest::newRow("ClientForm") << ClientForm::ProcedureName << u"Updateclient"_s;
+    QTest::newRow("ClientList") << ClientList::ProcedureName << u"BrowsClients"_s;
+    QTest::newRow("ProblemList") << ProblemList::ProcedureName << u"BrowsProblem"_s;
+    QTest::newRow("UserForm") << UserForm::ProcedureName << u"UpdateUsers"_s;
+    QTest::newRow("UserList") << UserList::ProcedureName << u"BrowseUsers"_s;
+    QTest::newRow("PasswordChangeWindow") << PasswordChangeWindow::ProcedureName << u"UpdatePass"_s;
+    QTest::newRow("SystemOptionsWindow") << QString(SystemOptions::ProcedureName) << u"UpdateSysOptions"_s;
+    QTest::newRow("DatePicker") << DatePicker::ProcedureName << u"PickDate"_s;
+}
+
+void TestFrameWindow::windowsKeepTheirProcedureNames()
+{
+    QFETCH(QString, procedureName);
+    QFETCH(QString, stored);
+    QCOMPARE(procedureName, stored);
+}
 
 void TestFrameWindow::menuHelpGoesToTheFirstField()
 {
