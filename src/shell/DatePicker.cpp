@@ -39,7 +39,7 @@ bool takeEntered(QLineEdit *field)
 
 } // namespace
 
-const QString DatePicker::WindowName = u"PickDate"_s;
+const QString DatePicker::ProcedureName = u"PickDate"_s;
 
 DatePicker::DatePicker(Workstation &workstation, std::int32_t startDay, QWidget *parent)
     : QDialog(parent), m_workstation(workstation),
@@ -52,7 +52,7 @@ DatePicker::DatePicker(Workstation &workstation, std::int32_t startDay, QWidget 
     days->setFocus();
     layout->setSizeConstraint(QLayout::SetFixedSize);
     refresh();
-    WindowPlacer::restore(this, m_workstation.settings(), WindowName, Resizable);
+    WindowPlacer::restore(this, m_workstation.settings(), ProcedureName, Resizable);
 }
 
 std::int32_t DatePicker::pickDate(Workstation &workstation, QWidget *parent, std::int32_t startDay)
@@ -69,7 +69,7 @@ std::int32_t DatePicker::chosenDay() const
 
 void DatePicker::done(int result)
 {
-    WindowPlacer::store(this, m_workstation.settings(), WindowName, Resizable);
+    WindowPlacer::store(this, m_workstation.settings(), ProcedureName, Resizable);
     QDialog::done(result);
 }
 

@@ -22,7 +22,7 @@ class DatePicker final : public QDialog {
     Q_OBJECT
 
 public:
-    static const QString WindowName;
+    static const QString ProcedureName;
 
     // 0 as the start day opens at today's month.
     DatePicker(Workstation &workstation, std::int32_t startDay, QWidget *parent = nullptr);

@@ -1,27 +1,27 @@
 #include "MainFrame.h"
 
 #include "AboutWindow.h"
-#include "framework/ApplicationMessage.h"
 #include "FrameArea.h"
 #include "FrameChoices.h"
 #include "FrameMenus.h"
 #include "HelpFile.h"
 #include "HelpWindow.h"
 #include "MenuRules.h"
+#include "PasswordChangeWindow.h"
 #include "SplashWindow.h"
 #include "StatusBarTexts.h"
 #include "SystemOptionsWindow.h"
-#include "UpdatePassWindow.h"
 #include "data/Workstation.h"
+#include "framework/ApplicationMessage.h"
 #include "framework/widgets/WindowPlacer.h"
 #include "log/ActivityLogList.h"
 #include "log/ActivityLogWindow.h"
 #include "mail/InboxWindow.h"
 #include "mail/MailSession.h"
-#include "reference/BrowsClients.h"
-#include "reference/BrowsProblem.h"
-#include "reference/BrowsSLA.h"
-#include "reference/BrowseUsers.h"
+#include "reference/ClientList.h"
+#include "reference/ProblemList.h"
+#include "reference/ProductList.h"
+#include "reference/UserList.h"
 
 #include <QAction>
 #include <QApplication>
@@ -277,23 +277,23 @@ void MainFrame::performWindowOf(MenuItem item)
 {
     switch (item) {
     case MenuItem::PassSignature:
-        UpdatePassWindow(m_workstation, this).exec();
+        PasswordChangeWindow(m_workstation, this).exec();
         break;
     case MenuItem::Options:
         SystemOptionsWindow(m_workstation, this).exec();
         applyMenus();  // the options may have switched the activity log on or off
         break;
     case MenuItem::Products:
-        openChild(new BrowsSLA(m_workstation));
+        openChild(new ProductList(m_workstation));
         break;
     case MenuItem::Clients:
-        openChild(new BrowsClients(m_workstation));
+        openChild(new ClientList(m_workstation));
         break;
     case MenuItem::Problems:
-        openChild(new BrowsProblem(m_workstation));
+        openChild(new ProblemList(m_workstation));
         break;
     case MenuItem::Users:
-        openSingle(BrowseUsers::ProcedureName, [this] { return new BrowseUsers(m_workstation); });
+        openSingle(UserList::ProcedureName, [this] { return new UserList(m_workstation); });
         break;
     case MenuItem::ActivityLog:
         openSingle(ActivityLogList::ProcedureName, [this] { return new ActivityLogWindow(m_workstation); });

@@ -102,7 +102,7 @@ SystemOptions::~SystemOptions() = default;
 
 void SystemOptions::open()
 {
-    m_workstation.errors().addProcedure(QString(WindowName));
+    m_workstation.errors().addProcedure(QString(ProcedureName));
     loadRecord();
     m_databaseFolder = DatabaseLocator::storedFolder(m_workstation.settings());
     if (m_databaseFolder.isEmpty())
@@ -335,7 +335,7 @@ void SystemOptions::close()
     DatabaseLocator::storeFolder(m_workstation.settings(), m_databaseFolder);
     if (m_databaseFolder != m_startFolder)
         askForRestart();
-    m_workstation.errors().removeProcedure(QString(WindowName));
+    m_workstation.errors().removeProcedure(QString(ProcedureName));
 }
 
 void SystemOptions::notify(const QString &text)

@@ -18,7 +18,7 @@ class Workstation;
 
 class SystemOptions {
 public:
-    static constexpr QLatin1StringView WindowName{"UpdateSysOptions"};
+    static constexpr QLatin1StringView ProcedureName{"UpdateSysOptions"};
 
     enum class Group { Database, ActivityLog, ClosedCases, BackUpFiles, ProblemDescription, SortUserQueues, RefreshQueues };
     // The controls that come and go with the settings; the others are always shown.

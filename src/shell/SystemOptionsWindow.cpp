@@ -108,7 +108,7 @@ SystemOptionsWindow::SystemOptionsWindow(Workstation &workstation, QWidget *pare
     m_options.open();
     refresh();
     connectEdits();
-    WindowPlacer::restore(this, m_workstation.settings(), QString(SystemOptions::WindowName), Resizable);
+    WindowPlacer::restore(this, m_workstation.settings(), QString(SystemOptions::ProcedureName), Resizable);
 }
 
 SystemOptionsWindow::~SystemOptionsWindow() = default;
@@ -116,7 +116,7 @@ SystemOptionsWindow::~SystemOptionsWindow() = default;
 void SystemOptionsWindow::done(int result)
 {
     m_options.close();
-    WindowPlacer::store(this, m_workstation.settings(), QString(SystemOptions::WindowName), Resizable);
+    WindowPlacer::store(this, m_workstation.settings(), QString(SystemOptions::ProcedureName), Resizable);
     QDialog::done(result);
 }
 

@@ -384,8 +384,8 @@ void TestCalendar::windowFieldsAndKeys()
 void TestCalendar::windowStandsWhereItWasLeft()
 {
     Station station;
-    station.settings().writeNumber(DatePicker::WindowName, u"XPos"_s, 40);
-    station.settings().writeNumber(DatePicker::WindowName, u"YPos"_s, 50);
+    station.settings().writeNumber(DatePicker::ProcedureName, u"XPos"_s, 40);
+    station.settings().writeNumber(DatePicker::ProcedureName, u"YPos"_s, 50);
 
     const std::int32_t picked = pickWhile(station.workstation(), 0, [](QWidget *window) {
         QCOMPARE(window->pos(), QPoint(40, 50));

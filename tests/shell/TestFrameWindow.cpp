@@ -6,11 +6,20 @@
 
 #include "data/ClientRecord.h"
 #include "framework/WindowPlacement.h"
-#include "reference/BrowsClients.h"
-#include "reference/Updateclient.h"
+#include "reference/ClientForm.h"
+#include "reference/ClientList.h"
+#include "reference/ProblemList.h"
+#include "reference/ProductForm.h"
+#include "reference/ProductList.h"
+#include "reference/ProductPicker.h"
+#include "reference/UserForm.h"
+#include "reference/UserList.h"
+#include "shell/DatePicker.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 #include "shell/HelpWindow.h"
+#include "shell/PasswordChangeWindow.h"
+#include "shell/SystemOptions.h"
 #include "shell/SplashWindow.h"
 #include "shell/StatusBarTexts.h"
 #include "shell/WidgetDialogs.h"
@@ -94,6 +103,8 @@ class TestFrameWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void windowsKeepTheirProcedureNames_data();
+    void windowsKeepTheirProcedureNames();
     void menuHelpGoesToTheFirstField();
     void menusForTheUsersLevel_data();
     void menusForTheUsersLevel();
@@ -119,6 +130,32 @@ private Q_SLOTS:
     void helpMenuSearchesAndExplains();
     void printSetupSetsThePrinterUpWithoutPrinting();
 };
+
+// Placements, personal settings, error texts and help are filed under the procedure name, not
+// under the class name: renaming a class must not lose what a workstation has stored.
+void TestFrameWindow::windowsKeepTheirProcedureNames_data()
+{
+    QTest::addColumn<QString>("procedureName");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("ProductForm") << ProductForm::ProcedureName << u"UpdateSLA"_s;
+    QTest::newRow("ProductList") << ProductList::ProcedureName << u"BrowsSLA"_s;
+    QTest::newRow("ProductPicker") << ProductPicker::ProcedureName << u"SelectProd"_s;
+    QTest::newRow("ClientForm") << ClientForm::ProcedureName << u"Updateclient"_s;
+    QTest::newRow("ClientList") << ClientList::ProcedureName << u"BrowsClients"_s;
+    QTest::newRow("ProblemList") << ProblemList::ProcedureName << u"BrowsProblem"_s;
+    QTest::newRow("UserForm") << UserForm::ProcedureName << u"UpdateUsers"_s;
+    QTest::newRow("UserList") << UserList::ProcedureName << u"BrowseUsers"_s;
+    QTest::newRow("PasswordChangeWindow") << PasswordChangeWindow::ProcedureName << u"UpdatePass"_s;
+    QTest::newRow("SystemOptionsWindow") << QString(SystemOptions::ProcedureName) << u"UpdateSysOptions"_s;
+    QTest::newRow("DatePicker") << DatePicker::ProcedureName << u"PickDate"_s;
+}
+
+void TestFrameWindow::windowsKeepTheirProcedureNames()
+{
+    QFETCH(QString, procedureName);
+    QFETCH(QString, stored);
+    QCOMPARE(procedureName, stored);
+}
 
 void TestFrameWindow::menuHelpGoesToTheFirstField()
 {
@@ -297,7 +334,7 @@ void TestFrameWindow::closingStoresThePlacementOfOpenChildWindows()
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Admin"_s);
     action(*frame, MenuItem::Clients)->trigger();
-    QMdiSubWindow *clients = childWindow(*frame, BrowsClients::ProcedureName);
+    QMdiSubWindow *clients = childWindow(*frame, ClientList::ProcedureName);
     QVERIFY(clients != nullptr);
     clients->setGeometry(31, 22, 420, 260);
     QStringList steps;
@@ -307,7 +344,7 @@ void TestFrameWindow::closingStoresThePlacementOfOpenChildWindows()
     QVERIFY(frame->close());
 
     QVERIFY(frame->hasClosed());
-    QCOMPARE(WindowPlacement::read(fixture.settings(), BrowsClients::ProcedureName),
+    QCOMPARE(WindowPlacement::read(fixture.settings(), ClientList::ProcedureName),
              (WindowPlacement{false, 31, 22, 420, 260, true, true}));
     QCOMPARE(steps, QStringList{u"files closed after 31"_s});
     QVERIFY(fixture.messages().unexpected().isEmpty());
@@ -319,10 +356,10 @@ void TestFrameWindow::aChangedFormKeepsTheFrameOpen()
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Admin"_s);
     action(*frame, MenuItem::Clients)->trigger();
-    auto *clients = qobject_cast<BrowsClients *>(childWindow(*frame, BrowsClients::ProcedureName)->widget());
+    auto *clients = qobject_cast<ClientList *>(childWindow(*frame, ClientList::ProcedureName)->widget());
     clients->setCurrentRow(0);
     QVERIFY(clients->request(ChangeRequest));
-    auto *form = qobject_cast<Updateclient *>(clients->form());
+    auto *form = qobject_cast<ClientForm *>(clients->form());
     QVERIFY(form != nullptr);
     form->entry(ClientRecord::Col::Contact)->setText(u"Someone Else"_s);
     const QStringList actionsBefore = fixture.logActions();

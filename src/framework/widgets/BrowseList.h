@@ -11,7 +11,7 @@
 //     list->setColumns({{ThingRecord::Col::Name, u"Name"_s, 20}, ...});
 //     list->setOrders({{u"By Name"_s, ThingRecord::KeyName, {}, true}});
 //     list->setRights([&] { return mayEdit(workstation) ? BrowseList::AllButtons : BrowseList::Buttons(); });
-//     list->setFormFactory([=](FormRequest) { return new UpdateThing(..., list->relations()); });
+//     list->setFormFactory([=](FormRequest) { return new ThingForm(..., list->relations()); });
 //     list->showIn(area);
 
 #include "FormWindow.h"

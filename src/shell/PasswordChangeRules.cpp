@@ -1,4 +1,4 @@
-#include "UpdatePassRules.h"
+#include "PasswordChangeRules.h"
 
 #include "framework/ApplicationMessage.h"
 #include "UserDetails.h"
@@ -7,17 +7,17 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-UpdatePassRules::UpdatePassRules(Workstation &workstation)
+PasswordChangeRules::PasswordChangeRules(Workstation &workstation)
     : m_workstation(workstation), m_users(workstation.database(), workstation.errors(), false)
 {
 }
 
-QString UpdatePassRules::title() const
+QString PasswordChangeRules::title() const
 {
     return u"Pass/Data change of "_s + m_workstation.user().name;
 }
 
-bool UpdatePassRules::open()
+bool PasswordChangeRules::open()
 {
     if (m_users.open() != 0 || !fetchUser()) {
         notify(u"User Not Found"_s);
@@ -27,19 +27,19 @@ bool UpdatePassRules::open()
     return true;
 }
 
-bool UpdatePassRules::fetchUser()
+bool PasswordChangeRules::fetchUser()
 {
     m_users.record().Name = m_workstation.user().name;
     return m_users.fetch(UserRecord::KeyName) == 0;
 }
 
-UpdatePassRules::Signature UpdatePassRules::signature() const
+PasswordChangeRules::Signature PasswordChangeRules::signature() const
 {
     const UserRecord &user = m_users.record();
     return {user.Greet, user.FullName, user.Position, user.Company, user.Email, user.Phone, user.Fax};
 }
 
-UpdatePassRules::OldPassword UpdatePassRules::enterOldPassword(const QString &typed)
+PasswordChangeRules::OldPassword PasswordChangeRules::enterOldPassword(const QString &typed)
 {
     if (!fetchUser()) {
         notify(u"Current User Not Found, Consult Administrator"_s);
@@ -54,13 +54,13 @@ UpdatePassRules::OldPassword UpdatePassRules::enterOldPassword(const QString &ty
     return OldPassword::Matches;
 }
 
-bool UpdatePassRules::enterNewPassword(const QString &typed)
+bool PasswordChangeRules::enterNewPassword(const QString &typed)
 {
     m_newPassword = UserDetails::typedPassword(typed);
     return !m_newPassword.isEmpty();
 }
 
-bool UpdatePassRules::finish(const QString &repetition, const Signature &signature)
+bool PasswordChangeRules::finish(const QString &repetition, const Signature &signature)
 {
     if (UserDetails::typedPassword(repetition) != m_newPassword) {
         notify(u"Wrong repetetion : try again"_s);
@@ -82,7 +82,7 @@ bool UpdatePassRules::finish(const QString &repetition, const Signature &signatu
     return true;
 }
 
-void UpdatePassRules::notify(const QString &text) const
+void PasswordChangeRules::notify(const QString &text) const
 {
     ApplicationMessage::show(m_workstation.messages(), text, MessageIcon::Information);
 }

@@ -20,7 +20,7 @@ struct ProductCheck;
 struct ProductRecord;
 class Workstation;
 
-class UpdateSLA final : public FormWindow {
+class ProductForm final : public FormWindow {
     Q_OBJECT
 
 public:
@@ -28,7 +28,7 @@ public:
     static const QString HelpTopic;
 
     // `products` is the relations object of the product file the caller read or primed the record in.
-    UpdateSLA(Workstation &workstation, FileRelations &products, QWidget *parent = nullptr);
+    ProductForm(Workstation &workstation, FileRelations &products, QWidget *parent = nullptr);
 
     // The control that shows a field of ProductRecord; null for fields not on the form.
     QWidget *control(int field) const;

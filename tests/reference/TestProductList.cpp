@@ -7,7 +7,7 @@
 #include "shell/FrameFixture.h"
 
 #include "framework/DateTime.h"
-#include "reference/BrowsSLA.h"
+#include "reference/ProductList.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 
@@ -48,19 +48,19 @@ QStringList rowTexts(const BrowseList &list, int row)
 
 QString highlightedId(const BrowseList &list)
 {
-    return list.model()->data(list.model()->index(list.currentRow(), BrowsSLA::IdColumn)).toString();
+    return list.model()->data(list.model()->index(list.currentRow(), ProductList::IdColumn)).toString();
 }
 
 void doubleClickRow(BrowseList &list, int row)
 {
-    const QRect cell = list.view()->visualRect(list.model()->index(row, BrowsSLA::NameColumn));
+    const QRect cell = list.view()->visualRect(list.model()->index(row, ProductList::NameColumn));
     QTest::mouseClick(list.view()->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(list.view()->viewport(), Qt::LeftButton, {}, cell.center());
 }
 
 } // namespace
 
-class TestBrowsSLA : public QObject {
+class TestProductList : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -79,7 +79,7 @@ private:
     std::unique_ptr<ProductFixture> m_fixture;
 };
 
-void TestBrowsSLA::init()
+void TestProductList::init()
 {
     m_fixture = std::make_unique<ProductFixture>();
     m_fixture->addProduct(u"A1"_s, u"Zeta"_s, [](ProductRecord &product) {
@@ -97,16 +97,16 @@ void TestBrowsSLA::init()
     m_fixture->setLevel(LevelSupervisor);
 }
 
-void TestBrowsSLA::cleanup()
+void TestProductList::cleanup()
 {
     QVERIFY2(m_fixture->messages().failures().isEmpty(), qPrintable(m_fixture->messages().unexpected()));
     m_fixture.reset();
 }
 
-void TestBrowsSLA::listAsDesigned()
+void TestProductList::listAsDesigned()
 {
     m_fixture->workstation().run().browseColor = 0x102030;
-    BrowsSLA list(m_fixture->workstation());
+    ProductList list(m_fixture->workstation());
     QSignalSpy help(&list, &ProcedureWindow::helpRequested);
     list.showBeside(nullptr);
 
@@ -135,10 +135,10 @@ void TestBrowsSLA::listAsDesigned()
     QCOMPARE(help.first().first().toString(), u"Browse Products"_s);
 }
 
-void TestBrowsSLA::plainUserOnlyLooks()
+void TestProductList::plainUserOnlyLooks()
 {
     m_fixture->setLevel(LevelUser);
-    BrowsSLA list(m_fixture->workstation());
+    ProductList list(m_fixture->workstation());
     list.showBeside(nullptr);
 
     QCOMPARE(visibleButtons(list), (QStringList{u"&Select"_s, u"Cl&ose"_s, u"&Help"_s}));
@@ -155,17 +155,17 @@ void TestBrowsSLA::plainUserOnlyLooks()
     QCOMPARE(m_fixture->productCount(), 3);
 }
 
-void TestBrowsSLA::rightsCheckedOnFocus_data()
+void TestProductList::rightsCheckedOnFocus_data()
 {
     QTest::addColumn<bool>("byWindow");
     QTest::newRow("window activated") << true;
     QTest::newRow("list focused") << false;
 }
 
-void TestBrowsSLA::rightsCheckedOnFocus()
+void TestProductList::rightsCheckedOnFocus()
 {
     QFETCH(bool, byWindow);
-    BrowsSLA list(m_fixture->workstation());
+    ProductList list(m_fixture->workstation());
     list.showBeside(nullptr);
     QApplication::setActiveWindow(&list);
     QVERIFY(QTest::qWaitForWindowActive(&list));
@@ -196,9 +196,9 @@ void TestBrowsSLA::rightsCheckedOnFocus()
     list.form()->reject();
 }
 
-void TestBrowsSLA::ordersWithStepLocators()
+void TestProductList::ordersWithStepLocators()
 {
-    BrowsSLA list(m_fixture->workstation());
+    ProductList list(m_fixture->workstation());
     list.showBeside(nullptr);
     QVERIFY(!list.tabs()->isHidden());
     QCOMPARE(list.tabs()->tabText(0), u"Product ID"_s);
@@ -213,32 +213,32 @@ void TestBrowsSLA::ordersWithStepLocators()
     QCOMPARE(highlightedId(list), u"A1"_s);
 }
 
-void TestBrowsSLA::columnLayoutKept()
+void TestProductList::columnLayoutKept()
 {
     SettingsFile &settings = m_fixture->workstation().settings();
     {
-        BrowsSLA list(m_fixture->workstation());
+        ProductList list(m_fixture->workstation());
         list.showBeside(nullptr);
         QHeaderView *header = list.view()->horizontalHeader();
-        header->resizeSection(BrowsSLA::NameColumn, 333);
-        header->moveSection(header->visualIndex(BrowsSLA::IdColumn), 2);
+        header->resizeSection(ProductList::NameColumn, 333);
+        header->moveSection(header->visualIndex(ProductList::IdColumn), 2);
         list.close();
     }
     QVERIFY(!settings.readText(u"Browses"_s, u"SLABrowse"_s).isEmpty());
 
-    BrowsSLA list(m_fixture->workstation());
+    ProductList list(m_fixture->workstation());
     list.showBeside(nullptr);
 
     QHeaderView *header = list.view()->horizontalHeader();
-    QCOMPARE(header->sectionSize(BrowsSLA::NameColumn), 333);
-    QCOMPARE(header->visualIndex(BrowsSLA::IdColumn), 2);
-    QCOMPARE(header->logicalIndex(0), int(BrowsSLA::NameColumn));
+    QCOMPARE(header->sectionSize(ProductList::NameColumn), 333);
+    QCOMPARE(header->visualIndex(ProductList::IdColumn), 2);
+    QCOMPARE(header->logicalIndex(0), int(ProductList::NameColumn));
 }
 
-void TestBrowsSLA::picksAProduct()
+void TestProductList::picksAProduct()
 {
     m_fixture->setLevel(LevelUser);
-    BrowsSLA list(m_fixture->workstation(), true);
+    ProductList list(m_fixture->workstation(), true);
     QSignalSpy finished(&list, &ProcedureWindow::finished);
     list.showBeside(nullptr);
     list.setCurrentRow(2);
@@ -251,7 +251,7 @@ void TestBrowsSLA::picksAProduct()
     QCOMPARE(list.selectedProduct().Product, u"Mid"_s);
 }
 
-void TestBrowsSLA::frameOpensProducts()
+void TestProductList::frameOpensProducts()
 {
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Employee 1"_s);
@@ -260,7 +260,7 @@ void TestBrowsSLA::frameOpensProducts()
 
     products->trigger();
 
-    auto *list = frame->area()->findChild<BrowsSLA *>();
+    auto *list = frame->area()->findChild<ProductList *>();
     QVERIFY(list != nullptr);
     QCOMPARE(frame->area()->activeSubWindow()->widget(), list);
     QVERIFY(list->model()->rowCount() > 0);
@@ -271,5 +271,5 @@ void TestBrowsSLA::frameOpensProducts()
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
-QTEST_MAIN(TestBrowsSLA)
-#include "TestBrowsSLA.moc"
+QTEST_MAIN(TestProductList)
+#include "TestProductList.moc"

@@ -5,7 +5,7 @@
 #include "framework/RecordStation.h"
 #include "shell/FrameFixture.h"
 
-#include "reference/BrowseUsers.h"
+#include "reference/UserList.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 
@@ -26,12 +26,12 @@ using vellum::test::RecordStation;
 
 namespace {
 
-QString highlighted(const BrowseUsers &list)
+QString highlighted(const UserList &list)
 {
-    return list.model()->data(list.model()->index(list.currentRow(), BrowseUsers::NameColumn)).toString();
+    return list.model()->data(list.model()->index(list.currentRow(), UserList::NameColumn)).toString();
 }
 
-QStringList visibleButtons(const BrowseUsers &list)
+QStringList visibleButtons(const UserList &list)
 {
     QStringList texts;
     for (const QPushButton *button : list.findChildren<QPushButton *>())
@@ -40,15 +40,15 @@ QStringList visibleButtons(const BrowseUsers &list)
     return texts;
 }
 
-BrowseUsers *openUsers(MainFrame &frame)
+UserList *openUsers(MainFrame &frame)
 {
     frame.menus().action(MenuItem::Users)->trigger();
-    return frame.area()->activeSubWindow() ? frame.area()->findChild<BrowseUsers *>() : nullptr;
+    return frame.area()->activeSubWindow() ? frame.area()->findChild<UserList *>() : nullptr;
 }
 
 } // namespace
 
-class TestBrowseUsers : public QObject {
+class TestUserList : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -66,7 +66,7 @@ private:
     std::unique_ptr<RecordStation> m_station;
 };
 
-void TestBrowseUsers::init()
+void TestUserList::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_station = std::make_unique<RecordStation>(m_dir->path(), u"station"_s);
@@ -75,17 +75,17 @@ void TestBrowseUsers::init()
     m_station->station().user().level = LevelAdministrator;
 }
 
-void TestBrowseUsers::cleanup()
+void TestUserList::cleanup()
 {
     QVERIFY2(m_station->messages().failures().isEmpty(), qPrintable(m_station->messages().unexpected()));
     m_station.reset();
     m_dir.reset();
 }
 
-void TestBrowseUsers::listAsDesigned()
+void TestUserList::listAsDesigned()
 {
     m_station->station().run().browseColor = 0x102030;
-    BrowseUsers list(m_station->station());
+    UserList list(m_station->station());
     QSignalSpy help(&list, &ProcedureWindow::helpRequested);
     list.showBeside(nullptr);
 
@@ -96,22 +96,22 @@ void TestBrowseUsers::listAsDesigned()
         headers << list.model()->headerData(column, Qt::Horizontal).toString();
     QCOMPARE(headers, (QStringList{u"Name"_s, u"PassWord"_s, u"Qualification"_s}));
     const QTableView *view = list.view();
-    QVERIFY(view->columnWidth(BrowseUsers::NameColumn) > view->columnWidth(BrowseUsers::QualificationColumn));
+    QVERIFY(view->columnWidth(UserList::NameColumn) > view->columnWidth(UserList::QualificationColumn));
     QVERIFY(list.tabs()->isHidden());
     QCOMPARE(visibleButtons(list),
              (QStringList{u"&Select"_s, u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"Close"_s, u"&Help"_s}));
     QVERIFY(!list.button(BrowseList::SelectButton)->isEnabled());
     QCOMPARE(list.view()->palette().color(QPalette::Base), QColor(0x30, 0x20, 0x10));
     QCOMPARE(highlighted(list), u"Admin"_s);
-    QCOMPARE(list.model()->data(list.model()->index(1, BrowseUsers::QualificationColumn)).toString(), u"User"_s);
+    QCOMPARE(list.model()->data(list.model()->index(1, UserList::QualificationColumn)).toString(), u"User"_s);
     list.findChild<QPushButton *>(u"help"_s)->click();
     QCOMPARE(help.count(), 1);
     QCOMPARE(help.first().first().toString(), u"users"_s);
 }
 
-void TestBrowseUsers::stepLocatorOnName()
+void TestUserList::stepLocatorOnName()
 {
-    BrowseUsers list(m_station->station());
+    UserList list(m_station->station());
     list.showBeside(nullptr);
     QStringList seen;
 
@@ -123,7 +123,7 @@ void TestBrowseUsers::stepLocatorOnName()
     QCOMPARE(seen, (QStringList{u"Employee 1"_s, u"Employee 2"_s, u"boss"_s, u"Employee 1"_s}));
 }
 
-void TestBrowseUsers::frameOpensItOnce()
+void TestUserList::frameOpensItOnce()
 {
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Admin"_s);
@@ -131,7 +131,7 @@ void TestBrowseUsers::frameOpensItOnce()
     QVERIFY(users->isVisible());
     QVERIFY(users->isEnabled());
 
-    BrowseUsers *list = openUsers(*frame);
+    UserList *list = openUsers(*frame);
     QVERIFY(list != nullptr);
     openUsers(*frame);
 
@@ -139,22 +139,22 @@ void TestBrowseUsers::frameOpensItOnce()
     QCOMPARE(frame->area()->activeSubWindow()->widget(), list);
     QCOMPARE(frame->area()->activeSubWindow()->windowTitle(), u"Vellum Users"_s);
     QVERIFY(list->model()->rowCount() > 0);
-    QVERIFY(frame->singleWindows().isOpen(BrowseUsers::ProcedureName));
+    QVERIFY(frame->singleWindows().isOpen(UserList::ProcedureName));
     frame->area()->activeSubWindow()->close();
     QTest::qWait(0);
     QVERIFY(frame->area()->subWindowList().isEmpty());
-    QVERIFY(!frame->singleWindows().isOpen(BrowseUsers::ProcedureName));
+    QVERIFY(!frame->singleWindows().isOpen(UserList::ProcedureName));
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
-void TestBrowseUsers::reopensAsClosed_data()
+void TestUserList::reopensAsClosed_data()
 {
     QTest::addColumn<bool>("maximized");
     QTest::newRow("normal") << false;
     QTest::newRow("maximized") << true;
 }
 
-void TestBrowseUsers::reopensAsClosed()
+void TestUserList::reopensAsClosed()
 {
     QFETCH(bool, maximized);
     FrameFixture fixture;
@@ -162,7 +162,7 @@ void TestBrowseUsers::reopensAsClosed()
     QVERIFY(openUsers(*frame) != nullptr);
     QMdiSubWindow *child = frame->area()->activeSubWindow();
     QVERIFY(!child->isMaximized());
-    QVERIFY(!fixture.settings().contains(BrowseUsers::ProcedureName, u"Maximize"_s));
+    QVERIFY(!fixture.settings().contains(UserList::ProcedureName, u"Maximize"_s));
     const QRect moved(QPoint(30, 20), child->size() + QSize(40, 30));
     child->setGeometry(moved);
     if (maximized)
@@ -174,16 +174,16 @@ void TestBrowseUsers::reopensAsClosed()
 
     child = frame->area()->activeSubWindow();
     QCOMPARE(child->isMaximized(), maximized);
-    QCOMPARE(fixture.settings().readText(BrowseUsers::ProcedureName, u"Maximize"_s), maximized ? u"Yes"_s : u"No"_s);
+    QCOMPARE(fixture.settings().readText(UserList::ProcedureName, u"Maximize"_s), maximized ? u"Yes"_s : u"No"_s);
     if (!maximized)
         QCOMPARE(child->geometry(), moved);
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
 // A list left open after its administrator logged out shows the users and changes nothing.
-void TestBrowseUsers::onlyShownAfterLogout()
+void TestUserList::onlyShownAfterLogout()
 {
-    BrowseUsers list(m_station->station());
+    UserList list(m_station->station());
     list.showBeside(nullptr);
     m_station->station().run().loggedOut = true;
 
@@ -197,5 +197,5 @@ void TestBrowseUsers::onlyShownAfterLogout()
     QCOMPARE(m_station->shown(), QStringList());
 }
 
-QTEST_MAIN(TestBrowseUsers)
-#include "TestBrowseUsers.moc"
+QTEST_MAIN(TestUserList)
+#include "TestUserList.moc"

@@ -9,7 +9,7 @@ namespace vellum {
 
 class Workstation;
 
-class BrowsClients final : public BrowseList {
+class ClientList final : public BrowseList {
     Q_OBJECT
 
 public:
@@ -21,7 +21,7 @@ public:
         CityColumn, StateColumn, ColumnCount
     };
 
-    explicit BrowsClients(Workstation &workstation, QWidget *parent = nullptr);
+    explicit ClientList(Workstation &workstation, QWidget *parent = nullptr);
 
     QPushButton *importButton() const { return m_import; }
 

@@ -12,7 +12,7 @@ namespace vellum {
 class BrowseRowEditor;
 class Workstation;
 
-class BrowsProblem final : public BrowseList {
+class ProblemList final : public BrowseList {
     Q_OBJECT
 
 public:
@@ -20,8 +20,8 @@ public:
 
     enum Column { ProblemColumn, ColumnCount };
 
-    explicit BrowsProblem(Workstation &workstation, QWidget *parent = nullptr);
-    ~BrowsProblem() override;
+    explicit ProblemList(Workstation &workstation, QWidget *parent = nullptr);
+    ~ProblemList() override;
 
     BrowseRowEditor &rows() const { return *m_rows; }
 

@@ -1,4 +1,4 @@
-#include "UpdateUsers.h"
+#include "UserForm.h"
 
 #include "LastAdministrator.h"
 #include "UserLevels.h"
@@ -13,9 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-const QString UpdateUsers::ProcedureName = u"UpdateUsers"_s;
+const QString UserForm::ProcedureName = u"UpdateUsers"_s;
 
-UpdateUsers::UpdateUsers(Workstation &workstation, FileRelations &users, QWidget *parent)
+UserForm::UserForm(Workstation &workstation, FileRelations &users, QWidget *parent)
     : FormWindow(ProcedureName, users, workstation.settings(), parent), m_workstation(workstation),
       m_name(new QLineEdit), m_password(new QLineEdit), m_level(new QComboBox)
 {
@@ -36,18 +36,18 @@ UpdateUsers::UpdateUsers(Workstation &workstation, FileRelations &users, QWidget
 }
 
 // A new user (no qualification yet) is offered the lowest level.
-void UpdateUsers::recordShown()
+void UserForm::recordShown()
 {
     if (m_level->currentIndex() < 0)
         m_level->setCurrentIndex(0);
 }
 
-bool UpdateUsers::beforeOpen(FormRequest *request)
+bool UserForm::beforeOpen(FormRequest *request)
 {
     return *request != DeleteRequest || keepsAnAdministrator(LastAdministrator::Deleted);
 }
 
-bool UpdateUsers::controlsAccepted()
+bool UserForm::controlsAccepted()
 {
     if (m_level->currentIndex() < 0) {
         m_workstation.messages().beep();
@@ -62,7 +62,7 @@ bool UpdateUsers::controlsAccepted()
 }
 
 // The user as stored, not as typed, decides whether the last administrator is about to go.
-bool UpdateUsers::keepsAnAdministrator(int newLevel)
+bool UserForm::keepsAnAdministrator(int newLevel)
 {
     const std::optional<bool> refused =
         LastAdministrator::refuses(file(), file().rowId(), file().readRow(), newLevel);
@@ -73,7 +73,7 @@ bool UpdateUsers::keepsAnAdministrator(int newLevel)
     return refused == false;
 }
 
-void UpdateUsers::completeRecord(store::Row *row)
+void UserForm::completeRecord(store::Row *row)
 {
     const int level = UserLevels::levelOf(store::asText((*row)[UserRecord::Col::Qualification]));
     if (level >= 0)

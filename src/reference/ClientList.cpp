@@ -1,6 +1,6 @@
-#include "BrowsClients.h"
+#include "ClientList.h"
 
-#include "Updateclient.h"
+#include "ClientForm.h"
 #include "UserLevels.h"
 #include "data/CaseFileLinks.h"
 #include "data/ClientRecord.h"
@@ -20,16 +20,16 @@ using Col = ClientRecord::Col;
 
 std::vector<BrowseColumn> columns()
 {
-    std::vector<BrowseColumn> columns(BrowsClients::ColumnCount);
-    columns[BrowsClients::NameColumn] = {Col::SName, u"Name"_s, 6, {}};
-    columns[BrowsClients::FullNameColumn] = {Col::LName, u"Full Name"_s, 80, {}};
-    columns[BrowsClients::ContactColumn] = {Col::Contact, u"Contact"_s, 30, {}};
-    columns[BrowsClients::PhoneColumn] = {Col::Phone, u"Phone"_s, 29, {}};
-    columns[BrowsClients::EmailColumn] = {Col::Email, u"Email"_s, 99, {}};
-    columns[BrowsClients::AddressColumn] = {Col::Address, u"Address"_s, 30, {}};
-    columns[BrowsClients::ZipCodeColumn] = {Col::ZIPCode, u"ZIP Code"_s, 10, {}};
-    columns[BrowsClients::CityColumn] = {Col::City, u"City"_s, 30, {}};
-    columns[BrowsClients::StateColumn] = {Col::State, u"State"_s, 30, {}};
+    std::vector<BrowseColumn> columns(ClientList::ColumnCount);
+    columns[ClientList::NameColumn] = {Col::SName, u"Name"_s, 6, {}};
+    columns[ClientList::FullNameColumn] = {Col::LName, u"Full Name"_s, 80, {}};
+    columns[ClientList::ContactColumn] = {Col::Contact, u"Contact"_s, 30, {}};
+    columns[ClientList::PhoneColumn] = {Col::Phone, u"Phone"_s, 29, {}};
+    columns[ClientList::EmailColumn] = {Col::Email, u"Email"_s, 99, {}};
+    columns[ClientList::AddressColumn] = {Col::Address, u"Address"_s, 30, {}};
+    columns[ClientList::ZipCodeColumn] = {Col::ZIPCode, u"ZIP Code"_s, 10, {}};
+    columns[ClientList::CityColumn] = {Col::City, u"City"_s, 30, {}};
+    columns[ClientList::StateColumn] = {Col::State, u"State"_s, 30, {}};
     return columns;
 }
 
@@ -45,10 +45,10 @@ std::vector<BrowseOrder> orders()
 
 } // namespace
 
-const QString BrowsClients::ProcedureName = u"BrowsClients"_s;
-const QString BrowsClients::HelpTopic = u"Browse Clients"_s;
+const QString ClientList::ProcedureName = u"BrowsClients"_s;
+const QString ClientList::HelpTopic = u"Browse Clients"_s;
 
-BrowsClients::BrowsClients(Workstation &workstation, QWidget *parent)
+ClientList::ClientList(Workstation &workstation, QWidget *parent)
     : BrowseList(ProcedureName, std::make_unique<RecordFileOf<ClientRecord>>(workstation.database(), workstation.errors()),
                  caseFileRelations(), workstation.settings(), parent),
       m_workstation(workstation), m_import(addButton(u"Im&port"_s))
@@ -67,21 +67,21 @@ BrowsClients::BrowsClients(Workstation &workstation, QWidget *parent)
     applyRights();
 }
 
-void BrowsClients::applyRights()
+void ClientList::applyRights()
 {
     BrowseList::applyRights();
     m_import->setVisible(UserLevels::mayAdminister(m_workstation.levelInForce()));
 }
 
-void BrowsClients::addOwnItems()
+void ClientList::addOwnItems()
 {
     connect(addMenuItem(u"Close"_s), &QAction::triggered, this, [this] { placedWindow()->close(); });
-    connect(addMenuItem(u"Help"_s), &QAction::triggered, this, &BrowsClients::requestHelp);
+    connect(addMenuItem(u"Help"_s), &QAction::triggered, this, &ClientList::requestHelp);
 }
 
-FormWindow *BrowsClients::newForm()
+FormWindow *ClientList::newForm()
 {
-    return new Updateclient(m_workstation, relations());
+    return new ClientForm(m_workstation, relations());
 }
 
 } // namespace vellum

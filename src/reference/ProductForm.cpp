@@ -1,4 +1,4 @@
-#include "UpdateSLA.h"
+#include "ProductForm.h"
 
 #include "ProductRights.h"
 #include "ProductValidator.h"
@@ -40,10 +40,10 @@ QWidget *sideBySide(std::initializer_list<QWidget *> controls)
 
 } // namespace
 
-const QString UpdateSLA::ProcedureName = u"UpdateSLA"_s;
-const QString UpdateSLA::HelpTopic = u"Inserting Products"_s;
+const QString ProductForm::ProcedureName = u"UpdateSLA"_s;
+const QString ProductForm::HelpTopic = u"Inserting Products"_s;
 
-UpdateSLA::UpdateSLA(Workstation &workstation, FileRelations &products, QWidget *parent)
+ProductForm::ProductForm(Workstation &workstation, FileRelations &products, QWidget *parent)
     : FormWindow(ProcedureName, products, workstation.settings(), parent), m_workstation(workstation),
       m_priorityFix(new QCheckBox(u"Set Priority"_s)), m_priority(new QComboBox),
       m_service24(new QRadioButton(u"Service 24 hours"_s)), m_officeHours(new QRadioButton(u"Use Office Hours"_s))
@@ -69,7 +69,7 @@ UpdateSLA::UpdateSLA(Workstation &workstation, FileRelations &products, QWidget 
     bindings().choice(Col::Priority, m_priority);
     m_controls[Col::PriorityFix] = m_priorityFix;
     m_controls[Col::Priority] = m_priority;
-    connect(m_priorityFix, &QCheckBox::toggled, this, &UpdateSLA::followVisibility);
+    connect(m_priorityFix, &QCheckBox::toggled, this, &ProductForm::followVisibility);
 
     auto *name = new QLineEdit;
     name->setObjectName(u"product"_s);
@@ -87,13 +87,13 @@ UpdateSLA::UpdateSLA(Workstation &workstation, FileRelations &products, QWidget 
     addField(u"Service End:"_s, newTimeEntry(Col::ServiceEnd, u"serviceEnd"_s));
 }
 
-QWidget *UpdateSLA::control(int field) const
+QWidget *ProductForm::control(int field) const
 {
     const auto found = m_controls.find(field);
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-QLineEdit *UpdateSLA::newTimeEntry(int field, const QString &name)
+QLineEdit *ProductForm::newTimeEntry(int field, const QString &name)
 {
     auto *entry = new QLineEdit;
     entry->setObjectName(name);
@@ -103,7 +103,7 @@ QLineEdit *UpdateSLA::newTimeEntry(int field, const QString &name)
     return entry;
 }
 
-QSpinBox *UpdateSLA::newDaysBox(int field, const QString &name)
+QSpinBox *ProductForm::newDaysBox(int field, const QString &name)
 {
     auto *box = new QSpinBox;
     box->setObjectName(name);
@@ -113,14 +113,14 @@ QSpinBox *UpdateSLA::newDaysBox(int field, const QString &name)
     return box;
 }
 
-void UpdateSLA::addEscalationRow(const QString &label, int timeField, int daysField, const QString &name)
+void ProductForm::addEscalationRow(const QString &label, int timeField, int daysField, const QString &name)
 {
     QLineEdit *time = newTimeEntry(timeField, name + u"Esc"_s);
     QSpinBox *days = newDaysBox(daysField, name + u"EscDays"_s);
     addField(label, sideBySide({time, days, new QLabel(u"Day(s)"_s)}));
 }
 
-void UpdateSLA::addServiceShiftRow()
+void ProductForm::addServiceShiftRow()
 {
     m_service24->setObjectName(u"service24"_s);
     m_officeHours->setObjectName(u"officeHours"_s);
@@ -138,22 +138,22 @@ void UpdateSLA::addServiceShiftRow()
             m_service24->setChecked(!office);
         });
     m_controls[Col::ServiceShift] = row;
-    connect(m_service24, &QRadioButton::toggled, this, &UpdateSLA::followVisibility);
+    connect(m_service24, &QRadioButton::toggled, this, &ProductForm::followVisibility);
     // Only the user's choice clamps the days, not a record being shown.
-    connect(m_officeHours, &QRadioButton::clicked, this, &UpdateSLA::officeHoursChosen);
+    connect(m_officeHours, &QRadioButton::clicked, this, &ProductForm::officeHoursChosen);
 }
 
-bool UpdateSLA::aboutToShow()
+bool ProductForm::aboutToShow()
 {
     return ProductRights::mayEdit(m_workstation);
 }
 
-void UpdateSLA::recordShown()
+void ProductForm::recordShown()
 {
     followVisibility();
 }
 
-void UpdateSLA::followVisibility()
+void ProductForm::followVisibility()
 {
     m_priority->setVisible(m_priorityFix->isChecked());
     const bool office = m_officeHours->isChecked();
@@ -161,14 +161,14 @@ void UpdateSLA::followVisibility()
     fieldRows()->setRowVisible(control(Col::ServiceEnd), office);
 }
 
-ProductRecord UpdateSLA::shownProduct()
+ProductRecord ProductForm::shownProduct()
 {
     store::Row row = file().buffer();
     bindings().store(&row);
     return fromRow<ProductRecord>(row);
 }
 
-void UpdateSLA::officeHoursChosen()
+void ProductForm::officeHoursChosen()
 {
     followVisibility();
     ProductRecord product = shownProduct();
@@ -180,7 +180,7 @@ void UpdateSLA::officeHoursChosen()
     }
 }
 
-bool UpdateSLA::controlsAccepted()
+bool ProductForm::controlsAccepted()
 {
     const ProductCheck check = ProductValidator::validate(shownProduct());
     if (check.passed())
@@ -189,7 +189,7 @@ bool UpdateSLA::controlsAccepted()
     return false;
 }
 
-void UpdateSLA::refuse(const ProductCheck &check)
+void ProductForm::refuse(const ProductCheck &check)
 {
     if (!check.message.isEmpty())
         m_workstation.messages().show(ProductValidator::messageOf(check));

@@ -7,8 +7,8 @@
 #include "framework/RecordStation.h"
 
 #include "framework/RecordFile.h"
-#include "reference/BrowseUsers.h"
-#include "reference/UpdateUsers.h"
+#include "reference/UserForm.h"
+#include "reference/UserList.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -29,26 +29,26 @@ const QString ChangedByOther =
     u"will now be displayed. Please write/paste your update again, if still necessary."_s;
 
 // One station's user list, opened by an administrator and with the named user highlighted.
-std::unique_ptr<BrowseUsers> listOn(RecordStation &station, const QString &highlighted = {})
+std::unique_ptr<UserList> listOn(RecordStation &station, const QString &highlighted = {})
 {
     station.station().user().level = LevelAdministrator;
-    auto list = std::make_unique<BrowseUsers>(station.station());
+    auto list = std::make_unique<UserList>(station.station());
     list->resize(500, 400);
     list->showBeside(nullptr);
     for (int row = 0; row < list->model()->rowCount(); ++row)
-        if (list->model()->data(list->model()->index(row, BrowseUsers::NameColumn)).toString() == highlighted)
+        if (list->model()->data(list->model()->index(row, UserList::NameColumn)).toString() == highlighted)
             list->setCurrentRow(row);
     return list;
 }
 
-UpdateUsers *formOf(const BrowseUsers &list)
+UserForm *formOf(const UserList &list)
 {
-    return static_cast<UpdateUsers *>(list.form());
+    return static_cast<UserForm *>(list.form());
 }
 
 } // namespace
 
-class TestUpdateUsers : public QObject {
+class TestUserForm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -73,7 +73,7 @@ private:
     std::unique_ptr<RecordStation> m_station;
 };
 
-void TestUpdateUsers::init()
+void TestUserForm::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_station = std::make_unique<RecordStation>(m_dir->path(), u"first"_s);
@@ -82,19 +82,19 @@ void TestUpdateUsers::init()
     m_station->addUser(u"Employee"_s, u"agent"_s, 0);
 }
 
-void TestUpdateUsers::cleanup()
+void TestUserForm::cleanup()
 {
     QVERIFY2(m_station->messages().failures().isEmpty(), qPrintable(m_station->messages().unexpected()));
     m_station.reset();
     m_dir.reset();
 }
 
-void TestUpdateUsers::newUserAtLevelUser()
+void TestUserForm::newUserAtLevelUser()
 {
     auto list = listOn(*m_station);
 
     QTest::keyClick(list->view(), Qt::Key_Insert);
-    UpdateUsers *form = formOf(*list);
+    UserForm *form = formOf(*list);
     QCOMPARE(form->windowTitle(), u"Adding a User Record"_s);
     QCOMPARE(form->levelList()->currentText(), u"User"_s);
     QCOMPARE(form->passwordEntry()->echoMode(), QLineEdit::Password);
@@ -108,12 +108,12 @@ void TestUpdateUsers::newUserAtLevelUser()
     QCOMPARE(stored.PassWord, u"fresh"_s);
     QCOMPARE(stored.Qualification, u"User"_s);
     QCOMPARE(stored.Level, std::uint8_t(0));
-    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), BrowseUsers::NameColumn)).toString(),
+    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), UserList::NameColumn)).toString(),
              u"Newcomer"_s);
 }
 
 // The level the list offers a new user is no change of the user's own.
-void TestUpdateUsers::untouchedNewUserCancelsQuietly()
+void TestUserForm::untouchedNewUserCancelsQuietly()
 {
     auto list = listOn(*m_station, u"Boss"_s);
     QTest::keyClick(list->view(), Qt::Key_Insert);
@@ -124,11 +124,11 @@ void TestUpdateUsers::untouchedNewUserCancelsQuietly()
     QCOMPARE(list->form(), nullptr);
     QCOMPARE(m_station->shown(), QStringList());
     QCOMPARE(m_station->userCount(), 3);
-    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), BrowseUsers::NameColumn)).toString(),
+    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), UserList::NameColumn)).toString(),
              u"Boss"_s);
 }
 
-void TestUpdateUsers::levelWordSetsNumber_data()
+void TestUserForm::levelWordSetsNumber_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("chosen");
@@ -138,7 +138,7 @@ void TestUpdateUsers::levelWordSetsNumber_data()
     QTest::newRow("user to supervisor") << u"Employee"_s << u"Supervisor"_s << 1;
 }
 
-void TestUpdateUsers::levelWordSetsNumber()
+void TestUserForm::levelWordSetsNumber()
 {
     QFETCH(QString, user);
     QFETCH(QString, chosen);
@@ -146,7 +146,7 @@ void TestUpdateUsers::levelWordSetsNumber()
     m_station->addUser(u"Root"_s, u"root"_s, LevelAdministrator);
     auto list = listOn(*m_station, user);
     QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
-    UpdateUsers *form = formOf(*list);
+    UserForm *form = formOf(*list);
     QCOMPARE(form->windowTitle(), u"Changing a User Record"_s);
 
     form->levelList()->setCurrentText(chosen);
@@ -157,11 +157,11 @@ void TestUpdateUsers::levelWordSetsNumber()
     QCOMPARE(int(stored.Level), level);
 }
 
-void TestUpdateUsers::existingNameRefused()
+void TestUserForm::existingNameRefused()
 {
     auto list = listOn(*m_station);
     QTest::keyClick(list->view(), Qt::Key_Insert);
-    UpdateUsers *form = formOf(*list);
+    UserForm *form = formOf(*list);
     form->nameEntry()->setText(u"boss"_s);
     m_station->messages().expect(u"Duplicate Key Error"_s, ButtonOk);
 
@@ -178,11 +178,11 @@ void TestUpdateUsers::existingNameRefused()
     QCOMPARE(m_station->storedUser(u"Boss"_s).PassWord, u"chief"_s);
 }
 
-void TestUpdateUsers::emptyLevelBeeps()
+void TestUserForm::emptyLevelBeeps()
 {
     auto list = listOn(*m_station, u"Boss"_s);
     QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
-    UpdateUsers *form = formOf(*list);
+    UserForm *form = formOf(*list);
     form->levelList()->setCurrentIndex(-1);
 
     form->okButton()->click();
@@ -195,11 +195,11 @@ void TestUpdateUsers::emptyLevelBeeps()
     QCOMPARE(list->form(), nullptr);
 }
 
-void TestUpdateUsers::cancelOffersSaveRecord()
+void TestUserForm::cancelOffersSaveRecord()
 {
     auto list = listOn(*m_station, u"Employee"_s);
     QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
-    UpdateUsers *form = formOf(*list);
+    UserForm *form = formOf(*list);
     form->passwordEntry()->setText(u"changed"_s);
     m_station->messages().expect(u"Save Record"_s, ButtonNo);
 
@@ -213,7 +213,7 @@ void TestUpdateUsers::cancelOffersSaveRecord()
     QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
 }
 
-void TestUpdateUsers::okWithoutChangeWritesNothing()
+void TestUserForm::okWithoutChangeWritesNothing()
 {
     std::int64_t before = 0;
     m_station->storedUser(u"Boss"_s, &before);
@@ -229,7 +229,7 @@ void TestUpdateUsers::okWithoutChangeWritesNothing()
     QCOMPARE(m_station->shown(), QStringList());
 }
 
-void TestUpdateUsers::deleteAsksWithoutForm()
+void TestUserForm::deleteAsksWithoutForm()
 {
     auto list = listOn(*m_station, u"Boss"_s);
     m_station->messages().expect(u"Confirm Delete"_s, ButtonYes);
@@ -239,22 +239,22 @@ void TestUpdateUsers::deleteAsksWithoutForm()
     QCOMPARE(m_station->shown(),
              QStringList{u"Confirm Delete: Are you sure you want to delete the highlighted record?"_s});
     QCOMPARE(list->form(), nullptr);
-    QVERIFY(list->findChildren<UpdateUsers *>().isEmpty());
+    QVERIFY(list->findChildren<UserForm *>().isEmpty());
     QCOMPARE(m_station->storedUser(u"Boss"_s).Level, std::uint8_t(255));
     QCOMPARE(list->model()->rowCount(), 2);
 }
 
 // The second station's OK meets the first one's change; its form then shows the first one's
 // values, Ctrl+' brings back what it had typed, and a second OK stores that.
-void TestUpdateUsers::twoStationsChangeOneUser()
+void TestUserForm::twoStationsChangeOneUser()
 {
     RecordStation second(m_dir->path(), u"second"_s);
     auto firstList = listOn(*m_station, u"Employee"_s);
     auto secondList = listOn(second, u"Employee"_s);
     QTest::keyClick(firstList->view(), Qt::Key_Return, Qt::ControlModifier);
     QTest::keyClick(secondList->view(), Qt::Key_Return, Qt::ControlModifier);
-    UpdateUsers *firstForm = formOf(*firstList);
-    UpdateUsers *secondForm = formOf(*secondList);
+    UserForm *firstForm = formOf(*firstList);
+    UserForm *secondForm = formOf(*secondList);
     firstForm->passwordEntry()->setText(u"alpha"_s);
     firstForm->levelList()->setCurrentText(u"Supervisor"_s);
     firstForm->okButton()->click();
@@ -279,7 +279,7 @@ void TestUpdateUsers::twoStationsChangeOneUser()
     QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
 }
 
-void TestUpdateUsers::lastAdministratorKept_data()
+void TestUserForm::lastAdministratorKept_data()
 {
     QTest::addColumn<bool>("deleting");
     QTest::addColumn<QString>("refusal");
@@ -288,7 +288,7 @@ void TestUpdateUsers::lastAdministratorKept_data()
 }
 
 // The only administrator, working on their own user.
-void TestUpdateUsers::lastAdministratorKept()
+void TestUserForm::lastAdministratorKept()
 {
     QFETCH(bool, deleting);
     QFETCH(QString, refusal);
@@ -319,11 +319,11 @@ void TestUpdateUsers::lastAdministratorKept()
     }
 }
 
-void TestUpdateUsers::formLeftOpenAcrossLogoutSavesNothing()
+void TestUserForm::formLeftOpenAcrossLogoutSavesNothing()
 {
     auto list = listOn(*m_station, u"Employee"_s);
     QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
-    UpdateUsers *form = formOf(*list);
+    UserForm *form = formOf(*list);
     form->passwordEntry()->setText(u"taken over"_s);
     QVERIFY(form->okButton()->isEnabled());
 
@@ -340,5 +340,5 @@ void TestUpdateUsers::formLeftOpenAcrossLogoutSavesNothing()
     QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
 }
 
-QTEST_MAIN(TestUpdateUsers)
-#include "TestUpdateUsers.moc"
+QTEST_MAIN(TestUserForm)
+#include "TestUserForm.moc"

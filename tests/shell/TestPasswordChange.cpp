@@ -5,8 +5,8 @@
 
 #include "framework/RecordFile.h"
 #include "framework/WindowPlacement.h"
-#include "shell/UpdatePassRules.h"
-#include "shell/UpdatePassWindow.h"
+#include "shell/PasswordChangeRules.h"
+#include "shell/PasswordChangeWindow.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -17,18 +17,18 @@
 using namespace Qt::StringLiterals;
 using namespace vellum;
 using vellum::test::LogonFixture;
-using OldPassword = vellum::UpdatePassRules::OldPassword;
+using OldPassword = vellum::PasswordChangeRules::OldPassword;
 
 namespace {
 
 const QString WrongRepetition = u"Wrong repetetion : try again"_s;
-const UpdatePassRules::Signature NewSignature{u"Cheers,"_s, u"Alexandra Konstantinopoulou"_s, u"Team lead"_s,
+const PasswordChangeRules::Signature NewSignature{u"Cheers,"_s, u"Alexandra Konstantinopoulou"_s, u"Team lead"_s,
                                               u"Vellum plc"_s, u"alex@example.org"_s,
                                               u"+44 20 7946 0999 ext 7"_s, u"+44 20 7946 0998"_s};
 
 } // namespace
 
-class TestUpdatePass : public QObject {
+class TestPasswordChange : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -43,20 +43,20 @@ private Q_SLOTS:
     void windowKeepsItsPlacement();
 };
 
-void TestUpdatePass::userNotFoundCloses()
+void TestPasswordChange::userNotFoundCloses()
 {
     LogonFixture fixture;
     fixture.station().user().name = u"Ghost"_s;
     fixture.messages().expect(u"User Not Found"_s, ButtonOk);
 
-    UpdatePassWindow window(fixture.station());
+    PasswordChangeWindow window(fixture.station());
 
     QCOMPARE(window.windowTitle(), u"Pass/Data change of Ghost"_s);
     QCOMPARE(window.exec(), int(QDialog::Rejected));
     QCOMPARE(fixture.shownTexts(), QStringList{u"User Not Found"_s});
 }
 
-void TestUpdatePass::oldPasswordMustMatchLetterCase_data()
+void TestPasswordChange::oldPasswordMustMatchLetterCase_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("matches");
@@ -65,13 +65,13 @@ void TestUpdatePass::oldPasswordMustMatchLetterCase_data()
     QTest::newRow("empty") << QString() << false;
 }
 
-void TestUpdatePass::oldPasswordMustMatchLetterCase()
+void TestPasswordChange::oldPasswordMustMatchLetterCase()
 {
     QFETCH(QString, typed);
     QFETCH(bool, matches);
     LogonFixture fixture;
     fixture.logOn(u"Agent"_s, u"BLUE SKY"_s);
-    UpdatePassRules rules(fixture.station());
+    PasswordChangeRules rules(fixture.station());
     QVERIFY(rules.open());
 
     QCOMPARE(rules.enterOldPassword(typed), matches ? OldPassword::Matches : OldPassword::Wrong);
@@ -80,7 +80,7 @@ void TestUpdatePass::oldPasswordMustMatchLetterCase()
     QCOMPARE(fixture.shownTexts(), QStringList());
 }
 
-void TestUpdatePass::passwordStoredAfterRepetition_data()
+void TestPasswordChange::passwordStoredAfterRepetition_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("old");        // typed as the old password; empty: not typed at all
@@ -99,7 +99,7 @@ void TestUpdatePass::passwordStoredAfterRepetition_data()
 }
 
 // Each repetition but the last is wrong and keeps the window open.
-void TestUpdatePass::passwordStoredAfterRepetition()
+void TestPasswordChange::passwordStoredAfterRepetition()
 {
     QFETCH(QString, user);
     QFETCH(QString, old);
@@ -109,7 +109,7 @@ void TestUpdatePass::passwordStoredAfterRepetition()
     LogonFixture fixture;
     const QString before = fixture.storedUser(user).PassWord;
     fixture.logOn(user, before);
-    UpdatePassRules rules(fixture.station());
+    PasswordChangeRules rules(fixture.station());
     QVERIFY(rules.open());
     if (!old.isEmpty()) {
         QCOMPARE(rules.enterOldPassword(old), OldPassword::Matches);
@@ -129,11 +129,11 @@ void TestUpdatePass::passwordStoredAfterRepetition()
     QCOMPARE(fixture.shownTexts(), wrong);
 }
 
-void TestUpdatePass::signatureStoredAndTakenOverCut()
+void TestPasswordChange::signatureStoredAndTakenOverCut()
 {
     LogonFixture fixture;
     fixture.logOn(u"Boss"_s, QString());
-    UpdatePassRules rules(fixture.station());
+    PasswordChangeRules rules(fixture.station());
     QVERIFY(rules.open());
 
     QVERIFY(rules.finish(QString(), NewSignature));
@@ -152,11 +152,11 @@ void TestUpdatePass::signatureStoredAndTakenOverCut()
 }
 
 // Another workstation changed the user meanwhile: the watch refuses the write.
-void TestUpdatePass::recordChangedElsewhereIsNotWritten()
+void TestPasswordChange::recordChangedElsewhereIsNotWritten()
 {
     LogonFixture fixture;
     fixture.logOn(u"Agent"_s, u"blue sky"_s);
-    UpdatePassRules rules(fixture.station());
+    PasswordChangeRules rules(fixture.station());
     QVERIFY(rules.open());
     RecordFileOf<UserRecord> users(fixture.station().database(), fixture.station().errors(), false);
     QCOMPARE(users.open(), 0);
@@ -172,11 +172,11 @@ void TestUpdatePass::recordChangedElsewhereIsNotWritten()
     QCOMPARE(fixture.shownTexts(), QStringList{u"Error Updating User Data"_s});
 }
 
-void TestUpdatePass::windowChangesPassword()
+void TestPasswordChange::windowChangesPassword()
 {
     LogonFixture fixture;
     fixture.logOn(u"Agent"_s, u"blue sky"_s);
-    UpdatePassWindow window(fixture.station());
+    PasswordChangeWindow window(fixture.station());
     auto *old = window.findChild<QLineEdit *>(u"oldPassword"_s);
     auto *newPassword = window.findChild<QLineEdit *>(u"newPassword"_s);
     auto *repeat = window.findChild<QLineEdit *>(u"repeat"_s);
@@ -211,16 +211,16 @@ void TestUpdatePass::windowChangesPassword()
     QCOMPARE(fixture.shownTexts(), QStringList());
 }
 
-void TestUpdatePass::windowKeepsItsPlacement()
+void TestPasswordChange::windowKeepsItsPlacement()
 {
     LogonFixture fixture;
     fixture.logOn(u"Agent"_s, u"blue sky"_s);
     WindowPlacement{false, 45, 36, 0, 0, true, false}.write(fixture.settings(), u"UpdatePass"_s, false);
-    UpdatePassWindow window(fixture.station());
+    PasswordChangeWindow window(fixture.station());
     QCOMPARE(LogonFixture::openMoveAndClose(window, {71, 58}, u"cancel"_s), QPoint(45, 36));
     QCOMPARE(WindowPlacement::read(fixture.settings(), u"UpdatePass"_s),
              (WindowPlacement{false, 71, 58, 0, 0, true, false}));
 }
 
-QTEST_MAIN(TestUpdatePass)
-#include "TestUpdatePass.moc"
+QTEST_MAIN(TestPasswordChange)
+#include "TestPasswordChange.moc"

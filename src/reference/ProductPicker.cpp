@@ -1,6 +1,6 @@
-#include "SelectProd.h"
+#include "ProductPicker.h"
 
-#include "BrowsSLA.h"
+#include "ProductList.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
 
@@ -8,19 +8,19 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-const QString SelectProd::ProcedureName = u"SelectProd"_s;
+const QString ProductPicker::ProcedureName = u"SelectProd"_s;
 
-SelectProd::SelectProd(Workstation &workstation, QWidget *parent)
+ProductPicker::ProductPicker(Workstation &workstation, QWidget *parent)
     : BrowseList(ProcedureName,
                  std::make_unique<RecordFileOf<ProductRecord>>(workstation.database(), workstation.errors(), false),
                  {}, workstation.settings(), parent)
 {
-    static_assert(int(IdColumn) == int(BrowsSLA::IdColumn) && int(NameColumn) == int(BrowsSLA::NameColumn));
-    std::vector<BrowseColumn> columns = BrowsSLA::productColumns();
+    static_assert(int(IdColumn) == int(ProductList::IdColumn) && int(NameColumn) == int(ProductList::NameColumn));
+    std::vector<BrowseColumn> columns = ProductList::productColumns();
     columns.resize(ColumnCount);
     setWindowTitle(u"Select Product"_s);
     setColumns(std::move(columns));
-    setOrders(BrowsSLA::productOrders());
+    setOrders(ProductList::productOrders());
     setButtons(SelectButton);
     setSelectMode(true);
     setBackgroundColor(workstation.run().browseColor);

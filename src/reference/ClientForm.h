@@ -20,7 +20,7 @@ namespace vellum {
 
 class Workstation;
 
-class Updateclient final : public FormWindow {
+class ClientForm final : public FormWindow {
     Q_OBJECT
 
 public:
@@ -29,10 +29,10 @@ public:
     static constexpr int MostOpen = 2;
 
     // From the client list: the list read or primed the record in `clients`.
-    Updateclient(Workstation &workstation, FileRelations &clients, QWidget *parent = nullptr);
+    ClientForm(Workstation &workstation, FileRelations &clients, QWidget *parent = nullptr);
     // From a case form: the client with this short name, edited as a change whatever the request.
-    Updateclient(Workstation &workstation, const QString &shortName, QWidget *parent = nullptr);
-    ~Updateclient() override;
+    ClientForm(Workstation &workstation, const QString &shortName, QWidget *parent = nullptr);
+    ~ClientForm() override;
 
     bool forCaseClient() const { return !m_shortName.isEmpty(); }
     // The entry of a field of the client record; nullptr for a field the form does not show.
@@ -54,7 +54,7 @@ protected:
 private:
     struct OwnedFile;
 
-    Updateclient(Workstation &workstation, FileRelations *clients, std::unique_ptr<OwnedFile> owned,
+    ClientForm(Workstation &workstation, FileRelations *clients, std::unique_ptr<OwnedFile> owned,
                  const QString &shortName, QWidget *parent);
     void addEntries();
     QLineEdit *addEntry(const QString &label, int field, int width, const QString &tip = {});

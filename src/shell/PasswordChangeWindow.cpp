@@ -1,4 +1,4 @@
-#include "UpdatePassWindow.h"
+#include "PasswordChangeWindow.h"
 
 #include "data/Workstation.h"
 #include "framework/widgets/TitleFit.h"
@@ -17,7 +17,7 @@ namespace vellum {
 
 namespace {
 
-using Signature = UpdatePassRules::Signature;
+using Signature = PasswordChangeRules::Signature;
 
 constexpr int PasswordWidth = 20;
 constexpr bool Resizable = false;
@@ -49,9 +49,9 @@ bool takeEntered(QLineEdit *entry)
 
 } // namespace
 
-const QString UpdatePassWindow::ProcedureName = u"UpdatePass"_s;
+const QString PasswordChangeWindow::ProcedureName = u"UpdatePass"_s;
 
-UpdatePassWindow::UpdatePassWindow(Workstation &workstation, QWidget *parent)
+PasswordChangeWindow::PasswordChangeWindow(Workstation &workstation, QWidget *parent)
     : QDialog(parent), m_workstation(workstation), m_rules(workstation)
 {
     setWindowTitle(m_rules.title());
@@ -68,7 +68,7 @@ UpdatePassWindow::UpdatePassWindow(Workstation &workstation, QWidget *parent)
 }
 
 // Plain buttons, none of them default: Enter in a password entry confirms that entry, not the window.
-QHBoxLayout *UpdatePassWindow::buttonRow()
+QHBoxLayout *PasswordChangeWindow::buttonRow()
 {
     auto *ok = new QPushButton(u"&OK"_s);
     auto *cancel = new QPushButton(u"&Cancel"_s);
@@ -76,7 +76,7 @@ QHBoxLayout *UpdatePassWindow::buttonRow()
     cancel->setObjectName(u"cancel"_s);
     ok->setAutoDefault(false);
     cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &UpdatePassWindow::finish);
+    connect(ok, &QPushButton::clicked, this, &PasswordChangeWindow::finish);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto *row = new QHBoxLayout;
     row->addStretch();
@@ -85,7 +85,7 @@ QHBoxLayout *UpdatePassWindow::buttonRow()
     return row;
 }
 
-QLineEdit *UpdatePassWindow::passwordEntry(const QString &name)
+QLineEdit *PasswordChangeWindow::passwordEntry(const QString &name)
 {
     auto *entry = new QLineEdit;
     entry->setObjectName(name);
@@ -94,13 +94,13 @@ QLineEdit *UpdatePassWindow::passwordEntry(const QString &name)
     return entry;
 }
 
-QGroupBox *UpdatePassWindow::passwordGroup()
+QGroupBox *PasswordChangeWindow::passwordGroup()
 {
     m_oldPassword = passwordEntry(u"oldPassword"_s);
     m_newPassword = passwordEntry(u"newPassword"_s);
     m_repeat = passwordEntry(u"repeat"_s);
-    connect(m_oldPassword, &QLineEdit::editingFinished, this, &UpdatePassWindow::oldPasswordEntered);
-    connect(m_newPassword, &QLineEdit::editingFinished, this, &UpdatePassWindow::newPasswordEntered);
+    connect(m_oldPassword, &QLineEdit::editingFinished, this, &PasswordChangeWindow::oldPasswordEntered);
+    connect(m_newPassword, &QLineEdit::editingFinished, this, &PasswordChangeWindow::newPasswordEntered);
 
     auto *group = new QGroupBox(u"Password"_s);
     m_passwordRows = new QFormLayout(group);
@@ -112,7 +112,7 @@ QGroupBox *UpdatePassWindow::passwordGroup()
     return group;
 }
 
-QGroupBox *UpdatePassWindow::signatureGroup()
+QGroupBox *PasswordChangeWindow::signatureGroup()
 {
     m_signature = new QGroupBox(u"Signature"_s);
     m_signature->setObjectName(u"signature"_s);
@@ -128,13 +128,13 @@ QGroupBox *UpdatePassWindow::signatureGroup()
     return m_signature;
 }
 
-void UpdatePassWindow::showSignature(const Signature &signature)
+void PasswordChangeWindow::showSignature(const Signature &signature)
 {
     for (std::size_t i = 0; i < signatureFields.size(); ++i)
         m_signatureEntries[i]->setText(signature.*signatureFields[i].member);
 }
 
-Signature UpdatePassWindow::typedSignature() const
+Signature PasswordChangeWindow::typedSignature() const
 {
     Signature signature;
     for (std::size_t i = 0; i < signatureFields.size(); ++i)
@@ -142,30 +142,30 @@ Signature UpdatePassWindow::typedSignature() const
     return signature;
 }
 
-int UpdatePassWindow::exec()
+int PasswordChangeWindow::exec()
 {
     return m_found ? QDialog::exec() : int(Rejected);
 }
 
-void UpdatePassWindow::done(int result)
+void PasswordChangeWindow::done(int result)
 {
     WindowPlacer::store(this, m_workstation.settings(), ProcedureName, Resizable);
     QDialog::done(result);
 }
 
-void UpdatePassWindow::oldPasswordEntered()
+void PasswordChangeWindow::oldPasswordEntered()
 {
     if (!takeEntered(m_oldPassword))
         return;
     switch (m_rules.enterOldPassword(m_oldPassword->text())) {
-    case UpdatePassRules::OldPassword::UserGone:
+    case PasswordChangeRules::OldPassword::UserGone:
         reject();
         return;
-    case UpdatePassRules::OldPassword::Wrong:
+    case PasswordChangeRules::OldPassword::Wrong:
         m_oldPassword->clear();
         m_oldPassword->setFocus();
         return;
-    case UpdatePassRules::OldPassword::Matches:
+    case PasswordChangeRules::OldPassword::Matches:
         m_passwordRows->setRowVisible(m_newPassword, true);
         m_newPassword->clear();
         m_newPassword->setFocus();
@@ -175,7 +175,7 @@ void UpdatePassWindow::oldPasswordEntered()
     }
 }
 
-void UpdatePassWindow::newPasswordEntered()
+void PasswordChangeWindow::newPasswordEntered()
 {
     if (!takeEntered(m_newPassword) || !m_rules.enterNewPassword(m_newPassword->text()))
         return;
@@ -183,7 +183,7 @@ void UpdatePassWindow::newPasswordEntered()
     m_repeat->setFocus();
 }
 
-void UpdatePassWindow::finish()
+void PasswordChangeWindow::finish()
 {
     if (m_rules.finish(m_repeat->text(), typedSignature())) {
         accept();

@@ -8,7 +8,7 @@ namespace vellum {
 
 class Workstation;
 
-class BrowseUsers final : public BrowseList {
+class UserList final : public BrowseList {
     Q_OBJECT
 
 public:
@@ -17,7 +17,7 @@ public:
 
     enum Column { NameColumn, PassWordColumn, QualificationColumn, ColumnCount };
 
-    explicit BrowseUsers(Workstation &workstation, QWidget *parent = nullptr);
+    explicit UserList(Workstation &workstation, QWidget *parent = nullptr);
 
 private:
     FormWindow *newForm();

@@ -12,7 +12,7 @@
 
 namespace vellum {
 
-class UpdatePassRules {
+class PasswordChangeRules {
 public:
     struct Signature {
         QString greet;
@@ -26,7 +26,7 @@ public:
 
     enum class OldPassword { Matches, Wrong, UserGone };
 
-    explicit UpdatePassRules(Workstation &workstation);
+    explicit PasswordChangeRules(Workstation &workstation);
 
     QString title() const;
     // Reads the current user's record; false after "User Not Found": the window closes.

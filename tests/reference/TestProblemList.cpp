@@ -7,7 +7,7 @@
 
 #include "framework/BrowseModel.h"
 #include "framework/widgets/BrowseRowEditor.h"
-#include "reference/BrowsProblem.h"
+#include "reference/ProblemList.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,20 +27,20 @@ const QString ReferencedInCases =
     u"Quor Vellum 1.2: This record is referenced in the Case file. This record cannot be deleted while these "
     u"references still exist ! "_s;
 
-QStringList listed(const BrowsProblem &list)
+QStringList listed(const ProblemList &list)
 {
     QStringList texts;
     for (int row = 0; row < list.model()->rowCount(); ++row)
-        texts << list.model()->data(list.model()->index(row, BrowsProblem::ProblemColumn)).toString();
+        texts << list.model()->data(list.model()->index(row, ProblemList::ProblemColumn)).toString();
     return texts;
 }
 
-QString highlighted(const BrowsProblem &list)
+QString highlighted(const ProblemList &list)
 {
     return listed(list).value(list.currentRow());
 }
 
-QStringList visibleButtons(const BrowsProblem &list)
+QStringList visibleButtons(const ProblemList &list)
 {
     QStringList texts;
     for (const QPushButton *button : list.findChildren<QPushButton *>())
@@ -51,7 +51,7 @@ QStringList visibleButtons(const BrowsProblem &list)
 
 } // namespace
 
-class TestBrowsProblem : public QObject {
+class TestProblemList : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -70,14 +70,14 @@ private Q_SLOTS:
     void categoryInUseNotDeleted();
 
 private:
-    BrowsProblem &open(const QString &highlight = {});
+    ProblemList &open(const QString &highlight = {});
     QLineEdit *editor() { return m_list->rows().editor(); }
 
     std::unique_ptr<ClientFixture> m_fixture;
-    std::unique_ptr<BrowsProblem> m_list;
+    std::unique_ptr<ProblemList> m_list;
 };
 
-void TestBrowsProblem::init()
+void TestProblemList::init()
 {
     m_fixture = std::make_unique<ClientFixture>();
     m_fixture->setLevel(LevelSupervisor);
@@ -85,16 +85,16 @@ void TestBrowsProblem::init()
         m_fixture->addProblem(text);
 }
 
-void TestBrowsProblem::cleanup()
+void TestProblemList::cleanup()
 {
     QVERIFY2(m_fixture->messages().failures().isEmpty(), qPrintable(m_fixture->messages().unexpected()));
     m_list.reset();
     m_fixture.reset();
 }
 
-BrowsProblem &TestBrowsProblem::open(const QString &highlight)
+ProblemList &TestProblemList::open(const QString &highlight)
 {
-    m_list = std::make_unique<BrowsProblem>(m_fixture->workstation());
+    m_list = std::make_unique<ProblemList>(m_fixture->workstation());
     m_list->resize(500, 400);
     m_list->showBeside(nullptr);
     QApplication::setActiveWindow(m_list.get());
@@ -105,9 +105,9 @@ BrowsProblem &TestBrowsProblem::open(const QString &highlight)
     return *m_list;
 }
 
-void TestBrowsProblem::windowAsDesigned()
+void TestProblemList::windowAsDesigned()
 {
-    BrowsProblem &list = open();
+    ProblemList &list = open();
     QCOMPARE(list.windowTitle(), u"Problems  - PreSelection"_s);
     QCOMPARE(list.findChild<QLabel *>(u"heading"_s)->text(), u"Browsing Problems"_s);
     QCOMPARE(list.model()->headerData(0, Qt::Horizontal).toString(), u"Problem"_s);
@@ -117,9 +117,9 @@ void TestBrowsProblem::windowAsDesigned()
     QCOMPARE(highlighted(list), u"Printer - Jammed"_s);
 }
 
-void TestBrowsProblem::insertOpensEmptyRow()
+void TestProblemList::insertOpensEmptyRow()
 {
-    BrowsProblem &list = open(u"Network down"_s);
+    ProblemList &list = open(u"Network down"_s);
 
     QTest::keyClick(list.view(), Qt::Key_Insert);
 
@@ -139,9 +139,9 @@ void TestBrowsProblem::insertOpensEmptyRow()
     QCOMPARE(m_fixture->station().shown(), QStringList());
 }
 
-void TestBrowsProblem::escapeThrowsEditAway()
+void TestProblemList::escapeThrowsEditAway()
 {
-    BrowsProblem &list = open(u"Network down"_s);
+    ProblemList &list = open(u"Network down"_s);
     const QStringList before = listed(list);
     QTest::keyClick(list.view(), Qt::Key_Insert);
     QTest::keyClicks(editor(), u"Keyboard stuck"_s);
@@ -160,9 +160,9 @@ void TestBrowsProblem::escapeThrowsEditAway()
     QCOMPARE(m_fixture->station().shown(), QStringList());
 }
 
-void TestBrowsProblem::arrowKeyGoesOnInNextRow()
+void TestProblemList::arrowKeyGoesOnInNextRow()
 {
-    BrowsProblem &list = open(u"Monitor dark"_s);
+    ProblemList &list = open(u"Monitor dark"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     editor()->setText(u"Monitor flickers"_s);
 
@@ -179,9 +179,9 @@ void TestBrowsProblem::arrowKeyGoesOnInNextRow()
     QCOMPARE(m_fixture->station().shown(), QStringList());
 }
 
-void TestBrowsProblem::existingTextStaysInEdit()
+void TestProblemList::existingTextStaysInEdit()
 {
-    BrowsProblem &list = open(u"Printer - Jammed"_s);
+    ProblemList &list = open(u"Printer - Jammed"_s);
     QTest::keyClick(list.view(), Qt::Key_Insert);
     QTest::keyClicks(editor(), u"network DOWN"_s);
     m_fixture->messages().expect(u"Duplicate Key Error"_s, ButtonOk);
@@ -198,9 +198,9 @@ void TestBrowsProblem::existingTextStaysInEdit()
     QCOMPARE(m_fixture->problems(), (QStringList{u"Monitor dark"_s, u"Network down"_s, u"Printer - Jammed"_s}));
 }
 
-void TestBrowsProblem::emptyTextStaysInEdit()
+void TestProblemList::emptyTextStaysInEdit()
 {
-    BrowsProblem &list = open(u"Network down"_s);
+    ProblemList &list = open(u"Network down"_s);
     const QStringList before = listed(list);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     editor()->clear();
@@ -216,7 +216,7 @@ void TestBrowsProblem::emptyTextStaysInEdit()
     QCOMPARE(listed(list), before);
 }
 
-void TestBrowsProblem::leavingTheRowAsks_data()
+void TestProblemList::leavingTheRowAsks_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("stored");
@@ -226,12 +226,12 @@ void TestBrowsProblem::leavingTheRowAsks_data()
     QTest::newRow("cancel") << int(ButtonCancel) << u"Network down"_s << true;
 }
 
-void TestBrowsProblem::leavingTheRowAsks()
+void TestProblemList::leavingTheRowAsks()
 {
     QFETCH(int, answer);
     QFETCH(QString, stored);
     QFETCH(bool, editing);
-    BrowsProblem &list = open(u"Network down"_s);
+    ProblemList &list = open(u"Network down"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     editor()->setText(u"Network slow"_s);
     m_fixture->messages().expect(u"Save Record"_s, answer);
@@ -246,9 +246,9 @@ void TestBrowsProblem::leavingTheRowAsks()
         QTRY_VERIFY(editor()->hasFocus());
 }
 
-void TestBrowsProblem::closingInTheMiddleOfAnEditAsks()
+void TestProblemList::closingInTheMiddleOfAnEditAsks()
 {
-    BrowsProblem &list = open(u"Monitor dark"_s);
+    ProblemList &list = open(u"Monitor dark"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     editor()->setText(u"Monitor flickers"_s);
     m_fixture->messages().expect(u"Save Record"_s, ButtonCancel);
@@ -261,14 +261,14 @@ void TestBrowsProblem::closingInTheMiddleOfAnEditAsks()
 }
 
 // A case whose problem was typed freely keeps it, even when it reads almost like the category.
-void TestBrowsProblem::renameCarriedIntoItsCasesOnly()
+void TestProblemList::renameCarriedIntoItsCasesOnly()
 {
     m_fixture->addCase(1, {}, u"Printer - Jammed"_s);
     m_fixture->addCase(2, {}, u"Network down"_s);
     m_fixture->addCase(3, {}, u"Printer - Jammed"_s);
     m_fixture->addCase(4, {}, u"Printer - Jammed paper"_s);
     m_fixture->addCase(5, {}, u"Printer - Jammed"_s);
-    BrowsProblem &list = open(u"Printer - Jammed"_s);
+    ProblemList &list = open(u"Printer - Jammed"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     editor()->setText(u"Printer - Paper jam"_s);
 
@@ -281,10 +281,10 @@ void TestBrowsProblem::renameCarriedIntoItsCasesOnly()
     QCOMPARE(highlighted(list), u"Printer - Paper jam"_s);
 }
 
-void TestBrowsProblem::categoryInUseNotDeleted()
+void TestProblemList::categoryInUseNotDeleted()
 {
     m_fixture->addCase(1, {}, u"Network down"_s);
-    BrowsProblem &list = open(u"Network down"_s);
+    ProblemList &list = open(u"Network down"_s);
     m_fixture->messages().expect(u"Confirm Delete"_s, ButtonYes);
     m_fixture->messages().expect(u"referenced in the Case file"_s, ButtonOk);
 
@@ -301,5 +301,5 @@ void TestBrowsProblem::categoryInUseNotDeleted()
     QCOMPARE(listed(list), m_fixture->problems());
 }
 
-QTEST_MAIN(TestBrowsProblem)
-#include "TestBrowsProblem.moc"
+QTEST_MAIN(TestProblemList)
+#include "TestProblemList.moc"

@@ -9,8 +9,8 @@
 #include "data/CaseFileLinks.h"
 #include "framework/DateTime.h"
 #include "framework/RecordFile.h"
-#include "reference/BrowsSLA.h"
-#include "reference/UpdateSLA.h"
+#include "reference/ProductForm.h"
+#include "reference/ProductList.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -35,22 +35,22 @@ using Col = ProductRecord::Col;
 const QString Ascending = u" Escalation times must be ascending ! "_s;
 const QString MaximumDays = u"  Maximum is 3 Days (72 hours) when using Office Hours !"_s;
 
-QLineEdit *entry(UpdateSLA *form, int field)
+QLineEdit *entry(ProductForm *form, int field)
 {
     return qobject_cast<QLineEdit *>(form->control(field));
 }
 
-QSpinBox *daysBox(UpdateSLA *form, int field)
+QSpinBox *daysBox(ProductForm *form, int field)
 {
     return qobject_cast<QSpinBox *>(form->control(field));
 }
 
-bool shown(UpdateSLA *form, int field)
+bool shown(ProductForm *form, int field)
 {
     return form->control(field)->isVisibleTo(form);
 }
 
-QStringList labels(UpdateSLA *form)
+QStringList labels(ProductForm *form)
 {
     QStringList texts;
     QFormLayout *rows = form->fieldRows();
@@ -62,7 +62,7 @@ QStringList labels(UpdateSLA *form)
 
 } // namespace
 
-class TestUpdateSLA : public QObject {
+class TestProductForm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -82,20 +82,20 @@ private Q_SLOTS:
     void officeDayClearOfTheButtons();
 
 private:
-    UpdateSLA *openForm(FormRequest request, int row = 0);
+    ProductForm *openForm(FormRequest request, int row = 0);
 
     std::unique_ptr<ProductFixture> m_fixture;
-    std::unique_ptr<BrowsSLA> m_list;
+    std::unique_ptr<ProductList> m_list;
     std::unique_ptr<QMdiArea> m_area;  // the frame's work area, for the tests that need one
 };
 
-void TestUpdateSLA::init()
+void TestProductForm::init()
 {
     m_fixture = std::make_unique<ProductFixture>();
     m_fixture->setLevel(LevelSupervisor);
 }
 
-void TestUpdateSLA::cleanup()
+void TestProductForm::cleanup()
 {
     m_list.reset();
     m_area.reset();
@@ -104,24 +104,24 @@ void TestUpdateSLA::cleanup()
 }
 
 // The form as the product list opens it, on the list's row.
-UpdateSLA *TestUpdateSLA::openForm(FormRequest request, int row)
+ProductForm *TestProductForm::openForm(FormRequest request, int row)
 {
-    m_list = std::make_unique<BrowsSLA>(m_fixture->workstation());
+    m_list = std::make_unique<ProductList>(m_fixture->workstation());
     m_list->showBeside(nullptr);
     m_list->setCurrentRow(row);
     if (!m_list->request(request))
         return nullptr;
-    return qobject_cast<UpdateSLA *>(m_list->form());
+    return qobject_cast<ProductForm *>(m_list->form());
 }
 
-void TestUpdateSLA::plainUserGetsNoForm_data()
+void TestProductForm::plainUserGetsNoForm_data()
 {
     QTest::addColumn<int>("request");
     QTest::newRow("insert") << int(InsertRequest);
     QTest::newRow("change") << int(ChangeRequest);
 }
 
-void TestUpdateSLA::plainUserGetsNoForm()
+void TestProductForm::plainUserGetsNoForm()
 {
     QFETCH(int, request);
     m_fixture->addProduct(u"P1"_s, u"First"_s);
@@ -131,7 +131,7 @@ void TestUpdateSLA::plainUserGetsNoForm()
     QCOMPARE(relations.open(), 0);
     products.set(ProductRecord::IDProductKey);
     QCOMPARE(products.next(), 0);
-    UpdateSLA form(m_fixture->workstation(), relations);
+    ProductForm form(m_fixture->workstation(), relations);
     QSignalSpy finished(&form, &ProcedureWindow::finished);
 
     form.open(FormRequest(request));
@@ -142,9 +142,9 @@ void TestUpdateSLA::plainUserGetsNoForm()
     QVERIFY(m_fixture->messages().shown().isEmpty());
 }
 
-void TestUpdateSLA::newProductAsDesigned()
+void TestProductForm::newProductAsDesigned()
 {
-    UpdateSLA *form = openForm(InsertRequest);
+    ProductForm *form = openForm(InsertRequest);
     QVERIFY(form != nullptr);
 
     QCOMPARE(form->windowTitle(), u"Adding a Product"_s);
@@ -166,7 +166,7 @@ void TestUpdateSLA::newProductAsDesigned()
     form->reject();
 }
 
-void TestUpdateSLA::changeShowsWhatTheProductUses()
+void TestProductForm::changeShowsWhatTheProductUses()
 {
     m_fixture->addProduct(u"P1"_s, u"First"_s, [](ProductRecord &product) {
         product.PriorityFix = 1;
@@ -177,7 +177,7 @@ void TestUpdateSLA::changeShowsWhatTheProductUses()
         product.ThdEsc = 1;
     });
 
-    UpdateSLA *form = openForm(ChangeRequest);
+    ProductForm *form = openForm(ChangeRequest);
     QVERIFY(form != nullptr);
 
     QCOMPARE(form->windowTitle(), u"Changing a Product"_s);
@@ -198,7 +198,7 @@ void TestUpdateSLA::changeShowsWhatTheProductUses()
     QCOMPARE(m_fixture->storedProduct(u"P1"_s).ServiceShift, 0);
 }
 
-void TestUpdateSLA::okRefusesWithCursorOnField_data()
+void TestProductForm::okRefusesWithCursorOnField_data()
 {
     QTest::addColumn<QString>("days");
     QTest::addColumn<bool>("fixedPriority");
@@ -209,13 +209,13 @@ void TestUpdateSLA::okRefusesWithCursorOnField_data()
     QTest::newRow("no priority chosen") << u"0/0/0"_s << true << QString() << int(Col::Priority);
 }
 
-void TestUpdateSLA::okRefusesWithCursorOnField()
+void TestProductForm::okRefusesWithCursorOnField()
 {
     QFETCH(QString, days);
     QFETCH(bool, fixedPriority);
     QFETCH(QString, message);
     QFETCH(int, field);
-    UpdateSLA *form = openForm(InsertRequest);
+    ProductForm *form = openForm(InsertRequest);
     QVERIFY(form != nullptr);
     entry(form, Col::IDProduct)->setText(u"P1"_s);
     entry(form, Col::FirstEsc)->setText(u"1:00"_s);
@@ -242,9 +242,9 @@ void TestUpdateSLA::okRefusesWithCursorOnField()
     form->reject();
 }
 
-void TestUpdateSLA::officeHoursBringDaysDown()
+void TestProductForm::officeHoursBringDaysDown()
 {
-    UpdateSLA *form = openForm(InsertRequest);
+    ProductForm *form = openForm(InsertRequest);
     QVERIFY(form != nullptr);
     daysBox(form, Col::FirstEscDays)->setValue(4);
     daysBox(form, Col::SecEscDays)->setValue(2);
@@ -262,7 +262,7 @@ void TestUpdateSLA::officeHoursBringDaysDown()
     form->reject();
 }
 
-void TestUpdateSLA::renameCarriedIntoItsCases()
+void TestProductForm::renameCarriedIntoItsCases()
 {
     const ProductRecord before = m_fixture->addProduct(u"P1"_s, u"First"_s, [](ProductRecord &product) {
         product.FirstEscMargin = 1500;
@@ -276,7 +276,7 @@ void TestUpdateSLA::renameCarriedIntoItsCases()
     m_fixture->addCase(1, u"P1"_s);
     m_fixture->addCase(2, u"P2"_s);
     m_fixture->addCase(3, u"P1"_s);
-    UpdateSLA *form = openForm(ChangeRequest);
+    ProductForm *form = openForm(ChangeRequest);
     QVERIFY(form != nullptr);
     QSignalSpy finished(form, &ProcedureWindow::finished);
 
@@ -294,10 +294,10 @@ void TestUpdateSLA::renameCarriedIntoItsCases()
     QCOMPARE(m_fixture->productCount(), 2);
 }
 
-void TestUpdateSLA::cancelAsksBeforeLosingChanges()
+void TestProductForm::cancelAsksBeforeLosingChanges()
 {
     m_fixture->addProduct(u"P1"_s, u"First"_s);
-    UpdateSLA *form = openForm(ChangeRequest);
+    ProductForm *form = openForm(ChangeRequest);
     QVERIFY(form != nullptr);
     entry(form, Col::Product)->setText(u"Renamed"_s);
     m_fixture->messages().expect(u"Changes will be lost!"_s, ButtonNo);
@@ -311,7 +311,7 @@ void TestUpdateSLA::cancelAsksBeforeLosingChanges()
     QCOMPARE(m_fixture->storedProduct(u"P1"_s).Product, u"First"_s);
 }
 
-void TestUpdateSLA::impossibleTimeRefused_data()
+void TestProductForm::impossibleTimeRefused_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::newRow("25:99") << u"25:99"_s;
@@ -320,13 +320,13 @@ void TestUpdateSLA::impossibleTimeRefused_data()
 
 // Typed as the user types it: the keys that make no time are not taken, and OK names the
 // entry that still waits for its minutes instead of storing no time at all.
-void TestUpdateSLA::impossibleTimeRefused()
+void TestProductForm::impossibleTimeRefused()
 {
     QFETCH(QString, typed);
     m_fixture->addProduct(u"P1"_s, u"First"_s, [](ProductRecord &product) {
         product.Respons = DateTime::fromHoursMinutes(0, 30);
     });
-    UpdateSLA *form = openForm(ChangeRequest);
+    ProductForm *form = openForm(ChangeRequest);
     QVERIFY(form != nullptr);
     QLineEdit *response = entry(form, Col::Respons);
     response->clear();
@@ -345,16 +345,16 @@ void TestUpdateSLA::impossibleTimeRefused()
 }
 
 // In the frame's work area the form grows when the office day is shown, down to its buttons.
-void TestUpdateSLA::officeDayClearOfTheButtons()
+void TestProductForm::officeDayClearOfTheButtons()
 {
     m_fixture->addProduct(u"P1"_s, u"First"_s);
     m_area = std::make_unique<QMdiArea>();
     m_area->resize(900, 700);
     m_area->show();
-    m_list = std::make_unique<BrowsSLA>(m_fixture->workstation());
+    m_list = std::make_unique<ProductList>(m_fixture->workstation());
     m_list->showIn(m_area.get());
     QVERIFY(m_list->request(ChangeRequest));
-    auto *form = qobject_cast<UpdateSLA *>(m_list->form());
+    auto *form = qobject_cast<ProductForm *>(m_list->form());
     QVERIFY(QTest::qWaitForWindowExposed(form));
 
     form->officeHoursOption()->click();
@@ -370,7 +370,5 @@ void TestUpdateSLA::officeDayClearOfTheButtons()
     form->reject();
 }
 
-
-
-QTEST_MAIN(TestUpdateSLA)
-#include "TestUpdateSLA.moc"
+QTEST_MAIN(TestProductForm)
+#include "TestProductForm.moc"

@@ -1,4 +1,4 @@
-#include "Updateclient.h"
+#include "ClientForm.h"
 
 #include "ClientFormRules.h"
 #include "data/CaseFileLinks.h"
@@ -28,9 +28,9 @@ constexpr int Ok = 0;
 constexpr int WidestEntryShown = 40;  // longer entries scroll within this many characters
 
 // Every client form in the order it was opened; the limit counts those of one workstation.
-std::vector<QPointer<Updateclient>> &openedForms()
+std::vector<QPointer<ClientForm>> &openedForms()
 {
-    static std::vector<QPointer<Updateclient>> forms;
+    static std::vector<QPointer<ClientForm>> forms;
     return forms;
 }
 
@@ -47,7 +47,7 @@ void bringToFront(ProcedureWindow *form)
 } // namespace
 
 // A form opened for a case's client reads that client itself.
-struct Updateclient::OwnedFile {
+struct ClientForm::OwnedFile {
     explicit OwnedFile(Workstation &workstation)
         : file(workstation.database(), workstation.errors()), relations(file, caseFileRelations())
     {
@@ -57,20 +57,20 @@ struct Updateclient::OwnedFile {
     FileRelations relations;
 };
 
-const QString Updateclient::ProcedureName = u"Updateclient"_s;
-const QString Updateclient::HelpTopic = u"Inserting Clients"_s;
+const QString ClientForm::ProcedureName = u"Updateclient"_s;
+const QString ClientForm::HelpTopic = u"Inserting Clients"_s;
 
-Updateclient::Updateclient(Workstation &workstation, FileRelations &clients, QWidget *parent)
-    : Updateclient(workstation, &clients, nullptr, {}, parent)
+ClientForm::ClientForm(Workstation &workstation, FileRelations &clients, QWidget *parent)
+    : ClientForm(workstation, &clients, nullptr, {}, parent)
 {
 }
 
-Updateclient::Updateclient(Workstation &workstation, const QString &shortName, QWidget *parent)
-    : Updateclient(workstation, nullptr, std::make_unique<OwnedFile>(workstation), shortName, parent)
+ClientForm::ClientForm(Workstation &workstation, const QString &shortName, QWidget *parent)
+    : ClientForm(workstation, nullptr, std::make_unique<OwnedFile>(workstation), shortName, parent)
 {
 }
 
-Updateclient::Updateclient(Workstation &workstation, FileRelations *clients, std::unique_ptr<OwnedFile> owned,
+ClientForm::ClientForm(Workstation &workstation, FileRelations *clients, std::unique_ptr<OwnedFile> owned,
                            const QString &shortName, QWidget *parent)
     : FormWindow(ProcedureName, clients != nullptr ? *clients : owned->relations, workstation.settings(), parent),
       m_workstation(workstation), m_owned(std::move(owned)), m_shortName(shortName.trimmed())
@@ -82,16 +82,16 @@ Updateclient::Updateclient(Workstation &workstation, FileRelations *clients, std
     rules.cancelAction = 0;
     setRules(rules);
     addEntries();
-    connect(this, &ProcedureWindow::finished, this, &Updateclient::handBack);
+    connect(this, &ProcedureWindow::finished, this, &ClientForm::handBack);
 }
 
-Updateclient::~Updateclient()
+ClientForm::~ClientForm()
 {
     if (m_owned && m_owned->file.isOpen())
         m_owned->relations.close();
 }
 
-void Updateclient::addEntries()
+void ClientForm::addEntries()
 {
     QLineEdit *shortName = addEntry(u"Name ID:"_s, Col::SName, 6, u"Key Client"_s);
     addEntry(u"Full Name"_s, Col::LName, 80, u"Long client name"_s);
@@ -115,7 +115,7 @@ void Updateclient::addEntries()
 
 // An entry is as wide as the form says (up to a limit, then it scrolls) and takes only what its
 // field stores, so that nothing typed is cut when the client is written.
-QLineEdit *Updateclient::addEntry(const QString &label, int field, int width, const QString &tip)
+QLineEdit *ClientForm::addEntry(const QString &label, int field, int width, const QString &tip)
 {
     auto *entry = new QLineEdit;
     entry->setObjectName(QString::fromLatin1(ClientRecord::table().fields[std::size_t(field)].column()));
@@ -128,7 +128,7 @@ QLineEdit *Updateclient::addEntry(const QString &label, int field, int width, co
     return entry;
 }
 
-void Updateclient::addPriority()
+void ClientForm::addPriority()
 {
     m_priorityGroup = new QGroupBox(u"Client Priority"_s);
     m_priorityGroup->setObjectName(u"clientPriority"_s);
@@ -149,14 +149,14 @@ void Updateclient::addPriority()
     addField(m_priorityGroup);
 }
 
-QLineEdit *Updateclient::entry(int field) const
+QLineEdit *ClientForm::entry(int field) const
 {
     const auto found = std::find_if(m_entries.begin(), m_entries.end(),
                                     [field](const auto &entry) { return entry.first == field; });
     return found == m_entries.end() ? nullptr : found->second;
 }
 
-bool Updateclient::beforeOpen(FormRequest *request)
+bool ClientForm::beforeOpen(FormRequest *request)
 {
     if (*request != SelectRequest && !admitted())
         return false;
@@ -170,13 +170,13 @@ bool Updateclient::beforeOpen(FormRequest *request)
 }
 
 // A further client form brings the newest open one to the front instead.
-bool Updateclient::admitted()
+bool ClientForm::admitted()
 {
-    std::vector<QPointer<Updateclient>> &forms = openedForms();
-    std::erase_if(forms, [](const QPointer<Updateclient> &form) { return form.isNull() || !form->isOpen(); });
-    Updateclient *newest = nullptr;
+    std::vector<QPointer<ClientForm>> &forms = openedForms();
+    std::erase_if(forms, [](const QPointer<ClientForm> &form) { return form.isNull() || !form->isOpen(); });
+    ClientForm *newest = nullptr;
     int open = 0;
-    for (const QPointer<Updateclient> &form : forms) {
+    for (const QPointer<ClientForm> &form : forms) {
         if (&form->m_workstation == &m_workstation && form != this) {
             newest = form;
             ++open;
@@ -188,7 +188,7 @@ bool Updateclient::admitted()
     return false;
 }
 
-bool Updateclient::readCaseClient()
+bool ClientForm::readCaseClient()
 {
     RecordFileOf<ClientRecord> &clients = m_owned->file;
     if (!clients.isOpen() && m_owned->relations.open() != Ok)
@@ -204,20 +204,20 @@ bool Updateclient::readCaseClient()
     return false;
 }
 
-void Updateclient::recordShown()
+void ClientForm::recordShown()
 {
     applyRights();
     m_priorityList->setVisible(m_priorityBox->isChecked());
 }
 
 // The priority is set by the user logged on now: a form left open across a logout no longer sets it.
-void Updateclient::applyRights()
+void ClientForm::applyRights()
 {
     FormWindow::applyRights();
     m_priorityGroup->setEnabled(ClientFormRules::priorityEditable(m_workstation.levelInForce(), forCaseClient()));
 }
 
-bool Updateclient::controlsAccepted()
+bool ClientForm::controlsAccepted()
 {
     if (!ClientFormRules::priorityMissing(m_priorityBox->isChecked(), m_priorityList->currentText()))
         return true;
@@ -225,7 +225,7 @@ bool Updateclient::controlsAccepted()
     return false;
 }
 
-void Updateclient::handBack()
+void ClientForm::handBack()
 {
     if (!m_clientRead)
         return;

@@ -1,4 +1,4 @@
-#include "BrowsProblem.h"
+#include "ProblemList.h"
 
 #include "UserLevels.h"
 #include "data/CaseFileLinks.h"
@@ -15,9 +15,9 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-const QString BrowsProblem::ProcedureName = u"BrowsProblem"_s;
+const QString ProblemList::ProcedureName = u"BrowsProblem"_s;
 
-BrowsProblem::BrowsProblem(Workstation &workstation, QWidget *parent)
+ProblemList::ProblemList(Workstation &workstation, QWidget *parent)
     : BrowseList(ProcedureName,
                  std::make_unique<RecordFileOf<ProblemRecord>>(workstation.database(), workstation.errors()),
                  caseFileRelations(), workstation.settings(), parent)
@@ -40,9 +40,9 @@ BrowsProblem::BrowsProblem(Workstation &workstation, QWidget *parent)
 }
 
 // The row editor goes first: it still reads the list's file as it lets go.
-BrowsProblem::~BrowsProblem() = default;
+ProblemList::~ProblemList() = default;
 
-void BrowsProblem::addHeading()
+void ProblemList::addHeading()
 {
     auto *heading = new QLabel(u"Browsing Problems"_s);
     heading->setObjectName(u"heading"_s);

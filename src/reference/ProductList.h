@@ -12,7 +12,7 @@ namespace vellum {
 
 class Workstation;
 
-class BrowsSLA final : public BrowseList {
+class ProductList final : public BrowseList {
     Q_OBJECT
 
 public:
@@ -26,7 +26,7 @@ public:
         Days2Column, Esc3Column, Days3Column, ColumnCount
     };
 
-    explicit BrowsSLA(Workstation &workstation, bool selecting = false, QWidget *parent = nullptr);
+    explicit ProductList(Workstation &workstation, bool selecting = false, QWidget *parent = nullptr);
 
     // The columns and the two orders ("Product ID", "Product Name") that the product pickers share.
     static std::vector<BrowseColumn> productColumns();

@@ -1,7 +1,7 @@
-#include "BrowsSLA.h"
+#include "ProductList.h"
 
+#include "ProductForm.h"
 #include "ProductRights.h"
-#include "UpdateSLA.h"
 #include "data/CaseFileLinks.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
@@ -36,12 +36,12 @@ BrowseColumn daysColumn(int field, const QString &header)
 
 } // namespace
 
-const QString BrowsSLA::ProcedureName = u"BrowsSLA"_s;
-const QString BrowsSLA::HelpTopic = u"Browse Products"_s;
-const QString BrowsSLA::LayoutSection = u"Browses"_s;
-const QString BrowsSLA::LayoutKey = u"SLABrowse"_s;
+const QString ProductList::ProcedureName = u"BrowsSLA"_s;
+const QString ProductList::HelpTopic = u"Browse Products"_s;
+const QString ProductList::LayoutSection = u"Browses"_s;
+const QString ProductList::LayoutKey = u"SLABrowse"_s;
 
-std::vector<BrowseColumn> BrowsSLA::productColumns()
+std::vector<BrowseColumn> ProductList::productColumns()
 {
     std::vector<BrowseColumn> columns(ColumnCount);
     columns[IdColumn] = {Col::IDProduct, u"Product ID"_s, 16, {}};
@@ -58,7 +58,7 @@ std::vector<BrowseColumn> BrowsSLA::productColumns()
     return columns;
 }
 
-std::vector<BrowseOrder> BrowsSLA::productOrders()
+std::vector<BrowseOrder> ProductList::productOrders()
 {
     return {
         {u"Product ID"_s, ProductRecord::IDProductKey, {}, true},
@@ -67,7 +67,7 @@ std::vector<BrowseOrder> BrowsSLA::productOrders()
 }
 
 // The product file comes with every database; cases are opened beside it for renames and deletes.
-BrowsSLA::BrowsSLA(Workstation &workstation, bool selecting, QWidget *parent)
+ProductList::ProductList(Workstation &workstation, bool selecting, QWidget *parent)
     : BrowseList(ProcedureName,
                  std::make_unique<RecordFileOf<ProductRecord>>(workstation.database(), workstation.errors(), false),
                  caseFileRelations(), workstation.settings(), parent),
@@ -88,18 +88,18 @@ BrowsSLA::BrowsSLA(Workstation &workstation, bool selecting, QWidget *parent)
     setRights([this] { return ProductRights::mayEdit(m_workstation) ? AllButtons : Buttons(SelectButton); });
 }
 
-void BrowsSLA::addPopupItems()
+void ProductList::addPopupItems()
 {
     connect(addMenuItem(u"Close"_s), &QAction::triggered, this, [this] { placedWindow()->close(); });
-    connect(addMenuItem(u"Help"_s), &QAction::triggered, this, &BrowsSLA::requestHelp);
+    connect(addMenuItem(u"Help"_s), &QAction::triggered, this, &ProductList::requestHelp);
 }
 
-FormWindow *BrowsSLA::newForm()
+FormWindow *ProductList::newForm()
 {
-    return new UpdateSLA(m_workstation, relations());
+    return new ProductForm(m_workstation, relations());
 }
 
-bool BrowsSLA::aboutToShow()
+bool ProductList::aboutToShow()
 {
     if (!BrowseList::aboutToShow())
         return false;
@@ -107,7 +107,7 @@ bool BrowsSLA::aboutToShow()
     return true;
 }
 
-void BrowsSLA::closeEvent(QCloseEvent *event)
+void ProductList::closeEvent(QCloseEvent *event)
 {
     if (isOpen())
         ColumnLayout::store(view()->horizontalHeader(), settings(), LayoutSection, LayoutKey);

@@ -1,10 +1,10 @@
 #pragma once
 // The password and signature window of the logged-on user. The window lays out the entries and
-// shows what UpdatePassRules allows: the new password and the signature only after the old
+// shows what PasswordChangeRules allows: the new password and the signature only after the old
 // password was typed, the repetition only after a new password. It opens where it stood when it
 // last closed on this workstation.
 
-#include "UpdatePassRules.h"
+#include "PasswordChangeRules.h"
 
 #include <QDialog>
 
@@ -17,13 +17,13 @@ class QLineEdit;
 
 namespace vellum {
 
-class UpdatePassWindow final : public QDialog {
+class PasswordChangeWindow final : public QDialog {
     Q_OBJECT
 
 public:
     static const QString ProcedureName;
 
-    explicit UpdatePassWindow(Workstation &workstation, QWidget *parent = nullptr);
+    explicit PasswordChangeWindow(Workstation &workstation, QWidget *parent = nullptr);
 
     // Rejected at once after "User Not Found".
     int exec() override;
@@ -36,15 +36,15 @@ private:
     QGroupBox *signatureGroup();
     QHBoxLayout *buttonRow();
     QLineEdit *passwordEntry(const QString &name);
-    void showSignature(const UpdatePassRules::Signature &signature);
-    UpdatePassRules::Signature typedSignature() const;
+    void showSignature(const PasswordChangeRules::Signature &signature);
+    PasswordChangeRules::Signature typedSignature() const;
 
     void oldPasswordEntered();
     void newPasswordEntered();
     void finish();
 
     Workstation &m_workstation;
-    UpdatePassRules m_rules;
+    PasswordChangeRules m_rules;
     bool m_found = false;
     QFormLayout *m_passwordRows = nullptr;
     QLineEdit *m_oldPassword = nullptr;

@@ -6,8 +6,8 @@
 #include "ClientFixture.h"
 
 #include "framework/BrowseModel.h"
-#include "reference/BrowsClients.h"
-#include "reference/Updateclient.h"
+#include "reference/ClientForm.h"
+#include "reference/ClientList.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,9 +34,9 @@ const std::vector<int> EntryFields{Col::SName,   Col::LName,   Col::Contact, Col
                                    Col::Email,   Col::Fax,     Col::Address, Col::ZIPCode, Col::City,
                                    Col::State,   Col::Remarks};
 
-QString highlighted(const BrowsClients &list)
+QString highlighted(const ClientList &list)
 {
-    return list.model()->data(list.model()->index(list.currentRow(), BrowsClients::NameColumn)).toString();
+    return list.model()->data(list.model()->index(list.currentRow(), ClientList::NameColumn)).toString();
 }
 
 // Typed one character at a time, letters beyond ASCII included.
@@ -48,14 +48,14 @@ void type(QWidget *entry, const QString &text)
     }
 }
 
-Updateclient *formOf(const BrowsClients &list)
+ClientForm *formOf(const ClientList &list)
 {
-    return static_cast<Updateclient *>(list.form());
+    return static_cast<ClientForm *>(list.form());
 }
 
 } // namespace
 
-class TestUpdateclient : public QObject {
+class TestClientForm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -76,15 +76,15 @@ private Q_SLOTS:
     void clientWithCasesKept();
 
 private:
-    BrowsClients &openList(const QString &highlight = {});
-    Updateclient *openForCase(const QString &shortName, FormRequest request = ChangeRequest);
+    ClientList &openList(const QString &highlight = {});
+    ClientForm *openForCase(const QString &shortName, FormRequest request = ChangeRequest);
 
     std::unique_ptr<ClientFixture> m_fixture;
-    std::unique_ptr<BrowsClients> m_list;
-    std::vector<std::unique_ptr<Updateclient>> m_caseForms;
+    std::unique_ptr<ClientList> m_list;
+    std::vector<std::unique_ptr<ClientForm>> m_caseForms;
 };
 
-void TestUpdateclient::init()
+void TestClientForm::init()
 {
     m_fixture = std::make_unique<ClientFixture>();
     m_fixture->setLevel(LevelSupervisor);
@@ -93,7 +93,7 @@ void TestUpdateclient::init()
     m_fixture->addClient(u"CRANE"_s, u"Crane Hoists"_s, u"555 0303"_s);
 }
 
-void TestUpdateclient::cleanup()
+void TestClientForm::cleanup()
 {
     QVERIFY2(m_fixture->messages().failures().isEmpty(), qPrintable(m_fixture->messages().unexpected()));
     m_caseForms.clear();
@@ -101,9 +101,9 @@ void TestUpdateclient::cleanup()
     m_fixture.reset();
 }
 
-BrowsClients &TestUpdateclient::openList(const QString &highlight)
+ClientList &TestClientForm::openList(const QString &highlight)
 {
-    m_list = std::make_unique<BrowsClients>(m_fixture->workstation());
+    m_list = std::make_unique<ClientList>(m_fixture->workstation());
     m_list->resize(900, 400);
     m_list->showBeside(nullptr);
     for (int row = 0; row < m_list->model()->rowCount(); ++row) {
@@ -114,15 +114,15 @@ BrowsClients &TestUpdateclient::openList(const QString &highlight)
     return *m_list;
 }
 
-Updateclient *TestUpdateclient::openForCase(const QString &shortName, FormRequest request)
+ClientForm *TestClientForm::openForCase(const QString &shortName, FormRequest request)
 {
-    m_caseForms.push_back(std::make_unique<Updateclient>(m_fixture->workstation(), shortName));
-    Updateclient *form = m_caseForms.back().get();
+    m_caseForms.push_back(std::make_unique<ClientForm>(m_fixture->workstation(), shortName));
+    ClientForm *form = m_caseForms.back().get();
     form->open(request);
     return form;
 }
 
-void TestUpdateclient::thirdFormBringsNewestToFront_data()
+void TestClientForm::thirdFormBringsNewestToFront_data()
 {
     QTest::addColumn<int>("request");
     QTest::newRow("insert") << int(InsertRequest);
@@ -131,17 +131,17 @@ void TestUpdateclient::thirdFormBringsNewestToFront_data()
 }
 
 // Nothing is asked and nothing changes: a third request is answered RequestCancelled at once.
-void TestUpdateclient::thirdFormBringsNewestToFront()
+void TestClientForm::thirdFormBringsNewestToFront()
 {
     QFETCH(int, request);
-    Updateclient *first = openForCase(u"ACME"_s);
-    Updateclient *newest = openForCase(u"BOLT"_s);
+    ClientForm *first = openForCase(u"ACME"_s);
+    ClientForm *newest = openForCase(u"BOLT"_s);
     QVERIFY(QTest::qWaitForWindowExposed(first) && QTest::qWaitForWindowExposed(newest));
     first->activateWindow();
     QApplication::setActiveWindow(first);
     QVERIFY(QTest::qWaitForWindowActive(first));
 
-    BrowsClients &list = openList(u"CRANE"_s);
+    ClientList &list = openList(u"CRANE"_s);
     QVERIFY(list.request(FormRequest(request)));
 
     QCOMPARE(list.form(), nullptr);
@@ -150,7 +150,7 @@ void TestUpdateclient::thirdFormBringsNewestToFront()
     QCOMPARE(m_fixture->clientCount(), 3);
     QCOMPARE(highlighted(list), u"CRANE"_s);
 
-    Updateclient third(m_fixture->workstation(), u"CRANE"_s);
+    ClientForm third(m_fixture->workstation(), u"CRANE"_s);
     QSignalSpy finished(&third, &ProcedureWindow::finished);
     QVERIFY(!third.open(ChangeRequest));
     QCOMPARE(finished.count(), 1);
@@ -164,7 +164,7 @@ void TestUpdateclient::thirdFormBringsNewestToFront()
     formOf(list)->cancelButton()->click();
 }
 
-void TestUpdateclient::priorityByLevel_data()
+void TestClientForm::priorityByLevel_data()
 {
     QTest::addColumn<int>("level");
     QTest::addColumn<bool>("loggedOut");
@@ -177,7 +177,7 @@ void TestUpdateclient::priorityByLevel_data()
     QTest::newRow("supervisor logged out") << int(LevelSupervisor) << true << false << false;
 }
 
-void TestUpdateclient::priorityByLevel()
+void TestClientForm::priorityByLevel()
 {
     QFETCH(int, level);
     QFETCH(bool, loggedOut);
@@ -185,11 +185,11 @@ void TestUpdateclient::priorityByLevel()
     QFETCH(bool, editable);
     m_fixture->setLevel(level);
     m_fixture->workstation().run().loggedOut = loggedOut;
-    Updateclient *form = nullptr;
+    ClientForm *form = nullptr;
     if (forCase) {
         form = openForCase(u"BOLT"_s);
     } else {
-        BrowsClients &list = openList(u"BOLT"_s);
+        ClientList &list = openList(u"BOLT"_s);
         QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
         form = formOf(list);
     }
@@ -204,12 +204,12 @@ void TestUpdateclient::priorityByLevel()
             QVERIFY2(form->entry(field)->isEnabled(), qPrintable(form->entry(field)->objectName()));
 }
 
-void TestUpdateclient::userEditsAllButThePriority()
+void TestClientForm::userEditsAllButThePriority()
 {
     m_fixture->setLevel(LevelUser);
-    BrowsClients &list = openList(u"BOLT"_s);
+    ClientList &list = openList(u"BOLT"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
-    Updateclient *form = formOf(list);
+    ClientForm *form = formOf(list);
     QCOMPARE(form->windowTitle(), u"Changing a Client Record"_s);
     for (int field : EntryFields) {
         QLineEdit *entry = form->entry(field);
@@ -231,7 +231,7 @@ void TestUpdateclient::userEditsAllButThePriority()
     QCOMPARE(m_fixture->clientCount(), 3);
 }
 
-void TestUpdateclient::entriesTakeWhatTheFieldStores_data()
+void TestClientForm::entriesTakeWhatTheFieldStores_data()
 {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("typed");
@@ -245,12 +245,12 @@ void TestUpdateclient::entriesTakeWhatTheFieldStores_data()
 }
 
 // An entry takes no more than its field stores, counted in stored bytes: what it shows is kept.
-void TestUpdateclient::entriesTakeWhatTheFieldStores()
+void TestClientForm::entriesTakeWhatTheFieldStores()
 {
     QFETCH(int, field);
     QFETCH(QString, typed);
     QFETCH(QString, kept);
-    BrowsClients &list = openList(u"BOLT"_s);
+    ClientList &list = openList(u"BOLT"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     QLineEdit *entry = formOf(list)->entry(field);
     entry->clear();
@@ -264,11 +264,11 @@ void TestUpdateclient::entriesTakeWhatTheFieldStores()
     QCOMPARE(store::asText(stored[std::size_t(field)]), kept);
 }
 
-void TestUpdateclient::okWithoutPriorityRefusedSilently()
+void TestClientForm::okWithoutPriorityRefusedSilently()
 {
-    BrowsClients &list = openList(u"ACME"_s);
+    ClientList &list = openList(u"ACME"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
-    Updateclient *form = formOf(list);
+    ClientForm *form = formOf(list);
     QApplication::setActiveWindow(form);
     QVERIFY(QTest::qWaitForWindowActive(form));
     QVERIFY(form->priorityList()->isHidden());
@@ -291,14 +291,14 @@ void TestUpdateclient::okWithoutPriorityRefusedSilently()
     QCOMPARE(stored.Priority, u"Minimal"_s);
 }
 
-void TestUpdateclient::longRemarksOpenAtStart()
+void TestClientForm::longRemarksOpenAtStart()
 {
     ClientRecord client;
     client.SName = u"LONG"_s;
     client.LName = u"Long Remarks Ltd"_s;
     client.Remarks = u"Call before noon. "_s.repeated(12).trimmed();
     m_fixture->addClient(client);
-    BrowsClients &list = openList(u"LONG"_s);
+    ClientList &list = openList(u"LONG"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
 
     QLineEdit *remarks = formOf(list)->entry(Col::Remarks);
@@ -308,10 +308,10 @@ void TestUpdateclient::longRemarksOpenAtStart()
 }
 
 // Whatever the case form asks, its client is changed; the case gets the stored values back.
-void TestUpdateclient::caseClientEditedAsChange()
+void TestClientForm::caseClientEditedAsChange()
 {
-    Updateclient *form = openForCase(u"ACME"_s, InsertRequest);
-    QSignalSpy handedBack(form, &Updateclient::handedBack);
+    ClientForm *form = openForCase(u"ACME"_s, InsertRequest);
+    QSignalSpy handedBack(form, &ClientForm::handedBack);
     QVERIFY(form->isVisible());
     QCOMPARE(form->windowTitle(), u"Changing a Client Record"_s);
     QCOMPARE(form->entry(Col::SName)->text(), u"ACME"_s);
@@ -327,13 +327,13 @@ void TestUpdateclient::caseClientEditedAsChange()
     QCOMPARE(m_fixture->clientCount(), 3);
 }
 
-void TestUpdateclient::caseClientGone()
+void TestClientForm::caseClientGone()
 {
     m_fixture->messages().expect(u"Client ID is changed"_s, ButtonOk);
-    m_caseForms.push_back(std::make_unique<Updateclient>(m_fixture->workstation(), u"GONE"_s));
-    Updateclient *form = m_caseForms.back().get();
+    m_caseForms.push_back(std::make_unique<ClientForm>(m_fixture->workstation(), u"GONE"_s));
+    ClientForm *form = m_caseForms.back().get();
     QSignalSpy finished(form, &ProcedureWindow::finished);
-    QSignalSpy handedBack(form, &Updateclient::handedBack);
+    QSignalSpy handedBack(form, &ClientForm::handedBack);
 
     QVERIFY(!form->open(ChangeRequest));
 
@@ -344,14 +344,14 @@ void TestUpdateclient::caseClientGone()
     QVERIFY(!form->isVisible());
 }
 
-void TestUpdateclient::shortNameCarriedIntoItsCases()
+void TestClientForm::shortNameCarriedIntoItsCases()
 {
     m_fixture->addClient(u"ACMEX"_s, u"Acme Export"_s);
     m_fixture->addCase(1, u"ACME"_s, {});
     m_fixture->addCase(2, u"BOLT"_s, {});
     m_fixture->addCase(3, u"ACME"_s, {});
     m_fixture->addCase(4, u"ACMEX"_s, {});
-    BrowsClients &list = openList(u"ACME"_s);
+    ClientList &list = openList(u"ACME"_s);
     QTest::keyClick(list.view(), Qt::Key_Return, Qt::ControlModifier);
     formOf(list)->entry(Col::SName)->setText(u"ANVIL"_s);
 
@@ -364,10 +364,10 @@ void TestUpdateclient::shortNameCarriedIntoItsCases()
     QCOMPARE(highlighted(list), u"ANVIL"_s);
 }
 
-void TestUpdateclient::clientWithCasesKept()
+void TestClientForm::clientWithCasesKept()
 {
     m_fixture->addCase(1, u"BOLT"_s, {});
-    BrowsClients &list = openList(u"BOLT"_s);
+    ClientList &list = openList(u"BOLT"_s);
     m_fixture->messages().expect(u"Confirm Delete"_s, ButtonYes);
     m_fixture->messages().expect(u"referenced in the Case file"_s, ButtonOk);
 
@@ -381,5 +381,5 @@ void TestUpdateclient::clientWithCasesKept()
     QCOMPARE(highlighted(list), u"BOLT"_s);
 }
 
-QTEST_MAIN(TestUpdateclient)
-#include "TestUpdateclient.moc"
+QTEST_MAIN(TestClientForm)
+#include "TestClientForm.moc"

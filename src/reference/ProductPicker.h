@@ -9,7 +9,7 @@ namespace vellum {
 
 class Workstation;
 
-class SelectProd final : public BrowseList {
+class ProductPicker final : public BrowseList {
     Q_OBJECT
 
 public:
@@ -17,7 +17,7 @@ public:
 
     enum Column { IdColumn, NameColumn, ColumnCount };
 
-    explicit SelectProd(Workstation &workstation, QWidget *parent = nullptr);
+    explicit ProductPicker(Workstation &workstation, QWidget *parent = nullptr);
 
     // The product picked with "&Select"; finished(RequestCompleted) tells that there is one.
     ProductRecord chosenProduct() const { return fromRow<ProductRecord>(selectedRow().values); }

@@ -7,9 +7,9 @@
 
 #include "framework/BrowseModel.h"
 #include "framework/widgets/BrowseRowEditor.h"
-#include "reference/BrowsClients.h"
-#include "reference/BrowsProblem.h"
-#include "reference/Updateclient.h"
+#include "reference/ClientForm.h"
+#include "reference/ClientList.h"
+#include "reference/ProblemList.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 
@@ -30,7 +30,7 @@ using vellum::test::FrameFixture;
 
 namespace {
 
-QStringList popupItems(const BrowsClients &list)
+QStringList popupItems(const ClientList &list)
 {
     QStringList texts;
     for (const QAction *action : list.popupMenu()->actions())
@@ -49,7 +49,7 @@ Window *openFromFrame(MainFrame &frame, MenuItem item)
 
 } // namespace
 
-class TestBrowsClients : public QObject {
+class TestClientList : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -60,7 +60,7 @@ private Q_SLOTS:
     void listsActForUserNowLoggedOn();
 };
 
-void TestBrowsClients::importForAdministratorsOnly_data()
+void TestClientList::importForAdministratorsOnly_data()
 {
     QTest::addColumn<int>("level");
     QTest::addColumn<bool>("offered");
@@ -69,35 +69,35 @@ void TestBrowsClients::importForAdministratorsOnly_data()
     QTest::newRow("administrator") << int(LevelAdministrator) << true;
 }
 
-void TestBrowsClients::importForAdministratorsOnly()
+void TestClientList::importForAdministratorsOnly()
 {
     QFETCH(int, level);
     QFETCH(bool, offered);
     ClientFixture fixture;
     fixture.addClient(u"ACME"_s, u"Acme Anvils Ltd"_s);
     fixture.setLevel(level);
-    BrowsClients list(fixture.workstation());
+    ClientList list(fixture.workstation());
     list.showBeside(nullptr);
 
     QCOMPARE(list.importButton()->text(), u"Im&port"_s);
     const QTableView *view = list.view();  // a six-letter id shows whole
     const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
-    QVERIFY(view->fontMetrics().horizontalAdvance(u"FENNEK"_s) + margins <= view->columnWidth(BrowsClients::NameColumn));
+    QVERIFY(view->fontMetrics().horizontalAdvance(u"FENNEK"_s) + margins <= view->columnWidth(ClientList::NameColumn));
     QCOMPARE(!list.importButton()->isHidden(), offered);
     QVERIFY(!list.importButton()->isEnabled());
     QCOMPARE(popupItems(list), (QStringList{u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"&Select"_s, u"Close"_s,
                                             u"Help"_s}));
 }
 
-void TestBrowsClients::frameOpensTheLists()
+void TestClientList::frameOpensTheLists()
 {
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Boss"_s);
 
-    auto *clients = openFromFrame<BrowsClients>(*frame, MenuItem::Clients);
+    auto *clients = openFromFrame<ClientList>(*frame, MenuItem::Clients);
     QVERIFY(clients != nullptr);
     QVERIFY(clients->model()->rowCount() > 0);
-    auto *problems = openFromFrame<BrowsProblem>(*frame, MenuItem::Problems);
+    auto *problems = openFromFrame<ProblemList>(*frame, MenuItem::Problems);
     QVERIFY(problems != nullptr);
     QCOMPARE(frame->area()->activeSubWindow()->windowTitle(), u"Problems  - PreSelection"_s);
     QVERIFY(problems->model()->rowCount() > 0);
@@ -105,7 +105,7 @@ void TestBrowsClients::frameOpensTheLists()
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
-void TestBrowsClients::listsActForUserNowLoggedOn_data()
+void TestClientList::listsActForUserNowLoggedOn_data()
 {
     QTest::addColumn<QString>("nextUser");  // empty: nobody logs on after the logout
     QTest::newRow("logged out") << QString();
@@ -114,14 +114,14 @@ void TestBrowsClients::listsActForUserNowLoggedOn_data()
 }
 
 // A supervisor opens the clients and the problem categories, then logs out.
-void TestBrowsClients::listsActForUserNowLoggedOn()
+void TestClientList::listsActForUserNowLoggedOn()
 {
     QFETCH(QString, nextUser);
     const bool supervisor = nextUser == u"Boss"_s;
     FrameFixture fixture;
     auto frame = fixture.openFrame(u"Boss"_s);
-    auto *clients = openFromFrame<BrowsClients>(*frame, MenuItem::Clients);
-    auto *problems = openFromFrame<BrowsProblem>(*frame, MenuItem::Problems);
+    auto *clients = openFromFrame<ClientList>(*frame, MenuItem::Clients);
+    auto *problems = openFromFrame<ProblemList>(*frame, MenuItem::Problems);
     QVERIFY(clients != nullptr && problems != nullptr);
     QVERIFY(!problems->button(BrowseList::InsertButton)->isHidden());
     frame->logOut();
@@ -138,12 +138,12 @@ void TestBrowsClients::listsActForUserNowLoggedOn()
         QTest::keyClick(problems->rows().editor(), Qt::Key_Escape);
 
     QVERIFY(clients->request(ChangeRequest));
-    auto *form = qobject_cast<Updateclient *>(clients->form());
+    auto *form = qobject_cast<ClientForm *>(clients->form());
     QVERIFY(form != nullptr);
     QCOMPARE(form->priorityGroup()->isEnabled(), supervisor);
     form->cancelButton()->click();
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
 }
 
-QTEST_MAIN(TestBrowsClients)
-#include "TestBrowsClients.moc"
+QTEST_MAIN(TestClientList)
+#include "TestClientList.moc"

@@ -1,6 +1,6 @@
-#include "BrowseUsers.h"
+#include "UserList.h"
 
-#include "UpdateUsers.h"
+#include "UserForm.h"
 #include "UserLevels.h"
 #include "data/UserRecord.h"
 #include "data/Workstation.h"
@@ -16,20 +16,20 @@ using Col = UserRecord::Col;
 
 std::vector<BrowseColumn> columns()
 {
-    std::vector<BrowseColumn> columns(BrowseUsers::ColumnCount);
-    columns[BrowseUsers::NameColumn] = {Col::Name, u"Name"_s, 20, {}};
-    columns[BrowseUsers::PassWordColumn] = {Col::PassWord, u"PassWord"_s, 20, {}};
-    columns[BrowseUsers::QualificationColumn] = {Col::Qualification, u"Qualification"_s, 13, {}};
+    std::vector<BrowseColumn> columns(UserList::ColumnCount);
+    columns[UserList::NameColumn] = {Col::Name, u"Name"_s, 20, {}};
+    columns[UserList::PassWordColumn] = {Col::PassWord, u"PassWord"_s, 20, {}};
+    columns[UserList::QualificationColumn] = {Col::Qualification, u"Qualification"_s, 13, {}};
     return columns;
 }
 
 } // namespace
 
-const QString BrowseUsers::ProcedureName = u"BrowseUsers"_s;
-const QString BrowseUsers::HelpTopic = u"users"_s;
+const QString UserList::ProcedureName = u"BrowseUsers"_s;
+const QString UserList::HelpTopic = u"users"_s;
 
 // The user file is never created by a list: a database comes with its users.
-BrowseUsers::BrowseUsers(Workstation &workstation, QWidget *parent)
+UserList::UserList(Workstation &workstation, QWidget *parent)
     : BrowseList(ProcedureName,
                  std::make_unique<RecordFileOf<UserRecord>>(workstation.database(), workstation.errors(), false), {},
                  workstation.settings(), parent),
@@ -45,9 +45,9 @@ BrowseUsers::BrowseUsers(Workstation &workstation, QWidget *parent)
     setFormFactory([this](FormRequest) { return newForm(); });
 }
 
-FormWindow *BrowseUsers::newForm()
+FormWindow *UserList::newForm()
 {
-    return new UpdateUsers(m_workstation, relations());
+    return new UserForm(m_workstation, relations());
 }
 
 } // namespace vellum

@@ -3,7 +3,7 @@
 
 #include "ProductFixture.h"
 
-#include "reference/SelectProd.h"
+#include "reference/ProductPicker.h"
 
 #include <QHeaderView>
 #include <QPushButton>
@@ -16,7 +16,7 @@ using namespace Qt::StringLiterals;
 using namespace vellum;
 using vellum::test::ProductFixture;
 
-class TestSelectProd : public QObject {
+class TestProductPicker : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -29,22 +29,22 @@ private:
     std::unique_ptr<ProductFixture> m_fixture;
 };
 
-void TestSelectProd::init()
+void TestProductPicker::init()
 {
     m_fixture = std::make_unique<ProductFixture>();
     m_fixture->addProduct(u"A1"_s, u"Zeta"_s);
     m_fixture->addProduct(u"B2"_s, u"Alpha"_s);
 }
 
-void TestSelectProd::cleanup()
+void TestProductPicker::cleanup()
 {
     QVERIFY2(m_fixture->messages().failures().isEmpty(), qPrintable(m_fixture->messages().unexpected()));
     m_fixture.reset();
 }
 
-void TestSelectProd::pickerAsDesigned()
+void TestProductPicker::pickerAsDesigned()
 {
-    SelectProd picker(m_fixture->workstation());
+    ProductPicker picker(m_fixture->workstation());
     picker.showBeside(nullptr);
 
     QCOMPARE(picker.windowTitle(), u"Select Product"_s);
@@ -61,13 +61,13 @@ void TestSelectProd::pickerAsDesigned()
     QVERIFY(picker.button(BrowseList::SelectButton)->isEnabled());
 }
 
-void TestSelectProd::doubleClickPicks()
+void TestProductPicker::doubleClickPicks()
 {
-    SelectProd picker(m_fixture->workstation());
+    ProductPicker picker(m_fixture->workstation());
     QSignalSpy finished(&picker, &ProcedureWindow::finished);
     picker.showBeside(nullptr);
     picker.tabs()->setCurrentIndex(1);
-    const QRect cell = picker.view()->visualRect(picker.model()->index(1, SelectProd::NameColumn));
+    const QRect cell = picker.view()->visualRect(picker.model()->index(1, ProductPicker::NameColumn));
 
     QTest::mouseClick(picker.view()->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(picker.view()->viewport(), Qt::LeftButton, {}, cell.center());
@@ -79,5 +79,5 @@ void TestSelectProd::doubleClickPicks()
     QCOMPARE(m_fixture->workstation().settings().readText(u"SelectProd"_s, u"Maximize"_s), u"No"_s);
 }
 
-QTEST_MAIN(TestSelectProd)
-#include "TestSelectProd.moc"
+QTEST_MAIN(TestProductPicker)
+#include "TestProductPicker.moc"

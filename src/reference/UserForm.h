@@ -12,14 +12,14 @@ namespace vellum {
 
 class Workstation;
 
-class UpdateUsers final : public FormWindow {
+class UserForm final : public FormWindow {
     Q_OBJECT
 
 public:
     static const QString ProcedureName;
 
     // `users` is the relations object of the user file the caller read or primed the record in.
-    UpdateUsers(Workstation &workstation, FileRelations &users, QWidget *parent = nullptr);
+    UserForm(Workstation &workstation, FileRelations &users, QWidget *parent = nullptr);
 
     QLineEdit *nameEntry() const { return m_name; }
     QLineEdit *passwordEntry() const { return m_password; }
