@@ -1,6 +1,7 @@
 #include "DatabaseImpl.h"
 
 #include "FieldText.h"
+#include "Transaction.h"
 
 #include <sqlite3.h>
 
@@ -168,23 +169,18 @@ StoreStatus Database::removeWhere(const TableDefinition &table, const std::vecto
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
         return result;
-    if (result = begin(); !result)
-        return result;
+    Transaction transaction(*this);
+    if (!transaction.started())
+        return transaction.started();
     Statement statement = m_impl->prepare(TableSql(table, file->schema).removeWhere(filter));
-    if (!statement.prepared()) {
-        result = m_impl->status(statement.prepareResult());
-    } else {
-        for (const Condition &condition : filter)
-            bindCondition(statement, condition);
-        if (const int rc = statement.step(); rc != SQLITE_DONE)
-            result = m_impl->status(rc);
-    }
-    const std::int64_t count = result ? sqlite3_changes64(m_impl->db) : 0;
-    if (!result) {
-        rollback();
-        return result;
-    }
-    if (result = commit(); result)
+    if (!statement.prepared())
+        return m_impl->status(statement.prepareResult());
+    for (const Condition &condition : filter)
+        bindCondition(statement, condition);
+    if (const int rc = statement.step(); rc != SQLITE_DONE)
+        return m_impl->status(rc);
+    const std::int64_t count = sqlite3_changes64(m_impl->db);
+    if (result = transaction.commit(); result)
         *removed = count;
     return result;
 }

@@ -1,6 +1,7 @@
 #include "DatabaseImpl.h"
 
 #include "TextCollation.h"
+#include "Transaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -249,19 +250,18 @@ StoreStatus Database::rebuildKeys(const TableDefinition &table)
     if (!file)
         return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("the file is not attached"));
     const TableSql sql(table, file->schema);
-    if (StoreStatus started = begin(); !started)
-        return started;
-    StoreStatus result;
-    for (std::size_t key = 0; result && key < table.keys.size(); ++key) {
-        result = m_impl->run(sql.dropIndex(QByteArray(table.keys[key].name.data(), qsizetype(table.keys[key].name.size()))));
-        if (result)
-            result = m_impl->run(sql.createIndex(int(key)));
+    Transaction transaction(*this);
+    if (!transaction.started())
+        return transaction.started();
+    for (std::size_t key = 0; key < table.keys.size(); ++key) {
+        const KeyDefinition &definition = table.keys[key];
+        if (StoreStatus dropped = m_impl->run(sql.dropIndex(QByteArray(definition.name.data(), qsizetype(definition.name.size()))));
+            !dropped)
+            return dropped;
+        if (StoreStatus created = m_impl->run(sql.createIndex(int(key))); !created)
+            return created;
     }
-    if (!result) {
-        rollback();
-        return result;
-    }
-    return commit();
+    return transaction.commit();
 }
 
 StoreStatus Database::storedLayout(const TableDefinition &table, std::vector<StoredField> *fields)
