@@ -114,7 +114,6 @@ private Q_SLOTS:
     void halfTypedEntryKeepsFocus();
     void timeEntryTakesOnlyTimes_data();
     void timeEntryTakesOnlyTimes();
-    void saveRightAskedAgain();
     void emptyKeyFieldNamedByItsLabel();
     void modalRunReturnsResponse();
 
@@ -507,37 +506,12 @@ void TestFormWindow::timeEntryTakesOnlyTimes()
     QCOMPARE(time.text(), shown);
 }
 
-// A form left open across a logout: OK stays disabled for a user who may not save.
-void TestFormWindow::saveRightAskedAgain()
 // The message names the field as the form labels it, and the focus goes to it.
 void TestFormWindow::emptyKeyFieldNamedByItsLabel()
 {
     UserFile file(m_station->station());
     file.read(u"Anna"_s);
     ThingForm form(file.relations, m_station->settings());
-    bool allowed = true;
-    form.setSaveRight([&allowed] { return allowed; });
-    QVERIFY(form.open(ChangeRequest));
-    QApplication::setActiveWindow(&form);
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    form.password->setFocus();
-    form.password->setText(u"changed"_s);
-    QVERIFY(form.okButton()->isEnabled());
-
-    allowed = false;
-    form.name->setFocus();
-    QVERIFY(!form.okButton()->isEnabled());
-    allowed = true;
-    form.email->setFocus();
-    QVERIFY(form.okButton()->isEnabled());
-    allowed = false;
-    QTest::keyClick(form.email, Qt::Key_Return);
-
-    QVERIFY(form.isVisible());
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"pass"_s);
-    m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes);
-    form.cancelButton()->click();
-    QVERIFY(!form.isVisible());
     QVERIFY(form.open(ChangeRequest));
     form.name->clear();
     form.email->setFocus();
