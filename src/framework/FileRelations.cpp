@@ -55,13 +55,12 @@ void FileRelations::close()
     m_file.close();
 }
 
-int FileRelations::begin()
+bool FileRelations::started(const store::Transaction &transaction)
 {
-    const StoreStatus started = m_file.database().begin();
-    if (started)
-        return Ok;
-    m_file.fail(ErrorId::TransactionFailed, started, true);
-    return Failed;
+    if (transaction.started())
+        return true;
+    m_file.fail(ErrorId::TransactionFailed, transaction.started(), true);
+    return false;
 }
 
 // Walks the children that carry the parent's link value, a page at a time by key position, so that
@@ -133,12 +132,13 @@ FileRelations::Outcome FileRelations::carryToChildren(const store::TableDefiniti
 
 int FileRelations::update(bool fromForm)
 {
-    if (begin() != Ok)
+    store::Transaction transaction(m_file.database());
+    if (!started(transaction))
         return Failed;
     const RecordFile::Watch watched = m_file.watch();
     const store::Row before = m_file.readRow();
     if (m_file.tryUpdate(fromForm) != Ok) {
-        m_file.database().rollback();
+        transaction.rollback();
         int id = m_file.lastError();
         if (fromForm && id == ErrorId::ChangedByOtherStation)
             id = ErrorId::ChangedByOtherStationForm;
@@ -150,7 +150,7 @@ int FileRelations::update(bool fromForm)
     }
     const Outcome carried = carryToChildren(m_file.table(), before, m_file.readRow());
     if (carried != Outcome::Done) {
-        m_file.database().rollback();
+        transaction.rollback();
         const store::Row attempted = m_file.buffer();
         m_file.setWatch(watched);
         if (carried == Outcome::Refused) {
@@ -163,7 +163,7 @@ int FileRelations::update(bool fromForm)
         }
         return Failed;
     }
-    if (StoreStatus committed = m_file.database().commit(); !committed) {
+    if (StoreStatus committed = transaction.commit(); !committed) {
         m_file.setWatch(watched);
         m_file.fail(ErrorId::UpdateError, committed, true);
         return OtherFailure;
@@ -207,7 +207,7 @@ FileRelations::Outcome FileRelations::deleteChildren(const store::TableDefinitio
 // The record is deleted as it is stored now, not as it was read before "Confirm Delete": its
 // children are looked for by the links it has now, and another station's change of it since does
 // not stand in the way of the delete (nor of a retry).
-FileRelations::Outcome FileRelations::removeAsStored(StoreStatus *failure)
+FileRelations::Outcome FileRelations::removeAsStored(store::Transaction &transaction, StoreStatus *failure)
 {
     store::StoredRow current;
     if (*failure = m_file.database().fetchRow(m_file.table(), m_file.rowId(), &current, false); !*failure)
@@ -218,7 +218,7 @@ FileRelations::Outcome FileRelations::removeAsStored(StoreStatus *failure)
         *failure = m_file.lastStatus();
         return Outcome::Failed;
     }
-    *failure = m_file.database().commit();
+    *failure = transaction.commit();
     return *failure ? Outcome::Done : Outcome::Failed;
 }
 
@@ -227,15 +227,16 @@ int FileRelations::deleteRecord(bool ask)
     if (ask && m_file.throwError(ErrorId::ConfirmDelete) != int(ErrorSeverity::Silent))
         return Failed;
     for (;;) {
-        if (begin() != Ok)
+        store::Transaction transaction(m_file.database());
+        if (!started(transaction))
             return Failed;
         const RecordFile::Watch watched = m_file.watch();
         StoreStatus failure;
-        const Outcome outcome = removeAsStored(&failure);
+        const Outcome outcome = removeAsStored(transaction, &failure);
         if (outcome == Outcome::Done)
             return Ok;
         // Whatever went back with the transaction is there again, as it was read.
-        m_file.database().rollback();
+        transaction.rollback();
         m_file.setWatch(watched);
         if (outcome == Outcome::Refused)
             return Failed;

@@ -4,6 +4,7 @@
 
 #include "RecordFile.h"
 #include "RelationDefinition.h"
+#include "store/Transaction.h"
 
 #include <span>
 
@@ -26,10 +27,10 @@ public:
 private:
     enum class Outcome { Done, Refused, Failed };
 
-    int begin();
+    bool started(const store::Transaction &transaction);
     Outcome carryToChildren(const store::TableDefinition &parent, const store::Row &before, const store::Row &after);
     Outcome deleteChildren(const store::TableDefinition &parent, const store::Row &values);
-    Outcome removeAsStored(store::StoreStatus *failure);
+    Outcome removeAsStored(store::Transaction &transaction, store::StoreStatus *failure);
     Outcome forEachChild(const RelationDefinition &relation, const store::Value &link,
                          const std::function<Outcome(store::StoredRow &)> &action);
     int showChildError(const RelationDefinition &relation, int id, const store::StoreStatus &status);

@@ -1,6 +1,7 @@
 #include "RecordFile.h"
 
 #include "ErrorTable.h"
+#include "store/Transaction.h"
 
 #include <algorithm>
 
@@ -461,24 +462,21 @@ RecordFile::Numbering RecordFile::addWithNextNumber(const std::vector<int> &mark
 {
     const int key = m_table.autoNumberKey();
     const auto field = std::size_t(m_table.keys[std::size_t(key)].parts[0]);
-    if (*status = m_database.begin(); !*status)
+    store::Transaction transaction(m_database);
+    if (*status = transaction.started(); !*status)
         return Numbering::AddFailed;
     std::int64_t highest = 0;
-    if (*status = m_database.highest(m_table, key, &highest); !*status) {
-        m_database.rollback();
+    if (*status = m_database.highest(m_table, key, &highest); !*status)
         return Numbering::ReadFailed;
-    }
     store::Row row = buffer();
     row[field] = highest + 1;
     store::Row added = row;
     for (int marked : markedKeys)
         added[std::size_t(firstTextField(m_table, m_table.keys[std::size_t(marked)]))] = placeholderText(highest + 1);
     store::StoredRow stored;
-    if (*status = m_database.insert(m_table, added, &stored); !*status) {
-        m_database.rollback();
+    if (*status = m_database.insert(m_table, added, &stored); !*status)
         return Numbering::AddFailed;
-    }
-    if (*status = m_database.commit(); !*status)
+    if (*status = transaction.commit(); !*status)
         return Numbering::AddFailed;
     setBuffer(row);
     m_placeholder = stored;

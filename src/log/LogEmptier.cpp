@@ -5,6 +5,7 @@
 #include "data/LogRecord.h"
 #include "data/SystemRecord.h"
 #include "framework/RecordFile.h"
+#include "store/Transaction.h"
 
 using namespace Qt::StringLiterals;
 
@@ -36,18 +37,18 @@ bool LogEmptier::removeEveryEntry(std::int64_t *removed)
     if (log.open() != 0)
         return false;  // the record layer has said why
     store::Database &database = m_workstation.database();
-    if (const store::StoreStatus begun = database.begin(); !begun) {
-        log.errors().setError(begun);
+    store::Transaction transaction(database);
+    if (!transaction.started()) {
+        log.errors().setError(transaction.started());
         log.throwError(ErrorId::TransactionFailed);
         return false;
     }
     store::StoreStatus removal = database.removeWhere(LogRecord::table(), {}, removed);
     if (removal)
-        removal = database.commit();
-    else
-        database.rollback();
+        removal = transaction.commit();
     if (removal)
         return true;
+    transaction.rollback();
     *removed = 0;
     log.errors().setError(removal);
     log.throwError(ErrorId::DeleteError);

@@ -6,6 +6,7 @@
 #include "shell/StarterReferenceData.h"
 #include "framework/ErrorTable.h"
 #include "store/Database.h"
+#include "store/Transaction.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,8 +85,9 @@ int StarterDatabase::write(store::Database &database, ErrorReporter &errors) con
     DatabaseOpener files(database, errors, DatabaseOpener::Creation::AllFiles);
     if (const int opened = files.openAll(); opened != 0)
         return opened;
-    if (const store::StoreStatus begun = database.begin(); !begun)
-        return reportStoreFailure(errors, ErrorId::TransactionFailed, database.folder(), begun);
+    store::Transaction transaction(database);
+    if (!transaction.started())
+        return reportStoreFailure(errors, ErrorId::TransactionFailed, database.folder(), transaction.started());
 
     const auto users = StarterReferenceData::users();
     const auto clients = StarterReferenceData::clients();
@@ -108,11 +110,9 @@ int StarterDatabase::write(store::Database &database, ErrorReporter &errors) con
         result = files.knowledgeBase().insert();
     if (result == 0)
         result = insertAll(files.log(), samples.logEntries());
-    if (result != 0) {
-        database.rollback();
+    if (result != 0)
         return result;
-    }
-    if (const store::StoreStatus committed = database.commit(); !committed)
+    if (const store::StoreStatus committed = transaction.commit(); !committed)
         return reportStoreFailure(errors, ErrorId::TransactionFailed, database.folder(), committed);
     return 0;
 }

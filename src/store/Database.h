@@ -2,6 +2,7 @@
 // One workstation's connection to the database folder. The eight record files are attached to
 // it, so a change that spans files commits as a whole. No SQLite type is visible here.
 
+#include "FieldText.h"
 #include "KeyWalk.h"
 #include "StoreStatus.h"
 #include "TableDefinition.h"
@@ -83,10 +84,5 @@ private:
     QString m_folder;
     std::unique_ptr<Impl> m_impl;
 };
-
-// Cuts a text to the bytes its field holds, on a character boundary, without trailing blanks.
-QString fitText(const QString &text, int capacity);
-// The values as the file stores them: texts cut to their fields, numbers to their types.
-Row fitRow(const TableDefinition &table, const Row &row);
 
 } // namespace vellum::store

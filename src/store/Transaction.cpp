@@ -1,0 +1,49 @@
+#include "Transaction.h"
+
+namespace vellum::store {
+
+namespace {
+
+StoreStatus start(Database &database, int timeoutMs, bool savepointOnly)
+{
+    if (savepointOnly && !database.inTransaction())
+        return StoreStatus::failure(StoreCode::Failed, QStringLiteral("no transaction is open"));
+    return database.begin(timeoutMs);
+}
+
+} // namespace
+
+Transaction::Transaction(Database &database, int timeoutMs) : Transaction(database, timeoutMs, Kind::Any) {}
+
+Transaction::Transaction(Database &database, int timeoutMs, Kind kind)
+    : m_database(database), m_started(start(database, timeoutMs, kind == Kind::SavepointOnly)), m_active(m_started.ok())
+{
+}
+
+Transaction::~Transaction()
+{
+    rollback();
+}
+
+StoreStatus Transaction::commit()
+{
+    if (!m_active)
+        return m_started.ok() ? StoreStatus::failure(StoreCode::Failed, QStringLiteral("the transaction has ended"))
+                              : m_started;
+    m_active = false;
+    return m_database.commit();
+}
+
+void Transaction::rollback()
+{
+    if (!m_active)
+        return;
+    m_active = false;
+    m_database.rollback();
+}
+
+Savepoint::Savepoint(Database &database) : Transaction(database, Database::TransactionTimeoutMs, Kind::SavepointOnly)
+{
+}
+
+} // namespace vellum::store
