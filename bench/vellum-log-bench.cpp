@@ -65,7 +65,7 @@ LogRecord makeEntry(std::uint32_t number, int entries, std::int32_t firstDay, st
     entry.ID = std::uint16_t(1 + random() % 20);
     entry.Name = u"Employee %1"_s.arg(entry.ID);
     entry.Action = actions[int(random() % unsigned(actions.size()))];
-    entry.CaseNr = entry.Action == u"Logon"_s || entry.Action == u"LogOut"_s ? 0 : 1 + random() % 90000;
+    entry.CaseNr = entry.Action == u"Logon"_s || entry.Action == u"LogOut"_s ? 0 : std::uint32_t(1 + random() % 90000);
     entry.ActionDate = firstDay + std::int32_t(step / DateTime::HundredthsPerDay);
     entry.ActionTime = 1 + std::int32_t(step % DateTime::HundredthsPerDay);
     return entry;

@@ -32,7 +32,7 @@ MapiMessage MailAssembly::assemble(const ComposedMail &message, Composer compose
     assembled.nFileCount = static_cast<ULONG>(assembled.lpFiles.size());
     // Each attachment takes its place in the text; the blanks keep the text clear of them.
     const QString blanks = assembled.lpFiles.isEmpty() ? QString() : QString(2 * assembled.lpFiles.size() + 1, u' ');
-    assembled.lpszNoteText = (blanks + message.text).left(MaxText);
+    assembled.lpszNoteText = QString(blanks + message.text).left(MaxText);
     return assembled;
 }
 

@@ -69,7 +69,7 @@ QString atExitText(const QString &moment, int days)
 QString scheduleText(int days, std::int32_t time)
 {
     const QString at = u" at "_s + DateTime::formatHourMinute(time);
-    return days == 0 ? u"Every day"_s + at : u"After "_s + daysPhrase(days) + at;
+    return days == 0 ? QString(u"Every day"_s + at) : QString(u"After "_s + daysPhrase(days) + at);
 }
 
 // The settings this window owns; the server role's own stamps in the run state stay as they are.

@@ -75,7 +75,7 @@ QStringList partNames(const TableDefinition &table, const store::KeyDefinition &
 {
     QStringList names;
     for (int i = 0; i < key.partCount(); ++i)
-        names << text(table.fields[key.parts[i]].name);
+        names << text(table.fields[std::size_t(key.parts[std::size_t(i)])].name);
     return names;
 }
 
@@ -146,7 +146,7 @@ void TestRecordLayouts::files()
     QFETCH(QString, autoNumberKey);
 
     QCOMPARE(allRecordFiles().size(), std::size_t(8));
-    const auto &file = allRecordFiles()[index];
+    const auto &file = allRecordFiles()[std::size_t(index)];
     const auto &table = *file.table;
     QCOMPARE(text(table.fileName), QString::fromLatin1(QTest::currentDataTag()));
     QCOMPARE(text(table.prefix), prefix);
@@ -161,7 +161,7 @@ void TestRecordLayouts::files()
         actual << text(key.description);
     QCOMPARE(actual, descriptions);
     const int autoKey = table.autoNumberKey();
-    QCOMPARE(autoKey < 0 ? QString() : text(table.keys[autoKey].name), autoNumberKey);
+    QCOMPARE(autoKey < 0 ? QString() : text(table.keys[std::size_t(autoKey)].name), autoNumberKey);
 
     // Names carry the file's prefix, and the memos come after every fixed field.
     bool memoSeen = false;
@@ -240,7 +240,7 @@ void TestRecordLayouts::keys()
     const TableDefinition *table = tableWithKey(name);
     QVERIFY(table);
     QCOMPARE(table->keyIndex(name), index);
-    const auto &key = table->keys[index];
+    const auto &key = table->keys[std::size_t(index)];
     QCOMPARE(int(key.kind), kind);
     QCOMPARE(key.autoNumber, autoNumber);
     QCOMPARE(partNames(*table, key), parts);
@@ -321,15 +321,15 @@ void TestRecordLayouts::caseFileLinks()
         const auto &want = expected[i];
         QCOMPARE(link.child, &CaseRecord::table());
         QCOMPARE(link.parent->fileName, want.parentFile);
-        const auto &parentField = link.parent->fields[link.parentField];
-        const auto &childField = link.child->fields[link.childField];
+        const auto &parentField = link.parent->fields[std::size_t(link.parentField)];
+        const auto &childField = link.child->fields[std::size_t(link.childField)];
         QCOMPARE(parentField.name, want.parentField);
-        QCOMPARE(link.child->keys[link.childKey].name, want.childKey);
+        QCOMPARE(link.child->keys[std::size_t(link.childKey)].name, want.childKey);
         QCOMPARE(childField.name, want.childField);
         QVERIFY(link.onUpdate == RelationRule::Cascade);
         QVERIFY(link.onDelete == RelationRule::Restrict);
         // The children are found through the key on the link field, and every parent value fits.
-        QCOMPARE(int(link.child->keys[link.childKey].parts[0]), link.childField);
+        QCOMPARE(int(link.child->keys[std::size_t(link.childKey)].parts[0]), link.childField);
         QCOMPARE(int(link.parent->keys[0].parts[0]), link.parentField);
         QVERIFY(parentField.width <= childField.width);
     }
@@ -364,7 +364,7 @@ void TestRecordLayouts::queueRowTables()
                                           {C::Owner, CaseRecord::Col::Owner},
                                           {C::Status, CaseRecord::Col::Status}};
     for (const auto &[row, source] : copies)
-        QCOMPARE(waiting[row].spec.width, cases.fields[source].width);
+        QCOMPARE(waiting[std::size_t(row)].spec.width, cases.fields[std::size_t(source)].width);
 }
 
 // The stored words and markers are what every workstation and the lists read: pinned here once,

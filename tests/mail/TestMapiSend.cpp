@@ -122,7 +122,7 @@ struct ReceivedMail {
 QByteArray headerLine(const QByteArray &headerText, const QByteArray &name)
 {
     for (const QByteArray &line : headerText.split('\n')) {
-        if (line.startsWith(name + ": "))
+        if (line.startsWith(QByteArray(name + ": ")))
             return line.mid(name.size() + 2).trimmed();
     }
     return {};
@@ -308,7 +308,7 @@ void TestMapiSend::refusedMessagesGiveTheirCode()
     if (!attachment.isEmpty())
         files.append(file(QDir(m_dir->path()).filePath(attachment)));
     MapiMessage refused = message(u"Refused"_s, {recipient(recipClass, name, address)}, files);
-    refused.nRecipCount += extraCount;
+    refused.nRecipCount += ULONG(extraCount);
 
     QCOMPARE(session.MAPISendMail(handle, 0, refused, 0, 0), ULONG(expected));
     QCOMPARE(m_sink->received().size(), 0);

@@ -93,7 +93,7 @@ void FieldBindings::date(int field, QDateEdit *entry)
             const QDate date = DateTime::toDate(std::int32_t(store::asInt(value)));
             entry->setDate(date.isValid() ? date : NoDateShown);
         },
-        [entry] {
+        [entry]() -> QString {
             if (entry->hasAcceptableInput())
                 return QString();
             const QString format = entry->displayFormat();
