@@ -37,7 +37,7 @@ constexpr int CasesPerTransaction = 5000;
 constexpr int PageRows = 30;
 constexpr int MonitorPageRows = 1000;
 constexpr int LogEntries = 10000;
-constexpr int LogAloneEntries = 1000;  // only a comparison: kept short, every insert waits for the disk
+constexpr int LogAloneEntries = 1000; // only a comparison: kept short, every insert waits for the disk
 
 // Cases as a busy desk has them: 500 clients, 40 products, 14 problems, 20 owners, deadlines spread
 // over a year. No operation fills SER:IDkey, so its key holds one value only.
@@ -153,7 +153,7 @@ void pageEndOverStart(store::Database &database)
         forward.after = positionOf(last.back(), int(key));
         if (walk(database, forward).size() != std::size_t(PageRows))
             die(u"forward page at the end is not full"_s, {});
-        walk(database, start);  // prepares the statements once, outside the timing
+        walk(database, start); // prepares the statements once, outside the timing
         walk(database, backward);
 
         std::vector<double> startMicros, backwardMicros, forwardMicros, backwardRatios, forwardRatios;
@@ -174,10 +174,10 @@ void pageEndOverStart(store::Database &database)
 
 const std::vector<int> &monitorFields()
 {
-    static const std::vector<int> fields{C::CaseNr, C::UpdateFlag, C::Priority, C::SName, C::SProblem, C::Owner,
-                                         C::Status, C::FirstEscDate, C::FirstEscTime, C::SecEscDate, C::SecEscTime,
-                                         C::ThirdEscDate, C::ThirdEscTime, C::FirstAction, C::SecAction,
-                                         C::ThirdAction};
+    static const std::vector<int> fields{C::CaseNr,       C::UpdateFlag,  C::Priority,   C::SName,
+                                         C::SProblem,     C::Owner,       C::Status,     C::FirstEscDate,
+                                         C::FirstEscTime, C::SecEscDate,  C::SecEscTime, C::ThirdEscDate,
+                                         C::ThirdEscTime, C::FirstAction, C::SecAction,  C::ThirdAction};
     return fields;
 }
 

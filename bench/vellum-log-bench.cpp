@@ -36,9 +36,9 @@ using namespace vellum::bench;
 namespace {
 
 constexpr int EntriesPerTransaction = 50000;
-constexpr int PageRows = 30;  // a list window's visible rows
+constexpr int PageRows = 30; // a list window's visible rows
 constexpr int LoggedDays = 730;
-constexpr int KeptDays = 365;  // the trimming at closing removes the older half of the log
+constexpr int KeptDays = 365; // the trimming at closing removes the older half of the log
 
 class NoDialogs final : public Dialogs {
 public:
@@ -57,8 +57,8 @@ public:
 // around the case events.
 LogRecord makeEntry(std::uint32_t number, int entries, std::int32_t firstDay, std::mt19937 &random)
 {
-    static const QStringList actions{u"Logon"_s, u"Created"_s, u"Active"_s, u"On Hold"_s, u"Closed"_s,
-                                     u"Re-Open"_s, u"Yanked"_s, u"Assign"_s, u"Deleted"_s, u"LogOut"_s};
+    static const QStringList actions{u"Logon"_s,   u"Created"_s, u"Active"_s, u"On Hold"_s, u"Closed"_s,
+                                     u"Re-Open"_s, u"Yanked"_s,  u"Assign"_s, u"Deleted"_s, u"LogOut"_s};
     const std::int64_t step = std::int64_t(number - 1) * LoggedDays * DateTime::HundredthsPerDay / entries;
     LogRecord entry;
     entry.Nr = number;

@@ -38,7 +38,10 @@ QString existingFile(const QDir &folder, const QString &name)
     return {};
 }
 
-ShellCommand refused(const QString &why) { return {{}, {}, why}; }
+ShellCommand refused(const QString &why)
+{
+    return {{}, {}, why};
+}
 
 } // namespace
 

@@ -8,9 +8,9 @@
 namespace vellum::admin {
 
 struct ShellCommand {
-    QString program;         // the sqlite3 shell
-    QStringList arguments;   // everything after the program name
-    QString refusal;         // set when the shell cannot be started; then the rest is empty
+    QString program;       // the sqlite3 shell
+    QStringList arguments; // everything after the program name
+    QString refusal;       // set when the shell cannot be started; then the rest is empty
 };
 
 // Finds the record file (its name is compared without regard to case), the extension beside

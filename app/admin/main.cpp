@@ -5,9 +5,9 @@
 #include "RecordFileShell.h"
 
 #include "data/DatabaseCheck.h"
-#include "shell/StarterDatabase.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
+#include "shell/StarterDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,8 +28,8 @@ int createDatabase(const QString &folder)
 {
     QTextStream err(stderr);
     if (const QStringList present = StarterDatabase::recordFilesIn(folder); !present.isEmpty()) {
-        err << u"Refused: %1 already holds record files (%2); a new database needs a folder without them.\n"_s
-                   .arg(QDir::toNativeSeparators(folder), present.join(u", "_s));
+        err << u"Refused: %1 already holds record files (%2); a new database needs a folder without them.\n"_s.arg(
+            QDir::toNativeSeparators(folder), present.join(u", "_s));
         return Failure;
     }
     ConsoleMessages messages;

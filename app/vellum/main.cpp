@@ -21,9 +21,8 @@ StartupOptions parseOptions(const QApplication &application)
     parser.setApplicationDescription(u"Quor Vellum 1.2"_s);
     parser.addHelpOption();
     const QCommandLineOption ini(u"ini"_s, u"The workstation's settings file."_s, u"FILE"_s);
-    const QCommandLineOption programFolder(u"program-folder"_s,
-                                           u"The program folder; the local database is its DataBase folder."_s,
-                                           u"DIR"_s);
+    const QCommandLineOption programFolder(
+        u"program-folder"_s, u"The program folder; the local database is its DataBase folder."_s, u"DIR"_s);
     parser.addOption(ini);
     parser.addOption(programFolder);
     parser.process(application);

@@ -24,26 +24,26 @@ struct EscalationBox {
 
 struct CaseFormState {
     QString title;
-    QString status;             // what the status choice shows
+    QString status; // what the status choice shows
     bool statusVisible = false;
     bool statusEnabled = false;
-    bool priorityEnabled = false;  // a new case's priority choice follows the priority rules instead
-    bool yankVisible = false;   // the "&Yank Case" button and the "&Yank" menu item
+    bool priorityEnabled = false; // a new case's priority choice follows the priority rules instead
+    bool yankVisible = false;     // the "&Yank Case" button and the "&Yank" menu item
     bool yankEnabled = false;
-    bool notesEnabled = false;  // the note, call and mail buttons and their menu items
-    bool escalationVisible = false;  // the deadline fields
+    bool notesEnabled = false;      // the note, call and mail buttons and their menu items
+    bool escalationVisible = false; // the deadline fields
     std::array<EscalationBox, 3> done;
     friend bool operator==(const CaseFormState &, const CaseFormState &) = default;
 };
 
 // The outcome of one step.
 struct CaseStep {
-    bool done = false;  // false: refused or cancelled, the case is as it was
+    bool done = false; // false: refused or cancelled, the case is as it was
     QList<MessageRequest> messages;
     CaseFormState form;
-    std::optional<std::uint16_t> listMarker;  // the marker the activity view's lists get for the case
+    std::optional<std::uint16_t> listMarker; // the marker the activity view's lists get for the case
     bool beep = false;
-    bool historyFull = false;  // the history is full and an entry was cut: messages hold the text to show
+    bool historyFull = false; // the history is full and an entry was cut: messages hold the text to show
 
     // A message box with the application title, an information icon and OK.
     static MessageRequest message(const QString &text)
@@ -75,8 +75,8 @@ struct CaseStep {
 struct NoteOutcome {
     enum class Kind { Confirmed, Cancelled, MailNotSent };
     Kind kind = Kind::Cancelled;
-    QString note;         // Confirmed: the text typed
-    QString mailAddress;  // an outgoing mail: where it went
+    QString note;        // Confirmed: the text typed
+    QString mailAddress; // an outgoing mail: where it went
 
     static NoteOutcome confirmed(const QString &note, const QString &mailAddress = {})
     {

@@ -14,9 +14,9 @@ constexpr int RemarkLength = 255;
 
 // Who wrote the text after an entry's header.
 enum class NoteKind {
-    Typed,   // a note, call or mail: the entry is there for the note
-    Remark,  // the remark typed for a step of the case
-    System,  // no note, or one the system writes
+    Typed,  // a note, call or mail: the entry is there for the note
+    Remark, // the remark typed for a step of the case
+    System, // no note, or one the system writes
 };
 
 NoteKind noteKind(CaseEvent event)
@@ -26,14 +26,17 @@ NoteKind noteKind(CaseEvent event)
     case CaseEvent::OutgoingCall:
     case CaseEvent::IncomingCall:
     case CaseEvent::OutgoingEmail:
-    case CaseEvent::IncomingEmail: return NoteKind::Typed;
+    case CaseEvent::IncomingEmail:
+        return NoteKind::Typed;
     case CaseEvent::StatusChange:
     case CaseEvent::ReOpen:
     case CaseEvent::FirstEscalationDone:
     case CaseEvent::SecondEscalationDone:
     case CaseEvent::ThirdEscalationDone:
-    case CaseEvent::PriorityChangeByAgent: return NoteKind::Remark;
-    default: return NoteKind::System;
+    case CaseEvent::PriorityChangeByAgent:
+        return NoteKind::Remark;
+    default:
+        return NoteKind::System;
     }
 }
 

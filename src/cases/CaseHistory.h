@@ -11,11 +11,11 @@
 namespace vellum {
 
 enum class AppendResult {
-    Appended,         // the entry is in SER:History and SER:AddHistory is cleared
-    NothingToAppend,  // the event takes a note and none was given (or the form's Yank found one)
-    Skipped,          // the mail was not sent: nothing written, the skip mark cleared
-    HistoryFull,      // the entry is in SER:History as far as the field holds it: the user must be told
-    NoteTooLong,      // the note typed does not fit: history, note and marker left exactly as they were
+    Appended,        // the entry is in SER:History and SER:AddHistory is cleared
+    NothingToAppend, // the event takes a note and none was given (or the form's Yank found one)
+    Skipped,         // the mail was not sent: nothing written, the skip mark cleared
+    HistoryFull,     // the entry is in SER:History as far as the field holds it: the user must be told
+    NoteTooLong,     // the note typed does not fit: history, note and marker left exactly as they were
 };
 
 // Whether the entry went into the history (whole, or cut where the history is full).

@@ -42,14 +42,18 @@ std::optional<QString> CaseLog::actionFor(CaseEvent lastEvent, const QString &st
                                           const std::optional<QString> &loggedLast)
 {
     switch (lastEvent) {
-    case CaseEvent::Created: return created();
-    case CaseEvent::Yank: return yanked();
-    case CaseEvent::ReOpen: return reOpened();
+    case CaseEvent::Created:
+        return created();
+    case CaseEvent::Yank:
+        return yanked();
+    case CaseEvent::ReOpen:
+        return reOpened();
     case CaseEvent::StatusChange:
         if (loggedLast && *loggedLast == status.trimmed())
             return std::nullopt;
         return status.trimmed();
-    default: return std::nullopt;
+    default:
+        return std::nullopt;
     }
 }
 

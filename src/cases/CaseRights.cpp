@@ -12,9 +12,12 @@ auto &flagOf(Record &record, int level)
 {
     Q_ASSERT(level >= 1 && level <= CaseRights::LevelCount);
     switch (level) {
-    case 1: return record.FirstAction;
-    case 2: return record.SecAction;
-    default: return record.ThirdAction;
+    case 1:
+        return record.FirstAction;
+    case 2:
+        return record.SecAction;
+    default:
+        return record.ThirdAction;
     }
 }
 

@@ -32,18 +32,24 @@ private:
 CaseEvent escalationEvent(int level)
 {
     switch (level) {
-    case 1: return CaseEvent::FirstEscalationDone;
-    case 2: return CaseEvent::SecondEscalationDone;
-    default: return CaseEvent::ThirdEscalationDone;
+    case 1:
+        return CaseEvent::FirstEscalationDone;
+    case 2:
+        return CaseEvent::SecondEscalationDone;
+    default:
+        return CaseEvent::ThirdEscalationDone;
     }
 }
 
 QString ordinal(int level)
 {
     switch (level) {
-    case 1: return u"First"_s;
-    case 2: return u"Second"_s;
-    default: return u"Third"_s;
+    case 1:
+        return u"First"_s;
+    case 2:
+        return u"Second"_s;
+    default:
+        return u"Third"_s;
     }
 }
 
@@ -54,8 +60,10 @@ bool isNoteKind(CaseEvent event)
     case CaseEvent::OutgoingCall:
     case CaseEvent::IncomingCall:
     case CaseEvent::OutgoingEmail:
-    case CaseEvent::IncomingEmail: return true;
-    default: return false;
+    case CaseEvent::IncomingEmail:
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -76,11 +84,8 @@ QString CaseWorkflow::noteTooLongText(int charactersLeft)
 }
 
 CaseWorkflow::CaseWorkflow(Workstation &workstation, RecordFileOf<CaseRecord> &cases)
-    : m_workstation(workstation),
-      m_cases(cases),
-      m_archive(workstation.database(), workstation.errors()),
-      m_clients(workstation.database(), workstation.errors()),
-      m_products(workstation.database(), workstation.errors()),
+    : m_workstation(workstation), m_cases(cases), m_archive(workstation.database(), workstation.errors()),
+      m_clients(workstation.database(), workstation.errors()), m_products(workstation.database(), workstation.errors()),
       m_log(workstation)
 {
 }
@@ -125,7 +130,7 @@ bool CaseWorkflow::append(CaseRecord &record, CaseEvent event, const HistoryEntr
 CaseEvent CaseWorkflow::eventOf(CaseEvent kind, const QString &newStatus) const
 {
     if (m_newCase)
-        return CaseEvent::Created;  // the note goes below the creation line at OK
+        return CaseEvent::Created; // the note goes below the creation line at OK
     const bool fromClosed = CaseRights::isClosed(m_cases.record());
     if (kind == CaseEvent::StatusChange && fromClosed && !CaseRights::sameWord(newStatus, CaseVocabulary::Closed))
         return CaseEvent::ReOpen;
@@ -198,10 +203,9 @@ CaseStep CaseWorkflow::openCase()
     CaseStep step;
     opened(m_clients);
     opened(m_products);
-    const StoredDerivation derived =
-        m_priority.derivePriority(record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
-                                  PriorityRules::productLevel(m_products, record.IDProduct),
-                                  PriorityChooser::of(user(), record), entry());
+    const StoredDerivation derived = m_priority.derivePriority(
+        record, m_history, PriorityRules::clientLevel(m_clients, record.SName),
+        PriorityRules::productLevel(m_products, record.IDProduct), PriorityChooser::of(user(), record), entry());
     if (derived.systemEntry && entryWritten(*derived.systemEntry))
         raise(CaseEvent::PriorityChangeBySystem);
     if (derived.systemEntry == AppendResult::HistoryFull)
@@ -325,8 +329,8 @@ CaseStep CaseWorkflow::markEscalationDone(int level, const NoteOutcome &note)
     // The flag is "D" while the notes window is open; a cancelled or refused note puts "N" back.
     CaseRights::flag(record, level) = CaseVocabulary::Done;
     record.AddHistory = note.note;
-    const bool written = note.kind == NoteOutcome::Kind::Confirmed
-                         && append(record, escalationEvent(level), entry(), step);
+    const bool written =
+        note.kind == NoteOutcome::Kind::Confirmed && append(record, escalationEvent(level), entry(), step);
     if (written) {
         raise(escalationEvent(level));
         box.checked = true;

@@ -33,8 +33,8 @@ struct ServiceWindow {
 struct Level {
     std::int32_t storedOffset = 0;
     std::int32_t storedDays = 0;
-    bool fullDayRollsOver = false;  // level 2: a remainder of exactly one service day moves on a day
-    std::int64_t offset = 0;        // the working offset; the not-in-use test reads what is left of it
+    bool fullDayRollsOver = false; // level 2: a remainder of exactly one service day moves on a day
+    std::int64_t offset = 0;       // the working offset; the not-in-use test reads what is left of it
     std::int32_t date = DateTime::NoDate;
     std::int64_t time = DateTime::NoTime;
 
@@ -103,8 +103,7 @@ void spendWholeServiceDays(Level &level, std::int32_t startTime, const ServiceWi
 void continueAfterServiceEnd(Level &level, std::int32_t startTime, const ServiceWindow &window)
 {
     level.offset -= window.end - startTime;
-    const bool beyondOneDay =
-        level.fullDayRollsOver ? level.offset >= window.length : level.offset > window.length;
+    const bool beyondOneDay = level.fullDayRollsOver ? level.offset >= window.length : level.offset > window.length;
     ++level.date;
     if (beyondOneDay) {
         level.date += static_cast<std::int32_t>(level.offset / window.length);
@@ -231,8 +230,8 @@ std::optional<QString> EscalationScheduler::checkStartTime(const CaseRecord &rec
 {
     if (!hasServiceShift(product) || (record.STime >= product.ServiceStart && record.STime <= product.ServiceEnd))
         return std::nullopt;
-    return u"  StartTime MUST in SLA-range of %1 and %2 hours!"_s.arg(
-        DateTime::formatHourMinute(product.ServiceStart), DateTime::formatHourMinute(product.ServiceEnd));
+    return u"  StartTime MUST in SLA-range of %1 and %2 hours!"_s.arg(DateTime::formatHourMinute(product.ServiceStart),
+                                                                      DateTime::formatHourMinute(product.ServiceEnd));
 }
 
 std::optional<QString> EscalationScheduler::checkStartDate(const CaseRecord &record, const ProductRecord &product)
@@ -246,8 +245,7 @@ std::optional<QString> EscalationScheduler::checkStartDate(const CaseRecord &rec
 // A service shift without a service day is computed like an unknown mode: every date stays on the
 // start date and the times are left alone. The product form refuses such windows, so it can only
 // come from older data; the agent is told which rule the product breaks.
-void EscalationScheduler::computeForCase(CaseRecord &record, RecordFileOf<ProductRecord> &products,
-                                         Messages &messages)
+void EscalationScheduler::computeForCase(CaseRecord &record, RecordFileOf<ProductRecord> &products, Messages &messages)
 {
     const ProductRecord product = readProduct(record.IDProduct, products, messages);
     if (hasEmptyServiceDay(product))

@@ -35,14 +35,13 @@ QString byAgent(const QString &title, const HistoryEntry &entry)
 QString priorityChange(const HistoryEntry &entry)
 {
     return u"Priority CHANGE : "_s + stamp(entry) + u" from "_s + capitals(entry.oldPriority) + u" to "_s
-        + capitals(entry.newPriority);
+           + capitals(entry.newPriority);
 }
 
 // Both yanks name the agent trimmed and the previous owner padded to 20.
 QString yank(const QString &title, const HistoryEntry &entry)
 {
-    return title + stamp(entry) + u" by Agent "_s + clip(entry.agent) + u" from Agent "_s
-        + padded(entry.previousOwner);
+    return title + stamp(entry) + u" by Agent "_s + clip(entry.agent) + u" from Agent "_s + padded(entry.previousOwner);
 }
 
 } // namespace
@@ -60,26 +59,35 @@ QString header(CaseEvent event, const HistoryEntry &entry)
     switch (event) {
     case CaseEvent::Created:
         return u"Case CREATED : "_s + stamp(entry) + u"  by Agent "_s + padded(entry.agent);
-    case CaseEvent::ReviewNote: return byAgent(u"Review Note: "_s, entry);
-    case CaseEvent::OutgoingCall: return byAgent(u"Outgoing Call: "_s, entry);
-    case CaseEvent::IncomingCall: return byAgent(u"Incoming Call: "_s, entry);
+    case CaseEvent::ReviewNote:
+        return byAgent(u"Review Note: "_s, entry);
+    case CaseEvent::OutgoingCall:
+        return byAgent(u"Outgoing Call: "_s, entry);
+    case CaseEvent::IncomingCall:
+        return byAgent(u"Incoming Call: "_s, entry);
     case CaseEvent::OutgoingEmail:
-        return u"Outgoing Email: "_s + stamp(entry) + u" by Agent "_s + clip(entry.agent)
-            + u" to Client Address "_s + clip(entry.mailAddress);
+        return u"Outgoing Email: "_s + stamp(entry) + u" by Agent "_s + clip(entry.agent) + u" to Client Address "_s
+               + clip(entry.mailAddress);
     case CaseEvent::IncomingEmail:
         return u"Incoming Email: "_s + stamp(entry) + u" Received by Agent "_s + clip(entry.agent) + u" (Pasted) "_s;
     case CaseEvent::StatusChange:
         return u"Status CHANGE : "_s + stamp(entry) + u" to "_s
-            + capitals(entry.newStatus).leftJustified(StatusWidth, u' ') + u" by Agent "_s + padded(entry.agent);
-    case CaseEvent::FirstEscalationDone: return byAgent(u"First Escalation : "_s, entry);
-    case CaseEvent::SecondEscalationDone: return byAgent(u"Second Escalation : "_s, entry);
-    case CaseEvent::ThirdEscalationDone: return byAgent(u"Third Escalation : "_s, entry);
+               + capitals(entry.newStatus).leftJustified(StatusWidth, u' ') + u" by Agent "_s + padded(entry.agent);
+    case CaseEvent::FirstEscalationDone:
+        return byAgent(u"First Escalation : "_s, entry);
+    case CaseEvent::SecondEscalationDone:
+        return byAgent(u"Second Escalation : "_s, entry);
+    case CaseEvent::ThirdEscalationDone:
+        return byAgent(u"Third Escalation : "_s, entry);
     case CaseEvent::ReOpen:
         return u"Case RE-OPENED : "_s + DateTime::formatDate(entry.today) + u"  "_s + DateTime::formatTime(entry.now)
-            + u"  by Agent "_s + padded(entry.agent);
-    case CaseEvent::PriorityChangeByAgent: return priorityChange(entry) + u" by Agent "_s + padded(entry.agent);
-    case CaseEvent::PriorityChangeBySystem: return priorityChange(entry) + u" by SYSTEM "_s;
-    case CaseEvent::Yank: return yank(u"Case YANKED : "_s, entry);
+               + u"  by Agent "_s + padded(entry.agent);
+    case CaseEvent::PriorityChangeByAgent:
+        return priorityChange(entry) + u" by Agent "_s + padded(entry.agent);
+    case CaseEvent::PriorityChangeBySystem:
+        return priorityChange(entry) + u" by SYSTEM "_s;
+    case CaseEvent::Yank:
+        return yank(u"Case YANKED : "_s, entry);
     }
     return {};
 }
@@ -92,7 +100,7 @@ QString queueYankHeader(const HistoryEntry &entry)
 QString assignmentHeader(const HistoryEntry &entry)
 {
     return u"Case ASSIGNMENT: "_s + stamp(entry) + u" by Agent "_s + clip(entry.agent) + u" to Agent "_s
-        + clip(entry.newOwner);
+           + clip(entry.newOwner);
 }
 
 } // namespace vellum::HistoryText

@@ -24,10 +24,14 @@ Rank rankOf(const QString &level)
 QString wordOf(Rank rank)
 {
     switch (rank) {
-    case High: return CaseVocabulary::High;
-    case Medium: return CaseVocabulary::Medium;
-    case Minimal: return CaseVocabulary::Minimal;
-    case NoRank: break;
+    case High:
+        return CaseVocabulary::High;
+    case Medium:
+        return CaseVocabulary::Medium;
+    case Minimal:
+        return CaseVocabulary::Minimal;
+    case NoRank:
+        break;
     }
     return {};
 }
@@ -261,7 +265,8 @@ PriorityChangeResult PriorityRules::recordPriorityChange(CaseRecord &record, Cas
 
 AppendResult PriorityRules::recordAgentChange(CaseRecord &record, CaseHistory &history, const HistoryEntry &entry)
 {
-    const AppendResult appended = history.appendHistory(record, CaseEvent::PriorityChangeByAgent, changeEntry(record, entry));
+    const AppendResult appended =
+        history.appendHistory(record, CaseEvent::PriorityChangeByAgent, changeEntry(record, entry));
     if (entryWritten(appended))
         m_remembered = record.Priority;
     return appended;

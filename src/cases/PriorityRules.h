@@ -23,7 +23,7 @@ namespace vellum {
 // A client's or a product's own level; std::nullopt stands for one that cannot be found.
 struct PriorityLevel {
     bool fixed = false;
-    QString level;  // "High", "Medium" or "Minimal" when set
+    QString level; // "High", "Medium" or "Minimal" when set
 
     static PriorityLevel of(const ClientRecord &client) { return {client.PriorityFix != 0, client.Priority}; }
     static PriorityLevel of(const ProductRecord &product) { return {product.PriorityFix != 0, product.Priority}; }
@@ -46,8 +46,8 @@ struct DerivedPriority {
 
 // What the case holds and the form shows after a derivation.
 struct PriorityView {
-    QString priority;              // SER:Priority
-    std::uint8_t priorityFix = 0;  // SER:PriorityFix
+    QString priority;             // SER:Priority
+    std::uint8_t priorityFix = 0; // SER:PriorityFix
     PriorityLabel label;
     bool choiceShown = false;
     bool choiceEnabled = false;
@@ -56,9 +56,9 @@ struct PriorityView {
 
 // Who looks at a stored case.
 struct PriorityChooser {
-    bool owner = false;     // the user owns the case (names compared in capitals)
-    int level = LevelUser;  // the user's level
-    bool closed = false;    // the case was "Closed" when the form opened
+    bool owner = false;    // the user owns the case (names compared in capitals)
+    int level = LevelUser; // the user's level
+    bool closed = false;   // the case was "Closed" when the form opened
 
     static PriorityChooser of(const CurrentUser &user, const CaseRecord &record);
 };
@@ -72,24 +72,24 @@ struct StoredDerivation {
 };
 
 enum class PriorityChange {
-    Unchanged,  // the priority is the remembered one: nothing happens
-    BySystem,   // the priority is fixed: a "by SYSTEM" entry was appended (see the result's history)
-    NeedsNote,  // the user chose it: open the notes window, then recordAgentChange or cancelAgentChange
+    Unchanged, // the priority is the remembered one: nothing happens
+    BySystem,  // the priority is fixed: a "by SYSTEM" entry was appended (see the result's history)
+    NeedsNote, // the user chose it: open the notes window, then recordAgentChange or cancelAgentChange
 };
 
 struct PriorityChangeResult {
     PriorityChange change = PriorityChange::Unchanged;
-    AppendResult history = AppendResult::NothingToAppend;  // of the "by SYSTEM" entry
+    AppendResult history = AppendResult::NothingToAppend; // of the "by SYSTEM" entry
 };
 
 class PriorityRules {
 public:
-    static const QString &clientLabel();         // "Client Priority"
-    static const QString &productLabel();        // "Product Priority"
-    static const QString &bothLabel();           // "Client & Product Priority"
-    static const QString &caseLabel();           // "Case Priority"
-    static const QString &derivedNote();         // the note when a stored case opens with a new priority
-    static const QString &recordedNote();        // the note when a fixed priority is reported as changed
+    static const QString &clientLabel();  // "Client Priority"
+    static const QString &productLabel(); // "Product Priority"
+    static const QString &bothLabel();    // "Client & Product Priority"
+    static const QString &caseLabel();    // "Case Priority"
+    static const QString &derivedNote();  // the note when a stored case opens with a new priority
+    static const QString &recordedNote(); // the note when a fixed priority is reported as changed
 
     // Both levels fixed: the nine cells; std::nullopt when either holds none of the three words.
     static std::optional<DerivedPriority> bothFixed(const QString &client, const QString &product);
@@ -137,8 +137,8 @@ private:
                                     const HistoryEntry &entry);
 
     QString m_remembered;
-    std::optional<PriorityLevel> m_client;   // new case: the client accepted so far
-    std::optional<PriorityLevel> m_product;  // new case: the product accepted so far
+    std::optional<PriorityLevel> m_client;  // new case: the client accepted so far
+    std::optional<PriorityLevel> m_product; // new case: the product accepted so far
     PriorityView m_view;
 };
 

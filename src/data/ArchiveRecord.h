@@ -44,10 +44,34 @@ struct ArchiveRecord {
     // Field indexes in layout order (the memos last).
     struct Col {
         enum : int {
-            IDkey, UpdateFlag, CaseNr, SName, LName, Phone, Product, IDProduct, SProblem, ProblemFix,
-            Priority, PriorityFix, Owner, SDate, STime, FirstEscDate, FirstEscTime, FirstAction,
-            SecEscDate, SecEscTime, SecAction, ThirdEscDate, ThirdEscTime, ThirdAction, Status,
-            History, AddHistory, Count
+            IDkey,
+            UpdateFlag,
+            CaseNr,
+            SName,
+            LName,
+            Phone,
+            Product,
+            IDProduct,
+            SProblem,
+            ProblemFix,
+            Priority,
+            PriorityFix,
+            Owner,
+            SDate,
+            STime,
+            FirstEscDate,
+            FirstEscTime,
+            FirstAction,
+            SecEscDate,
+            SecEscTime,
+            SecAction,
+            ThirdEscDate,
+            ThirdEscTime,
+            ThirdAction,
+            Status,
+            History,
+            AddHistory,
+            Count
         };
     };
 

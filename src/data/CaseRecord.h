@@ -44,10 +44,35 @@ struct CaseRecord {
     // Field indexes in layout order (the memos last).
     struct Col {
         enum : int {
-            IDkey, UpdateFlag, CaseNr, SName, LName, Phone, Product, IDProduct, SProblem, ProblemFix,
-            Priority, PriorityFix, Owner, SDate, STime, FirstEscDate, FirstEscTime, FirstAction,
-            SecEscDate, SecEscTime, SecAction, ThirdEscDate, ThirdEscTime, ThirdAction, Status, Cdate,
-            History, AddHistory, Count
+            IDkey,
+            UpdateFlag,
+            CaseNr,
+            SName,
+            LName,
+            Phone,
+            Product,
+            IDProduct,
+            SProblem,
+            ProblemFix,
+            Priority,
+            PriorityFix,
+            Owner,
+            SDate,
+            STime,
+            FirstEscDate,
+            FirstEscTime,
+            FirstAction,
+            SecEscDate,
+            SecEscTime,
+            SecAction,
+            ThirdEscDate,
+            ThirdEscTime,
+            ThirdAction,
+            Status,
+            Cdate,
+            History,
+            AddHistory,
+            Count
         };
     };
 

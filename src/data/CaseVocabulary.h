@@ -24,9 +24,9 @@ inline const QString Minimal = QStringLiteral("Minimal");
 inline const QStringList Priorities{High, Medium, Minimal};
 
 // SER:FirstAction, SER:SecAction, SER:ThirdAction: the state of an escalation level.
-inline const QString Open = QStringLiteral("N");      // work still to do
+inline const QString Open = QStringLiteral("N"); // work still to do
 inline const QString Done = QStringLiteral("D");
-inline const QString NotInUse = QStringLiteral("Y");  // the product's service level has no such level
+inline const QString NotInUse = QStringLiteral("Y"); // the product's service level has no such level
 
 // The name of the escalation phase running at a level, 1 to 3, as the case lists show it.
 inline const QString &phase(int level)
@@ -38,9 +38,9 @@ inline const QString &phase(int level)
 
 // SER:UpdateFlag, the owner's marker: the icon of the case's row in the activity view.
 namespace Marker {
-inline constexpr std::uint16_t NothingNew = 0;       // nothing new for the owner
-inline constexpr std::uint16_t ChangedByOthers = 1;  // changed, annotated or assigned by somebody else
-inline constexpr std::uint16_t OnHold = 2;           // the owner saved it on hold
+inline constexpr std::uint16_t NothingNew = 0;      // nothing new for the owner
+inline constexpr std::uint16_t ChangedByOthers = 1; // changed, annotated or assigned by somebody else
+inline constexpr std::uint16_t OnHold = 2;          // the owner saved it on hold
 } // namespace Marker
 
 } // namespace vellum::CaseVocabulary

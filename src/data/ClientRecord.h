@@ -34,8 +34,25 @@ struct ClientRecord {
     // Field indexes in layout order.
     struct Col {
         enum : int {
-            SName, LName, Contact, Phone, Email, Priority, PriorityFix, Address, ZIPCode, City, State,
-            Phone2, Fax, Remarks, ResByte1, ResByte2, ResString, ResCString, Count
+            SName,
+            LName,
+            Contact,
+            Phone,
+            Email,
+            Priority,
+            PriorityFix,
+            Address,
+            ZIPCode,
+            City,
+            State,
+            Phone2,
+            Fax,
+            Remarks,
+            ResByte1,
+            ResByte2,
+            ResString,
+            ResCString,
+            Count
         };
     };
 

@@ -15,11 +15,11 @@ struct CurrentUser {
     std::uint16_t number = 0;
     int level = LevelUser;
     QString greet;
-    QString fullName;  // the first 20 of the stored characters
+    QString fullName; // the first 20 of the stored characters
     QString position;
     QString company;
     QString email;
-    QString phone;     // the first 16 of the stored characters
+    QString phone; // the first 16 of the stored characters
     QString fax;
 };
 

@@ -25,7 +25,8 @@ DatabaseCheck::Outcome DatabaseCheck::run(const QString &folder)
     for (const RecordFileInfo &info : allRecordFiles()) {
         const QString name = QString::fromUtf8(info.table->fileName.data(), qsizetype(info.table->fileName.size()));
         const QString problem = problemOf(folder, *info.table);
-        outcome.lines.append(problem.isEmpty() ? QString(name + u": ok"_s) : QString(name + u": FAILED - "_s + problem));
+        outcome.lines.append(problem.isEmpty() ? QString(name + u": ok"_s)
+                                               : QString(name + u": FAILED - "_s + problem));
         outcome.passed = outcome.passed && problem.isEmpty();
     }
     return outcome;

@@ -12,7 +12,7 @@ namespace vellum {
 class DatabaseCheck {
 public:
     struct Outcome {
-        QStringList lines;  // one per file in set-up order: "Sercase.tps: ok", "Client.tps: FAILED - why"
+        QStringList lines; // one per file in set-up order: "Sercase.tps: ok", "Client.tps: FAILED - why"
         bool passed = true;
     };
 

@@ -19,14 +19,14 @@ bool createsMissing(const store::TableDefinition &table, DatabaseOpener::Creatio
 } // namespace
 
 DatabaseOpener::DatabaseOpener(store::Database &database, ErrorReporter &errors, Creation creation)
-    : m_cases(database, errors, createsMissing(CaseRecord::table(), creation))
-    , m_knowledgeBase(database, errors, createsMissing(ArchiveRecord::table(), creation))
-    , m_clients(database, errors, createsMissing(ClientRecord::table(), creation))
-    , m_users(database, errors, createsMissing(UserRecord::table(), creation))
-    , m_products(database, errors, createsMissing(ProductRecord::table(), creation))
-    , m_configuration(database, errors, createsMissing(SystemRecord::table(), creation))
-    , m_log(database, errors, createsMissing(LogRecord::table(), creation))
-    , m_problems(database, errors, createsMissing(ProblemRecord::table(), creation))
+    : m_cases(database, errors, createsMissing(CaseRecord::table(), creation)),
+      m_knowledgeBase(database, errors, createsMissing(ArchiveRecord::table(), creation)),
+      m_clients(database, errors, createsMissing(ClientRecord::table(), creation)),
+      m_users(database, errors, createsMissing(UserRecord::table(), creation)),
+      m_products(database, errors, createsMissing(ProductRecord::table(), creation)),
+      m_configuration(database, errors, createsMissing(SystemRecord::table(), creation)),
+      m_log(database, errors, createsMissing(LogRecord::table(), creation)),
+      m_problems(database, errors, createsMissing(ProblemRecord::table(), creation))
 {
 }
 

@@ -39,9 +39,29 @@ struct ProductRecord {
     // Field indexes in layout order.
     struct Col {
         enum : int {
-            IDProduct, Priority, PriorityFix, ResByte1, ResByte2, ResLong1, ResLong2, Product, Respons,
-            FirstEsc, FirstEscDays, FirstEscMargin, SecEscDays, SecEsc, SecEscMargin, ThdEsc,
-            ThirdEscDays, ThirdEscMargin, ServiceShift, ServiceStart, ServiceEnd, LName, Count
+            IDProduct,
+            Priority,
+            PriorityFix,
+            ResByte1,
+            ResByte2,
+            ResLong1,
+            ResLong2,
+            Product,
+            Respons,
+            FirstEsc,
+            FirstEscDays,
+            FirstEscMargin,
+            SecEscDays,
+            SecEsc,
+            SecEscMargin,
+            ThdEsc,
+            ThirdEscDays,
+            ThirdEscMargin,
+            ServiceShift,
+            ServiceStart,
+            ServiceEnd,
+            LName,
+            Count
         };
     };
 

@@ -30,8 +30,18 @@ struct QueueCaseRow {
     // Field indexes in layout order.
     struct Col {
         enum : int {
-            Nr, CaseNr, NewUpdate, Priority, Client, Fase, DeadlineTime, DeadlineDate, Problem, Owner,
-            Status, Count
+            Nr,
+            CaseNr,
+            NewUpdate,
+            Priority,
+            Client,
+            Fase,
+            DeadlineTime,
+            DeadlineDate,
+            Problem,
+            Owner,
+            Status,
+            Count
         };
     };
 

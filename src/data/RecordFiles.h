@@ -9,7 +9,7 @@ namespace vellum {
 
 struct RecordFileInfo {
     const store::TableDefinition *table;
-    bool createIfMissing;  // false only for the user file: a database must come with its users
+    bool createIfMissing; // false only for the user file: a database must come with its users
 };
 
 std::span<const RecordFileInfo> allRecordFiles();

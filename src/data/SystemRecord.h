@@ -42,10 +42,33 @@ struct SystemRecord {
     // Field indexes in layout order.
     struct Col {
         enum : int {
-            ID, DoLog, HowLong, LastLogDate, LastLogTime, DoBackup, BackUpFlag, BackUpDays,
-            PathBackupFiles, LastBackUpDate, LastBackUpTime, BackUpTime, ViewFlag2, RefreshInterval,
-            Server, DeleteClosed, DeleteDays, DeleteTime, Server2, ProblemFix, ResByte1, ResByte2,
-            ResLong1, ResLong2, ResString, ResCString, Count
+            ID,
+            DoLog,
+            HowLong,
+            LastLogDate,
+            LastLogTime,
+            DoBackup,
+            BackUpFlag,
+            BackUpDays,
+            PathBackupFiles,
+            LastBackUpDate,
+            LastBackUpTime,
+            BackUpTime,
+            ViewFlag2,
+            RefreshInterval,
+            Server,
+            DeleteClosed,
+            DeleteDays,
+            DeleteTime,
+            Server2,
+            ProblemFix,
+            ResByte1,
+            ResByte2,
+            ResLong1,
+            ResLong2,
+            ResString,
+            ResCString,
+            Count
         };
     };
 

@@ -29,8 +29,20 @@ struct UserRecord {
     // Field indexes in layout order.
     struct Col {
         enum : int {
-            IdNr, Name, PassWord, LogIn, Qualification, Level, Greet, FullName, Position, Company, Email,
-            Phone, Fax, Count
+            IdNr,
+            Name,
+            PassWord,
+            LogIn,
+            Qualification,
+            Level,
+            Greet,
+            FullName,
+            Position,
+            Company,
+            Email,
+            Phone,
+            Fax,
+            Count
         };
     };
 

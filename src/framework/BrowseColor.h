@@ -12,7 +12,7 @@ class BrowseColor {
 public:
     static const QString Section;
     static const QString Key;
-    static constexpr int Default = 12975860;  // red 244, green 254, blue 197
+    static constexpr int Default = 12975860; // red 244, green 254, blue 197
 
     // A window with a default of its own passes it as the fallback.
     static int read(const SettingsFile &settings, int fallback = Default);

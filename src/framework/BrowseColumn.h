@@ -16,26 +16,26 @@ namespace vellum {
 struct BrowseColumn {
     using Format = std::function<QString(const store::Value &)>;
 
-    int field;       // index into the file's fields
+    int field; // index into the file's fields
     QString header;
-    int width;       // in characters
-    Format format;   // display text; empty shows the value as it is stored
+    int width;     // in characters
+    Format format; // display text; empty shows the value as it is stored
     bool rightAligned = false;
 };
 
 struct BrowseOrder {
-    QString name;                     // the tab's text
-    int key = -1;                     // index into the file's keys; -1 is record order
-    std::vector<store::Value> range;  // values held for the key's leading components
-    bool stepLocator = false;         // a typed character positions on the first free key component
+    QString name;                    // the tab's text
+    int key = -1;                    // index into the file's keys; -1 is record order
+    std::vector<store::Value> range; // values held for the key's leading components
+    bool stepLocator = false;        // a typed character positions on the first free key component
 };
 
 // Display texts the lists share.
 namespace ColumnFormat {
 QString text(const store::Value &value);
-QString number(const store::Value &value);  // 0 shows as "0"
-QString date(const store::Value &value);    // " 3/05/04"; no date shows nothing
-QString time(const store::Value &value);    // " 9:06"; no time shows nothing
+QString number(const store::Value &value); // 0 shows as "0"
+QString date(const store::Value &value);   // " 3/05/04"; no date shows nothing
+QString time(const store::Value &value);   // " 9:06"; no time shows nothing
 } // namespace ColumnFormat
 
 } // namespace vellum

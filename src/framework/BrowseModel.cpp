@@ -56,7 +56,7 @@ int BrowseModel::setOrderIndex(int index, const store::StoredRow *keep, int pref
     m_pager.setOrder(m_orders[std::size_t(m_orderIndex)]);
     if (keep == nullptr)
         return readFirst();
-    const store::StoredRow row = *keep;  // the page it lives in is about to be replaced
+    const store::StoredRow row = *keep; // the page it lives in is about to be replaced
     return readAround(row, preferredIndex, true);
 }
 

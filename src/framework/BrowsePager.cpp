@@ -156,7 +156,7 @@ bool BrowsePager::readAround(const StoredRow &row, int preferredIndex, bool incl
         return false;
     store::KeyPosition start = position;
     if (includeRow)
-        --start.rowId;  // one short of the row's identity, so that the walk starts at the row itself
+        --start.rowId; // one short of the row's identity, so that the walk starts at the row itself
     const int wantedAfter = m_pageSize - int(before.size());
     if (!walkFrom(Direction::Forward, start, wantedAfter, &after))
         return false;

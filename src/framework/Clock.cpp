@@ -12,8 +12,7 @@ std::int32_t SystemClock::now() const
     return DateTime::timeValue(QTime::currentTime());
 }
 
-FixedClock::FixedClock(std::int32_t day, std::int32_t time)
-    : m_moment{day, time}
+FixedClock::FixedClock(std::int32_t day, std::int32_t time) : m_moment{day, time}
 {
 }
 

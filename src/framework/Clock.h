@@ -12,8 +12,8 @@ class Clock {
 public:
     virtual ~Clock() = default;
 
-    virtual std::int32_t today() const = 0;  // day number
-    virtual std::int32_t now() const = 0;    // time value
+    virtual std::int32_t today() const = 0; // day number
+    virtual std::int32_t now() const = 0;   // time value
 };
 
 // The workstation's own date and time.
@@ -32,7 +32,7 @@ public:
     std::int32_t now() const override;
 
     void set(std::int32_t day, std::int32_t time);
-    void advance(std::int64_t seconds);  // crosses midnight into the next (or previous) day
+    void advance(std::int64_t seconds); // crosses midnight into the next (or previous) day
 
 private:
     DateTime::DayTime m_moment;

@@ -10,7 +10,7 @@ namespace vellum::DateTime {
 
 namespace {
 
-constexpr qint64 JulianDayOfDayZero = 2378858;  // so that 1 January 1801 is day 4
+constexpr qint64 JulianDayOfDayZero = 2378858; // so that 1 January 1801 is day 4
 constexpr std::int32_t HundredthsPerMinute = 6000;
 constexpr std::int32_t HundredthsPerHour = 360000;
 

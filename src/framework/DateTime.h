@@ -15,8 +15,8 @@ namespace vellum::DateTime {
 
 constexpr std::int32_t NoDate = 0;
 constexpr std::int32_t NoTime = 0;
-constexpr std::int32_t FirstDay = 4;        // 1 January 1801
-constexpr std::int32_t LastDay = 2994626;   // 31 December 9999
+constexpr std::int32_t FirstDay = 4;      // 1 January 1801
+constexpr std::int32_t LastDay = 2994626; // 31 December 9999
 constexpr std::int32_t HundredthsPerDay = 8640000;
 
 enum Weekday { Sunday = 0, Monday, Tuesday, Wednesday, Thursday, Friday, Saturday };
@@ -28,13 +28,13 @@ struct DayTime {
     friend bool operator==(const DayTime &, const DayTime &) = default;
 };
 
-std::int32_t dayNumber(const QDate &date);  // invalid or out of range: NoDate
-QDate toDate(std::int32_t day);             // NoDate or out of range: invalid QDate
-std::int32_t timeValue(const QTime &time);  // invalid: NoTime
-QTime toTime(std::int32_t time);            // NoTime or past the day: invalid QTime
+std::int32_t dayNumber(const QDate &date); // invalid or out of range: NoDate
+QDate toDate(std::int32_t day);            // NoDate or out of range: invalid QDate
+std::int32_t timeValue(const QTime &time); // invalid: NoTime
+QTime toTime(std::int32_t time);           // NoTime or past the day: invalid QTime
 int weekday(std::int32_t day);
 bool isWeekend(std::int32_t day);
-std::int32_t fromHoursMinutes(int hours, int minutes);  // outside 0:00-23:59: NoTime
+std::int32_t fromHoursMinutes(int hours, int minutes); // outside 0:00-23:59: NoTime
 
 // Moves a moment by whole seconds, carrying over midnight in either direction.
 // A moment without a time counts from midnight.

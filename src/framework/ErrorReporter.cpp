@@ -18,9 +18,7 @@ QString withCode(const QString &text, int code)
 } // namespace
 
 ErrorReporter::ErrorReporter(Messages &messages, FatalHandler onFatal, std::span<const ErrorRow> table)
-    : m_messages(messages)
-    , m_onFatal(std::move(onFatal))
-    , m_table(table)
+    : m_messages(messages), m_onFatal(std::move(onFatal)), m_table(table)
 {
 }
 
@@ -107,8 +105,8 @@ int ErrorReporter::message(int id, int buttons, int defaultButton)
 QString ErrorReporter::fillText(const QString &text) const
 {
     // The order is part of the behaviour: %File goes first, so "%FileError" never survives it.
-    const QString errorText = m_fileErrorCode != 0 ? withCode(m_fileErrorText, m_fileErrorCode)
-                                                   : withCode(m_errorText, m_errorCode);
+    const QString errorText =
+        m_fileErrorCode != 0 ? withCode(m_fileErrorText, m_fileErrorCode) : withCode(m_errorText, m_errorCode);
     QString filled = text;
     filled.replace(u"%File"_s, m_file)
         .replace(u"%ErrorCode"_s, QString::number(m_errorCode))
@@ -142,8 +140,7 @@ ErrorReporter::Found ErrorReporter::find(int id) const
         }
     }
     if (!found) {
-        return {ErrorSeverity::ProgramError, u"Unknown Error"_s,
-                u"Error %1 is not in the error table."_s.arg(id)};
+        return {ErrorSeverity::ProgramError, u"Unknown Error"_s, u"Error %1 is not in the error table."_s.arg(id)};
     }
     QString text = found->text;
     text.replace(u"%Previous"_s, previous);

@@ -24,14 +24,13 @@ public:
     // itself there, tests only record the call.
     using FatalHandler = std::function<void(int errorId)>;
 
-    ErrorReporter(Messages &messages, FatalHandler onFatal,
-                  std::span<const ErrorRow> table = errorTable());
+    ErrorReporter(Messages &messages, FatalHandler onFatal, std::span<const ErrorRow> table = errorTable());
 
     void setField(const QString &field);
     void setFile(const QString &file);
     void setMessage(const QString &message);
     void setError(const store::StoreStatus &status);
-    void clear();  // the context only; the procedure names stay
+    void clear(); // the context only; the procedure names stay
 
     // Every window adds its name when it opens and removes it when it closes.
     void addProcedure(const QString &name);

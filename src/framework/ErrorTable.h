@@ -15,7 +15,7 @@ struct ErrorRow {
     std::uint16_t id;
     ErrorSeverity severity;
     QString title;
-    QString text;  // with placeholders such as %File and %ErrorText
+    QString text; // with placeholders such as %File and %ErrorText
 };
 
 // The 40 rows in id order; id 29 is not used.
@@ -65,8 +65,8 @@ constexpr int FileNotOpened = 39;
 constexpr int ViewOpenError = 40;
 constexpr int UnsupportedQueryColumn = 41;
 // The application's own rows.
-constexpr int RecordDeleted = 101;  // a change met a record that another station deleted
-constexpr int KeyFieldEmpty = 102;  // a unique key's text is empty; %Field names the field
+constexpr int RecordDeleted = 101; // a change met a record that another station deleted
+constexpr int KeyFieldEmpty = 102; // a unique key's text is empty; %Field names the field
 } // namespace ErrorId
 
 } // namespace vellum

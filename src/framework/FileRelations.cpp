@@ -145,7 +145,7 @@ int FileRelations::update(bool fromForm)
         m_file.showError(id);
         // Another station's doing, changed or deleted: trying the same write again cannot help.
         const bool concurrency = id == ErrorId::ChangedByOtherStation || id == ErrorId::ChangedByOtherStationForm
-            || id == ErrorId::RecordDeleted;
+                                 || id == ErrorId::RecordDeleted;
         return concurrency ? Failed : OtherFailure;
     }
     const Outcome carried = carryToChildren(m_file.table(), before, m_file.readRow());
@@ -192,7 +192,8 @@ FileRelations::Outcome FileRelations::deleteChildren(const store::TableDefinitio
             }
             default: {
                 row.values[std::size_t(relation.childField)] = QString();
-                if (StoreStatus written = database.update(*relation.child, row.rowId, row.version, row.values); !written)
+                if (StoreStatus written = database.update(*relation.child, row.rowId, row.version, row.values);
+                    !written)
                     return showChildError(relation, ErrorId::UpdateError, written), Outcome::Failed;
                 return Outcome::Done;
             }
@@ -213,7 +214,7 @@ FileRelations::Outcome FileRelations::removeAsStored(store::Transaction &transac
     if (*failure = m_file.database().fetchRow(m_file.table(), m_file.rowId(), &current, false); !*failure)
         return Outcome::Failed;
     if (const Outcome children = deleteChildren(m_file.table(), current.values); children != Outcome::Done)
-        return Outcome::Refused;  // the children's failure has been shown
+        return Outcome::Refused; // the children's failure has been shown
     if (m_file.tryDelete() != Ok) {
         *failure = m_file.lastStatus();
         return Outcome::Failed;

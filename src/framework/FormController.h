@@ -29,10 +29,10 @@ public:
 
     // What the window does next.
     enum class Step {
-        Show,        // opening: the window appears
-        Close,       // the form is done; response() says how
-        Stay,        // the form stays open as it is
-        ShowStored,  // the form stays open and shows the buffer (the other station's version)
+        Show,       // opening: the window appears
+        Close,      // the form is done; response() says how
+        Stay,       // the form stays open as it is
+        ShowStored, // the form stays open and shows the buffer (the other station's version)
     };
 
     explicit FormController(FileRelations &primary);

@@ -18,7 +18,7 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::Information;
     int buttons = ButtonOk;
     int defaultButton = ButtonOk;
-    QStringList buttonTexts;  // own button captions ("&Yes", "&No"); empty for the standard ones
+    QStringList buttonTexts; // own button captions ("&Yes", "&No"); empty for the standard ones
 };
 
 class Messages {

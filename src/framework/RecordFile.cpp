@@ -14,7 +14,7 @@ using store::StoreStatus;
 namespace {
 
 constexpr int Ok = 0;
-constexpr int Failed = int(ErrorSeverity::Notify);  // 5: what a failed operation returns
+constexpr int Failed = int(ErrorSeverity::Notify); // 5: what a failed operation returns
 constexpr int ReadAheadRows = 64;
 constexpr int NumberingAttempts = 3;
 
@@ -64,7 +64,7 @@ int RecordFile::open()
     for (int attempt = 0; attempt < 2;) {
         StoreStatus status = m_database.open(m_table, mode(), m_createIfMissing);
         if (status.code == StoreCode::AccessDenied)
-            status = m_database.open(m_table, mode(), m_createIfMissing);  // once more, as after lock recovery
+            status = m_database.open(m_table, mode(), m_createIfMissing); // once more, as after lock recovery
         switch (status.code) {
         case StoreCode::Ok:
             m_opened = true;
@@ -83,7 +83,7 @@ int RecordFile::open()
                 --m_openCount;
                 return fail(ErrorId::RebuildKeysFailed, rebuilt, true);
             }
-            continue;  // start again with the keys rebuilt
+            continue; // start again with the keys rebuilt
         case StoreCode::CreateFailed:
             --m_openCount;
             return fail(ErrorId::CreateError, status, true);
@@ -313,7 +313,7 @@ StoreStatus RecordFile::namingTheKey(StoreStatus status) const
     if (const int key = firstDuplicateKey(m_read.rowId); key >= 0) {
         const std::string_view description = m_table.keys[std::size_t(key)].description;
         status.errorText = QStringLiteral("duplicate entry for the key: ")
-            + QString::fromUtf8(description.data(), qsizetype(description.size()));
+                           + QString::fromUtf8(description.data(), qsizetype(description.size()));
     }
     return status;
 }
@@ -423,7 +423,8 @@ int RecordFile::updateRecord(bool show, bool fromForm)
     store::StoredRow written = m_read;
     // What was read is kept as stored, so that a link compares and carries as the file holds it.
     written.values = store::fitRow(m_table, buffer());
-    const StoreStatus status = m_database.update(m_table, m_read.rowId, m_read.version, written.values, &written.version);
+    const StoreStatus status =
+        m_database.update(m_table, m_read.rowId, m_read.version, written.values, &written.version);
     if (status) {
         m_read = std::move(written);
         return Ok;
@@ -499,7 +500,7 @@ int RecordFile::allocateNumber(bool show)
         for (int attempt = 0; attempt < NumberingAttempts; ++attempt) {
             const Numbering outcome = addWithNextNumber(marked, &status);
             if (outcome == Numbering::Added) {
-                clearError();  // after "Try Again?" nothing is left of the failures before
+                clearError(); // after "Try Again?" nothing is left of the failures before
                 m_autoNumberDone = true;
                 return Ok;
             }

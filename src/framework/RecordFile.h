@@ -16,7 +16,8 @@ namespace vellum {
 
 class RecordFile {
 public:
-    RecordFile(store::Database &database, const store::TableDefinition &table, ErrorReporter &errors, bool createIfMissing);
+    RecordFile(store::Database &database, const store::TableDefinition &table, ErrorReporter &errors,
+               bool createIfMissing);
     virtual ~RecordFile();
     RecordFile(const RecordFile &) = delete;
     RecordFile &operator=(const RecordFile &) = delete;
@@ -24,7 +25,7 @@ public:
     const store::TableDefinition &table() const { return m_table; }
     store::Database &database() const { return m_database; }
     ErrorReporter &errors() const { return m_errors; }
-    QString name() const;  // the full path, as %File shows it
+    QString name() const; // the full path, as %File shows it
 
     int open();
     void close();
@@ -97,7 +98,7 @@ public:
     virtual void setBuffer(const store::Row &row) = 0;
 
 protected:
-    virtual void clearBuffer() = 0;  // empty record with the file's defaults
+    virtual void clearBuffer() = 0; // empty record with the file's defaults
 
 private:
     struct Position {
@@ -139,14 +140,14 @@ private:
     bool m_autoNumberDone = false;
     int m_lastError = 0;
     store::StoreStatus m_lastStatus;
-    std::int64_t m_duplicateOwnRowId = 0;  // the record a duplicate may match without being one
+    std::int64_t m_duplicateOwnRowId = 0; // the record a duplicate may match without being one
     std::vector<int> m_duplicateSkipKeys;
-    int m_refusedField = -1;  // the field of the empty key an insert or change was refused for
+    int m_refusedField = -1; // the field of the empty key an insert or change was refused for
     std::map<int, QString> m_fieldLabels;
-    store::StoredRow m_read;         // identity, version and values of the record last read
-    store::StoredRow m_placeholder;  // the record added by automatic numbering
+    store::StoredRow m_read;        // identity, version and values of the record last read
+    store::StoredRow m_placeholder; // the record added by automatic numbering
     Position m_position;
-    std::vector<store::StoredRow> m_readAhead;  // the rest of the page last read, nearest first
+    std::vector<store::StoredRow> m_readAhead; // the rest of the page last read, nearest first
     store::Direction m_readAheadDirection = store::Direction::Forward;
     std::map<int, store::Row> m_snapshots;
     std::map<int, SavedPosition> m_positions;

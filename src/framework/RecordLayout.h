@@ -19,7 +19,8 @@ using store::FieldDefinition;
 using store::FieldType;
 
 template<class R>
-using MemberOf = std::variant<std::uint8_t R::*, std::uint16_t R::*, std::int32_t R::*, std::uint32_t R::*, QString R::*>;
+using MemberOf =
+    std::variant<std::uint8_t R::*, std::uint16_t R::*, std::int32_t R::*, std::uint32_t R::*, QString R::*>;
 
 template<class R>
 struct Field {

@@ -17,9 +17,9 @@ public:
     enum class Ending { Escape, Enter, Tab, Up, Down, FocusLost };
 
     enum class Outcome {
-        Discarded,  // nothing was stored (thrown away, unchanged, or "No" at the question)
-        Stored,     // the record was written; the buffer holds it as stored
-        Editing,    // the row stays in edit (a failed store, or Cancel at the question)
+        Discarded, // nothing was stored (thrown away, unchanged, or "No" at the question)
+        Stored,    // the record was written; the buffer holds it as stored
+        Editing,   // the row stays in edit (a failed store, or Cancel at the question)
     };
 
     RowEditController(FileRelations &primary, int field);

@@ -66,7 +66,7 @@ class SettingsFile::Impl {
 public:
     Impl() : ini(/*isUtf8*/ true, /*multiKey*/ false, /*multiLine*/ false)
     {
-        ini.SetSpaces(false);  // "key=value", as the platform writes its profile files
+        ini.SetSpaces(false); // "key=value", as the platform writes its profile files
     }
     IniFile ini;
 };
@@ -75,7 +75,7 @@ SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_impl(std::
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
-        return;  // a missing or unreadable file reads as empty
+        return; // a missing or unreadable file reads as empty
     const QByteArray data = readablePart(file.readAll());
     m_impl->ini.LoadData(data.constData(), std::size_t(data.size()));
 }

@@ -15,8 +15,8 @@ struct WindowPlacement {
     int y = 0;
     int width = 0;
     int height = 0;
-    bool hasPosition = false;  // "XPos" is stored: the window does not open as designed
-    bool hasSize = false;      // "Width" and "Height" are stored too
+    bool hasPosition = false; // "XPos" is stored: the window does not open as designed
+    bool hasSize = false;     // "Width" and "Height" are stored too
 
     static WindowPlacement read(const SettingsFile &settings, const QString &section);
     // The position only when not maximized, the size only for a resizable window.

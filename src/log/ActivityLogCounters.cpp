@@ -1,8 +1,8 @@
 #include "ActivityLogCounters.h"
 
-#include "framework/ApplicationMessage.h"
 #include "data/CaseVocabulary.h"
 #include "data/SystemRecord.h"
+#include "framework/ApplicationMessage.h"
 
 #include <vector>
 
@@ -22,7 +22,7 @@ bool ActivityLogCounters::readCountingStart()
     if (system.open() != 0 || system.fetch(SystemRecord::KeyID) != 0) {
         m_since = {};
         ApplicationMessage::show(m_workstation.messages(), u"System : No Configuration Record (sys.tps) Available"_s,
-                         MessageIcon::Exclamation);
+                                 MessageIcon::Exclamation);
         return false;
     }
     m_since = {system.record().LastLogDate, system.record().LastLogTime};
@@ -71,7 +71,7 @@ void ActivityLogCounters::start()
 {
     clear();
     m_last.reset();
-    m_unread = !m_log.isOpen() && m_log.open() != 0;  // the record layer has said why
+    m_unread = !m_log.isOpen() && m_log.open() != 0; // the record layer has said why
     m_complete = m_unread;
 }
 
@@ -128,7 +128,7 @@ bool ActivityLogCounters::readFailed(const store::StoreStatus &status)
     if (damaged && !m_last)
         m_last = lastPosition();
     if (m_lookingUp)
-        m_after = m_after.value_or(0) + 1;  // the entry looked up is skipped
+        m_after = m_after.value_or(0) + 1; // the entry looked up is skipped
     m_lookingUp = true;
     m_complete = !damaged || !m_last || m_after.value_or(0) >= *m_last;
     return m_complete;

@@ -16,11 +16,11 @@
 namespace vellum {
 
 struct ActivityLogCounts {
-    int created = 0;   // "Created"
-    int reOpened = 0;  // "Re-Open"
-    int onHold = 0;    // "On Hold"
-    int closed = 0;    // "Closed"
-    int active = 0;    // "Active", and every case created or re-opened
+    int created = 0;  // "Created"
+    int reOpened = 0; // "Re-Open"
+    int onHold = 0;   // "On Hold"
+    int closed = 0;   // "Closed"
+    int active = 0;   // "Active", and every case created or re-opened
 
     friend bool operator==(const ActivityLogCounts &, const ActivityLogCounts &) = default;
 };
@@ -35,7 +35,7 @@ public:
     // "System : No Configuration Record (sys.tps) Available" and keeps no counting start.
     bool readCountingStart();
     void setCountingStart(DateTime::DayTime start) { m_since = start; }
-    QString countingSinceDate() const;  // blank when no date
+    QString countingSinceDate() const; // blank when no date
     QString countingSinceTime() const;
 
     // Counts from zero in steps, so that a window paints and answers between them: start(),
@@ -66,11 +66,11 @@ private:
     ActivityLogCounts m_counts;
     DateTime::DayTime m_since;
     std::int64_t m_entriesRead = 0;
-    std::optional<std::int64_t> m_after;  // the position read (or skipped) up to
-    std::optional<std::int64_t> m_last;   // the log's last entry, once an entry could not be read
-    bool m_lookingUp = false;             // entry by entry, after a read failed
+    std::optional<std::int64_t> m_after; // the position read (or skipped) up to
+    std::optional<std::int64_t> m_last;  // the log's last entry, once an entry could not be read
+    bool m_lookingUp = false;            // entry by entry, after a read failed
     bool m_complete = false;
-    bool m_unread = false;  // the log could not be opened, or an entry was skipped
+    bool m_unread = false; // the log could not be opened, or an entry was skipped
 };
 
 } // namespace vellum

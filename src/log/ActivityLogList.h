@@ -13,7 +13,7 @@ namespace vellum {
 
 class ActivityLogList {
 public:
-    static const QString ProcedureName;  // "BrowsLog": placement and personalisation settings
+    static const QString ProcedureName; // "BrowsLog": placement and personalisation settings
 
     enum Column { IdColumn, NameColumn, CaseNrColumn, ActionColumn, DateColumn, TimeColumn };
 

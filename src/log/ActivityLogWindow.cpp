@@ -51,7 +51,7 @@ ActivityLogWindow::ActivityLogWindow(Workstation &workstation, QWidget *parent)
 
 bool ActivityLogWindow::aboutToShow()
 {
-    m_counters.readCountingStart();  // without a configuration record the window opens all the same
+    m_counters.readCountingStart(); // without a configuration record the window opens all the same
     if (!BrowseList::aboutToShow())
         return false;
     recount();

@@ -20,7 +20,7 @@ class ActivityLogWindow final : public BrowseList {
     Q_OBJECT
 
 public:
-    static const QString HelpTopic;  // "Activity Log"
+    static const QString HelpTopic; // "Activity Log"
 
     explicit ActivityLogWindow(Workstation &workstation, QWidget *parent = nullptr);
 
@@ -44,7 +44,7 @@ private:
     ActivityLogCounters m_counters;
     ActivityLogCountersPanel *m_panel;
     QPushButton *m_empty;
-    QTimer *m_counting;  // one page of counting each time the window's events are done
+    QTimer *m_counting; // one page of counting each time the window's events are done
 };
 
 } // namespace vellum

@@ -36,13 +36,12 @@ bool ActivityLogWriter::write(const QString &action, std::uint32_t caseNr)
     return writeAs(user.name, user.number, action, caseNr);
 }
 
-bool ActivityLogWriter::writeAs(const QString &name, std::uint16_t number, const QString &action,
-                                std::uint32_t caseNr)
+bool ActivityLogWriter::writeAs(const QString &name, std::uint16_t number, const QString &action, std::uint32_t caseNr)
 {
     if (!ensureOpen())
         return false;
     LogRecord &entry = m_log.record();
-    entry = LogRecord{};  // Log:Nr is given by the automatic numbering of the insert
+    entry = LogRecord{}; // Log:Nr is given by the automatic numbering of the insert
     entry.ID = number;
     entry.Name = name;
     entry.CaseNr = caseNr;

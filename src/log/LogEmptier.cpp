@@ -1,9 +1,9 @@
 #include "LogEmptier.h"
 
 #include "ActivityLogWriter.h"
-#include "framework/ApplicationMessage.h"
 #include "data/LogRecord.h"
 #include "data/SystemRecord.h"
+#include "framework/ApplicationMessage.h"
 #include "framework/RecordFile.h"
 #include "store/Transaction.h"
 
@@ -35,7 +35,7 @@ bool LogEmptier::removeEveryEntry(std::int64_t *removed)
 {
     RecordFileOf<LogRecord> log(m_workstation.database(), m_workstation.errors());
     if (log.open() != 0)
-        return false;  // the record layer has said why
+        return false; // the record layer has said why
     store::Database &database = m_workstation.database();
     store::Transaction transaction(database);
     if (!transaction.started()) {
@@ -76,7 +76,7 @@ bool LogEmptier::storeCountingStart(DateTime::DayTime start)
     }
     if (!stored) {
         ApplicationMessage::show(m_workstation.messages(), u"Unable to Update System Configuration(1)"_s,
-                         MessageIcon::Exclamation);
+                                 MessageIcon::Exclamation);
         return false;
     }
     SystemRecord &copy = m_workstation.run().configuration;

@@ -13,11 +13,11 @@ namespace vellum {
 class LogEmptier {
 public:
     struct Outcome {
-        bool emptied = false;               // every entry was removed
+        bool emptied = false; // every entry was removed
         std::int64_t removed = 0;
-        bool noted = false;                 // the "ClnLog" entry was written
+        bool noted = false; // the "ClnLog" entry was written
         bool countingStartStored = false;
-        DateTime::DayTime countingStart;    // what was stored, when it was
+        DateTime::DayTime countingStart; // what was stored, when it was
     };
 
     explicit LogEmptier(Workstation &workstation);

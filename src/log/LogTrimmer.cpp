@@ -1,9 +1,9 @@
 #include "LogTrimmer.h"
 
 #include "ActivityLogWriter.h"
-#include "framework/ApplicationMessage.h"
 #include "data/LogRecord.h"
 #include "data/SystemRecord.h"
+#include "framework/ApplicationMessage.h"
 #include "framework/RecordFile.h"
 
 using namespace Qt::StringLiterals;

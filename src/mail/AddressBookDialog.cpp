@@ -28,18 +28,24 @@ constexpr std::array<ULONG, 3> FieldClasses{MAPI_TO, MAPI_CC, MAPI_BCC};
 QString fieldCaption(ULONG recipientClass, const QString &labels)
 {
     switch (recipientClass) {
-    case MAPI_CC: return u"&CC ->"_s;
-    case MAPI_BCC: return u"&BCC ->"_s;
-    default: return (labels.isEmpty() ? u"&To"_s : labels) + u" ->"_s;
+    case MAPI_CC:
+        return u"&CC ->"_s;
+    case MAPI_BCC:
+        return u"&BCC ->"_s;
+    default:
+        return (labels.isEmpty() ? u"&To"_s : labels) + u" ->"_s;
     }
 }
 
 QString fieldName(ULONG recipientClass)
 {
     switch (recipientClass) {
-    case MAPI_CC: return u"cc"_s;
-    case MAPI_BCC: return u"bcc"_s;
-    default: return u"to"_s;
+    case MAPI_CC:
+        return u"cc"_s;
+    case MAPI_BCC:
+        return u"bcc"_s;
+    default:
+        return u"to"_s;
     }
 }
 
@@ -100,8 +106,7 @@ QWidget *AddressBookDialog::buildList(const QList<AddressEntry> &entries)
     return page;
 }
 
-QWidget *AddressBookDialog::buildFields(ULONG editFields, const QString &labels,
-                                        const QList<MapiRecipDesc> &recipients)
+QWidget *AddressBookDialog::buildFields(ULONG editFields, const QString &labels, const QList<MapiRecipDesc> &recipients)
 {
     auto *page = new QWidget;
     auto *grid = new QGridLayout(page);

@@ -37,7 +37,8 @@ AttachmentExtractor::Outcome AttachmentExtractor::extract(const QString &message
     if (attachment < 0 || attachment >= shown.attachments.size())
         return Outcome::Cancelled;
     const QString fileName = shown.attachments.at(attachment).fileName;
-    const QString target = m_dialogs.saveFile(dialogTitle(fileName), MailText::trimmedRight(fileName), dialogFilter(fileName));
+    const QString target =
+        m_dialogs.saveFile(dialogTitle(fileName), MailText::trimmedRight(fileName), dialogFilter(fileName));
     if (target.isEmpty())
         return Outcome::Cancelled;
 
@@ -54,7 +55,8 @@ AttachmentExtractor::Outcome AttachmentExtractor::extract(const QString &message
             QFile::remove(file.lpszPathName);
     }
     if (!saved)
-        MailMessage::show(m_messages, u"The attachment %1 could not be saved as %2."_s.arg(MailText::trimmedRight(fileName), target));
+        MailMessage::show(
+            m_messages, u"The attachment %1 could not be saved as %2."_s.arg(MailText::trimmedRight(fileName), target));
     if (message != nullptr && session.MAPIFreeBuffer(message) != SUCCESS_SUCCESS)
         MailMessage::show(m_messages, u"Could not Free Buffer for Message!"_s);
     return saved ? Outcome::Saved : Outcome::Failed;

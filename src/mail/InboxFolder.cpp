@@ -29,7 +29,7 @@ QString padded(qulonglong number)
 }
 
 // Catches what a store cannot do (flags on POP3, expunging on some servers) and goes on.
-template <typename Step>
+template<typename Step>
 void ifSupported(Step step)
 {
     try {
@@ -233,7 +233,10 @@ void InboxFolder::list(bool withDates)
         const QString id = QString::fromStdString(message->getUID());
         if ((flags & vmime::net::message::FLAG_DELETED) || m_removed.contains(id))
             continue;
-        Entry entry{id, message->getNumber(), !(flags & vmime::net::message::FLAG_SEEN), {},
+        Entry entry{id,
+                    message->getNumber(),
+                    !(flags & vmime::net::message::FLAG_SEEN),
+                    {},
                     orderKeyOf(id, message->getNumber())};
         if (withDates)
             entry.received = receivedMoment(*message->getHeader()).value_or(QDateTime());
@@ -263,7 +266,8 @@ std::vector<const InboxFolder::Entry *> InboxFolder::walkOrder(FLAGS flags) cons
     std::vector<const Entry *> order;
     for (const Entry &entry : m_entries)
         order.push_back(&entry);
-    std::stable_sort(order.begin(), order.end(), [](const Entry *a, const Entry *b) { return a->orderKey < b->orderKey; });
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Entry *a, const Entry *b) { return a->orderKey < b->orderKey; });
     if (flags & MAPI_GUARANTEE_FIFO) {
         // Mail without a date keeps its place after the dated mail.
         std::stable_sort(order.begin(), order.end(), [](const Entry *a, const Entry *b) {

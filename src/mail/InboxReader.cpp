@@ -10,9 +10,12 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-const QString InboxReader::TextCutNote = u"\n[The rest of this message is not shown: its text is longer than 9,999 characters.]"_s;
+const QString InboxReader::TextCutNote =
+    u"\n[The rest of this message is not shown: its text is longer than 9,999 characters.]"_s;
 
-InboxReader::InboxReader(MailConnection &connection) : m_connection(connection) {}
+InboxReader::InboxReader(MailConnection &connection) : m_connection(connection)
+{
+}
 
 QList<InboxRow> InboxReader::load()
 {
@@ -66,8 +69,8 @@ bool InboxReader::show(const QString &messageId, ShownMessage &shown)
 {
     MapiSession &session = m_connection.session();
     MapiMessage *message = nullptr;
-    const ULONG result = session.MAPIReadMail(m_connection.handle(), 0, messageId, MAPI_PEEK | MAPI_SUPPRESS_ATTACH,
-                                              0, &message);
+    const ULONG result =
+        session.MAPIReadMail(m_connection.handle(), 0, messageId, MAPI_PEEK | MAPI_SUPPRESS_ATTACH, 0, &message);
     const bool read = result == SUCCESS_SUCCESS && message != nullptr;
     if (read)
         takeOver(*message, shown);
@@ -107,4 +110,3 @@ QString InboxReader::shownText(const QString &text)
 }
 
 } // namespace vellum
-

@@ -10,10 +10,10 @@ namespace vellum {
 struct InboxRow {
     enum Icon { WithAttachments = 1, WithoutAttachments = 2 };
 
-    QString from;  // the sender's address
+    QString from; // the sender's address
     int icon = WithoutAttachments;
     QString subject;
-    QString date;  // "YYYY/MM/DD HH:MM" as the mail system gives it
+    QString date; // "YYYY/MM/DD HH:MM" as the mail system gives it
     bool hasAttachments = false;
     QString messageId;
 

@@ -307,14 +307,14 @@ void InboxWindow::setComposing(bool composing)
     m_list->setEnabled(!composing && !m_rows.isEmpty());
     m_close->setEnabled(!composing);
     m_delete->setEnabled(!composing);
-    for (QWidget *reading : {static_cast<QWidget *>(m_compose), static_cast<QWidget *>(m_reply),
-                             static_cast<QWidget *>(m_extract), static_cast<QWidget *>(m_fromLabel),
-                             static_cast<QWidget *>(m_from)})
+    for (QWidget *reading :
+         {static_cast<QWidget *>(m_compose), static_cast<QWidget *>(m_reply), static_cast<QWidget *>(m_extract),
+          static_cast<QWidget *>(m_fromLabel), static_cast<QWidget *>(m_from)})
         reading->setVisible(!composing);
-    for (QWidget *composingOnly : {static_cast<QWidget *>(m_send), static_cast<QWidget *>(m_cancel),
-                                   static_cast<QWidget *>(m_insert), static_cast<QWidget *>(m_remove),
-                                   static_cast<QWidget *>(m_addressBook), static_cast<QWidget *>(m_toLabel),
-                                   static_cast<QWidget *>(m_recipientList)})
+    for (QWidget *composingOnly :
+         {static_cast<QWidget *>(m_send), static_cast<QWidget *>(m_cancel), static_cast<QWidget *>(m_insert),
+          static_cast<QWidget *>(m_remove), static_cast<QWidget *>(m_addressBook), static_cast<QWidget *>(m_toLabel),
+          static_cast<QWidget *>(m_recipientList)})
         composingOnly->setVisible(composing);
     m_subject->setEnabled(composing);
     m_text->setReadOnly(!composing);

@@ -31,8 +31,8 @@ class InboxWindow final : public QWidget {
 public:
     // The settings section of the window's placement.
     static const QString ProcedureName;
-    static const QString LayoutKey;  // the list's column widths in section "Config"
-    static constexpr int DefaultColor = 12567173;  // 0x00BBGGRR: red 133, green 194, blue 191
+    static const QString LayoutKey;               // the list's column widths in section "Config"
+    static constexpr int DefaultColor = 12567173; // 0x00BBGGRR: red 133, green 194, blue 191
 
     InboxWindow(Workstation &workstation, MailConnection &connection, QWidget *parent = nullptr);
     ~InboxWindow() override;

@@ -14,21 +14,19 @@ namespace {
 const QString Section = u"Mail"_s;
 
 // The words the settings file holds for each choice.
-template <typename Kind, std::size_t N>
+template<typename Kind, std::size_t N>
 using Names = std::array<std::pair<Kind, QString>, N>;
 
-const Names<OutgoingMail, 3> OutgoingNames{{{OutgoingMail::None, u""_s},
-                                            {OutgoingMail::Smtp, u"SMTP"_s},
-                                            {OutgoingMail::Sendmail, u"Sendmail"_s}}};
+const Names<OutgoingMail, 3> OutgoingNames{
+    {{OutgoingMail::None, u""_s}, {OutgoingMail::Smtp, u"SMTP"_s}, {OutgoingMail::Sendmail, u"Sendmail"_s}}};
 const Names<IncomingMail, 4> IncomingNames{{{IncomingMail::None, u""_s},
                                             {IncomingMail::Imap, u"IMAP"_s},
                                             {IncomingMail::Pop3, u"POP3"_s},
                                             {IncomingMail::Maildir, u"Maildir"_s}}};
-const Names<MailSecurity, 3> SecurityNames{{{MailSecurity::None, u"None"_s},
-                                            {MailSecurity::StartTls, u"STARTTLS"_s},
-                                            {MailSecurity::Tls, u"TLS"_s}}};
+const Names<MailSecurity, 3> SecurityNames{
+    {{MailSecurity::None, u"None"_s}, {MailSecurity::StartTls, u"STARTTLS"_s}, {MailSecurity::Tls, u"TLS"_s}}};
 
-template <typename Kind, std::size_t N>
+template<typename Kind, std::size_t N>
 QString nameOf(const Names<Kind, N> &names, Kind kind)
 {
     for (const auto &[value, name] : names) {
@@ -38,7 +36,7 @@ QString nameOf(const Names<Kind, N> &names, Kind kind)
     return {};
 }
 
-template <typename Kind, std::size_t N>
+template<typename Kind, std::size_t N>
 Kind kindOf(const Names<Kind, N> &names, const QString &text, Kind otherwise)
 {
     for (const auto &[value, name] : names) {

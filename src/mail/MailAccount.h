@@ -15,9 +15,9 @@ enum class IncomingMail { None, Imap, Pop3, Maildir };
 
 struct MailServer {
     QString host;
-    int port = 0;  // 0: the protocol's standard port for the security chosen
+    int port = 0; // 0: the protocol's standard port for the security chosen
     MailSecurity security = MailSecurity::None;
-    QString user;  // empty: the server takes mail without logging in
+    QString user; // empty: the server takes mail without logging in
 
     friend bool operator==(const MailServer &, const MailServer &) = default;
 };
@@ -25,11 +25,11 @@ struct MailServer {
 struct MailAccount {
     OutgoingMail outgoing = OutgoingMail::None;
     MailServer smtp;
-    QString sendmailProgram;  // empty: /usr/sbin/sendmail
+    QString sendmailProgram; // empty: /usr/sbin/sendmail
 
     IncomingMail incoming = IncomingMail::None;
     MailServer incomingServer;
-    QString incomingFolder;  // the IMAP mailbox (empty: INBOX) or the Maildir folder's path
+    QString incomingFolder; // the IMAP mailbox (empty: INBOX) or the Maildir folder's path
 
     QString senderName;
     QString senderAddress;

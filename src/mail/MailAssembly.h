@@ -3,8 +3,8 @@
 // recipient, the attachments with their places in the text, the blanks those places take, the
 // length cut and the choice between a silent send and the mail client's send dialog.
 
-#include "Mapi.h"
 #include "ComposedMail.h"
+#include "Mapi.h"
 
 namespace vellum {
 

@@ -8,7 +8,9 @@
 
 namespace vellum {
 
-MailComposer::MailComposer(MailConnection &connection) : m_connection(connection) {}
+MailComposer::MailComposer(MailConnection &connection) : m_connection(connection)
+{
+}
 
 void MailComposer::clear()
 {
@@ -37,8 +39,8 @@ ULONG MailComposer::send(MailAssembly::Composer composer)
 {
     MailAssembly::takeToText(m_message);
     const MapiMessage assembled = MailAssembly::assemble(m_message, composer);
-    return m_connection.session().MAPISendMail(m_connection.handle(), 0, assembled,
-                                                 MailAssembly::sendFlags(assembled), 0);
+    return m_connection.session().MAPISendMail(m_connection.handle(), 0, assembled, MailAssembly::sendFlags(assembled),
+                                               0);
 }
 
 QString MailComposer::sendResultText(ULONG result) const

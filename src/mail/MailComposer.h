@@ -2,8 +2,8 @@
 // One window's mail in the making and the two things it asks of the mail client: the address
 // book, which replaces the recipients, and the send.
 
-#include "MailAssembly.h"
 #include "ComposedMail.h"
+#include "MailAssembly.h"
 
 namespace vellum {
 

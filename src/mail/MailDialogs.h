@@ -11,7 +11,7 @@
 namespace vellum {
 
 struct PasswordRequest {
-    QString protocol;  // "smtp", "imap", "pop3"
+    QString protocol; // "smtp", "imap", "pop3"
     QString host;
     QString user;
     // True when the answer will be kept in the desktop's secret store for later runs; false when

@@ -15,7 +15,7 @@ class PasswordAuthenticator;
 
 enum class MailWork {
     Sending,
-    OpeningInbox,  // connecting to the store and opening the inbox folder
+    OpeningInbox, // connecting to the store and opening the inbox folder
     ReadingInbox,
 };
 

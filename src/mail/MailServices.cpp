@@ -54,8 +54,8 @@ MailService<vmime::net::transport> MailServices::transport() const
     MailService<vmime::net::transport> made;
     if (m_account.outgoing == OutgoingMail::Sendmail) {
         made.service = session->getTransport("sendmail");
-        const QString program = m_account.sendmailProgram.isEmpty() ? u"/usr/sbin/sendmail"_s
-                                                                    : m_account.sendmailProgram;
+        const QString program =
+            m_account.sendmailProgram.isEmpty() ? u"/usr/sbin/sendmail"_s : m_account.sendmailProgram;
         made.service->setProperty("binpath", toStd(program));
         return made;
     }
@@ -99,7 +99,7 @@ vmime::shared_ptr<vmime::net::folder> MailServices::inbox(vmime::net::store &sto
     return store.getDefaultFolder();
 }
 
-template <typename Service>
+template<typename Service>
 void MailServices::secure(MailService<Service> &made, const MailServer &server, const QString &protocol) const
 {
     Service &service = *made.service;
@@ -112,8 +112,8 @@ void MailServices::secure(MailService<Service> &made, const MailServer &server, 
     service.setCertificateVerifier(certificateVerifier(m_account.trustedCertificates));
     service.setTimeoutHandlerFactory(vmime::make_shared<MailTimeoutFactory>());
     if (!server.user.isEmpty()) {
-        made.authenticator = vmime::make_shared<PasswordAuthenticator>(MailLogin{protocol, server.host, server.user},
-                                                                       m_passwords);
+        made.authenticator =
+            vmime::make_shared<PasswordAuthenticator>(MailLogin{protocol, server.host, server.user}, m_passwords);
         service.setAuthenticator(made.authenticator);
     }
 }

@@ -14,7 +14,7 @@ namespace vellum {
 
 class MailPasswords;
 
-template <typename Service>
+template<typename Service>
 struct MailService {
     vmime::shared_ptr<Service> service;
     // Null when the server is used without logging in.
@@ -31,7 +31,7 @@ public:
     vmime::shared_ptr<vmime::net::folder> inbox(vmime::net::store &store) const;
 
 private:
-    template <typename Service>
+    template<typename Service>
     void secure(MailService<Service> &made, const MailServer &server, const QString &protocol) const;
 
     const MailAccount &m_account;

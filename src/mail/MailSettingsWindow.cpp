@@ -34,7 +34,7 @@ QLineEdit *lineEdit(const QString &name)
 }
 
 // The choices of a drop-down list, each with the value it stands for.
-template <typename Kind>
+template<typename Kind>
 QComboBox *choice(const QString &name, std::initializer_list<std::pair<QString, Kind>> choices)
 {
     auto *box = new QComboBox;
@@ -44,13 +44,13 @@ QComboBox *choice(const QString &name, std::initializer_list<std::pair<QString, 
     return box;
 }
 
-template <typename Kind>
+template<typename Kind>
 Kind chosen(const QComboBox *box)
 {
     return static_cast<Kind>(box->currentData().toInt());
 }
 
-template <typename Kind>
+template<typename Kind>
 void choose(QComboBox *box, Kind kind)
 {
     box->setCurrentIndex(std::max(0, box->findData(static_cast<int>(kind))));
@@ -167,9 +167,9 @@ MailSettingsWindow::ServerFields MailSettingsWindow::serverFields(const QString 
     fields.port->setObjectName(prefix + u"Port"_s);
     fields.port->setRange(0, 65535);
     fields.port->setSpecialValueText(u"Standard"_s);
-    fields.security = choice<MailSecurity>(prefix + u"Security"_s, {{u"None"_s, MailSecurity::None},
-                                                                    {u"STARTTLS"_s, MailSecurity::StartTls},
-                                                                    {u"TLS"_s, MailSecurity::Tls}});
+    fields.security = choice<MailSecurity>(
+        prefix + u"Security"_s,
+        {{u"None"_s, MailSecurity::None}, {u"STARTTLS"_s, MailSecurity::StartTls}, {u"TLS"_s, MailSecurity::Tls}});
     fields.user = lineEdit(prefix + u"User"_s);
     fields.user->setPlaceholderText(u"none: no login"_s);
     return fields;
@@ -240,9 +240,9 @@ void MailSettingsWindow::showStates()
     m_sendmail->setEnabled(chosen<OutgoingMail>(m_outgoing) == OutgoingMail::Sendmail);
     const IncomingMail incoming = chosen<IncomingMail>(m_incoming);
     const bool server = incoming == IncomingMail::Imap || incoming == IncomingMail::Pop3;
-    for (QWidget *field : {static_cast<QWidget *>(m_incomingServer.host), static_cast<QWidget *>(m_incomingServer.port),
-                           static_cast<QWidget *>(m_incomingServer.security),
-                           static_cast<QWidget *>(m_incomingServer.user)})
+    for (QWidget *field :
+         {static_cast<QWidget *>(m_incomingServer.host), static_cast<QWidget *>(m_incomingServer.port),
+          static_cast<QWidget *>(m_incomingServer.security), static_cast<QWidget *>(m_incomingServer.user)})
         field->setEnabled(server);
     m_folder->setEnabled(incoming == IncomingMail::Imap || incoming == IncomingMail::Maildir);
     m_folder->setPlaceholderText(incoming == IncomingMail::Imap ? u"INBOX"_s : QString());

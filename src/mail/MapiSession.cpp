@@ -22,7 +22,7 @@ namespace {
 constexpr ULONG MaxEditFields = 4;
 
 // The part of a list that its count declares valid; nullopt when the count claims more.
-template <typename Entry>
+template<typename Entry>
 std::optional<QList<Entry>> counted(const QList<Entry> &entries, ULONG count)
 {
     if (count > static_cast<ULONG>(entries.size()))
@@ -127,8 +127,8 @@ LHANDLE MapiSession::Impl::logOn(FLAGS flags, const QString &password)
 {
     if (!password.isEmpty()) {
         providePassword(m_account.smtp, u"smtp"_s, password);
-        providePassword(m_account.incomingServer,
-                        m_account.incoming == IncomingMail::Pop3 ? u"pop3"_s : u"imap"_s, password);
+        providePassword(m_account.incomingServer, m_account.incoming == IncomingMail::Pop3 ? u"pop3"_s : u"imap"_s,
+                        password);
     }
     if (!(flags & MAPI_NEW_SESSION) && m_sharedHandle != 0)
         return m_sharedHandle;
@@ -182,8 +182,7 @@ ULONG MapiSession::Impl::send(const MapiMessage &message, FLAGS flags)
 }
 
 ULONG MapiSession::Impl::address(const QString &caption, ULONG editFields, const QString &labels, ULONG nRecips,
-                                 const QList<MapiRecipDesc> &recips, ULONG *nNewRecips,
-                                 QList<MapiRecipDesc> *newRecips)
+                                 const QList<MapiRecipDesc> &recips, ULONG *nNewRecips, QList<MapiRecipDesc> *newRecips)
 {
     if (!nNewRecips || !newRecips)
         return MAPI_E_FAILURE;
@@ -262,8 +261,8 @@ ULONG MapiSession::MAPILogoff(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, FLAGS 
     return m_impl->logOff(lhSession);
 }
 
-ULONG MapiSession::MAPISendMail(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, const MapiMessage &lpMessage,
-                                FLAGS flFlags, ULONG /*ulReserved*/)
+ULONG MapiSession::MAPISendMail(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, const MapiMessage &lpMessage, FLAGS flFlags,
+                                ULONG /*ulReserved*/)
 {
     const Impl::InUse inUse = m_impl->use(lhSession);
     if (inUse.result != SUCCESS_SUCCESS)
@@ -307,8 +306,8 @@ ULONG MapiSession::MAPIFindNext(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, cons
     return result;
 }
 
-ULONG MapiSession::MAPIReadMail(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, const QString &lpszMessageID,
-                                FLAGS flFlags, ULONG /*ulReserved*/, MapiMessage **lppMessage)
+ULONG MapiSession::MAPIReadMail(LHANDLE lhSession, ULONG_PTR /*ulUIParam*/, const QString &lpszMessageID, FLAGS flFlags,
+                                ULONG /*ulReserved*/, MapiMessage **lppMessage)
 {
     const Impl::InUse inUse = m_impl->use(lhSession);
     if (inUse.result != SUCCESS_SUCCESS)

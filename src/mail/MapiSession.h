@@ -40,37 +40,35 @@ public:
     // An account without a sender address or without a way to send gives MAPI_E_LOGIN_FAILURE
     // and no message. A non-empty password is used for the account's servers during this run.
     // Without MAPI_NEW_SESSION an open session is shared.
-    ULONG MAPILogon(ULONG_PTR ulUIParam, const QString &lpszProfileName, const QString &lpszPassword,
-                    FLAGS flFlags, ULONG ulReserved, LHANDLE *lplhSession);
+    ULONG MAPILogon(ULONG_PTR ulUIParam, const QString &lpszProfileName, const QString &lpszPassword, FLAGS flFlags,
+                    ULONG ulReserved, LHANDLE *lplhSession);
     ULONG MAPILogoff(LHANDLE lhSession, ULONG_PTR ulUIParam, FLAGS flFlags, ULONG ulReserved);
 
     // Sends the first nRecipCount recipients and nFileCount files of the message; with
     // MAPI_DIALOG the send dialog completes the message first.
-    ULONG MAPISendMail(LHANDLE lhSession, ULONG_PTR ulUIParam, const MapiMessage &lpMessage,
-                       FLAGS flFlags, ULONG ulReserved);
+    ULONG MAPISendMail(LHANDLE lhSession, ULONG_PTR ulUIParam, const MapiMessage &lpMessage, FLAGS flFlags,
+                       ULONG ulReserved);
 
     // The address book on the first nRecips recipients; on success *lpnNewRecips and
     // *lppNewRecips hold the chosen ones.
-    ULONG MAPIAddress(LHANDLE lhSession, ULONG_PTR ulUIParam, const QString &lpszCaption,
-                      ULONG nEditFields, const QString &lpszLabels, ULONG nRecips,
-                      const QList<MapiRecipDesc> &lpRecips, FLAGS flFlags, ULONG ulReserved,
-                      ULONG *lpnNewRecips, QList<MapiRecipDesc> *lppNewRecips);
+    ULONG MAPIAddress(LHANDLE lhSession, ULONG_PTR ulUIParam, const QString &lpszCaption, ULONG nEditFields,
+                      const QString &lpszLabels, ULONG nRecips, const QList<MapiRecipDesc> &lpRecips, FLAGS flFlags,
+                      ULONG ulReserved, ULONG *lpnNewRecips, QList<MapiRecipDesc> *lppNewRecips);
 
     // The identifier of the message after the seed (the first one for an empty seed) in the
     // inbox's order; MAPI_GUARANTEE_FIFO orders by date received, MAPI_UNREAD_ONLY skips read
     // mail. MAPI_E_NO_MESSAGES leaves *lpszMessageID untouched. Identifiers stay valid as long
     // as the message exists.
     ULONG MAPIFindNext(LHANDLE lhSession, ULONG_PTR ulUIParam, const QString &lpszMessageType,
-                       const QString &lpszSeedMessageID, FLAGS flFlags, ULONG ulReserved,
-                       QString *lpszMessageID);
+                       const QString &lpszSeedMessageID, FLAGS flFlags, ULONG ulReserved, QString *lpszMessageID);
 
     // *lppMessage gets a buffer owned by the session until MAPIFreeBuffer. Attachments are
     // written to temporary files (lpszPathName) unless MAPI_SUPPRESS_ATTACH or
     // MAPI_ENVELOPE_ONLY; the message is marked read unless MAPI_PEEK.
-    ULONG MAPIReadMail(LHANDLE lhSession, ULONG_PTR ulUIParam, const QString &lpszMessageID,
-                       FLAGS flFlags, ULONG ulReserved, MapiMessage **lppMessage);
-    ULONG MAPIDeleteMail(LHANDLE lhSession, ULONG_PTR ulUIParam, const QString &lpszMessageID,
-                         FLAGS flFlags, ULONG ulReserved);
+    ULONG MAPIReadMail(LHANDLE lhSession, ULONG_PTR ulUIParam, const QString &lpszMessageID, FLAGS flFlags,
+                       ULONG ulReserved, MapiMessage **lppMessage);
+    ULONG MAPIDeleteMail(LHANDLE lhSession, ULONG_PTR ulUIParam, const QString &lpszMessageID, FLAGS flFlags,
+                         ULONG ulReserved);
 
     // Releases a buffer that MAPIReadMail returned and removes the temporary files written for
     // it; MAPI_E_FAILURE for anything else (null, or released already).

@@ -12,7 +12,7 @@ namespace vellum {
 
 struct OutgoingMessage {
     ULONG result = SUCCESS_SUCCESS;
-    vmime::shared_ptr<vmime::message> mime;  // set when result is SUCCESS_SUCCESS
+    vmime::shared_ptr<vmime::message> mime; // set when result is SUCCESS_SUCCESS
 };
 
 OutgoingMessage buildOutgoingMessage(const MapiMessage &message, const MailAccount &account);

@@ -17,8 +17,8 @@ PasswordDialog::PasswordDialog(const PasswordRequest &request, QWidget *parent) 
     setObjectName(u"MailPassword"_s);
     setWindowTitle(ApplicationMessage::Title + u" - Mail Password"_s);
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(u"Password of %1 on the %2 server %3:"_s.arg(request.user, request.protocol.toUpper(),
-                                                                             request.host)));
+    layout->addWidget(new QLabel(
+        u"Password of %1 on the %2 server %3:"_s.arg(request.user, request.protocol.toUpper(), request.host)));
     m_password = new QLineEdit;
     m_password->setObjectName(u"password"_s);
     m_password->setEchoMode(QLineEdit::Password);

@@ -20,7 +20,7 @@ namespace vellum {
 
 struct ReceivedMessage {
     MapiMessage message;
-    std::unique_ptr<QTemporaryDir> files;  // null when nothing was written
+    std::unique_ptr<QTemporaryDir> files; // null when nothing was written
 };
 
 // flags: MAPI_ENVELOPE_ONLY, MAPI_SUPPRESS_ATTACH, MAPI_BODY_AS_FILE; unread sets MAPI_UNREAD.

@@ -12,7 +12,7 @@
 namespace vellum {
 
 struct RecipientAddress {
-    QString name;  // the display name; empty when the descriptor named only the address
+    QString name; // the display name; empty when the descriptor named only the address
     QString address;
 
     friend bool operator==(const RecipientAddress &, const RecipientAddress &) = default;

@@ -12,9 +12,12 @@ namespace vellum {
 QString RecipientRows::classText(ULONG recipientClass)
 {
     switch (recipientClass) {
-    case MAPI_CC: return u"CC:"_s;
-    case MAPI_BCC: return u"BCC:"_s;
-    default: return u"To:"_s;
+    case MAPI_CC:
+        return u"CC:"_s;
+    case MAPI_BCC:
+        return u"BCC:"_s;
+    default:
+        return u"To:"_s;
     }
 }
 

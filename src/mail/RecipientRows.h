@@ -2,8 +2,8 @@
 // The Inbox's list of recipients while composing: one row per recipient, "CC: Ann Smith", kept
 // in step with the recipients handed to the address book and the send.
 
-#include "Mapi.h"
 #include "ComposedMail.h"
+#include "Mapi.h"
 
 #include <QList>
 #include <QString>
@@ -11,10 +11,10 @@
 namespace vellum {
 
 struct RecipientRow {
-    QString display;         // the class text, one blank, the name
-    QString recipientClass;  // "To:", "CC:" or "BCC:"
+    QString display;        // the class text, one blank, the name
+    QString recipientClass; // "To:", "CC:" or "BCC:"
     QString name;
-    QString address;         // part of the row, never filled
+    QString address; // part of the row, never filled
 
     friend bool operator==(const RecipientRow &, const RecipientRow &) = default;
 };

@@ -9,7 +9,7 @@
 namespace vellum {
 
 struct MailLogin {
-    QString protocol;  // "smtp", "imap", "pop3"
+    QString protocol; // "smtp", "imap", "pop3"
     QString host;
     QString user;
 

@@ -14,7 +14,9 @@ constexpr int ProgramTimeoutMs = 60'000;
 
 } // namespace
 
-SecretToolStore::SecretToolStore(QString program) : m_program(std::move(program)) {}
+SecretToolStore::SecretToolStore(QString program) : m_program(std::move(program))
+{
+}
 
 std::unique_ptr<SecretStore> SecretToolStore::fromDesktop()
 {
@@ -63,7 +65,7 @@ SecretToolStore::Outcome SecretToolStore::run(const QStringList &arguments, cons
 QStringList SecretToolStore::attributes(const MailLogin &login)
 {
     return {u"application"_s, u"quor-vellum"_s, u"protocol"_s, login.protocol,
-            u"server"_s,      login.host,         u"user"_s,     login.user};
+            u"server"_s,      login.host,       u"user"_s,     login.user};
 }
 
 } // namespace vellum

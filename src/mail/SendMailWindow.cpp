@@ -73,8 +73,8 @@ SendMailWindow::SendMailWindow(Workstation &workstation, MailConnection &connect
     layout->addWidget(m_tabs);
     buildButtons(layout);
     // The order the user tabs through, across both pages.
-    const QList<QWidget *> order{m_to, m_addressBook, m_subject, m_attachment, m_chooseFile,
-                                 m_text, m_caseNotes, m_send, m_cancel};
+    const QList<QWidget *> order{m_to,   m_addressBook, m_subject, m_attachment, m_chooseFile,
+                                 m_text, m_caseNotes,   m_send,    m_cancel};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order.at(i - 1), order.at(i));
     prefill(request);

@@ -4,8 +4,8 @@
 // A failed send is reported in both modes, with the server's reason, and its result goes back to
 // the caller; in mode 0 the window then stays open with what the user typed.
 
-#include "Mapi.h"
 #include "MailComposer.h"
+#include "Mapi.h"
 #include "SendMailRequest.h"
 
 #include <QDialog>
@@ -60,7 +60,7 @@ private:
     MailComposer m_composer;
     ULONG m_result = MAPI_USER_ABORT;
     bool m_sending = false;
-    bool m_waitsForUser = true;  // mode 0
+    bool m_waitsForUser = true; // mode 0
     QTabWidget *m_tabs = nullptr;
     QLineEdit *m_to = nullptr;
     QToolButton *m_addressBook = nullptr;

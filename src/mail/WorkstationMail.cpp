@@ -9,9 +9,8 @@
 namespace vellum {
 
 WorkstationMail::WorkstationMail(Workstation &workstation)
-    : WorkstationMail(workstation, [this](const MailAccount &account) {
-          return std::make_unique<MapiSession>(account, m_dialogs);
-      })
+    : WorkstationMail(workstation,
+                      [this](const MailAccount &account) { return std::make_unique<MapiSession>(account, m_dialogs); })
 {
 }
 

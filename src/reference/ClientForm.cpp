@@ -25,7 +25,7 @@ namespace {
 using Col = ClientRecord::Col;
 
 constexpr int Ok = 0;
-constexpr int WidestEntryShown = 40;  // longer entries scroll within this many characters
+constexpr int WidestEntryShown = 40; // longer entries scroll within this many characters
 
 // Every client form in the order it was opened; the limit counts those of one workstation.
 std::vector<QPointer<ClientForm>> &openedForms()
@@ -71,7 +71,7 @@ ClientForm::ClientForm(Workstation &workstation, const QString &shortName, QWidg
 }
 
 ClientForm::ClientForm(Workstation &workstation, FileRelations *clients, std::unique_ptr<OwnedFile> owned,
-                           const QString &shortName, QWidget *parent)
+                       const QString &shortName, QWidget *parent)
     : FormWindow(ProcedureName, clients != nullptr ? *clients : owned->relations, workstation.settings(), parent),
       m_workstation(workstation), m_owned(std::move(owned)), m_shortName(shortName.trimmed())
 {
@@ -151,8 +151,8 @@ void ClientForm::addPriority()
 
 QLineEdit *ClientForm::entry(int field) const
 {
-    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
-                                    [field](const auto &entry) { return entry.first == field; });
+    const auto found =
+        std::find_if(m_entries.begin(), m_entries.end(), [field](const auto &entry) { return entry.first == field; });
     return found == m_entries.end() ? nullptr : found->second;
 }
 

@@ -55,7 +55,7 @@ private:
     struct OwnedFile;
 
     ClientForm(Workstation &workstation, FileRelations *clients, std::unique_ptr<OwnedFile> owned,
-                 const QString &shortName, QWidget *parent);
+               const QString &shortName, QWidget *parent);
     void addEntries();
     QLineEdit *addEntry(const QString &label, int field, int width, const QString &tip = {});
     void addPriority();

@@ -49,7 +49,8 @@ const QString ClientList::ProcedureName = u"BrowsClients"_s;
 const QString ClientList::HelpTopic = u"Browse Clients"_s;
 
 ClientList::ClientList(Workstation &workstation, QWidget *parent)
-    : BrowseList(ProcedureName, std::make_unique<RecordFileOf<ClientRecord>>(workstation.database(), workstation.errors()),
+    : BrowseList(ProcedureName,
+                 std::make_unique<RecordFileOf<ClientRecord>>(workstation.database(), workstation.errors()),
                  caseFileRelations(), workstation.settings(), parent),
       m_workstation(workstation), m_import(addButton(u"Im&port"_s))
 {

@@ -17,8 +17,16 @@ public:
     static const QString HelpTopic;
 
     enum Column {
-        NameColumn, FullNameColumn, ContactColumn, PhoneColumn, EmailColumn, AddressColumn, ZipCodeColumn,
-        CityColumn, StateColumn, ColumnCount
+        NameColumn,
+        FullNameColumn,
+        ContactColumn,
+        PhoneColumn,
+        EmailColumn,
+        AddressColumn,
+        ZipCodeColumn,
+        CityColumn,
+        StateColumn,
+        ColumnCount
     };
 
     explicit ClientList(Workstation &workstation, QWidget *parent = nullptr);

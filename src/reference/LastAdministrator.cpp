@@ -47,8 +47,8 @@ std::optional<bool> refuses(RecordFile &users, std::int64_t rowId, const store::
 QString refusalText(const QString &name, int newLevel)
 {
     const QString what = newLevel == Deleted ? u"cannot be deleted"_s : u"must keep the level Administrator"_s;
-    return u"\"%1\" is the only Administrator and %2.\r\nGive another user the level Administrator first."_s
-        .arg(name.trimmed(), what);
+    return u"\"%1\" is the only Administrator and %2.\r\nGive another user the level Administrator first."_s.arg(
+        name.trimmed(), what);
 }
 
 void showRefusal(Messages &messages, const QString &name, int newLevel)

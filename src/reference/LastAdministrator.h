@@ -16,7 +16,7 @@ class RecordFile;
 
 namespace LastAdministrator {
 
-constexpr int Deleted = -1;  // the new level of a user being deleted
+constexpr int Deleted = -1; // the new level of a user being deleted
 
 // Whether giving the user stored at `rowId` (`stored` as read) the new level, or deleting it,
 // leaves the user file without an administrator. None when the file cannot be read (error 1

@@ -29,7 +29,7 @@ ProblemList::ProblemList(Workstation &workstation, QWidget *parent)
     // A list left open after its supervisor logged out only shows the categories.
     setRights([&workstation] {
         return UserLevels::maySupervise(workstation.levelInForce()) ? InsertButton | ChangeButton | DeleteButton
-                                                                   : Buttons();
+                                                                    : Buttons();
     });
     setBackgroundColor(workstation.run().browseColor);
     // The list's closing button is its "&OK".

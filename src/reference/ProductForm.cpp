@@ -23,7 +23,7 @@ namespace {
 
 using Col = ProductRecord::Col;
 
-constexpr int NameEntryWidth = 30;  // characters shown; the field holds 50
+constexpr int NameEntryWidth = 30; // characters shown; the field holds 50
 constexpr int MostDays = 9;
 
 // A row of controls side by side, as one control of the form.

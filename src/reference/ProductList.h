@@ -22,8 +22,18 @@ public:
     static const QString LayoutKey;
 
     enum Column {
-        IdColumn, NameColumn, ResponsColumn, StartColumn, EndColumn, Esc1Column, Days1Column, Esc2Column,
-        Days2Column, Esc3Column, Days3Column, ColumnCount
+        IdColumn,
+        NameColumn,
+        ResponsColumn,
+        StartColumn,
+        EndColumn,
+        Esc1Column,
+        Days1Column,
+        Esc2Column,
+        Days2Column,
+        Esc3Column,
+        Days3Column,
+        ColumnCount
     };
 
     explicit ProductList(Workstation &workstation, bool selecting = false, QWidget *parent = nullptr);

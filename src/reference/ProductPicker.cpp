@@ -12,8 +12,8 @@ const QString ProductPicker::ProcedureName = u"SelectProd"_s;
 
 ProductPicker::ProductPicker(Workstation &workstation, QWidget *parent)
     : BrowseList(ProcedureName,
-                 std::make_unique<RecordFileOf<ProductRecord>>(workstation.database(), workstation.errors(), false),
-                 {}, workstation.settings(), parent)
+                 std::make_unique<RecordFileOf<ProductRecord>>(workstation.database(), workstation.errors(), false), {},
+                 workstation.settings(), parent)
 {
     static_assert(int(IdColumn) == int(ProductList::IdColumn) && int(NameColumn) == int(ProductList::NameColumn));
     std::vector<BrowseColumn> columns = ProductList::productColumns();

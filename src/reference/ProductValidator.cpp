@@ -16,7 +16,7 @@ namespace {
 
 using Col = ProductRecord::Col;
 
-constexpr std::int32_t ZeroTime = 1;  // 0:00 as a stored time
+constexpr std::int32_t ZeroTime = 1; // 0:00 as a stored time
 constexpr std::int32_t Hour = 360000;
 constexpr std::int32_t ShortestOfficeDay = 7 * Hour;
 constexpr std::int32_t LongestOfficeDay = 9 * Hour;

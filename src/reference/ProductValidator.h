@@ -15,8 +15,8 @@
 namespace vellum {
 
 struct ProductCheck {
-    QString message;  // empty: the check fails without a message
-    int field = -1;   // ProductRecord::Col of the field to put the cursor on; -1 when passed
+    QString message; // empty: the check fails without a message
+    int field = -1;  // ProductRecord::Col of the field to put the cursor on; -1 when passed
 
     bool passed() const { return field < 0; }
     friend bool operator==(const ProductCheck &, const ProductCheck &) = default;

@@ -64,8 +64,7 @@ bool UserForm::controlsAccepted()
 // The user as stored, not as typed, decides whether the last administrator is about to go.
 bool UserForm::keepsAnAdministrator(int newLevel)
 {
-    const std::optional<bool> refused =
-        LastAdministrator::refuses(file(), file().rowId(), file().readRow(), newLevel);
+    const std::optional<bool> refused = LastAdministrator::refuses(file(), file().rowId(), file().readRow(), newLevel);
     if (refused.value_or(false)) {
         const QString name = store::asText(file().readRow()[UserRecord::Col::Name]);
         LastAdministrator::showRefusal(m_workstation.messages(), name, newLevel);

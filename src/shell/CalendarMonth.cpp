@@ -15,9 +15,9 @@ namespace {
 
 constexpr int MonthsPerYear = 12;
 
-constexpr std::array<QStringView, MonthsPerYear> monthNames{
-    u"January ", u"February ", u"March ", u"April ", u"May ", u"June ",
-    u"July ", u"August ", u"September ", u"October ", u"November ", u"December "};
+constexpr std::array<QStringView, MonthsPerYear> monthNames{u"January ",   u"February ", u"March ",    u"April ",
+                                                            u"May ",       u"June ",     u"July ",     u"August ",
+                                                            u"September ", u"October ",  u"November ", u"December "};
 
 } // namespace
 

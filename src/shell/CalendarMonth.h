@@ -32,12 +32,12 @@ public:
     int month() const { return m_month; }
     int year() const { return m_year; }
 
-    QString title() const;  // "May 2004"
+    QString title() const; // "May 2004"
     static QStringList columnHeadings();
     int daysInMonth() const;
-    int firstCell() const;                      // the cell of day 1: its weekday, 0 = Sunday
-    int dayInCell(int cell) const;              // 0 for an empty cell
-    std::int32_t dateOfCell(int cell) const;    // the day number; NoDate for an empty cell
+    int firstCell() const;                   // the cell of day 1: its weekday, 0 = Sunday
+    int dayInCell(int cell) const;           // 0 for an empty cell
+    std::int32_t dateOfCell(int cell) const; // the day number; NoDate for an empty cell
 
     // Every move wraps the month into the neighbouring year and then holds the year within the
     // calendar's years, with a message when it had to.

@@ -1,10 +1,10 @@
 #include "CompatibilityCheck.h"
 
-#include "framework/ApplicationMessage.h"
 #include "DatabaseLocator.h"
 #include "ProgramFolder.h"
 #include "data/RecordFiles.h"
 #include "data/SystemRecord.h"
+#include "framework/ApplicationMessage.h"
 #include "store/Database.h"
 
 #include <algorithm>
@@ -21,9 +21,8 @@ const QString Incompatible =
 bool createdWhenMissing(const store::TableDefinition &table)
 {
     const auto files = allRecordFiles();
-    const auto found = std::find_if(files.begin(), files.end(), [&](const RecordFileInfo &file) {
-        return file.table == &table;
-    });
+    const auto found =
+        std::find_if(files.begin(), files.end(), [&](const RecordFileInfo &file) { return file.table == &table; });
     return found != files.end() && found->createIfMissing;
 }
 
@@ -54,7 +53,7 @@ bool CompatibilityCheck::compatible(const QString &databaseFolder)
     if (opened.code == store::StoreCode::LayoutMismatch || opened.code == store::StoreCode::Corrupt)
         return false;
     if (!opened)
-        return true;  // not a question of layout: opening the record files reports it
+        return true; // not a question of layout: opening the record files reports it
     std::vector<store::StoredField> stored;
     return database.storedLayout(table, &stored) && stored == store::Database::layoutOf(table);
 }

@@ -1,8 +1,8 @@
 #include "ConfigurationLoader.h"
 
-#include "framework/ApplicationMessage.h"
 #include "data/SystemRecord.h"
 #include "data/Workstation.h"
+#include "framework/ApplicationMessage.h"
 #include "framework/RecordFile.h"
 
 using namespace Qt::StringLiterals;
@@ -26,7 +26,9 @@ bool fetchConfiguration(RecordFileOf<SystemRecord> &file)
 
 } // namespace
 
-ConfigurationLoader::ConfigurationLoader(Workstation &workstation) : m_workstation(workstation) {}
+ConfigurationLoader::ConfigurationLoader(Workstation &workstation) : m_workstation(workstation)
+{
+}
 
 bool ConfigurationLoader::load()
 {

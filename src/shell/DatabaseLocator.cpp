@@ -1,7 +1,7 @@
 #include "DatabaseLocator.h"
 
-#include "framework/ApplicationMessage.h"
 #include "ProgramFolder.h"
+#include "framework/ApplicationMessage.h"
 #include "framework/SettingsFile.h"
 
 #include <QDir>
@@ -46,9 +46,8 @@ bool DatabaseLocator::holdsDatabase(const QString &folder)
     if (!canEnter(folder))
         return false;
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
-    return std::any_of(files.cbegin(), files.cend(), [](const QString &name) {
-        return name.compare(SystemFileName, Qt::CaseInsensitive) == 0;
-    });
+    return std::any_of(files.cbegin(), files.cend(),
+                       [](const QString &name) { return name.compare(SystemFileName, Qt::CaseInsensitive) == 0; });
 }
 
 QString DatabaseLocator::storedFolder(const SettingsFile &settings)

@@ -42,8 +42,7 @@ bool takeEntered(QLineEdit *field)
 const QString DatePicker::ProcedureName = u"PickDate"_s;
 
 DatePicker::DatePicker(Workstation &workstation, std::int32_t startDay, QWidget *parent)
-    : QDialog(parent), m_workstation(workstation),
-      m_calendar(workstation.messages(), workstation.clock(), startDay)
+    : QDialog(parent), m_workstation(workstation), m_calendar(workstation.messages(), workstation.clock(), startDay)
 {
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(fieldRow());

@@ -6,7 +6,9 @@
 
 namespace vellum {
 
-ExitDuties::ExitDuties(Workstation &workstation) : m_workstation(workstation) {}
+ExitDuties::ExitDuties(Workstation &workstation) : m_workstation(workstation)
+{
+}
 
 void ExitDuties::setBackupAtExit(Step backup)
 {

@@ -6,7 +6,9 @@
 
 namespace vellum {
 
-FrameArea::FrameArea(QWidget *parent) : QMdiArea(parent) {}
+FrameArea::FrameArea(QWidget *parent) : QMdiArea(parent)
+{
+}
 
 void FrameArea::setWallpaper(const QString &path)
 {

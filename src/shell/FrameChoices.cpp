@@ -15,7 +15,9 @@ const QString ConfigSection = u"Config"_s;
 
 const QString FrameChoices::WallpaperFilter = u"JPEG|*.jpg|GIF|*.gif|Bitmap|*.bmp"_s;
 
-FrameChoices::FrameChoices(Workstation &workstation) : m_workstation(workstation) {}
+FrameChoices::FrameChoices(Workstation &workstation) : m_workstation(workstation)
+{
+}
 
 void FrameChoices::chooseBrowseColor()
 {

@@ -13,21 +13,50 @@ namespace vellum {
 enum class FrameMenu { Vellum, Browse, HouseHold, HouseHoldQueues, Search, Email, System, Print, Edit, Window, Help };
 
 enum class MenuItem {
-    Logon, Logout, Exit,
-    Queues, Cases, Clients, Products, Archive,
-    Message, NoOnHold, PassSignature, BrowseColor, Wallpaper,
-    SearchCases, SearchArchive, SearchBoth,
-    SendMail, Inbox, MailSettings,
-    ActivityLog, Problems, Options, Users,
-    PrintCases, PrintClients, PrintProducts, PrintArchive, PrintActivityLog, PrintSetup,
-    Cut, Copy, Paste,
-    Tile, Cascade, ArrangeIcons,
-    About, Contents, SearchHelp, HowToUseHelp,
+    Logon,
+    Logout,
+    Exit,
+    Queues,
+    Cases,
+    Clients,
+    Products,
+    Archive,
+    Message,
+    NoOnHold,
+    PassSignature,
+    BrowseColor,
+    Wallpaper,
+    SearchCases,
+    SearchArchive,
+    SearchBoth,
+    SendMail,
+    Inbox,
+    MailSettings,
+    ActivityLog,
+    Problems,
+    Options,
+    Users,
+    PrintCases,
+    PrintClients,
+    PrintProducts,
+    PrintArchive,
+    PrintActivityLog,
+    PrintSetup,
+    Cut,
+    Copy,
+    Paste,
+    Tile,
+    Cascade,
+    ArrangeIcons,
+    About,
+    Contents,
+    SearchHelp,
+    HowToUseHelp,
 };
 
 struct MenuSpec {
     FrameMenu menu;
-    std::optional<FrameMenu> parent;  // a submenu's menu; none for the menu bar
+    std::optional<FrameMenu> parent; // a submenu's menu; none for the menu bar
     QString text;
     QString tip;
 };
@@ -38,7 +67,7 @@ struct MenuItemSpec {
     QString text;
     QString tip;
     bool checkable = false;
-    bool built = true;  // false: the window comes with a later part of the application
+    bool built = true; // false: the window comes with a later part of the application
 };
 
 // One line of the popup: an item, a separator, or the start or end of a submenu.
@@ -51,8 +80,8 @@ struct PopupEntry {
 
 namespace FrameMenuTable {
 
-const QList<MenuSpec> &menus();   // in menu-bar order, each submenu after its parent
-const QList<MenuItemSpec> &items();  // in menu order
+const QList<MenuSpec> &menus();     // in menu-bar order, each submenu after its parent
+const QList<MenuItemSpec> &items(); // in menu order
 const MenuSpec &menu(FrameMenu menu);
 const MenuItemSpec &item(MenuItem item);
 // The popup's captions keep the blanks that pad them to one width.

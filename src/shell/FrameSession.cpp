@@ -24,7 +24,7 @@ FrameSession::LogonResult FrameSession::logOn()
 {
     if (!m_logon()) {
         return LogonDuties::programEndsAfterFailedLogon(m_workstation.run()) ? LogonResult::EndsProgram
-                                                                              : LogonResult::StaysLoggedOut;
+                                                                             : LogonResult::StaysLoggedOut;
     }
     m_userText = LogonDuties(m_workstation, [this] { loadConfiguration(); }).afterLogon();
     m_workstation.run().loggedOut = false;

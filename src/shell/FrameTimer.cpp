@@ -36,10 +36,14 @@ void FrameTimer::stop()
 int FrameTimer::refreshLimit(int refreshInterval)
 {
     switch (refreshInterval) {
-    case 1: return 3000;
-    case 2: return 6000;
-    case 3: return 9000;
-    default: return 0;
+    case 1:
+        return 3000;
+    case 2:
+        return 6000;
+    case 3:
+        return 9000;
+    default:
+        return 0;
     }
 }
 

@@ -30,8 +30,7 @@ QString HelpFile::locate()
     return {};
 }
 
-HelpFile::HelpFile(const QString &path)
-    : m_path(path)
+HelpFile::HelpFile(const QString &path) : m_path(path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly))
@@ -43,8 +42,9 @@ void HelpFile::parse(const QString &html)
     static const QRegularExpression style(u"<style[^>]*>.*?</style>"_s,
                                           QRegularExpression::DotMatchesEverythingOption
                                               | QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression section(u"<section\\s+id=\"([^\"]+)\"\\s+data-topic=\"([^\"]+)\"\\s*>(.*?)</section>"_s,
-                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression section(
+        u"<section\\s+id=\"([^\"]+)\"\\s+data-topic=\"([^\"]+)\"\\s*>(.*?)</section>"_s,
+        QRegularExpression::DotMatchesEverythingOption);
     // A comment may show how a topic is written without being one.
     static const QRegularExpression comment(u"<!--.*?-->"_s, QRegularExpression::DotMatchesEverythingOption);
     const QString text = QString(html).remove(comment);
@@ -86,9 +86,9 @@ QString HelpFile::topicHtml(const QString &topic) const
 QString HelpFile::topicText(const QString &topic) const
 {
     static const QRegularExpression tag(u"<[^>]*>"_s);
-    static const QList<std::pair<QString, QString>> entities{
-        {u"&nbsp;"_s, u" "_s}, {u"&lt;"_s, u"<"_s}, {u"&gt;"_s, u">"_s}, {u"&quot;"_s, u"\""_s},
-        {u"&#39;"_s, u"'"_s}, {u"&amp;"_s, u"&"_s}};
+    static const QList<std::pair<QString, QString>> entities{{u"&nbsp;"_s, u" "_s}, {u"&lt;"_s, u"<"_s},
+                                                             {u"&gt;"_s, u">"_s},   {u"&quot;"_s, u"\""_s},
+                                                             {u"&#39;"_s, u"'"_s},  {u"&amp;"_s, u"&"_s}};
     const Topic *found = find(topic);
     if (found == nullptr)
         return {};

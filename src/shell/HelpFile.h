@@ -30,7 +30,7 @@ public:
 
     const QString &path() const { return m_path; }
     bool isLoaded() const { return !m_topics.isEmpty(); }
-    QStringList topics() const;  // in the file's order
+    QStringList topics() const; // in the file's order
     // Topic names are found without regard to letter case.
     bool contains(const QString &topic) const;
     // The topic as a page of its own, with the file's style; empty when there is no such topic.

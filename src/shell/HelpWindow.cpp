@@ -131,8 +131,9 @@ void HelpWindow::search(const QString &phrase)
         m_topicList->addItems(topics);
     }
     m_found->setVisible(asked);
-    m_found->setText(topics.isEmpty() ? u"No topic holds these words."_s
-                                      : topics.size() == 1 ? u"1 topic found"_s : u"%1 topics found"_s.arg(topics.size()));
+    m_found->setText(topics.isEmpty()     ? u"No topic holds these words."_s
+                     : topics.size() == 1 ? u"1 topic found"_s
+                                          : u"%1 topics found"_s.arg(topics.size()));
 }
 
 void HelpWindow::display(const QString &topic)

@@ -1,7 +1,7 @@
 #include "LogonRules.h"
 
-#include "framework/ApplicationMessage.h"
 #include "UserDetails.h"
+#include "framework/ApplicationMessage.h"
 
 using namespace Qt::StringLiterals;
 
@@ -75,9 +75,12 @@ LogonRules::Outcome LogonRules::fail(Outcome outcome)
 LogonRules::Light LogonRules::light() const
 {
     switch (m_failures) {
-    case 0: return Light::Green;
-    case 1: return Light::Amber;
-    default: return Light::Red;
+    case 0:
+        return Light::Green;
+    case 1:
+        return Light::Amber;
+    default:
+        return Light::Red;
     }
 }
 

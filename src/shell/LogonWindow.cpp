@@ -33,9 +33,12 @@ constexpr bool Resizable = false;
 QString picture(LogonRules::Light light)
 {
     switch (light) {
-    case LogonRules::Light::Green: return u":/icons/Trffc10a.png"_s;
-    case LogonRules::Light::Amber: return u":/icons/Trffc10b.png"_s;
-    case LogonRules::Light::Red: return u":/icons/Trffc10c.png"_s;
+    case LogonRules::Light::Green:
+        return u":/icons/Trffc10a.png"_s;
+    case LogonRules::Light::Amber:
+        return u":/icons/Trffc10b.png"_s;
+    case LogonRules::Light::Red:
+        return u":/icons/Trffc10c.png"_s;
     }
     return {};
 }

@@ -29,8 +29,8 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -187,7 +187,8 @@ void MainFrame::showPopup(const QPoint &position)
 void MainFrame::requestExit()
 {
     const int level = m_workstation.user().level;
-    if (MenuRules::asksBeforeShutdown(level, m_workstation.run().configuration) && !askShutdown(m_workstation.messages()))
+    if (MenuRules::asksBeforeShutdown(level, m_workstation.run().configuration)
+        && !askShutdown(m_workstation.messages()))
         return;
     close();
 }
@@ -221,20 +222,34 @@ void MainFrame::perform(MenuItem item)
     if (m_splash)
         m_splash->close();
     switch (item) {
-    case MenuItem::Logon: logOnAgain(); break;
-    case MenuItem::Logout: logOut(); break;
-    case MenuItem::Exit: requestExit(); break;
+    case MenuItem::Logon:
+        logOnAgain();
+        break;
+    case MenuItem::Logout:
+        logOut();
+        break;
+    case MenuItem::Exit:
+        requestExit();
+        break;
     case MenuItem::Cut:
     case MenuItem::Copy:
-    case MenuItem::Paste: performEdit(item); break;
+    case MenuItem::Paste:
+        performEdit(item);
+        break;
     case MenuItem::Tile:
     case MenuItem::Cascade:
-    case MenuItem::ArrangeIcons: performWindow(item); break;
+    case MenuItem::ArrangeIcons:
+        performWindow(item);
+        break;
     case MenuItem::Message:
     case MenuItem::NoOnHold:
     case MenuItem::BrowseColor:
-    case MenuItem::Wallpaper: performChoice(item); break;
-    default: performWindowOf(item); break;
+    case MenuItem::Wallpaper:
+        performChoice(item);
+        break;
+    default:
+        performWindowOf(item);
+        break;
     }
 }
 
@@ -262,9 +277,15 @@ void MainFrame::performChoice(MenuItem item)
     RunState &run = m_workstation.run();
     FrameChoices choices(m_workstation);
     switch (item) {
-    case MenuItem::Message: run.messagesOn = m_menus->action(item)->isChecked(); break;
-    case MenuItem::NoOnHold: run.noOnHold = m_menus->action(item)->isChecked(); break;
-    case MenuItem::BrowseColor: choices.chooseBrowseColor(); break;
+    case MenuItem::Message:
+        run.messagesOn = m_menus->action(item)->isChecked();
+        break;
+    case MenuItem::NoOnHold:
+        run.noOnHold = m_menus->action(item)->isChecked();
+        break;
+    case MenuItem::BrowseColor:
+        choices.chooseBrowseColor();
+        break;
     default:
         if (choices.chooseWallpaper())
             m_area->setWallpaper(run.wallpaper);
@@ -281,7 +302,7 @@ void MainFrame::performWindowOf(MenuItem item)
         break;
     case MenuItem::Options:
         SystemOptionsWindow(m_workstation, this).exec();
-        applyMenus();  // the options may have switched the activity log on or off
+        applyMenus(); // the options may have switched the activity log on or off
         break;
     case MenuItem::Products:
         openChild(new ProductList(m_workstation));

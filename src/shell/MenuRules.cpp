@@ -1,7 +1,7 @@
 #include "MenuRules.h"
 
-#include "framework/ApplicationMessage.h"
 #include "data/CurrentUser.h"
+#include "framework/ApplicationMessage.h"
 
 using namespace Qt::StringLiterals;
 

@@ -22,10 +22,14 @@ constexpr std::array<std::pair<MessageButton, QMessageBox::StandardButton>, 4> B
 QMessageBox::Icon iconOf(MessageIcon icon)
 {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Exclamation: return QMessageBox::Warning;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::Error: break;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Error:
+        break;
     }
     return QMessageBox::Critical;
 }
@@ -40,7 +44,9 @@ int escapeAnswer(int buttons)
 
 } // namespace
 
-MessageBoxMessages::MessageBoxMessages(QWidget *parent) : m_parent(parent) {}
+MessageBoxMessages::MessageBoxMessages(QWidget *parent) : m_parent(parent)
+{
+}
 
 int MessageBoxMessages::show(const MessageRequest &request)
 {

@@ -1,7 +1,7 @@
 #include "PasswordChangeRules.h"
 
-#include "framework/ApplicationMessage.h"
 #include "UserDetails.h"
+#include "framework/ApplicationMessage.h"
 
 using namespace Qt::StringLiterals;
 

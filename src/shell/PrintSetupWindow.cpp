@@ -22,8 +22,8 @@ namespace vellum {
 
 namespace {
 
-constexpr std::array PaperSizes{QPageSize::A4, QPageSize::Letter, QPageSize::Legal, QPageSize::A3,
-                                QPageSize::A5, QPageSize::B5, QPageSize::Executive};
+constexpr std::array PaperSizes{QPageSize::A4, QPageSize::Letter, QPageSize::Legal,    QPageSize::A3,
+                                QPageSize::A5, QPageSize::B5,     QPageSize::Executive};
 
 } // namespace
 
@@ -47,7 +47,8 @@ QGroupBox *PrintSetupWindow::printerGroup()
     m_printerName->setObjectName(u"printer"_s);
     const QStringList names = QPrinterInfo::availablePrinterNames();
     m_printerName->addItems(names);
-    const QString current = m_printer.printerName().isEmpty() ? QPrinterInfo::defaultPrinterName() : m_printer.printerName();
+    const QString current =
+        m_printer.printerName().isEmpty() ? QPrinterInfo::defaultPrinterName() : m_printer.printerName();
     m_printerName->setCurrentIndex(std::max(0, int(names.indexOf(current))));
     if (names.isEmpty()) {
         m_printerName->addItem(u"No printer installed"_s);

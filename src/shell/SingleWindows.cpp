@@ -27,7 +27,7 @@ bool SingleWindows::activate(const QString &procedure)
         window->showNormal();
     window->raise();
     window->activateWindow();
-    window->setFocus();  // a child window of the frame becomes the active one
+    window->setFocus(); // a child window of the frame becomes the active one
     return true;
 }
 

@@ -74,12 +74,12 @@ ArchiveRecord knowledgeBaseCopy(const CaseRecord &record)
 } // namespace
 
 struct StarterCases::Step {
-    int afterDays;  // counted from the start date
+    int afterDays; // counted from the start date
     int hour;
     int minute;
     QString agent;
     SampleEvent event;
-    QString subject;  // the new status, or the new owner
+    QString subject; // the new status, or the new owner
     QString note;
 };
 
@@ -91,7 +91,7 @@ struct StarterCases::Plan {
     int daysAgo;
     int hour;
     int minute;
-    QString priority;  // the agent's choice, where neither client nor product fixes one
+    QString priority; // the agent's choice, where neither client nor product fixes one
     QString creationNote;
     std::vector<Step> steps;
 };
@@ -110,45 +110,129 @@ std::vector<StarterCases::Plan> StarterCases::casePlans()
     const QString second = u"Employee 2"_s;
     using enum SampleEvent;
     return {
-        {u"FENWIC"_s, u"QM-RELAY"_s, u"Mailserver - Off line"_s, first, 9, 8, 12, Medium,
+        {u"FENWIC"_s,
+         u"QM-RELAY"_s,
+         u"Mailserver - Off line"_s,
+         first,
+         9,
+         8,
+         12,
+         Medium,
          u"No mail has arrived at the client since last night."_s,
          {{0, 8, 55, first, FirstEscalationDone, {}, u"Relay service restarted; the queue is being delivered."_s},
           {1, 10, 20, first, IncomingCall, {}, u"Mail arrives again; the client asks for the cause."_s}}},
-        {u"HARBOR"_s, u"TW-LEDGER"_s, u"Software - Crash"_s, second, 8, 10, 30, Medium, {},
+        {u"HARBOR"_s,
+         u"TW-LEDGER"_s,
+         u"Software - Crash"_s,
+         second,
+         8,
+         10,
+         30,
+         Medium,
+         {},
          {{0, 11, 15, second, OutgoingCall, {}, u"Asked for the crash report of the invoicing module."_s},
           {1, 9, 10, second, StatusChange, OnHold, u"Waiting for the client to send the crash report."_s}}},
-        {u"MOSSGR"_s, u"OM-SPOOL"_s, u"Printer - Jammed"_s, first, 7, 14, 5, Minimal, {},
+        {u"MOSSGR"_s,
+         u"OM-SPOOL"_s,
+         u"Printer - Jammed"_s,
+         first,
+         7,
+         14,
+         5,
+         Minimal,
+         {},
          {{0, 14, 30, first, ReviewNote, {}, u"Talked the client through clearing the rear tray."_s},
           {1, 9, 0, boss, ReviewNote, {}, u"Please check whether the spooler firmware is current."_s}}},
-        {u"QUILTR"_s, u"BW-NETBOX"_s, u"Network - Down"_s, second, 6, 7, 45, Medium,
+        {u"QUILTR"_s,
+         u"BW-NETBOX"_s,
+         u"Network - Down"_s,
+         second,
+         6,
+         7,
+         45,
+         Medium,
          u"Tills and ordering screens are off line."_s,
          {{0, 8, 30, second, FirstEscalationDone, {}, u"Router power-cycled; the link is partly back."_s},
           {0, 11, 20, second, SecondEscalationDone, {}, u"Replacement unit sent by courier."_s},
           {1, 9, 30, second, StatusChange, Closed, u"Replacement installed; the network is stable."_s}}},
-        {u"FENWIC"_s, u"TW-LEDGER"_s, u"Database - Corrupt records"_s, first, 5, 9, 20, Medium, {},
+        {u"FENWIC"_s,
+         u"TW-LEDGER"_s,
+         u"Database - Corrupt records"_s,
+         first,
+         5,
+         9,
+         20,
+         Medium,
+         {},
          {{0, 9, 45, first, OutgoingCall, {}, u"Asked the client to stop posting until the check has run."_s},
           {1, 13, 0, boss, Assignment, second, u"Employee 2 knows the ledger database best."_s}}},
-        {u"HARBOR"_s, u"QM-RELAY"_s, u"Mail - Spam filter"_s, boss, 4, 16, 40, Medium,
+        {u"HARBOR"_s,
+         u"QM-RELAY"_s,
+         u"Mail - Spam filter"_s,
+         boss,
+         4,
+         16,
+         40,
+         Medium,
          u"Supplier invoices end up in quarantine."_s,
          {{1, 8, 15, boss, StatusChange, Closed, u"Filter rule corrected; the held mail was released."_s}}},
-        {u"MOSSGR"_s, u"QM-RELAY"_s, u"Account - Locked"_s, second, 4, 10, 5, Medium,
+        {u"MOSSGR"_s,
+         u"QM-RELAY"_s,
+         u"Account - Locked"_s,
+         second,
+         4,
+         10,
+         5,
+         Medium,
          u"The practice mailbox refuses the password."_s,
          {{0, 10, 20, second, StatusChange, OnHold,
            u"The client calls back after checking who changed the password."_s}}},
-        {u"QUILTR"_s, u"OM-SPOOL"_s, u"Printer - Driver missing"_s, first, 3, 13, 10, Minimal, {},
+        {u"QUILTR"_s,
+         u"OM-SPOOL"_s,
+         u"Printer - Driver missing"_s,
+         first,
+         3,
+         13,
+         10,
+         Minimal,
+         {},
          {{1, 9, 40, first, IncomingCall, {}, u"The client found the driver disk; the installation succeeded."_s},
           {1, 9, 45, first, StatusChange, Closed, u"Solved by the client."_s}}},
-        {u"FENWIC"_s, u"BW-NETBOX"_s, u"Network - Slow"_s, admin, 2, 15, 30, Medium, {},
+        {u"FENWIC"_s,
+         u"BW-NETBOX"_s,
+         u"Network - Slow"_s,
+         admin,
+         2,
+         15,
+         30,
+         Medium,
+         {},
          {{0, 16, 0, admin, ReviewNote, {}, u"Line measurements added to the client's remarks."_s}}},
-        {u"MOSSGR"_s, u"QM-RELAY"_s, u"Password - Forgotten"_s, first, 1, 9, 40, Medium,
-         u"Reset requested by phone; identity checked."_s, {}},
+        {u"MOSSGR"_s,
+         u"QM-RELAY"_s,
+         u"Password - Forgotten"_s,
+         first,
+         1,
+         9,
+         40,
+         Medium,
+         u"Reset requested by phone; identity checked."_s,
+         {}},
     };
 }
 
 StarterCases::Plan StarterCases::knowledgeBasePlan()
 {
     const QString second = u"Employee 2"_s;
-    return {u"QUILTR"_s, u"QM-RELAY"_s, u"Backup - Failed"_s, second, 1, 14, 0, Medium, {},
+    return {u"QUILTR"_s,
+            u"QM-RELAY"_s,
+            u"Backup - Failed"_s,
+            second,
+            1,
+            14,
+            0,
+            Medium,
+            {},
             {{0, 16, 30, second, SampleEvent::StatusChange, Closed,
               u"The backup target was full; old sets removed and the backup run again."_s}}};
 }

@@ -2,9 +2,9 @@
 
 #include "data/DatabaseOpener.h"
 #include "data/RecordFiles.h"
+#include "framework/ErrorTable.h"
 #include "shell/StarterCases.h"
 #include "shell/StarterReferenceData.h"
-#include "framework/ErrorTable.h"
 #include "store/Database.h"
 #include "store/Transaction.h"
 
@@ -45,7 +45,9 @@ QString fileNameOf(const store::TableDefinition &table)
 
 } // namespace
 
-StarterDatabase::StarterDatabase(const Clock &clock) : m_clock(clock) {}
+StarterDatabase::StarterDatabase(const Clock &clock) : m_clock(clock)
+{
+}
 
 QStringList StarterDatabase::recordFilesIn(const QString &folder)
 {

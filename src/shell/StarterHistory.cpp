@@ -22,13 +22,20 @@ HistoryEntry entryAt(DateTime::DayTime at, const QString &agent, const QString &
 CaseEvent caseEventOf(SampleEvent event)
 {
     switch (event) {
-    case SampleEvent::ReviewNote: return CaseEvent::ReviewNote;
-    case SampleEvent::OutgoingCall: return CaseEvent::OutgoingCall;
-    case SampleEvent::IncomingCall: return CaseEvent::IncomingCall;
-    case SampleEvent::StatusChange: return CaseEvent::StatusChange;
-    case SampleEvent::FirstEscalationDone: return CaseEvent::FirstEscalationDone;
-    case SampleEvent::SecondEscalationDone: return CaseEvent::SecondEscalationDone;
-    case SampleEvent::Assignment: break;  // the queue's entry has a header of its own
+    case SampleEvent::ReviewNote:
+        return CaseEvent::ReviewNote;
+    case SampleEvent::OutgoingCall:
+        return CaseEvent::OutgoingCall;
+    case SampleEvent::IncomingCall:
+        return CaseEvent::IncomingCall;
+    case SampleEvent::StatusChange:
+        return CaseEvent::StatusChange;
+    case SampleEvent::FirstEscalationDone:
+        return CaseEvent::FirstEscalationDone;
+    case SampleEvent::SecondEscalationDone:
+        return CaseEvent::SecondEscalationDone;
+    case SampleEvent::Assignment:
+        break; // the queue's entry has a header of its own
     }
     return CaseEvent::ReviewNote;
 }

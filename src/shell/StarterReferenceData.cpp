@@ -112,8 +112,8 @@ std::vector<UserRecord> users()
     return {
         user(1, u"Admin"_s, AdministratorLevel, u"Administrator"_s, u"Alma Pettigrew"_s, u"Desk Administrator"_s,
              u"admin"_s, u"555-0101"_s),
-        user(2, u"Boss"_s, SupervisorLevel, u"Supervisor"_s, u"Bertram Quillfeather"_s, u"Desk Supervisor"_s,
-             u"boss"_s, u"555-0102"_s),
+        user(2, u"Boss"_s, SupervisorLevel, u"Supervisor"_s, u"Bertram Quillfeather"_s, u"Desk Supervisor"_s, u"boss"_s,
+             u"555-0102"_s),
         user(3, u"Employee 1"_s, UserLevel, u"User"_s, u"Edda Marrowby"_s, u"Support Agent"_s, u"employee1"_s,
              u"555-0103"_s),
         user(4, u"Employee 2"_s, UserLevel, u"User"_s, u"Emrys Tolliver"_s, u"Support Agent"_s, u"employee2"_s,
@@ -166,19 +166,23 @@ std::vector<ClientRecord> clients()
 std::vector<ProductRecord> products()
 {
     ProductRecord relay = product(u"QM-RELAY"_s, u"Quillmark Mail Relay"_s, u"Mail relay and spam gate"_s,
-                                  {fromHoursMinutes(0, 30), {fromHoursMinutes(2, 0), 0},
-                                   {fromHoursMinutes(8, 0), 0}, {fromHoursMinutes(0, 0), 1}});
+                                  {fromHoursMinutes(0, 30),
+                                   {fromHoursMinutes(2, 0), 0},
+                                   {fromHoursMinutes(8, 0), 0},
+                                   {fromHoursMinutes(0, 0), 1}});
     // Office hours: the escalation clock runs only from 08:00 to 17:00 on weekdays.
     ProductRecord ledger = product(u"TW-LEDGER"_s, u"Tallowick Ledger Suite"_s, u"Bookkeeping and invoicing"_s,
-                                   {fromHoursMinutes(1, 0), {fromHoursMinutes(4, 0), 0},
-                                    {fromHoursMinutes(8, 0), 0}, {fromHoursMinutes(4, 0), 1}});
+                                   {fromHoursMinutes(1, 0),
+                                    {fromHoursMinutes(4, 0), 0},
+                                    {fromHoursMinutes(8, 0), 0},
+                                    {fromHoursMinutes(4, 0), 1}});
     ledger.ServiceShift = 1;
     ledger.ServiceStart = fromHoursMinutes(8, 0);
     ledger.ServiceEnd = fromHoursMinutes(17, 0);
     // A fixed priority: every case of this product is "High". No third level.
-    ProductRecord netbox = product(u"BW-NETBOX"_s, u"Brindlewave Network Box"_s, u"Office router and firewall"_s,
-                                   {fromHoursMinutes(0, 15), {fromHoursMinutes(1, 0), 0},
-                                    {fromHoursMinutes(4, 0), 0}, {}});
+    ProductRecord netbox =
+        product(u"BW-NETBOX"_s, u"Brindlewave Network Box"_s, u"Office router and firewall"_s,
+                {fromHoursMinutes(0, 15), {fromHoursMinutes(1, 0), 0}, {fromHoursMinutes(4, 0), 0}, {}});
     netbox.Priority = High;
     netbox.PriorityFix = 1;
     // One escalation level only: levels two and three are not in use.
@@ -191,11 +195,11 @@ std::vector<ProductRecord> products()
 std::vector<ProblemRecord> problems()
 {
     std::vector<ProblemRecord> records;
-    for (const QString &text : {u"Account - Locked"_s, u"Backup - Failed"_s, u"Database - Corrupt records"_s,
-                                u"Hardware - Disk failure"_s, u"Hardware - Monitor defect"_s, u"Mail - Spam filter"_s,
-                                u"Mailserver - Off line"_s, u"Network - Down"_s, u"Network - Slow"_s,
-                                u"Password - Forgotten"_s, u"Printer - Driver missing"_s, u"Printer - Jammed"_s,
-                                u"Software - Crash"_s, u"Software - Install request"_s})
+    for (const QString &text :
+         {u"Account - Locked"_s, u"Backup - Failed"_s, u"Database - Corrupt records"_s, u"Hardware - Disk failure"_s,
+          u"Hardware - Monitor defect"_s, u"Mail - Spam filter"_s, u"Mailserver - Off line"_s, u"Network - Down"_s,
+          u"Network - Slow"_s, u"Password - Forgotten"_s, u"Printer - Driver missing"_s, u"Printer - Jammed"_s,
+          u"Software - Crash"_s, u"Software - Install request"_s})
         records.push_back({text});
     return records;
 }

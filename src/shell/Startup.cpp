@@ -9,11 +9,11 @@
 #include "SingleInstanceLock.h"
 #include "StartupSettings.h"
 #include "data/DatabaseOpener.h"
-#include "shell/StarterDatabase.h"
 #include "data/Workstation.h"
 #include "framework/SettingsFile.h"
 #include "mail/MailSession.h"
 #include "mail/WorkstationMail.h"
+#include "shell/StarterDatabase.h"
 
 #include <QApplication>
 #include <QDir>
@@ -119,8 +119,9 @@ bool Startup::createStarterDatabase(const QString &folder)
 bool Startup::openRecordFiles()
 {
     m_files = std::make_unique<DatabaseOpener>(m_workstation->database(), m_workstation->errors());
-    for (const store::TableDefinition *table : {&LogRecord::table(), &SystemRecord::table(), &CaseRecord::table(),
-                                          &ClientRecord::table(), &ProductRecord::table(), &ProblemRecord::table()}) {
+    for (const store::TableDefinition *table :
+         {&LogRecord::table(), &SystemRecord::table(), &CaseRecord::table(), &ClientRecord::table(),
+          &ProductRecord::table(), &ProblemRecord::table()}) {
         m_files->file(*table)->open();
         if (m_fatal)
             return end(1);

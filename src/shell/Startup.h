@@ -24,8 +24,8 @@ class SingleInstanceLock;
 class Workstation;
 
 struct StartupOptions {
-    QString iniFile;        // empty: the workstation's standard settings file
-    QString programFolder;  // empty: the user's own data folder
+    QString iniFile;       // empty: the workstation's standard settings file
+    QString programFolder; // empty: the user's own data folder
 };
 
 class Startup {

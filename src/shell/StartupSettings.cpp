@@ -51,8 +51,8 @@ bool StartupSettings::noOnHold() const
 QString StartupSettings::wallpaper() const
 {
     const QString stored = m_workstation.settings().readText(ConfigSection, WallSelKey);
-    const bool former = QDir::cleanPath(stored).compare(m_programFolder.filePath(FormerWallpaper),
-                                                         Qt::CaseInsensitive) == 0;
+    const bool former =
+        QDir::cleanPath(stored).compare(m_programFolder.filePath(FormerWallpaper), Qt::CaseInsensitive) == 0;
     if (stored.isEmpty() || former)
         return m_programFolder.filePath(Wallpaper);
     return stored;

@@ -17,7 +17,7 @@ QString database(const QString &folder)
 
 QString date(std::int32_t day)
 {
-    static const std::array<QString, 7> weekdays{u"Sunday"_s, u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s,
+    static const std::array<QString, 7> weekdays{u"Sunday"_s,   u"Monday"_s, u"Tuesday"_s, u"Wednesday"_s,
                                                  u"Thursday"_s, u"Friday"_s, u"Saturday"_s};
     return weekdays[static_cast<std::size_t>(DateTime::weekday(day))] + u", "_s + DateTime::formatStatusDate(day);
 }

@@ -1,8 +1,8 @@
 #include "SystemOptions.h"
 
-#include "framework/ApplicationMessage.h"
 #include "DatabaseLocator.h"
 #include "data/Workstation.h"
+#include "framework/ApplicationMessage.h"
 #include "framework/DateTime.h"
 
 #include <QDir>
@@ -19,7 +19,6 @@ namespace vellum {
 
 namespace {
 
-
 const QString NoRecord = u"No System Record Available"_s;
 const QString NoDatabaseFiles = u"  No Database files found.. Please select correct\r\n  Database folder"_s;
 const QString UpdateError = u"System Update Error"_s;
@@ -28,7 +27,7 @@ const QString CreateFolderError = u"Unable to create BackUp Directory"_s;
 const QString Restart = u"You must restart Vellum to allow the new settings\r\ntaking place, shut down Vellum now?"_s;
 const QString ServerNote = u"This PC act only as a server. By checking this option, Case Messages will be Disabled "_s;
 
-constexpr int MaxDays = 99;  // the day entries hold two digits
+constexpr int MaxDays = 99; // the day entries hold two digits
 
 int twoDigits(int days)
 {
@@ -144,8 +143,7 @@ bool SystemOptions::isShown(Control control) const
 
 bool SystemOptions::isEnabled(Group group) const
 {
-    return group == Group::Database || group == Group::ActivityLog
-        || m_workstation.user().level >= LevelAdministrator;
+    return group == Group::Database || group == Group::ActivityLog || m_workstation.user().level >= LevelAdministrator;
 }
 
 void SystemOptions::chooseDatabaseFolder()
@@ -345,8 +343,8 @@ void SystemOptions::notify(const QString &text)
 
 bool SystemOptions::askYesNo(const QString &text)
 {
-    const MessageRequest question{ApplicationMessage::Title, text, MessageIcon::Question, ButtonYes | ButtonNo, ButtonYes,
-                                  {u"&Yes"_s, u"&No"_s}};
+    const MessageRequest question{ApplicationMessage::Title, text,      MessageIcon::Question,
+                                  ButtonYes | ButtonNo,      ButtonYes, {u"&Yes"_s, u"&No"_s}};
     return m_workstation.messages().show(question) == ButtonYes;
 }
 

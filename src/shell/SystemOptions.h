@@ -20,9 +20,26 @@ class SystemOptions {
 public:
     static constexpr QLatin1StringView ProcedureName{"UpdateSysOptions"};
 
-    enum class Group { Database, ActivityLog, ClosedCases, BackUpFiles, ProblemDescription, SortUserQueues, RefreshQueues };
+    enum class Group {
+        Database,
+        ActivityLog,
+        ClosedCases,
+        BackUpFiles,
+        ProblemDescription,
+        SortUserQueues,
+        RefreshQueues
+    };
     // The controls that come and go with the settings; the others are always shown.
-    enum class Control { LogDays, DeleteDays, DeletionServer, DeleteTime, BackupDays, BackupServer, BackupTime, BackupFolder };
+    enum class Control {
+        LogDays,
+        DeleteDays,
+        DeletionServer,
+        DeleteTime,
+        BackupDays,
+        BackupServer,
+        BackupTime,
+        BackupFolder
+    };
 
     explicit SystemOptions(Workstation &workstation);
     ~SystemOptions();
@@ -45,7 +62,7 @@ public:
     void setLogDays(int days);
 
     bool deleteClosed() const { return record().DeleteClosed != 0; }
-    void setDeleteClosed(bool on);  // off also ends the deletion server
+    void setDeleteClosed(bool on); // off also ends the deletion server
     int deleteDays() const { return record().DeleteDays; }
     void setDeleteDays(int days);
     bool deletionServer() const { return record().Server2 != 0; }
@@ -54,7 +71,7 @@ public:
     void setDeleteTime(std::int32_t time);
 
     bool doBackup() const { return record().DoBackup != 0; }
-    void setDoBackup(bool on);  // off also ends the backup server
+    void setDoBackup(bool on); // off also ends the backup server
     int backupDays() const { return record().BackUpDays; }
     void setBackupDays(int days);
     bool backupServer() const { return record().Server != 0; }
@@ -97,7 +114,7 @@ private:
     Workstation &m_workstation;
     RecordFileOf<SystemRecord> m_file;
     bool m_recordFound = false;
-    bool m_deletionEdited = false;  // the window opened with "Immediately"; a change says "Immidiate"
+    bool m_deletionEdited = false; // the window opened with "Immediately"; a change says "Immidiate"
     QString m_databaseFolder;
     QString m_startFolder;
 };

@@ -171,7 +171,7 @@ QButtonGroup *SystemOptionsWindow::choiceGroup(Group group, const QStringList &c
     layout->setContentsMargins(0, 0, 0, 0);
     for (qsizetype i = 0; i < captions.size(); ++i) {
         auto *button = new QRadioButton(captions[i]);
-        choices->addButton(button, int(i) + 1);  // the stored codes count from 1
+        choices->addButton(button, int(i) + 1); // the stored codes count from 1
         layout->addWidget(button);
     }
     layout->addStretch();
@@ -218,7 +218,8 @@ void SystemOptionsWindow::buildDeletionGroup(QVBoxLayout *column)
     addShownRow(Control::DeleteDays, Group::ClosedCases, u"Number of days after closure"_s, m_deleteDays);
     m_deletionServer = checkBox(u" &Server"_s, u"This PC act only as a server"_s);
     addShownRow(Control::DeletionServer, Group::ClosedCases, {}, m_deletionServer)
-        ->layout()->addWidget(serverNote(SystemOptions::deletionServerNote()));
+        ->layout()
+        ->addWidget(serverNote(SystemOptions::deletionServerNote()));
     m_deleteTime = timeEntry();
     addShownRow(Control::DeleteTime, Group::ClosedCases, u"Delete Time"_s, m_deleteTime);
     m_deletionText = derivedText(Group::ClosedCases);
@@ -233,7 +234,8 @@ void SystemOptionsWindow::buildBackupGroup(QVBoxLayout *column)
     addShownRow(Control::BackupDays, Group::BackUpFiles, u"Number of Days"_s, m_backupDays);
     m_backupServer = checkBox(u" S&erver"_s, u"This PC is a Server"_s);
     addShownRow(Control::BackupServer, Group::BackUpFiles, {}, m_backupServer)
-        ->layout()->addWidget(serverNote(SystemOptions::backupServerNote()));
+        ->layout()
+        ->addWidget(serverNote(SystemOptions::backupServerNote()));
     m_backupTime = timeEntry();
     addShownRow(Control::BackupTime, Group::BackUpFiles, u"BackUp Time"_s, m_backupTime);
 
@@ -271,7 +273,8 @@ QLayout *SystemOptionsWindow::buildButtons()
         accept();
     });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this, [this] { HelpWindow::showTopic(this, QString(HelpFile::ConfiguringTopic)); });
+    connect(help, &QPushButton::clicked, this,
+            [this] { HelpWindow::showTopic(this, QString(HelpFile::ConfiguringTopic)); });
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();

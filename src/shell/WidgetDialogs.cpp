@@ -11,7 +11,9 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-WidgetDialogs::WidgetDialogs(QWidget *parent) : m_parent(parent) {}
+WidgetDialogs::WidgetDialogs(QWidget *parent) : m_parent(parent)
+{
+}
 
 WidgetDialogs::~WidgetDialogs() = default;
 

@@ -134,7 +134,8 @@ StoreStatus Database::update(const TableDefinition &table, std::int64_t rowId, s
     if (const int rc = statement.step(); rc != SQLITE_DONE)
         return m_impl->status(rc);
     if (sqlite3_changes(m_impl->db) == 0)
-        return StoreStatus::failure(StoreCode::ChangedByOther, QStringLiteral("the record was changed by another station"));
+        return StoreStatus::failure(StoreCode::ChangedByOther,
+                                    QStringLiteral("the record was changed by another station"));
     if (newVersion)
         *newVersion = version + 1;
     return {};
@@ -157,7 +158,8 @@ StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, s
     if (sqlite3_changes(m_impl->db) == 0 && version == 0)
         return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
     if (sqlite3_changes(m_impl->db) == 0)
-        return StoreStatus::failure(StoreCode::ChangedByOther, QStringLiteral("the record was changed by another station"));
+        return StoreStatus::failure(StoreCode::ChangedByOther,
+                                    QStringLiteral("the record was changed by another station"));
     return {};
 }
 

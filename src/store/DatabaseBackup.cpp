@@ -15,8 +15,8 @@ StoreStatus Database::copyFile(const TableDefinition &table, const QString &dest
     if (!file)
         return result;
     sqlite3 *target = nullptr;
-    int rc = sqlite3_open_v2(destination.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                             nullptr);
+    int rc =
+        sqlite3_open_v2(destination.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc == SQLITE_OK) {
         refuseQuotedTexts(target);
         sqlite3_backup *backup = sqlite3_backup_init(target, "main", m_impl->db, file->schema.constData());
@@ -33,7 +33,8 @@ StoreStatus Database::copyFile(const TableDefinition &table, const QString &dest
         rc = sqlite3_errcode(target);
     }
     if (rc != SQLITE_OK && rc != SQLITE_DONE) {
-        result = StoreStatus::failure(codeOf(rc), QString::fromUtf8(target ? sqlite3_errmsg(target) : sqlite3_errstr(rc)), rc);
+        result = StoreStatus::failure(codeOf(rc),
+                                      QString::fromUtf8(target ? sqlite3_errmsg(target) : sqlite3_errstr(rc)), rc);
         if (const int error = target ? sqlite3_system_errno(target) : 0; error != 0) {
             result.fileErrorCode = error;
             result.fileErrorText = QString::fromLocal8Bit(std::strerror(error));

@@ -38,19 +38,26 @@ StoreCode codeOf(int rc)
     switch (rc & 0xff) {
     case SQLITE_OK:
     case SQLITE_DONE:
-    case SQLITE_ROW: return StoreCode::Ok;
+    case SQLITE_ROW:
+        return StoreCode::Ok;
     case SQLITE_BUSY:
-    case SQLITE_LOCKED: return StoreCode::Busy;
-    case SQLITE_READONLY: return StoreCode::ReadOnly;
+    case SQLITE_LOCKED:
+        return StoreCode::Busy;
+    case SQLITE_READONLY:
+        return StoreCode::ReadOnly;
     case SQLITE_CORRUPT:
-    case SQLITE_NOTADB: return StoreCode::Corrupt;
-    case SQLITE_CANTOPEN: return StoreCode::FileMissing;
+    case SQLITE_NOTADB:
+        return StoreCode::Corrupt;
+    case SQLITE_CANTOPEN:
+        return StoreCode::FileMissing;
     case SQLITE_PERM:
-    case SQLITE_AUTH: return StoreCode::AccessDenied;
+    case SQLITE_AUTH:
+        return StoreCode::AccessDenied;
     case SQLITE_CONSTRAINT:
         return (rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY) ? StoreCode::Duplicate
-                                                                                       : StoreCode::Failed;
-    default: return StoreCode::Failed;
+                                                                                      : StoreCode::Failed;
+    default:
+        return StoreCode::Failed;
     }
 }
 
@@ -71,8 +78,8 @@ StoreStatus Database::Impl::status(int rc) const
 {
     if (codeOf(rc) == StoreCode::Ok)
         return {};
-    StoreStatus result = StoreStatus::failure(
-        codeOf(rc), QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)), rc);
+    StoreStatus result =
+        StoreStatus::failure(codeOf(rc), QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc)), rc);
     // Read-only, a file with a hot journal cannot be read: a reader must not roll it back.
     if (rc == SQLITE_READONLY_ROLLBACK)
         result.errorText = QStringLiteral("a change that a stopped workstation left unfinished is still to be "
@@ -92,8 +99,8 @@ Statement Database::Impl::prepare(const QByteArray &sql)
     if (auto found = statements.find(sql); found != statements.end())
         return Statement(db, found->second, SQLITE_OK);
     sqlite3_stmt *statement = nullptr;
-    const int rc = sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                      &statement, nullptr);
+    const int rc =
+        sqlite3_prepare_v3(db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &statement, nullptr);
     if (rc == SQLITE_OK)
         statements.emplace(sql, statement);
     return Statement(db, statement, rc);
@@ -119,8 +126,8 @@ void Database::Impl::finalizeStatements()
 
 StoreStatus Database::Impl::openConnection(const QByteArray &uri)
 {
-    const int rc = sqlite3_open_v2(uri.constData(), &db,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+    const int rc =
+        sqlite3_open_v2(uri.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
     if (rc != SQLITE_OK) {
         StoreStatus failed = status(rc);
         sqlite3_close_v2(db);
@@ -214,7 +221,9 @@ const Attached *Database::Impl::attachedFile(const TableDefinition &table) const
     return (found != files.end() && !found->second.schema.isEmpty()) ? &found->second : nullptr;
 }
 
-Database::Database(QString folder) : m_folder(std::move(folder)), m_impl(std::make_unique<Impl>()) {}
+Database::Database(QString folder) : m_folder(std::move(folder)), m_impl(std::make_unique<Impl>())
+{
+}
 
 Database::~Database() = default;
 

@@ -7,7 +7,7 @@
 #include "TableSql.h"
 
 #include <QByteArray>
-#include <QHash>  // std::hash for QByteArray
+#include <QHash> // std::hash for QByteArray
 
 #include <chrono>
 #include <map>
@@ -19,7 +19,7 @@ struct Attached {
     QByteArray schema;
     QString path;
     bool readOnly = false;
-    bool open = false;  // attached and checked
+    bool open = false; // attached and checked
 };
 
 // SQLite's own busy wait backs off to 100 ms between tries, so a workstation that writes back to

@@ -55,8 +55,8 @@ StoreStatus Database::Impl::createSchema(const TableDefinition &table, const Tab
 
 std::int64_t Database::Impl::tableCount(const Attached &file, const TableDefinition &table, StoreStatus *result)
 {
-    Statement statement = prepare("SELECT count(*) FROM " + identifier(file.schema)
-                                  + ".sqlite_schema WHERE type = 'table' AND name = ?");
+    Statement statement =
+        prepare("SELECT count(*) FROM " + identifier(file.schema) + ".sqlite_schema WHERE type = 'table' AND name = ?");
     if (!statement.prepared()) {
         *result = status(statement.prepareResult());
         return 0;
@@ -100,9 +100,9 @@ StoreStatus Database::Impl::columnsMatch(const Attached &file, const TableDefini
             return StoreStatus::failure(StoreCode::LayoutMismatch,
                                         QStringLiteral("the record table has no column for %1").arg(name));
     if (!withoutDefault.isEmpty())
-        return StoreStatus::failure(StoreCode::LayoutMismatch,
-                                    QStringLiteral("the record table has a column %1 that takes no default")
-                                        .arg(withoutDefault));
+        return StoreStatus::failure(
+            StoreCode::LayoutMismatch,
+            QStringLiteral("the record table has a column %1 that takes no default").arg(withoutDefault));
     return {};
 }
 
@@ -143,7 +143,6 @@ std::vector<StoredField> Database::layoutOf(const TableDefinition &table)
                           QString::fromLatin1(typeName(field.type)), field.width});
     return layout;
 }
-
 
 StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool createIfMissing)
 {
@@ -204,8 +203,8 @@ StoreStatus Database::createFile(const TableDefinition &table, const QString &pa
 {
     if (!QFileInfo(m_folder).isWritable())
         return fileError(StoreCode::CreateFailed, EACCES, QStringLiteral("no write access"));
-    const QString temporary = QDir(m_folder).filePath(
-        u'.' + fileNameOf(table) + u'.' + QUuid::createUuid().toString(QUuid::Id128).left(12));
+    const QString temporary =
+        QDir(m_folder).filePath(u'.' + fileNameOf(table) + u'.' + QUuid::createUuid().toString(QUuid::Id128).left(12));
     StoreStatus made;
     {
         Impl creator;
@@ -220,7 +219,7 @@ StoreStatus Database::createFile(const TableDefinition &table, const QString &pa
         if (!created.rename(path) && !QFileInfo::exists(path))
             made = StoreStatus::failure(StoreCode::CreateFailed, created.errorString());
     }
-    QFile::remove(temporary);  // still there only when another file was put in place first, or on failure
+    QFile::remove(temporary); // still there only when another file was put in place first, or on failure
     if (!made)
         made.code = StoreCode::CreateFailed;
     return made;
@@ -255,7 +254,8 @@ StoreStatus Database::rebuildKeys(const TableDefinition &table)
         return transaction.started();
     for (std::size_t key = 0; key < table.keys.size(); ++key) {
         const KeyDefinition &definition = table.keys[key];
-        if (StoreStatus dropped = m_impl->run(sql.dropIndex(QByteArray(definition.name.data(), qsizetype(definition.name.size()))));
+        if (StoreStatus dropped =
+                m_impl->run(sql.dropIndex(QByteArray(definition.name.data(), qsizetype(definition.name.size()))));
             !dropped)
             return dropped;
         if (StoreStatus created = m_impl->run(sql.createIndex(int(key))); !created)
@@ -270,8 +270,8 @@ StoreStatus Database::storedLayout(const TableDefinition &table, std::vector<Sto
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
         return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("%1 is not open").arg(fileNameOf(table)));
-    Statement statement = m_impl->prepare("SELECT \"Name\", \"Type\", \"Width\" FROM " + identifier(file->schema)
-                                          + '.' + identifier(LayoutTable) + " ORDER BY \"Nr\"");
+    Statement statement = m_impl->prepare("SELECT \"Name\", \"Type\", \"Width\" FROM " + identifier(file->schema) + '.'
+                                          + identifier(LayoutTable) + " ORDER BY \"Nr\"");
     if (!statement.prepared())
         return StoreStatus::failure(StoreCode::LayoutMismatch, QStringLiteral("the file holds no record layout"));
     int rc;

@@ -12,10 +12,14 @@ Value normalised(const FieldDefinition &field, const Value &value)
         return fitText(asText(value), field.textCapacity());
     const std::int64_t number = asInt(value);
     switch (field.type) {
-    case FieldType::Byte: return std::int64_t(std::uint8_t(number));
-    case FieldType::UShort: return std::int64_t(std::uint16_t(number));
-    case FieldType::Long: return std::int64_t(std::int32_t(number));
-    default: return std::int64_t(std::uint32_t(number));
+    case FieldType::Byte:
+        return std::int64_t(std::uint8_t(number));
+    case FieldType::UShort:
+        return std::int64_t(std::uint16_t(number));
+    case FieldType::Long:
+        return std::int64_t(std::int32_t(number));
+    default:
+        return std::int64_t(std::uint32_t(number));
     }
 }
 

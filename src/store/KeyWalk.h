@@ -28,13 +28,13 @@ struct Condition {
 };
 
 struct WalkRequest {
-    int key = -1;  // index into the table's keys; -1 walks in record order
+    int key = -1; // index into the table's keys; -1 walks in record order
     Direction direction = Direction::Forward;
     // Where the page starts: after (or before, walking backward) this position; none starts at an end.
     std::optional<KeyPosition> after;
     // Or at the first row whose key is at or past these values (at or before, walking backward).
     std::optional<std::vector<Value>> from;
-    std::vector<Value> range;  // equal values for the key's leading components
+    std::vector<Value> range; // equal values for the key's leading components
     std::vector<Condition> filter;
     int limit = 30;
     // Fields to read; empty reads every field but the memos. Unread fields hold their empty value.

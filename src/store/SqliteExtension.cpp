@@ -17,8 +17,8 @@ int collate(void *, int lengthA, const void *a, int lengthB, const void *b)
 } // namespace
 
 // The shell derives the entry point from the file name "vellum_sqlite".
-extern "C" __attribute__((visibility("default"))) int
-sqlite3_vellumsqlite_init(sqlite3 *db, char **, const sqlite3_api_routines *api)
+extern "C" __attribute__((visibility("default"))) int sqlite3_vellumsqlite_init(sqlite3 *db, char **,
+                                                                                const sqlite3_api_routines *api)
 {
     SQLITE_EXTENSION_INIT2(api);
     return sqlite3_create_collation_v2(db, vellum::store::TextCollationName, SQLITE_UTF8, nullptr, collate, nullptr);

@@ -24,7 +24,7 @@ public:
     void bind(const Value &value);
     void bindInt(std::int64_t value);
     void bindText(const QString &text);
-    int step();  // SQLITE_ROW, SQLITE_DONE or an error
+    int step(); // SQLITE_ROW, SQLITE_DONE or an error
 
     std::int64_t integer(int column) const;
     QString text(int column) const;

@@ -8,26 +8,26 @@ namespace vellum::store {
 
 enum class StoreCode {
     Ok,
-    NoRecord,        // a fetch or walk found nothing
-    Duplicate,       // a unique key already holds the value
-    ChangedByOther,  // the watch: the record changed (or went) since it was read
-    Busy,            // another workstation holds the file past the time-out
-    AccessDenied,    // no write access: the file or its folder is read-only
-    FileMissing,     // the file does not exist
-    CreateFailed,    // a missing file could not be created
-    InvalidKeys,     // the keys do not match their declaration and must be rebuilt
-    LayoutMismatch,  // the stored layout is not the program's
-    Corrupt,         // not a record file, or damaged
-    ReadOnly,        // a write to a file opened read-only
-    NotOpen,         // the file was never opened on this connection
-    Failed,          // anything else
+    NoRecord,       // a fetch or walk found nothing
+    Duplicate,      // a unique key already holds the value
+    ChangedByOther, // the watch: the record changed (or went) since it was read
+    Busy,           // another workstation holds the file past the time-out
+    AccessDenied,   // no write access: the file or its folder is read-only
+    FileMissing,    // the file does not exist
+    CreateFailed,   // a missing file could not be created
+    InvalidKeys,    // the keys do not match their declaration and must be rebuilt
+    LayoutMismatch, // the stored layout is not the program's
+    Corrupt,        // not a record file, or damaged
+    ReadOnly,       // a write to a file opened read-only
+    NotOpen,        // the file was never opened on this connection
+    Failed,         // anything else
 };
 
 struct StoreStatus {
     StoreCode code = StoreCode::Ok;
-    int errorCode = 0;      // the engine's own number
-    QString errorText;      // the engine's own text
-    int fileErrorCode = 0;  // the operating system's number when the file system failed, else 0
+    int errorCode = 0;     // the engine's own number
+    QString errorText;     // the engine's own text
+    int fileErrorCode = 0; // the operating system's number when the file system failed, else 0
     QString fileErrorText;
 
     bool ok() const { return code == StoreCode::Ok; }

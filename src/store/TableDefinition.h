@@ -12,9 +12,9 @@ namespace vellum::store {
 enum class FieldType : std::uint8_t { Byte, UShort, Long, ULong, String, CString, Memo };
 
 struct FieldDefinition {
-    std::string_view name;  // with prefix, as "SER:CaseNr"
+    std::string_view name; // with prefix, as "SER:CaseNr"
     FieldType type;
-    int width;              // bytes in the fixed record; for a memo the most bytes it holds
+    int width; // bytes in the fixed record; for a memo the most bytes it holds
 
     constexpr bool isText() const
     {
@@ -34,29 +34,33 @@ struct FieldDefinition {
 constexpr int typeWidth(FieldType type)
 {
     switch (type) {
-    case FieldType::Byte: return 1;
-    case FieldType::UShort: return 2;
+    case FieldType::Byte:
+        return 1;
+    case FieldType::UShort:
+        return 2;
     case FieldType::Long:
-    case FieldType::ULong: return 4;
-    default: return 0;
+    case FieldType::ULong:
+        return 4;
+    default:
+        return 0;
     }
 }
 
 enum class KeyKind : std::uint8_t { Primary, Unique, Duplicates };
 
 struct KeyDefinition {
-    std::string_view name;         // "SER:CaseNrKey"
-    std::string_view description;  // what the duplicate-key message names ("bv. LLI" ...)
+    std::string_view name;        // "SER:CaseNrKey"
+    std::string_view description; // what the duplicate-key message names ("bv. LLI" ...)
     KeyKind kind;
     bool autoNumber;
-    std::array<std::int8_t, 2> parts;  // field indexes; -1 where unused
+    std::array<std::int8_t, 2> parts; // field indexes; -1 where unused
     constexpr int partCount() const { return parts[1] < 0 ? 1 : 2; }
     constexpr bool unique() const { return kind != KeyKind::Duplicates; }
 };
 
 struct TableDefinition {
-    std::string_view fileName;  // "Sercase.tps"
-    std::string_view prefix;    // "SER": also the table's name
+    std::string_view fileName; // "Sercase.tps"
+    std::string_view prefix;   // "SER": also the table's name
     std::span<const FieldDefinition> fields;
     std::span<const KeyDefinition> keys;
 

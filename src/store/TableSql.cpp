@@ -21,18 +21,27 @@ QByteArray identifier(std::string_view name)
 QByteArray typeName(FieldType type)
 {
     switch (type) {
-    case FieldType::Byte: return "BYTE";
-    case FieldType::UShort: return "USHORT";
-    case FieldType::Long: return "LONG";
-    case FieldType::ULong: return "ULONG";
-    case FieldType::String: return "STRING";
-    case FieldType::CString: return "CSTRING";
-    case FieldType::Memo: return "MEMO";
+    case FieldType::Byte:
+        return "BYTE";
+    case FieldType::UShort:
+        return "USHORT";
+    case FieldType::Long:
+        return "LONG";
+    case FieldType::ULong:
+        return "ULONG";
+    case FieldType::String:
+        return "STRING";
+    case FieldType::CString:
+        return "CSTRING";
+    case FieldType::Memo:
+        return "MEMO";
     }
     return "UNKNOWN";
 }
 
-TableSql::TableSql(const TableDefinition &table, QByteArray schema) : m_table(table), m_schema(std::move(schema)) {}
+TableSql::TableSql(const TableDefinition &table, QByteArray schema) : m_table(table), m_schema(std::move(schema))
+{
+}
 
 QByteArray TableSql::qualifiedTable() const
 {
@@ -85,13 +94,13 @@ QByteArray TableSql::createTable() const
 QByteArray TableSql::createLayoutTable() const
 {
     return "CREATE TABLE " + identifier(m_schema) + '.' + identifier(LayoutTable)
-        + " (\"Nr\" INTEGER PRIMARY KEY, \"Name\" TEXT NOT NULL, \"Type\" TEXT NOT NULL, \"Width\" INTEGER NOT NULL)";
+           + " (\"Nr\" INTEGER PRIMARY KEY, \"Name\" TEXT NOT NULL, \"Type\" TEXT NOT NULL, \"Width\" INTEGER NOT NULL)";
 }
 
 QByteArray TableSql::insertLayoutRow() const
 {
     return "INSERT INTO " + identifier(m_schema) + '.' + identifier(LayoutTable)
-        + " (\"Nr\", \"Name\", \"Type\", \"Width\") VALUES (?, ?, ?, ?)";
+           + " (\"Nr\", \"Name\", \"Type\", \"Width\") VALUES (?, ?, ?, ?)";
 }
 
 QByteArray TableSql::createIndex(int key) const
@@ -100,8 +109,8 @@ QByteArray TableSql::createIndex(int key) const
     QByteArrayList parts;
     for (int i = 0; i < spec.partCount(); ++i)
         parts << keyTerm(spec.parts[std::size_t(i)]);
-    return QByteArray(spec.unique() ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + identifier(m_schema)
-        + '.' + identifier(spec.name) + " ON " + identifier(m_table.prefix) + " (" + parts.join(", ") + ')';
+    return QByteArray(spec.unique() ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + identifier(m_schema) + '.'
+           + identifier(spec.name) + " ON " + identifier(m_table.prefix) + " (" + parts.join(", ") + ')';
 }
 
 QByteArray TableSql::dropIndex(const QByteArray &name) const
@@ -134,7 +143,7 @@ QByteArray TableSql::update() const
         assignments << column(int(i)) + " = ?";
     const QByteArray version = identifier(RowVersionColumn);
     return "UPDATE " + qualifiedTable() + " SET " + assignments.join(", ") + ", " + version + " = " + version
-        + " + 1 WHERE rowid = ? AND " + version + " = ?";
+           + " + 1 WHERE rowid = ? AND " + version + " = ?";
 }
 
 QByteArray TableSql::remove(bool checkVersion) const

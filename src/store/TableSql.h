@@ -48,8 +48,8 @@ public:
     QByteArray walk(const WalkRequest &request, const std::vector<int> &fields, int equalParts = 0) const;
 
 private:
-    QByteArray column(int field) const;           // quoted column name
-    QByteArray keyTerm(int field) const;          // column, with the case-blind collation for texts
+    QByteArray column(int field) const;  // quoted column name
+    QByteArray keyTerm(int field) const; // column, with the case-blind collation for texts
     QByteArray filterTerm(const Condition &condition) const;
     QByteArray startTerm(const WalkRequest &request, int equalParts) const;
     QByteArray orderBy(const WalkRequest &request) const;

@@ -18,7 +18,10 @@ unsigned char lowerAscii(unsigned char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
 }
 
-int sign(int value) { return (value > 0) - (value < 0); }
+int sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
 
 // Folded ASCII orders exactly as folded UTF-16 would, so both paths give one total order.
 int compareAscii(const unsigned char *a, int lengthA, const unsigned char *b, int lengthB)

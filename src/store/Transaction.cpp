@@ -13,7 +13,9 @@ StoreStatus start(Database &database, int timeoutMs, bool savepointOnly)
 
 } // namespace
 
-Transaction::Transaction(Database &database, int timeoutMs) : Transaction(database, timeoutMs, Kind::Any) {}
+Transaction::Transaction(Database &database, int timeoutMs) : Transaction(database, timeoutMs, Kind::Any)
+{
+}
 
 Transaction::Transaction(Database &database, int timeoutMs, Kind kind)
     : m_database(database), m_started(start(database, timeoutMs, kind == Kind::SavepointOnly)), m_active(m_started.ok())

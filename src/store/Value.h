@@ -10,7 +10,7 @@
 namespace vellum::store {
 
 using Value = std::variant<std::int64_t, QString>;
-using Row = std::vector<Value>;  // one value per field, in layout order
+using Row = std::vector<Value>; // one value per field, in layout order
 
 inline std::int64_t asInt(const Value &value)
 {

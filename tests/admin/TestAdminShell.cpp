@@ -69,7 +69,8 @@ private Q_SLOTS:
     void keyedQueriesWorkInTheShell()
     {
         QCOMPARE(sql(u"client.tps"_s, u"SELECT count(*) FROM CLI;"_s).out, u"4"_s);
-        QCOMPARE(sql(u"Client.tps"_s, u"SELECT SName FROM CLI WHERE SName = 'fenwic' COLLATE VELLUM_NOCASE;"_s).out, u"FENWIC"_s);
+        QCOMPARE(sql(u"Client.tps"_s, u"SELECT SName FROM CLI WHERE SName = 'fenwic' COLLATE VELLUM_NOCASE;"_s).out,
+                 u"FENWIC"_s);
         QCOMPARE(sql(u"Sercase.tps"_s, u"PRAGMA integrity_check;"_s).out, u"ok"_s);
     }
 

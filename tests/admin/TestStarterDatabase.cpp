@@ -12,19 +12,19 @@
 #include "data/ProblemRecord.h"
 #include "data/ProductRecord.h"
 #include "data/RecordFiles.h"
-#include "shell/StarterDatabase.h"
 #include "data/SystemRecord.h"
 #include "data/UserRecord.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
 #include "framework/RecordFile.h"
+#include "shell/StarterDatabase.h"
 #include "store/Database.h"
 #include "store/TextCollation.h"
 #include "support/ScriptedMessages.h"
 
 #include <QDir>
-#include <QMap>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
@@ -72,7 +72,7 @@ void createStarter(const QString &folder, QDate today)
 }
 
 struct HistoryEntry {
-    QString kind;  // the header up to its date: "Status CHANGE : "
+    QString kind; // the header up to its date: "Status CHANGE : "
     QString date;
     QString header;
     QString note;
@@ -92,8 +92,8 @@ std::vector<HistoryEntry> laterEntries(const QString &history)
         const qsizetype lineEnd = part.indexOf(CrLf);
         const QString line = part.left(lineEnd);
         const auto match = header.match(line);
-        entries.push_back({match.captured(1), match.captured(2), line,
-                           lineEnd < 0 ? QString() : part.mid(lineEnd + CrLf.size())});
+        entries.push_back(
+            {match.captured(1), match.captured(2), line, lineEnd < 0 ? QString() : part.mid(lineEnd + CrLf.size())});
     }
     return entries;
 }
@@ -254,12 +254,12 @@ void TestStarterDatabase::configurationIsExactlyTheStarterSettings()
     expected.DoLog = 1;
     expected.HowLong = 1;
     expected.BackUpDays = 7;
-    expected.BackUpTime = 360001;  // 01:00
+    expected.BackUpTime = 360001; // 01:00
     expected.ViewFlag2 = 3;
     expected.RefreshInterval = 1;
     expected.DeleteClosed = 1;
     expected.DeleteDays = 7;
-    expected.DeleteTime = 450001;  // 01:15
+    expected.DeleteTime = 450001; // 01:15
     expected.ProblemFix = 2;
     QCOMPARE(records.front(), expected);
 }
@@ -286,8 +286,8 @@ void TestStarterDatabase::usersHaveTheirNumbersLevelsAndPasswords()
     QFETCH(QString, qualification);
     QFETCH(QString, password);
 
-    const auto user = std::find_if(m_users.begin(), m_users.end(),
-                                   [&name](const UserRecord &record) { return record.Name == name; });
+    const auto user =
+        std::find_if(m_users.begin(), m_users.end(), [&name](const UserRecord &record) { return record.Name == name; });
     QVERIFY(user != m_users.end());
     QCOMPARE(int(user->IdNr), number);
     QCOMPARE(int(user->Level), level);
@@ -322,9 +322,9 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
         QVERIFY2(fresh.FirstEscDate == stored.FirstEscDate && fresh.FirstEscTime == stored.FirstEscTime, where);
         QVERIFY2(fresh.SecEscDate == stored.SecEscDate && fresh.SecEscTime == stored.SecEscTime, where);
         QVERIFY2(fresh.ThirdEscDate == stored.ThirdEscDate && fresh.ThirdEscTime == stored.ThirdEscTime, where);
-        const std::array<std::pair<QString, QString>, 3> flags{
-            {{fresh.FirstAction, stored.FirstAction}, {fresh.SecAction, stored.SecAction},
-             {fresh.ThirdAction, stored.ThirdAction}}};
+        const std::array<std::pair<QString, QString>, 3> flags{{{fresh.FirstAction, stored.FirstAction},
+                                                                {fresh.SecAction, stored.SecAction},
+                                                                {fresh.ThirdAction, stored.ThirdAction}}};
         const std::array<QString, 3> doneEntries{u"First Escalation : "_s, u"Second Escalation : "_s,
                                                  u"Third Escalation : "_s};
         for (std::size_t level = 0; level < flags.size(); ++level) {
@@ -462,7 +462,7 @@ void TestStarterDatabase::officeHoursCasesStartOnWeekdaysInsideTheWindow()
     const auto products = readAll<ProductRecord>(dir.path());
     QVERIFY(anyOf(products, [](const ProductRecord &p) {
         return p.ServiceShift == 1 && p.ServiceStart == DateTime::fromHoursMinutes(8, 0)
-            && p.ServiceEnd == DateTime::fromHoursMinutes(17, 0);
+               && p.ServiceEnd == DateTime::fromHoursMinutes(17, 0);
     }));
     int officeHourCases = 0;
     for (const CaseRecord &record : readAll<CaseRecord>(dir.path())) {
@@ -503,7 +503,9 @@ void TestStarterDatabase::logEntriesNameAUserAndACase()
         return record.CaseNr == entries[1].CaseNr && record.History.contains(u"by Agent "_s + entries[1].Name);
     }));
     for (const LogRecord &entry : entries) {
-        const auto writer = [&entry](const UserRecord &user) { return user.IdNr == entry.ID && user.Name == entry.Name; };
+        const auto writer = [&entry](const UserRecord &user) {
+            return user.IdNr == entry.ID && user.Name == entry.Name;
+        };
         QVERIFY(anyOf(m_users, writer));
         QVERIFY(entry.ActionDate < m_today && entry.ActionTime > 0);
     }
@@ -608,7 +610,8 @@ void TestStarterDatabase::adminCheckChangesNoByte()
     {
         sqlite3 *db = nullptr;
         QVERIFY(sqlite3_open_v2(QFile::encodeName(dir.filePath(u"Ide.tps"_s)).constData(), &db, SQLITE_OPEN_READWRITE,
-                                nullptr) == SQLITE_OK);
+                                nullptr)
+                == SQLITE_OK);
         store::registerTextCollation(db);
         const int dropped = sqlite3_exec(db, "ALTER TABLE IDE DROP COLUMN PassWord", nullptr, nullptr, nullptr);
         sqlite3_close_v2(db);

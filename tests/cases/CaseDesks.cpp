@@ -48,9 +48,8 @@ void CaseDesks::tearDownDesks()
 std::unique_ptr<Desk> CaseDesks::desk(const QString &name, int level, int doLog)
 {
     auto made = std::make_unique<Desk>();
-    made->station = std::make_unique<Workstation>(*m_settings, *m_messages, m_dialogs, m_clock, [](int id) {
-        QFAIL(qPrintable(u"fatal error %1"_s.arg(id)));
-    });
+    made->station = std::make_unique<Workstation>(*m_settings, *m_messages, m_dialogs, m_clock,
+                                                  [](int id) { QFAIL(qPrintable(u"fatal error %1"_s.arg(id))); });
     made->station->useDatabaseFolder(m_dir->path());
     made->station->run().configuration.DoLog = std::uint8_t(doLog);
     made->station->user().name = name;

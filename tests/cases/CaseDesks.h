@@ -71,7 +71,7 @@ private:
     std::unique_ptr<ScriptedMessages> m_messages;
     ScriptedDialogs m_dialogs;
     FixedClock m_clock{Today, Now};
-    std::unique_ptr<Desk> m_setup;  // the files as the tests prepare and read them
+    std::unique_ptr<Desk> m_setup; // the files as the tests prepare and read them
 };
 
 } // namespace vellum::test

@@ -104,19 +104,19 @@ void TestCaseHistory::entryOfEachEvent_data()
 
     HistoryEntry onHold = plain;
     onHold.newStatus = CaseVocabulary::OnHold;
-    QTest::newRow("status on hold")
-        << CaseEvent::StatusChange << onHold << note
-        << u"Status CHANGE :  3/05/04 -  9:06 to ON HOLD by Agent Marta               "_s << none;
+    QTest::newRow("status on hold") << CaseEvent::StatusChange << onHold << note
+                                    << u"Status CHANGE :  3/05/04 -  9:06 to ON HOLD by Agent Marta               "_s
+                                    << none;
     HistoryEntry active = plain;
     active.newStatus = CaseVocabulary::Active;
-    QTest::newRow("status active")
-        << CaseEvent::StatusChange << active << note
-        << u"Status CHANGE :  3/05/04 -  9:06 to ACTIVE  by Agent Marta               "_s << none;
+    QTest::newRow("status active") << CaseEvent::StatusChange << active << note
+                                   << u"Status CHANGE :  3/05/04 -  9:06 to ACTIVE  by Agent Marta               "_s
+                                   << none;
     QTest::newRow("first escalation") << CaseEvent::FirstEscalationDone << plain << note
                                       << u"First Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << none;
-    QTest::newRow("second escalation")
-        << CaseEvent::SecondEscalationDone << plain << note
-        << u"Second Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << none;
+    QTest::newRow("second escalation") << CaseEvent::SecondEscalationDone << plain << note
+                                       << u"Second Escalation :  3/05/04 -  9:06 by Agent Marta               "_s
+                                       << none;
     QTest::newRow("third escalation") << CaseEvent::ThirdEscalationDone << plain << note
                                       << u"Third Escalation :  3/05/04 -  9:06 by Agent Marta               "_s << none;
     QTest::newRow("re-open") << CaseEvent::ReOpen << plain << note
@@ -128,15 +128,14 @@ void TestCaseHistory::entryOfEachEvent_data()
     QTest::newRow("priority by agent")
         << CaseEvent::PriorityChangeByAgent << priority << note
         << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent Marta               "_s << none;
-    QTest::newRow("priority by system")
-        << CaseEvent::PriorityChangeBySystem << priority << note
-        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by SYSTEM "_s << marks;
+    QTest::newRow("priority by system") << CaseEvent::PriorityChangeBySystem << priority << note
+                                        << u"Priority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by SYSTEM "_s
+                                        << marks;
 
     HistoryEntry yank = plain;
     yank.previousOwner = u"Bob"_s;
     QTest::newRow("yank") << CaseEvent::Yank << yank << QString()
                           << u"Case YANKED :  3/05/04 -  9:06 by Agent Marta from Agent Bob                 "_s << none;
-
 }
 
 void TestCaseHistory::entryOfEachEvent()
@@ -163,7 +162,7 @@ void TestCaseHistory::creationNoteFollowsOnOneLineBreak()
     record.SDate = may3();
     record.STime = DateTime::fromHoursMinutes(9, 6);
     HistoryEntry later = byMarta();
-    later.today = may3() + 1;  // the start moment counts, not the clock
+    later.today = may3() + 1; // the start moment counts, not the clock
     CaseHistory history;
     QCOMPARE(history.appendHistory(record, CaseEvent::Created, later), AppendResult::Appended);
     const QString created = record.History;
@@ -174,8 +173,7 @@ void TestCaseHistory::creationNoteFollowsOnOneLineBreak()
 
     record.AddHistory = u"Printer jams on every page. "_s;
     QCOMPARE(history.appendHistory(record, CaseEvent::Created, byMarta()), AppendResult::Appended);
-    QCOMPARE(record.History,
-             u"Case CREATED :  3/05/04 -  9:06  by Agent Marta\r\nPrinter jams on every page."_s);
+    QCOMPARE(record.History, u"Case CREATED :  3/05/04 -  9:06  by Agent Marta\r\nPrinter jams on every page."_s);
     QCOMPARE(record.AddHistory, QString());
 }
 
@@ -191,14 +189,13 @@ void TestCaseHistory::laterEntriesFollowOneBlankLine()
     record.AddHistory = u"Second."_s;
     QCOMPARE(history.appendHistory(record, CaseEvent::ReviewNote, byMarta()), AppendResult::Appended);
 
-    QCOMPARE(record.History,
-             u"Case CREATED :  3/05/04 -  8:00  by Agent Marta\r\n"
-             u"\r\n"
-             u"Outgoing Call:  3/05/04 -  9:06 by Agent Marta               \r\n"
-             u"First.\r\n"
-             u"\r\n"
-             u"Review Note:  3/05/04 -  9:06 by Agent Marta               \r\n"
-             u"Second."_s);
+    QCOMPARE(record.History, u"Case CREATED :  3/05/04 -  8:00  by Agent Marta\r\n"
+                             u"\r\n"
+                             u"Outgoing Call:  3/05/04 -  9:06 by Agent Marta               \r\n"
+                             u"First.\r\n"
+                             u"\r\n"
+                             u"Review Note:  3/05/04 -  9:06 by Agent Marta               \r\n"
+                             u"Second."_s);
 }
 
 void TestCaseHistory::noteIsNeeded_data()
@@ -306,21 +303,22 @@ void TestCaseHistory::entryThatFillsTheHistoryExactly()
 void TestCaseHistory::fullHistory_data()
 {
     QTest::addColumn<CaseEvent>("event");
-    QTest::addColumn<int>("noteBytes");  // what the history leaves for the note after the entry's own text
+    QTest::addColumn<int>("noteBytes"); // what the history leaves for the note after the entry's own text
     QTest::addColumn<QString>("note");
     QTest::addColumn<AppendResult>("result");
-    QTest::addColumn<int>("refusal");  // the characters left, as the notes window says; -1: not refused
+    QTest::addColumn<int>("refusal"); // the characters left, as the notes window says; -1: not refused
 
     const AppendResult refused = AppendResult::NoteTooLong;
     const AppendResult cut = AppendResult::HistoryFull;
     QTest::newRow("note, one byte short") << CaseEvent::ReviewNote << 1 << u"ok"_s << refused << 1;
-    QTest::newRow("note, two-byte characters") << CaseEvent::IncomingCall << 5 << u"\u00e9\u00e9\u00e9"_s << refused << 2;
+    QTest::newRow("note, two-byte characters")
+        << CaseEvent::IncomingCall << 5 << u"\u00e9\u00e9\u00e9"_s << refused << 2;
     QTest::newRow("note, nothing left") << CaseEvent::OutgoingEmail << -30 << u"ok"_s << refused << 0;
     QTest::newRow("note that just fits") << CaseEvent::IncomingEmail << 2 << u"ok   "_s << AppendResult::Appended << -1;
     QTest::newRow("status remark, one byte short") << CaseEvent::StatusChange << 1 << u"ok"_s << refused << 1;
     QTest::newRow("re-open remark, one byte short") << CaseEvent::ReOpen << 1 << u"ok"_s << refused << 1;
-    QTest::newRow("priority remark, one byte short") << CaseEvent::PriorityChangeByAgent << 1 << u"ok"_s << refused
-                                                     << 1;
+    QTest::newRow("priority remark, one byte short")
+        << CaseEvent::PriorityChangeByAgent << 1 << u"ok"_s << refused << 1;
     // The step may not wait for room that will never come.
     QTest::newRow("status remark, nothing left") << CaseEvent::StatusChange << 0 << u"ok"_s << cut << -1;
     QTest::newRow("escalation remark, header cut") << CaseEvent::ThirdEscalationDone << -30 << u"ok"_s << cut << -1;
@@ -395,7 +393,7 @@ void TestCaseHistory::appendedHistoryIsStoredWhole()
     QCOMPARE(cases.open(), 0);
 
     CaseRecord record = storedCase();
-    record.History = QString(3950, QChar(0x00E9));  // 7900 bytes
+    record.History = QString(3950, QChar(0x00E9)); // 7900 bytes
     CaseHistory history;
     AppendResult result = AppendResult::Appended;
     for (int i = 0; result == AppendResult::Appended; ++i) {

@@ -78,10 +78,18 @@ void TestCaseWorkflow::play(Desk &desk, Scenario scenario)
     store(storedCase(u"Marta"_s, scenario == Scenario::ReOpen ? Closed : Active));
     open(desk);
     switch (scenario) {
-    case Scenario::Yank: QVERIFY(desk.flow->yankCase().done); break;
-    case Scenario::ReOpen: QVERIFY(desk.flow->changeStatus(Active, note).done); break;
-    case Scenario::ToOnHold: QVERIFY(desk.flow->changeStatus(OnHold, note).done); break;
-    case Scenario::NoteOnly: QVERIFY(desk.flow->addNote(CaseEvent::IncomingCall, note).done); break;
+    case Scenario::Yank:
+        QVERIFY(desk.flow->yankCase().done);
+        break;
+    case Scenario::ReOpen:
+        QVERIFY(desk.flow->changeStatus(Active, note).done);
+        break;
+    case Scenario::ToOnHold:
+        QVERIFY(desk.flow->changeStatus(OnHold, note).done);
+        break;
+    case Scenario::NoteOnly:
+        QVERIFY(desk.flow->addNote(CaseEvent::IncomingCall, note).done);
+        break;
     case Scenario::EscalationDone:
         QVERIFY(desk.flow->yankCase().done);
         QVERIFY(desk.flow->markEscalationDone(1, note).done);
@@ -95,7 +103,8 @@ void TestCaseWorkflow::play(Desk &desk, Scenario scenario)
         QVERIFY(desk.flow->changeStatus(OnHold, note).done);
         QVERIFY(desk.flow->changeStatus(Active, note).done);
         break;
-    case Scenario::NewCase: break;
+    case Scenario::NewCase:
+        break;
     }
 }
 
@@ -192,16 +201,13 @@ void TestCaseWorkflow::rightsWhenOpened_data()
     QTest::addColumn<bool>("notesEnabled");
     QTest::addColumn<bool>("doneEnabled");
 
-    QTest::newRow("owner, other letter case") << u"MARTA"_s << int(LevelUser) << Active << true << true << false
-                                              << true << true;
-    QTest::newRow("another agent") << u"Dana"_s << int(LevelUser) << Active << false << false << true << true
-                                   << false;
-    QTest::newRow("supervisor") << u"Boss"_s << int(LevelSupervisor) << OnHold << true << true << true << true
-                                << false;
-    QTest::newRow("supervisor, closed") << u"Boss"_s << int(LevelSupervisor) << Closed << true << false << true
-                                        << false << false;
-    QTest::newRow("owner, closed") << u"Marta"_s << int(LevelUser) << Closed << true << true << false << false
-                                   << true;
+    QTest::newRow("owner, other letter case")
+        << u"MARTA"_s << int(LevelUser) << Active << true << true << false << true << true;
+    QTest::newRow("another agent") << u"Dana"_s << int(LevelUser) << Active << false << false << true << true << false;
+    QTest::newRow("supervisor") << u"Boss"_s << int(LevelSupervisor) << OnHold << true << true << true << true << false;
+    QTest::newRow("supervisor, closed") << u"Boss"_s << int(LevelSupervisor) << Closed << true << false << true << false
+                                        << false;
+    QTest::newRow("owner, closed") << u"Marta"_s << int(LevelUser) << Closed << true << true << false << false << true;
 }
 
 void TestCaseWorkflow::rightsWhenOpened()
@@ -246,10 +252,9 @@ void TestCaseWorkflow::statusChange_data()
         << u"Boss"_s << int(LevelSupervisor) << Active << Closed
         << u"Status CHANGE : "_s + stamp + u" to CLOSED  by Agent "_s + padded(u"Boss"_s) << Today << u"Marta"_s
         << u"Closed/12"_s;
-    QTest::newRow("re-opened by a supervisor")
-        << u"Boss"_s << int(LevelSupervisor) << Closed << OnHold
-        << u"Case RE-OPENED :  3/05/04   9:06  by Agent "_s + padded(u"Boss"_s) << DateTime::NoDate << u"Boss"_s
-        << u"Re-Open/12"_s;
+    QTest::newRow("re-opened by a supervisor") << u"Boss"_s << int(LevelSupervisor) << Closed << OnHold
+                                               << u"Case RE-OPENED :  3/05/04   9:06  by Agent "_s + padded(u"Boss"_s)
+                                               << DateTime::NoDate << u"Boss"_s << u"Re-Open/12"_s;
     QTest::newRow("re-opened by the owner in capitals")
         << u"MARTA"_s << int(LevelUser) << Closed << Active
         << u"Case RE-OPENED :  3/05/04   9:06  by Agent "_s + padded(u"MARTA"_s) << DateTime::NoDate << u"Marta"_s
@@ -318,8 +323,8 @@ void TestCaseWorkflow::escalationLevelDoneAndCancelled()
     QCOMPARE(owner->record().FirstAction, CaseVocabulary::Done);
     QCOMPARE(first.form.done[0], (EscalationBox{true, false, true}));
     QCOMPARE(first.form.done[1], (EscalationBox{true, true, false}));
-    QVERIFY(owner->record().History.endsWith(u"First Escalation :  3/05/04 -  9:06 by Agent "_s
-                                             + padded(u"Marta"_s) + CrLf + u"Called back"_s));
+    QVERIFY(owner->record().History.endsWith(u"First Escalation :  3/05/04 -  9:06 by Agent "_s + padded(u"Marta"_s)
+                                             + CrLf + u"Called back"_s));
     const QString history = owner->record().History;
 
     const CaseStep second = owner->flow->markEscalationDone(2, NoteOutcome::cancelled());
@@ -380,7 +385,8 @@ void TestCaseWorkflow::formYank()
 
     QVERIFY(step.done);
     QCOMPARE(agent->record().Owner, u"Dana"_s);
-    QCOMPARE(agent->record().History, Creation + CrLf + CrLf + u"Case YANKED :  3/05/04 -  9:06 by Agent Dana from Agent "_s
+    QCOMPARE(agent->record().History, Creation + CrLf + CrLf
+                                          + u"Case YANKED :  3/05/04 -  9:06 by Agent Dana from Agent "_s
                                           + padded(u"Marta"_s));
     QCOMPARE(step.form.title, u" Case 12 - Owner : Dana"_s);
     QCOMPARE(step.messages.size(), 1);
@@ -458,7 +464,7 @@ void TestCaseWorkflow::caseLogByLastEvent()
 
     const CaseStep step = station->flow->confirmCase();
     QVERIFY(step.done);
-    QVERIFY(step.messages.size() <= 1);  // a new case's product message only
+    QVERIFY(step.messages.size() <= 1); // a new case's product message only
     QTEST(logActions(), "logged");
     QVERIFY(station->flow->confirmCase().done);
     QTEST(logActions(), "logged");
@@ -544,10 +550,18 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
 
     CaseStep done;
     switch (Step(step)) {
-    case Step::Close: done = station->flow->changeStatus(Closed, note); break;
-    case Step::ReOpen: done = station->flow->changeStatus(Active, note); break;
-    case Step::Yank: done = station->flow->yankCase(); break;
-    case Step::LevelDone: done = station->flow->markEscalationDone(1, note); break;
+    case Step::Close:
+        done = station->flow->changeStatus(Closed, note);
+        break;
+    case Step::ReOpen:
+        done = station->flow->changeStatus(Active, note);
+        break;
+    case Step::Yank:
+        done = station->flow->yankCase();
+        break;
+    case Step::LevelDone:
+        done = station->flow->markEscalationDone(1, note);
+        break;
     }
 
     QVERIFY(done.done);
@@ -560,13 +574,15 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
 
 void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused_data()
 {
-    QTest::addColumn<int>("room");  // bytes the history leaves for the note after the entry's own text
+    QTest::addColumn<int>("room"); // bytes the history leaves for the note after the entry's own text
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("some room") << 12 << u"This note does not fit in the case history: 12 characters are left. "
-                                        u"Please shorten the note."_s;
-    QTest::newRow("one character") << 1 << u"This note does not fit in the case history: 1 character is left. "
-                                           u"Please shorten the note."_s;
+    QTest::newRow("some room") << 12
+                               << u"This note does not fit in the case history: 12 characters are left. "
+                                  u"Please shorten the note."_s;
+    QTest::newRow("one character") << 1
+                                   << u"This note does not fit in the case history: 1 character is left. "
+                                      u"Please shorten the note."_s;
     QTest::newRow("none") << -20 << u"The case history is full: there is no room left for this note."_s;
 }
 

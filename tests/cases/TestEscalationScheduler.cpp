@@ -23,8 +23,7 @@ constexpr int RoundTheClock = 0;
 constexpr int ServiceShift = 1;
 
 const QDate Mon(2004, 5, 3), Tue(2004, 5, 4), Wed(2004, 5, 5), Thu(2004, 5, 6), Fri(2004, 5, 7), Sat(2004, 5, 8),
-    Sun(2004, 5, 9), Mon10(2004, 5, 10), Tue11(2004, 5, 11), Thu13(2004, 5, 13), Fri14(2004, 5, 14),
-    Fri21(2004, 5, 21);
+    Sun(2004, 5, 9), Mon10(2004, 5, 10), Tue11(2004, 5, 11), Thu13(2004, 5, 13), Fri14(2004, 5, 14), Fri21(2004, 5, 21);
 
 int at(const QString &hoursMinutes)
 {
@@ -97,16 +96,15 @@ void TestEscalationScheduler::deadlines_data()
     QTest::addColumn<int>("startTime");
     QTest::addColumn<int>("offset");
     QTest::addColumn<int>("days");
-    QTest::addColumn<QDate>("date");   // levels 1 and 3
+    QTest::addColumn<QDate>("date"); // levels 1 and 3
     QTest::addColumn<int>("time");
-    QTest::addColumn<QDate>("date2");  // level 2
+    QTest::addColumn<QDate>("date2"); // level 2
     QTest::addColumn<int>("time2");
 
     const int h0400 = at(u"04:00"_s);
     addDeadlineRow("24h: same day", RoundTheClock, Mon, at(u"10:00"_s), h0400, 0, Mon, at(u"14:00"_s) + 1);
     addDeadlineRow("24h: past midnight shows 1:59", RoundTheClock, Mon, at(u"22:00"_s), h0400, 0, Tue, 719993);
-    addDeadlineRow("24h: one day length does not wrap", RoundTheClock, Mon, at(u"20:00"_s) + 7, h0400, 0, Mon,
-                   8640009);
+    addDeadlineRow("24h: one day length does not wrap", RoundTheClock, Mon, at(u"20:00"_s) + 7, h0400, 0, Mon, 8640009);
     addDeadlineRow("24h: days after the wrap, weekend counts", RoundTheClock, Fri, at(u"22:00"_s), h0400, 2, Mon10,
                    719993);
     addDeadlineRow("24h: days alone", RoundTheClock, Fri, at(u"10:00"_s), 0, 1, Sat, at(u"10:00"_s));
@@ -115,8 +113,8 @@ void TestEscalationScheduler::deadlines_data()
                    at(u"12:00"_s) + 1);
     addDeadlineRow("shift: ends on the service end value", ServiceShift, Mon, at(u"15:00"_s) - 1, at(u"02:00"_s), 0,
                    Mon, at(u"17:00"_s));
-    addDeadlineRow("shift: one unit past the end, next morning", ServiceShift, Mon, at(u"15:00"_s), at(u"02:00"_s),
-                   0, Tue, at(u"09:00"_s) + 1);
+    addDeadlineRow("shift: one unit past the end, next morning", ServiceShift, Mon, at(u"15:00"_s), at(u"02:00"_s), 0,
+                   Tue, at(u"09:00"_s) + 1);
     addDeadlineRow("shift: Monday 16:00 + 4h", ServiceShift, Mon, at(u"16:00"_s), h0400, 0, Tue, at(u"12:00"_s) + 1);
     addDeadlineRow("shift: Friday 16:00 + 4h, Saturday to Monday", ServiceShift, Fri, at(u"16:00"_s), h0400, 0, Mon10,
                    at(u"12:00"_s) + 1);
@@ -344,8 +342,7 @@ void TestEscalationScheduler::checkStartDate()
     QFETCH(QString, message);
 
     const ProductRecord product = sameForAllLevels(shift, at(u"01:00"_s), 0);
-    QCOMPARE(EscalationScheduler::checkStartDate(newCase(date, at(u"10:00"_s)), product).value_or(QString()),
-             message);
+    QCOMPARE(EscalationScheduler::checkStartDate(newCase(date, at(u"10:00"_s)), product).value_or(QString()), message);
 }
 
 // Stores the products in a fresh database, then computes every case through the product file.
@@ -360,7 +357,7 @@ void TestEscalationScheduler::computeForCase(CaseRecord &record, const QList<Pro
     QCOMPARE(products.open(), 0);
     for (const ProductRecord &product : stored) {
         products.record() = product;
-        products.record().Product = u"Product "_s + product.IDProduct;  // a product is stored with its name
+        products.record().Product = u"Product "_s + product.IDProduct; // a product is stored with its name
         QCOMPARE(products.insert(), 0);
     }
     // An earlier case leaves its product in the buffer; it must not stand in for a missing one.

@@ -142,17 +142,18 @@ void TestPriorityRules::derivedOnOpening_data()
     QTest::addColumn<bool>("enabled");
 
     // The case is stored as "Minimal" throughout.
-    QTest::newRow("neither fixed, owner") << notFixed() << notFixed() << owner() << 0 << Minimal << 0 << CaseBlack << true;
-    QTest::newRow("neither fixed, other agent")
-        << notFixed() << notFixed() << PriorityChooser{false, LevelUser, false} << 0 << Minimal << 0 << CaseBlack << false;
-    QTest::newRow("neither fixed any more") << notFixed() << notFixed() << owner() << 1 << Minimal << 0 << CaseBlack << true;
+    QTest::newRow("neither fixed, owner")
+        << notFixed() << notFixed() << owner() << 0 << Minimal << 0 << CaseBlack << true;
+    QTest::newRow("neither fixed, other agent") << notFixed() << notFixed() << PriorityChooser{false, LevelUser, false}
+                                                << 0 << Minimal << 0 << CaseBlack << false;
+    QTest::newRow("neither fixed any more")
+        << notFixed() << notFixed() << owner() << 1 << Minimal << 0 << CaseBlack << true;
     QTest::newRow("client fixed") << fixedAt(High) << notFixed() << owner() << 0 << High << 1 << ClientRed << false;
-    QTest::newRow("product fixed") << notFixed() << fixedAt(High) << owner() << 0 << High << 1 << ProductBlue
-                                   << false;
+    QTest::newRow("product fixed") << notFixed() << fixedAt(High) << owner() << 0 << High << 1 << ProductBlue << false;
     QTest::newRow("client Medium, product High")
         << fixedAt(Medium) << fixedAt(High) << owner() << 0 << High << 1 << ProductBlue << false;
-    QTest::newRow("both Medium") << fixedAt(Medium) << fixedAt(Medium) << owner() << 0 << Medium << 1
-                                 << BothRed << false;
+    QTest::newRow("both Medium") << fixedAt(Medium) << fixedAt(Medium) << owner() << 0 << Medium << 1 << BothRed
+                                 << false;
     QTest::newRow("both fixed, product not a word")
         << fixedAt(High) << fixedAt(u"Urgent"_s) << owner() << 0 << High << 1 << ClientRed << false;
     QTest::newRow("client not found, product fixed")
@@ -305,8 +306,9 @@ void TestPriorityRules::agentChangeWithANote()
 
     record.AddHistory = u"Client is losing sales."_s;
     QCOMPARE(rules.recordAgentChange(record, history, byMarta()), AppendResult::Appended);
-    QCOMPARE(record.History, before + u"\r\n\r\nPriority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent Marta"
-                                      u"               \r\nClient is losing sales."_s);
+    QCOMPARE(record.History, before
+                                 + u"\r\n\r\nPriority CHANGE :  3/05/04 -  9:06 from MEDIUM to HIGH by Agent Marta"
+                                   u"               \r\nClient is losing sales."_s);
     QCOMPARE(record.UpdateFlag, Marker::NothingNew);
     QCOMPARE(rules.remembered(), High);
 }

@@ -3,8 +3,8 @@
 
 #include "data/DatabaseOpener.h"
 #include "data/RecordFiles.h"
-#include "shell/StarterDatabase.h"
 #include "framework/Clock.h"
+#include "shell/StarterDatabase.h"
 #include "store/Database.h"
 #include "support/ScriptedMessages.h"
 
@@ -39,7 +39,7 @@ void TestDatabaseOpener::opensAllEightOfAStarterDatabase()
         QVERIFY(files.file(*info.table)->isOpen());
         QVERIFY(!files.file(*info.table)->isReadOnly());
     }
-    QCOMPARE(files.users().fetch(UserRecord::KeyID), 5);  // the buffer's number 0 is nobody
+    QCOMPARE(files.users().fetch(UserRecord::KeyID), 5); // the buffer's number 0 is nobody
     files.users().record().IdNr = 1;
     QCOMPARE(files.users().fetch(UserRecord::KeyID), 0);
     QCOMPARE(files.users().record().Name, u"Admin"_s);

@@ -43,11 +43,16 @@ const TableDefinition *tableWithKey(std::string_view key)
 std::size_t memberKind(FieldType type)
 {
     switch (type) {
-    case FieldType::Byte: return 0;
-    case FieldType::UShort: return 1;
-    case FieldType::Long: return 2;
-    case FieldType::ULong: return 3;
-    default: return 4;
+    case FieldType::Byte:
+        return 0;
+    case FieldType::UShort:
+        return 1;
+    case FieldType::Long:
+        return 2;
+    case FieldType::ULong:
+        return 3;
+    default:
+        return 4;
     }
 }
 
@@ -110,27 +115,31 @@ void TestRecordLayouts::files_data()
     QTest::addColumn<QString>("autoNumberKey");
 
     QTest::newRow("Sercase.tps") << 0 << u"SER"_s << true << 303 << 28 << u"SER:IDkey"_s << u"SER:AddHistory"_s
-        << QStringList{u"SER:CaseNrKey"_s, u"SER:ProductID"_s, u"SER:NameKey"_s, u"SER:ClientIDKey"_s,
-                       u"SER:KeyProblem"_s, u"SER:FirstEscKey"_s, u"SER:SecEscKey"_s, u"SER:ThirdEscKey"_s}
-        << u"SER:CaseNrKey"_s;
+                                 << QStringList{u"SER:CaseNrKey"_s,   u"SER:ProductID"_s,  u"SER:NameKey"_s,
+                                                u"SER:ClientIDKey"_s, u"SER:KeyProblem"_s, u"SER:FirstEscKey"_s,
+                                                u"SER:SecEscKey"_s,   u"SER:ThirdEscKey"_s}
+                                 << u"SER:CaseNrKey"_s;
     QTest::newRow("Archive.tps") << 1 << u"ARC"_s << true << 299 << 27 << u"ARC:IDkey"_s << u"ARC:AddHistory"_s
-        << QStringList{u"ARC:CaseNrKey"_s, u"ARC:ProductID"_s, u"ARC:NameKey"_s, u"ARC:ClientIDKey"_s,
-                       u"ARC:FirstEscKey"_s, u"ARC:SecEscKey"_s, u"ARC:ThirdEscKey"_s}
-        << QString();
+                                 << QStringList{u"ARC:CaseNrKey"_s,   u"ARC:ProductID"_s,   u"ARC:NameKey"_s,
+                                                u"ARC:ClientIDKey"_s, u"ARC:FirstEscKey"_s, u"ARC:SecEscKey"_s,
+                                                u"ARC:ThirdEscKey"_s}
+                                 << QString();
     QTest::newRow("Client.tps") << 2 << u"CLI"_s << true << 1127 << 18 << u"CLI:SName"_s << u"CLI:ResCString"_s
-        << QStringList{u"CLI:SNameKey"_s, u"CLI:KeyFullName"_s, u"CLI:KeyCity"_s, u"CLI:KeyContact"_s}
-        << QString();
+                                << QStringList{u"CLI:SNameKey"_s, u"CLI:KeyFullName"_s, u"CLI:KeyCity"_s,
+                                               u"CLI:KeyContact"_s}
+                                << QString();
     QTest::newRow("Ide.tps") << 3 << u"IDE"_s << false << 347 << 13 << u"IDE:IdNr"_s << u"IDE:Fax"_s
-        << QStringList{u"IDE:KeyID"_s, u"IDE:KeyName"_s} << u"IDE:KeyID"_s;
+                             << QStringList{u"IDE:KeyID"_s, u"IDE:KeyName"_s} << u"IDE:KeyID"_s;
     QTest::newRow("Sla.tps") << 4 << u"SLA"_s << true << 163 << 22 << u"SLA:IDProduct"_s << u"SLA:LName"_s
-        << QStringList{u"bv. LLI"_s, u"SLA:ProductKey"_s} << QString();
+                             << QStringList{u"bv. LLI"_s, u"SLA:ProductKey"_s} << QString();
     QTest::newRow("Sys.tps") << 5 << u"Sys"_s << true << 819 << 26 << u"Sys:ID"_s << u"Sys:ResCString"_s
-        << QStringList{u"Sys:KeyID"_s} << QString();
+                             << QStringList{u"Sys:KeyID"_s} << QString();
     QTest::newRow("Log.tps") << 6 << u"Log"_s << true << 45 << 7 << u"Log:Nr"_s << u"Log:ActionTime"_s
-        << QStringList{u"Log:KEYNR"_s, u"Log:CaseKey"_s, u"Log:KEYDATE"_s, u"Log:KEYID"_s, u"Log:KEYNAME"_s}
-        << u"Log:KeyNr"_s;
+                             << QStringList{u"Log:KEYNR"_s, u"Log:CaseKey"_s, u"Log:KEYDATE"_s, u"Log:KEYID"_s,
+                                            u"Log:KEYNAME"_s}
+                             << u"Log:KeyNr"_s;
     QTest::newRow("Problem.tps") << 7 << u"PRO"_s << true << 50 << 1 << u"PRO:PROBLEM"_s << u"PRO:PROBLEM"_s
-        << QStringList{u"PRO:KeyProblem"_s} << QString();
+                                 << QStringList{u"PRO:KeyProblem"_s} << QString();
 }
 
 void TestRecordLayouts::files()
@@ -176,7 +185,8 @@ void TestRecordLayouts::files()
 
 void TestRecordLayouts::fieldsBindTheirMembers()
 {
-    const QStringList problems = bindingProblems(CaseRecord::fieldTable()) + bindingProblems(ArchiveRecord::fieldTable())
+    const QStringList problems =
+        bindingProblems(CaseRecord::fieldTable()) + bindingProblems(ArchiveRecord::fieldTable())
         + bindingProblems(ClientRecord::fieldTable()) + bindingProblems(UserRecord::fieldTable())
         + bindingProblems(ProductRecord::fieldTable()) + bindingProblems(SystemRecord::fieldTable())
         + bindingProblems(LogRecord::fieldTable()) + bindingProblems(ProblemRecord::fieldTable())
@@ -253,7 +263,7 @@ void TestRecordLayouts::caseRoundTrip()
     CaseRecord record;
     record.IDkey = -7;
     record.UpdateFlag = 65535;
-    record.CaseNr = 4000000000u;  // beyond a signed 32-bit number
+    record.CaseNr = 4000000000u; // beyond a signed 32-bit number
     record.SName = u"ABC"_s;
     record.LName = u"Müller & Zonen"_s;
     record.Phone = u"020-5551234"_s;

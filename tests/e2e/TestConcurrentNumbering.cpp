@@ -56,9 +56,9 @@ std::vector<Entry> readLog(const QString &folder, QString *error)
         if (rows.empty())
             return entries;
         for (const store::StoredRow &row : rows)
-            entries.push_back({store::asInt(row.values[LogRecord::Col::Nr]), store::asText(row.values[LogRecord::Col::Name]),
-                               store::asInt(row.values[LogRecord::Col::CaseNr]),
-                               store::asText(row.values[LogRecord::Col::Action])});
+            entries.push_back(
+                {store::asInt(row.values[LogRecord::Col::Nr]), store::asText(row.values[LogRecord::Col::Name]),
+                 store::asInt(row.values[LogRecord::Col::CaseNr]), store::asText(row.values[LogRecord::Col::Action])});
         request.after = store::KeyPosition{{rows.back().values[LogRecord::Col::Nr]}, rows.back().rowId};
     }
 }
@@ -99,7 +99,8 @@ void TestConcurrentNumbering::twoWorkstationsNumberWithoutGapsOrDoubles()
     std::vector<std::unique_ptr<WorkerProcess>> workers;
     for (const QString &name : names) {
         workers.push_back(std::make_unique<WorkerProcess>(name));
-        QVERIFY2(workers.back()->start({u"add-log"_s, folder.path(), QString::number(EntriesPerWorker), name, QString::number(PauseMs)}),
+        QVERIFY2(workers.back()->start(
+                     {u"add-log"_s, folder.path(), QString::number(EntriesPerWorker), name, QString::number(PauseMs)}),
                  qPrintable(WorkerProcess::program()));
     }
     for (auto &worker : workers)

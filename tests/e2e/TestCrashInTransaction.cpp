@@ -74,9 +74,10 @@ bool prepare(const QString &folder)
     if (!database.begin())
         return false;
     bool ok = database.insert(ClientRecord::table(), toRow(client(OldName))).ok()
-        && database.insert(ClientRecord::table(), toRow(client(OtherName))).ok();
+              && database.insert(ClientRecord::table(), toRow(client(OtherName))).ok();
     for (int i = 1; ok && i <= CasesOfClient + CasesOfOther; ++i)
-        ok = database.insert(CaseRecord::table(), toRow(caseOf(i <= CasesOfClient ? OldName : OtherName, std::uint32_t(i))))
+        ok = database
+                 .insert(CaseRecord::table(), toRow(caseOf(i <= CasesOfClient ? OldName : OtherName, std::uint32_t(i))))
                  .ok();
     return ok && database.commit().ok();
 }
@@ -144,7 +145,8 @@ void TestCrashInTransaction::killedWorkstationLeavesAllOrNothing_data()
     QTest::addColumn<QString>("signal");
     QTest::addColumn<bool>("changeSurvives");
     QTest::newRow("inside the transaction, before commit") << u"before-commit"_s << u"holding"_s << false;
-    QTest::newRow("during commit, one file written") << u"first-file-written"_s << u"halted first-file-written"_s << false;
+    QTest::newRow("during commit, one file written")
+        << u"first-file-written"_s << u"halted first-file-written"_s << false;
     QTest::newRow("during commit, journals not yet removed")
         << u"super-journal-deleted"_s << u"halted super-journal-deleted"_s << true;
     QTest::newRow("after commit returned") << u"after-commit"_s << u"committed"_s << true;
@@ -173,15 +175,19 @@ void TestCrashInTransaction::killedWorkstationLeavesAllOrNothing()
     const QStringList left = leftovers(folder);
     if (moment == u"before-commit"_s) {
         // Both files had changed pages, held only in the dead process and its journals.
-        QVERIFY2(left.contains(u"Sercase.tps-journal"_s) && left.contains(u"Client.tps-journal"_s), qPrintable(left.join(u' ')));
+        QVERIFY2(left.contains(u"Sercase.tps-journal"_s) && left.contains(u"Client.tps-journal"_s),
+                 qPrintable(left.join(u' ')));
     } else if (moment == u"first-file-written"_s) {
-        QVERIFY2(left.contains(u"Sercase.tps-journal"_s) && left.contains(u"Client.tps-journal"_s), qPrintable(left.join(u' ')));
+        QVERIFY2(left.contains(u"Sercase.tps-journal"_s) && left.contains(u"Client.tps-journal"_s),
+                 qPrintable(left.join(u' ')));
         QVERIFY2(!dir.entryList({u"*-mj*"_s}).isEmpty(), "the super-journal should still be there");
         // One file already holds the new name, the other not yet.
-        QCOMPARE(int(fileHolds(dir.filePath(u"Sercase.tps"_s), NewName)) + int(fileHolds(dir.filePath(u"Client.tps"_s), NewName)),
+        QCOMPARE(int(fileHolds(dir.filePath(u"Sercase.tps"_s), NewName))
+                     + int(fileHolds(dir.filePath(u"Client.tps"_s), NewName)),
                  1);
     } else if (moment == u"super-journal-deleted"_s) {
-        QVERIFY2(left.contains(u"Sercase.tps-journal"_s) || left.contains(u"Client.tps-journal"_s), qPrintable(left.join(u' ')));
+        QVERIFY2(left.contains(u"Sercase.tps-journal"_s) || left.contains(u"Client.tps-journal"_s),
+                 qPrintable(left.join(u' ')));
         QVERIFY(dir.entryList({u"*-mj*"_s}).isEmpty());
     }
 

@@ -39,11 +39,14 @@ public:
         }
         m_process.setProcessEnvironment(environment);
         m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        m_process.start(QStringLiteral(VELLUM_PROGRAM),
-                        {u"--ini"_s, m_dir.filePath(u"vellum12.ini"_s), u"--program-folder"_s, m_dir.filePath(u"program"_s)});
+        m_process.start(QStringLiteral(VELLUM_PROGRAM), {u"--ini"_s, m_dir.filePath(u"vellum12.ini"_s),
+                                                         u"--program-folder"_s, m_dir.filePath(u"program"_s)});
     }
 
-    bool finished() { return m_process.waitForFinished(ProgramTimeoutMs) && m_process.exitStatus() == QProcess::NormalExit; }
+    bool finished()
+    {
+        return m_process.waitForFinished(ProgramTimeoutMs) && m_process.exitStatus() == QProcess::NormalExit;
+    }
     int exitCode() const { return m_process.exitCode(); }
     void kill()
     {
@@ -147,7 +150,7 @@ void TestWholeProgram::secondCopyOnTheWorkstationEndsWithoutLogon()
 {
     QTemporaryDir dir;
     ProgramRun running(dir, u"running"_s);
-    running.start(QString());  // stays at its logon window
+    running.start(QString()); // stays at its logon window
     QVERIFY(running.waitFor(LogonShown));
 
     ProgramRun second(dir, u"second"_s);

@@ -11,7 +11,9 @@ QString WorkerProcess::program()
     return QString::fromLocal8Bit(VELLUM_TEST_WORKER);
 }
 
-WorkerProcess::WorkerProcess(QString name) : m_name(std::move(name)) {}
+WorkerProcess::WorkerProcess(QString name) : m_name(std::move(name))
+{
+}
 
 WorkerProcess::~WorkerProcess()
 {
@@ -48,7 +50,7 @@ void WorkerProcess::writeLine(const QByteArray &line)
 
 void WorkerProcess::kill()
 {
-    m_process.kill();  // SIGKILL: no destructor, no rollback, locks dropped by the kernel
+    m_process.kill(); // SIGKILL: no destructor, no rollback, locks dropped by the kernel
 }
 
 bool WorkerProcess::waitForExit(int timeoutMs)

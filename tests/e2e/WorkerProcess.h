@@ -10,7 +10,7 @@ namespace vellum::test {
 
 class WorkerProcess {
 public:
-    static QString program();  // the worker's path, fixed at build time
+    static QString program(); // the worker's path, fixed at build time
 
     explicit WorkerProcess(QString name);
     ~WorkerProcess();

@@ -76,8 +76,13 @@ void RecordStation::addLogEntries(int count, const QStringList &names)
     log.open();
     QVERIFY(m_station->database().begin().ok());
     for (int i = 1; i <= count; ++i) {
-        log.record() = {std::uint32_t(i), 1, names[(i - 1) % names.size()], 0, i % 2 == 0 ? u"Logon"_s : u"LogOut"_s,
-                        FirstLogDay + i / 10, DateTime::fromHoursMinutes(9, i % 60)};
+        log.record() = {std::uint32_t(i),
+                        1,
+                        names[(i - 1) % names.size()],
+                        0,
+                        i % 2 == 0 ? u"Logon"_s : u"LogOut"_s,
+                        FirstLogDay + i / 10,
+                        DateTime::fromHoursMinutes(9, i % 60)};
         QCOMPARE(log.tryInsert(), 0);
     }
     QVERIFY(m_station->database().commit().ok());

@@ -24,7 +24,7 @@ private:
 
 void TestBrowseColor::readFromTheSettings_data()
 {
-    QTest::addColumn<QString>("stored");  // empty: none stored
+    QTest::addColumn<QString>("stored"); // empty: none stored
     QTest::addColumn<int>("fallback");
     QTest::addColumn<int>("color");
 

@@ -43,8 +43,8 @@ public:
 class ThingList final : public BrowseList {
 public:
     ThingList(Workstation &station, SettingsFile &settings)
-        : BrowseList(u"BrowseThings"_s, std::make_unique<RecordFileOf<UserRecord>>(station.database(), station.errors()),
-                     {}, settings)
+        : BrowseList(u"BrowseThings"_s,
+                     std::make_unique<RecordFileOf<UserRecord>>(station.database(), station.errors()), {}, settings)
     {
         setColumns({{UserRecord::Col::Name, u"Name"_s, 20, {}}, {UserRecord::Col::PassWord, u"Password"_s, 20, {}}});
         setOrders({{u"By Name"_s, UserRecord::KeyName, {}, true}});
@@ -154,7 +154,7 @@ void TestBrowseList::emptyListTakesOnlyInsertKey()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QList<FormRequest>, requests);
-    m_station->userCount();  // the user file exists, without users
+    m_station->userCount(); // the user file exists, without users
     RecordFileOf<UserRecord>(m_station->station().database(), m_station->station().errors()).open();
     auto list = openList();
     QCOMPARE(list->currentRow(), -1);
@@ -167,7 +167,7 @@ void TestBrowseList::emptyListTakesOnlyInsertKey()
     QCOMPARE(list->form() != nullptr, !requests.isEmpty());
     if (list->form())
         list->form()->reject();
-    QCOMPARE(m_station->userCount(), 0);  // the new record's number was given back
+    QCOMPARE(m_station->userCount(), 0); // the new record's number was given back
 }
 
 void TestBrowseList::everyWayMakesItsRequest_data()
@@ -209,7 +209,7 @@ void TestBrowseList::everyWayMakesItsRequest()
     QVERIFY(list->form()->isVisible());
     QCOMPARE(list->thingForm()->name->text(), request == ChangeRequest ? u"Boris"_s : QString());
     QVERIFY(!list->view()->isEnabled());
-    QVERIFY(!list->request(ChangeRequest));  // one form at a time
+    QVERIFY(!list->request(ChangeRequest)); // one form at a time
     list->form()->reject();
     QVERIFY(list->view()->isEnabled());
     QCOMPARE(list->highlightedName(), u"Boris"_s);
@@ -233,7 +233,6 @@ void TestBrowseList::buttonsFollowRights()
     QCOMPARE(list->requests, QList<FormRequest>{});
 }
 
-
 void TestBrowseList::ownButtonsAndItems()
 {
     fillUsers({u"Anna"_s});
@@ -256,7 +255,7 @@ void TestBrowseList::ownButtonsAndItems()
 void TestBrowseList::positionedAfterForm_data()
 {
     QTest::addColumn<int>("request");
-    QTest::addColumn<QString>("typed");     // empty: the form is cancelled
+    QTest::addColumn<QString>("typed"); // empty: the form is cancelled
     QTest::addColumn<QString>("highlight");
     QTest::newRow("changed: on the record") << int(ChangeRequest) << u"Zoe"_s << u"Zoe"_s;
     QTest::newRow("inserted: on the record") << int(InsertRequest) << u"Bella"_s << u"Bella"_s;
@@ -334,12 +333,15 @@ void TestBrowseList::keysReadPagesNotTheFile()
         byName << log.record().Nr;
     BrowseList list(u"BrowsThings"_s, std::make_unique<RecordFileOf<LogRecord>>(station.database(), station.errors()),
                     {}, m_station->settings());
-    list.setColumns({{LogRecord::Col::Name, u"Name"_s, 20, {}}, {LogRecord::Col::Nr, u"Nr"_s, 6, ColumnFormat::number}});
+    list.setColumns(
+        {{LogRecord::Col::Name, u"Name"_s, 20, {}}, {LogRecord::Col::Nr, u"Nr"_s, 6, ColumnFormat::number}});
     list.setOrders({{u"By Name"_s, LogRecord::KeyName, {}, true}, {u"By Date"_s, LogRecord::KeyDate, {}, false}});
     list.resize(400, 300);
     list.showBeside(nullptr);
     BrowseModel *model = list.model();
-    const auto firstShown = [model] { return model->data(model->index(0, 1), BrowseModel::SortValueRole).toLongLong(); };
+    const auto firstShown = [model] {
+        return model->data(model->index(0, 1), BrowseModel::SortValueRole).toLongLong();
+    };
     const int page = model->pageSize();
     QVERIFY(page > 3 && page < 30);
     QVERIFY(!list.tabs()->isHidden());
@@ -371,7 +373,12 @@ void TestBrowseList::initialWidthsShowHeaderAndKeyData()
     Workstation &station = m_station->station();
     RecordFileOf<LogRecord> log(station.database(), station.errors());
     QCOMPARE(log.open(), 0);
-    log.record() = {1, 7, u"FENNEK"_s, 123, u"Created"_s, DateTime::dayNumber(QDate(2004, 5, 3)),
+    log.record() = {1,
+                    7,
+                    u"FENNEK"_s,
+                    123,
+                    u"Created"_s,
+                    DateTime::dayNumber(QDate(2004, 5, 3)),
                     DateTime::fromHoursMinutes(23, 58)};
     QCOMPARE(log.tryInsert(), 0);
     const auto sixDigits = [](const store::Value &value) {
@@ -399,7 +406,7 @@ void TestBrowseList::initialWidthsShowHeaderAndKeyData()
 
 void TestBrowseList::pageFollowsVisibleRows_data()
 {
-    QTest::addColumn<int>("storedHeight");  // 0: opened as designed
+    QTest::addColumn<int>("storedHeight"); // 0: opened as designed
     QTest::addColumn<int>("resizedHeight");
     QTest::newRow("reopened larger") << 700 << 0;
     QTest::newRow("made larger") << 0 << 650;

@@ -147,7 +147,7 @@ void TestBrowseModel::lastPageAndBack()
 
 void TestBrowseModel::displayTextApartFromSortValue()
 {
-    m_model->setOrderIndex(1, nullptr, 0);  // by date and time: entry 1 first
+    m_model->setOrderIndex(1, nullptr, 0); // by date and time: entry 1 first
 
     const QModelIndex date = m_model->index(0, DateColumn);
     const QModelIndex time = m_model->index(0, TimeColumn);
@@ -167,7 +167,7 @@ void TestBrowseModel::locatorFindsFirstAtOrPast_data()
     QTest::addColumn<int>("pageSize");
     QTest::addColumn<QString>("found");
     QTest::addColumn<int>("index");  // where the found row stands on its page
-    QTest::addColumn<bool>("first");  // the first row of that name
+    QTest::addColumn<bool>("first"); // the first row of that name
     QTest::newRow("starts with") << u"c"_s << Page << u"carla"_s << 0 << true;
     QTest::newRow("letter case ignored") << u"E"_s << Page << u"Eve"_s << 0 << true;
     QTest::newRow("none starts with it: the next") << u"cz"_s << Page << u"Dmitri"_s << 0 << true;
@@ -196,9 +196,9 @@ void TestBrowseModel::locatorFindsFirstAtOrPast()
 
 void TestBrowseModel::readAroundKeepsTheRowsLine_data()
 {
-    QTest::addColumn<int>("first");      // the page's first row in name order
-    QTest::addColumn<int>("line");       // the highlighted line
-    QTest::addColumn<bool>("included");  // the row itself read again
+    QTest::addColumn<int>("first");     // the page's first row in name order
+    QTest::addColumn<int>("line");      // the highlighted line
+    QTest::addColumn<bool>("included"); // the row itself read again
     QTest::addColumn<int>("pageStart");
     QTest::addColumn<int>("index");
     QTest::newRow("middle") << 100 << 7 << true << 100 << 7;
@@ -219,7 +219,7 @@ void TestBrowseModel::readAroundKeepsTheRowsLine()
     int moved = 0;
     m_model->scroll(first, &moved);
     const store::StoredRow highlighted = m_model->storedRow(line);
-    QCOMPARE(highlighted.rowId, m_byName[first + line]);  // entries were added in number order
+    QCOMPARE(highlighted.rowId, m_byName[first + line]); // entries were added in number order
 
     const int row = m_model->readAround(highlighted, line, included);
 

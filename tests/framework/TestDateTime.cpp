@@ -117,16 +117,16 @@ void TestDateTime::formats_data()
     QTest::addColumn<QString>("hourMinute");
 
     const auto day = [](int y, int m, int d) { return DateTime::dayNumber(QDate(y, m, d)); };
-    QTest::newRow("one-digit day and hour") << day(2004, 5, 3) << DateTime::fromHoursMinutes(9, 6)
-                                            << u" 3/05/04"_s << u" 3/05/2004"_s << u" 9:06"_s << u"09:06"_s;
-    QTest::newRow("two-digit day and hour") << day(2004, 12, 25) << DateTime::fromHoursMinutes(23, 59)
-                                            << u"25/12/04"_s << u"25/12/2004"_s << u"23:59"_s << u"23:59"_s;
-    QTest::newRow("year ending in 0, midnight") << day(2000, 1, 1) << 1
-                                                << u" 1/01/00"_s << u" 1/01/2000"_s << u" 0:00"_s << u"00:00"_s;
-    QTest::newRow("seconds are cut, not rounded") << day(1801, 1, 1) << 719993
-                                                  << u" 1/01/01"_s << u" 1/01/1801"_s << u" 1:59"_s << u"01:59"_s;
-    QTest::newRow("deadline just past midnight") << day(1999, 1, 9) << 8640002
-                                                 << u" 9/01/99"_s << u" 9/01/1999"_s << u"24:00"_s << u"24:00"_s;
+    QTest::newRow("one-digit day and hour") << day(2004, 5, 3) << DateTime::fromHoursMinutes(9, 6) << u" 3/05/04"_s
+                                            << u" 3/05/2004"_s << u" 9:06"_s << u"09:06"_s;
+    QTest::newRow("two-digit day and hour") << day(2004, 12, 25) << DateTime::fromHoursMinutes(23, 59) << u"25/12/04"_s
+                                            << u"25/12/2004"_s << u"23:59"_s << u"23:59"_s;
+    QTest::newRow("year ending in 0, midnight")
+        << day(2000, 1, 1) << 1 << u" 1/01/00"_s << u" 1/01/2000"_s << u" 0:00"_s << u"00:00"_s;
+    QTest::newRow("seconds are cut, not rounded")
+        << day(1801, 1, 1) << 719993 << u" 1/01/01"_s << u" 1/01/1801"_s << u" 1:59"_s << u"01:59"_s;
+    QTest::newRow("deadline just past midnight")
+        << day(1999, 1, 9) << 8640002 << u" 9/01/99"_s << u" 9/01/1999"_s << u"24:00"_s << u"24:00"_s;
     QTest::newRow("none") << 0 << 0 << QString() << QString() << QString() << QString();
 }
 

@@ -82,18 +82,20 @@ void TestErrorReporter::rowTexts_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("1: doubled blank") << ErrorId::RetrievalError << ErrorSeverity::Notify << u"Record Retrieval Error"_s
+    QTest::newRow("1: doubled blank")
+        << ErrorId::RetrievalError << ErrorSeverity::Notify << u"Record Retrieval Error"_s
         << u"Error: (%ErrorText) attempting to access a record from the %File file.  Returning to previous window."_s;
     QTest::newRow("23: fatal") << ErrorId::OpenError << ErrorSeverity::Fatal << u"File Access Error"_s
-        << u"File (%File) could not be opened.  Error: %ErrorText."_s;
-    QTest::newRow("30: trailing blank") << ErrorId::ReferencedInCases << ErrorSeverity::Notify << u"Quor Vellum 1.2"_s
+                               << u"File (%File) could not be opened.  Error: %ErrorText."_s;
+    QTest::newRow("30: trailing blank")
+        << ErrorId::ReferencedInCases << ErrorSeverity::Notify << u"Quor Vellum 1.2"_s
         << u"This record is referenced in the Case file. This record cannot be deleted while these references "
            "still exist ! "_s;
-    QTest::newRow("32: doubled blank") << ErrorId::AutoNumberFailed << ErrorSeverity::Question
-        << u"Auto Increment Error"_s
+    QTest::newRow("32: doubled blank")
+        << ErrorId::AutoNumberFailed << ErrorSeverity::Question << u"Auto Increment Error"_s
         << u"Attempts to automatically number this record have failed.  Error: %ErrorText. Try Again?"_s;
-    QTest::newRow("39: program error") << ErrorId::FileNotOpened << ErrorSeverity::ProgramError
-        << u"File Usage Error"_s << u"Attempt to use file (%File) before it was opened"_s;
+    QTest::newRow("39: program error") << ErrorId::FileNotOpened << ErrorSeverity::ProgramError << u"File Usage Error"_s
+                                       << u"Attempt to use file (%File) before it was opened"_s;
 }
 
 void TestErrorReporter::rowTexts()
@@ -126,10 +128,10 @@ void TestErrorReporter::placeholders_data()
     QTest::newRow("error text from the file system") << u"(%ErrorText)"_s << fileSystem << u"(Access Denied (5))"_s;
     QTest::newRow("error alone") << u"<%Error>"_s << engine << u"<Record Not Found>"_s;
     QTest::newRow("error alone is the engine's") << u"<%Error>"_s << fileSystem << u"<engine>"_s;
-    QTest::newRow("file error is eaten by file") << u"%FileError %FileErrorCode"_s << fileSystem
-                                                 << u"Client.tpsError Client.tpsErrorCode"_s;
-    QTest::newRow("message, field, procedure") << u"%Message|%Field|%Procedure"_s << engine
-                                               << u"bv. LLI|CLI:SName|Updateclient"_s;
+    QTest::newRow("file error is eaten by file")
+        << u"%FileError %FileErrorCode"_s << fileSystem << u"Client.tpsError Client.tpsErrorCode"_s;
+    QTest::newRow("message, field, procedure")
+        << u"%Message|%Field|%Procedure"_s << engine << u"bv. LLI|CLI:SName|Updateclient"_s;
     QTest::newRow("no error") << u"%ErrorText"_s << store::StoreStatus() << u" (0)"_s;
     QTest::newRow("no placeholder") << u"100% sure"_s << engine << u"100% sure"_s;
 }
@@ -233,7 +235,7 @@ void TestErrorReporter::fatalRowEndsTheApplicationAfterOk()
              u"File (/data/Ide.tps) could not be opened.  Error: No such file or directory (2)."_s + PressOk);
     QCOMPARE(fatal.calls.size(), std::size_t(1));
     QCOMPARE(fatal.calls.at(0).first, ErrorId::OpenError);
-    QCOMPARE(fatal.calls.at(0).second, qsizetype(1));  // only after the message was answered
+    QCOMPARE(fatal.calls.at(0).second, qsizetype(1)); // only after the message was answered
 }
 
 void TestErrorReporter::explicitQuestionReturnsTheButton()
@@ -265,7 +267,7 @@ void TestErrorReporter::procedureIsTheLatestAdded()
     reporter.addProcedure(u"BrowsClients"_s);
     QCOMPARE(reporter.fillText(u"%Procedure"_s), u"BrowsClients"_s);
 
-    reporter.removeProcedure(u"ChangeCases"_s);  // closed out of order
+    reporter.removeProcedure(u"ChangeCases"_s); // closed out of order
     QCOMPARE(reporter.fillText(u"%Procedure"_s), u"BrowsClients"_s);
     reporter.removeProcedure(u"BrowsClients"_s);
     QCOMPARE(reporter.fillText(u"%Procedure"_s), u"BrowsCases"_s);

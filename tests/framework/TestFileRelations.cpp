@@ -39,22 +39,15 @@ const QString Referenced =
 // One workstation with the case file and its three parents, each parent with its relations.
 struct Station {
     explicit Station(const QString &folder)
-        : errors(messages, [this](int id) { fatalCalls << id; })
-        , db(folder)
-        , cases(db, errors)
-        , clients(db, errors)
-        , products(db, errors)
-        , problems(db, errors)
-        , clientLinks(clients, caseFileRelations())
-        , productLinks(products, caseFileRelations())
-        , problemLinks(problems, caseFileRelations())
+        : errors(messages, [this](int id) { fatalCalls << id; }), db(folder), cases(db, errors), clients(db, errors),
+          products(db, errors), problems(db, errors), clientLinks(clients, caseFileRelations()),
+          productLinks(products, caseFileRelations()), problemLinks(problems, caseFileRelations())
     {
     }
 
     bool open()
     {
-        return cases.open() == Ok && clientLinks.open() == Ok && productLinks.open() == Ok
-            && problemLinks.open() == Ok;
+        return cases.open() == Ok && clientLinks.open() == Ok && productLinks.open() == Ok && problemLinks.open() == Ok;
     }
 
     test::ScriptedMessages messages;
@@ -148,9 +141,9 @@ bool addCases(Station &station, int count, const QString &client, const QString 
 bool addStandardCases(Station &station, int count)
 {
     return addParents(station, u"ACME"_s, u"P-100"_s, u"Network - Down"_s)
-        && addParents(station, u"OTHER"_s, u"P-900"_s, u"Printer - Jam"_s)
-        && addCases(station, count, u"ACME"_s, u"P-100"_s, u"Network - Down"_s)
-        && addCases(station, 3, u"OTHER"_s, u"P-900"_s, u"Printer - Jam"_s);
+           && addParents(station, u"OTHER"_s, u"P-900"_s, u"Printer - Jam"_s)
+           && addCases(station, count, u"ACME"_s, u"P-100"_s, u"Network - Down"_s)
+           && addCases(station, 3, u"OTHER"_s, u"P-900"_s, u"Printer - Jam"_s);
 }
 
 // How many cases carry each exact value of one link field.
@@ -216,7 +209,7 @@ struct HookedClientStation {
     FileRelations links;
 };
 
-#define VERIFY_MESSAGES(station) \
+#define VERIFY_MESSAGES(station)                                                                                       \
     QVERIFY2((station).messages.failures().isEmpty(), qPrintable((station).messages.unexpected()))
 
 } // namespace
@@ -251,7 +244,7 @@ void TestFileRelations::renameCarriesIntoEveryCase_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("count");
-    QTest::addColumn<QString>("stored");  // the new value as the parent's field holds it
+    QTest::addColumn<QString>("stored"); // the new value as the parent's field holds it
 
     // More cases than one page of children, so the walk goes on after rewritten cases.
     QTest::newRow("client, 250 cases") << u"client"_s << u"ACME"_s << u"ZENITH"_s << 250 << u"ZENITH"_s;
@@ -261,8 +254,8 @@ void TestFileRelations::renameCarriesIntoEveryCase_data()
     QTest::newRow("problem category") << u"problem"_s << u"Network - Down"_s << u"Network - Gone"_s << 120
                                       << u"Network - Gone"_s;
     // The case's field is wider than the category's: the cases get the text the category keeps.
-    QTest::newRow("problem category cut to its field") << u"problem"_s << u"Network - Down"_s << QString(60, u'N')
-                                                       << 3 << QString(50, u'N');
+    QTest::newRow("problem category cut to its field")
+        << u"problem"_s << u"Network - Down"_s << QString(60, u'N') << 3 << QString(50, u'N');
 }
 
 void TestFileRelations::renameCarriesIntoEveryCase()
@@ -463,9 +456,9 @@ void TestFileRelations::twoWorkstationsChangeTheSameClient()
     second.clients.record().Contact = u"Bob"_s;
     QCOMPARE(second.clientLinks.update(fromForm), Ok);
     QCOMPARE(second.clients.lastError(), 0);
-    QCOMPARE(storedText(first.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::Contact,
-                        u"ZENITH"_s),
-             u"Bob"_s);
+    QCOMPARE(
+        storedText(first.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::Contact, u"ZENITH"_s),
+        u"Bob"_s);
     QCOMPARE(caseLinks(first.db, CaseRecord::Col::SName), (QMap<QString, int>{{u"OTHER"_s, 3}, {u"ZENITH"_s, 3}}));
 }
 
@@ -596,16 +589,16 @@ void TestFileRelations::deleteRetriedAfterAFailedCommit()
 
 void TestFileRelations::deleteTakesTheRecordAsStored_data()
 {
-    QTest::addColumn<QString>("meanwhile");  // what another station does between the read and the delete
+    QTest::addColumn<QString>("meanwhile"); // what another station does between the read and the delete
     QTest::addColumn<int>("result");
-    QTest::addColumn<QString>("message");    // shown after "Confirm Delete"; %1: the client file
-    QTest::addColumn<QString>("left");       // the client in the file afterwards; empty when none
+    QTest::addColumn<QString>("message"); // shown after "Confirm Delete"; %1: the client file
+    QTest::addColumn<QString>("left");    // the client in the file afterwards; empty when none
 
     // A delete has no watch: another station's change does not stand in its way, nor in a retry's.
     QTest::newRow("changed") << u"changed"_s << Ok << QString() << QString();
     // Its cases are looked for by the short name the client has now.
-    QTest::newRow("renamed and given a case") << u"renamed"_s << Failed << u"Quor Vellum 1.2: "_s + Referenced
-                                              << u"ZED"_s;
+    QTest::newRow("renamed and given a case")
+        << u"renamed"_s << Failed << u"Quor Vellum 1.2: "_s + Referenced << u"ZED"_s;
     // Nothing is left to delete, and a retry could not do better: no "try again" question.
     QTest::newRow("deleted") << u"deleted"_s << Failed
                              << u"Record was not deleted: An error (the record is no longer in the file (0)) was "
@@ -694,8 +687,8 @@ void TestFileRelations::otherRules_data()
     QTest::addColumn<int>("onDelete");
     QTest::addColumn<bool>("rename");
     QTest::addColumn<int>("result");
-    QTest::addColumn<QStringList>("caseClients");  // every case's client, in record order
-    QTest::addColumn<QString>("clientNamed");      // the client's short name in the file afterwards
+    QTest::addColumn<QStringList>("caseClients"); // every case's client, in record order
+    QTest::addColumn<QString>("clientNamed");     // the client's short name in the file afterwards
 
     const int none = int(RelationRule::None);
     const int clear = int(RelationRule::Clear);

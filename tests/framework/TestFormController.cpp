@@ -5,9 +5,9 @@
 
 #include "RecordStation.h"
 
+#include "framework/ErrorTable.h"
 #include "framework/FileRelations.h"
 #include "framework/FormController.h"
-#include "framework/ErrorTable.h"
 #include "framework/RecordFile.h"
 
 #include <QDir>
@@ -185,7 +185,7 @@ void TestFormController::okWithoutChangeWritesNothing()
 
 void TestFormController::failedChangeAsksToRetry_data()
 {
-    QTest::addColumn<QList<int>>("answers");  // to the retry question, in turn
+    QTest::addColumn<QList<int>>("answers"); // to the retry question, in turn
     QTest::addColumn<Step>("step");
     QTest::addColumn<int>("response");
     QTest::newRow("cancel stays") << QList<int>{ButtonCancel} << Step::Stay << int(RequestCancelled);
@@ -341,7 +341,7 @@ void TestFormController::cancelGuardsChanges_data()
 {
     QTest::addColumn<int>("cancelAction");
     QTest::addColumn<bool>("changed");
-    QTest::addColumn<int>("answer");  // 0: no question expected
+    QTest::addColumn<int>("answer"); // 0: no question expected
     QTest::addColumn<Step>("step");
     QTest::addColumn<int>("response");
     QTest::addColumn<QString>("message");

@@ -16,12 +16,12 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QStyle>
-#include <QStyleOptionTitleBar>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -140,7 +140,7 @@ void TestFormWindow::cleanup()
 void TestFormWindow::opensAsLastClosed_data()
 {
     QTest::addColumn<bool>("closedMaximized");
-    QTest::addColumn<QString>("stored");  // "Maximize" after the second close
+    QTest::addColumn<QString>("stored"); // "Maximize" after the second close
     QTest::newRow("normal") << false << u"No"_s;
     QTest::newRow("maximized") << true << u"Yes"_s;
 }
@@ -182,7 +182,7 @@ void TestFormWindow::opensAsLastClosed()
 
 void TestFormWindow::restoredInsideVisibleArea_data()
 {
-    QTest::addColumn<bool>("child");  // in the frame's work area, or a window of its own
+    QTest::addColumn<bool>("child"); // in the frame's work area, or a window of its own
     QTest::newRow("child of a smaller work area") << true;
     QTest::newRow("own window off the screen") << false;
 }
@@ -283,7 +283,7 @@ void TestFormWindow::entriesHoldTheirFieldsWidth()
     ThingForm form(file.relations, m_station->settings());
 
     QCOMPARE(form.name->maxLength(), 20);
-    QCOMPARE(form.email->maxLength(), 99);  // a CSTRING of 100 keeps one byte for its end
+    QCOMPARE(form.email->maxLength(), 99); // a CSTRING of 100 keeps one byte for its end
 }
 
 void TestFormWindow::bindingsCarryValuesBothWays_data()
@@ -291,7 +291,7 @@ void TestFormWindow::bindingsCarryValuesBothWays_data()
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<qlonglong>("number");
-    QTest::addColumn<QString>("shown");  // what the control shows for the number
+    QTest::addColumn<QString>("shown"); // what the control shows for the number
 
     const qlonglong may3 = DateTime::dayNumber(QDate(2004, 5, 3));
     QTest::newRow("date") << int(LogRecord::Col::ActionDate) << u"date"_s << may3 << u"03.05.2004"_s;
@@ -371,21 +371,21 @@ void TestFormWindow::historyKeyPutsBackLastOkValue()
 
 void TestFormWindow::enterAndEscape_data()
 {
-    QTest::addColumn<QString>("focus");     // the control the key is pressed in
+    QTest::addColumn<QString>("focus"); // the control the key is pressed in
     QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("password");  // typed first; empty types nothing
+    QTest::addColumn<QString>("password"); // typed first; empty types nothing
     QTest::addColumn<int>("response");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("Enter in an entry saves") << u"email"_s << int(Qt::Key_Return) << u"new"_s
-                                            << int(RequestCompleted) << u"new"_s;
+    QTest::newRow("Enter in an entry saves")
+        << u"email"_s << int(Qt::Key_Return) << u"new"_s << int(RequestCompleted) << u"new"_s;
     QTest::newRow("keypad Enter saves") << u"name"_s << int(Qt::Key_Enter) << u"new"_s << int(RequestCompleted)
                                         << u"new"_s;
-    QTest::newRow("Enter on Cancel cancels") << u"cancel"_s << int(Qt::Key_Return) << QString()
-                                             << int(RequestCancelled) << u"pass"_s;
+    QTest::newRow("Enter on Cancel cancels")
+        << u"cancel"_s << int(Qt::Key_Return) << QString() << int(RequestCancelled) << u"pass"_s;
     QTest::newRow("Escape cancels") << u"name"_s << int(Qt::Key_Escape) << QString() << int(RequestCancelled)
                                     << u"pass"_s;
-    QTest::newRow("Escape on a change asks") << u"email"_s << int(Qt::Key_Escape) << u"new"_s
-                                             << int(RequestCancelled) << u"pass"_s;
+    QTest::newRow("Escape on a change asks")
+        << u"email"_s << int(Qt::Key_Escape) << u"new"_s << int(RequestCancelled) << u"pass"_s;
 }
 
 // OK is the default button: Enter presses it, unless another button has the focus.
@@ -420,7 +420,7 @@ void TestFormWindow::enterAndEscape()
 void TestFormWindow::halfTypedEntryKeepsFocus_data()
 {
     QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("how");  // how the user goes on: "ok", "enter", "tab"
+    QTest::addColumn<QString>("how"); // how the user goes on: "ok", "enter", "tab"
     QTest::addColumn<QString>("message");
     const QString time = u"Range Error: The value of Time must be between 0:00 and 23:59."_s;
     const QString date = u"Range Error: The value of Date must be between 01.01.1801 and 31.12.9999."_s;
@@ -458,7 +458,7 @@ void TestFormWindow::halfTypedEntryKeepsFocus()
     } else {
         QTest::keyClick(form.date, Qt::Key_End);
         for (int i = 0; i < 4; ++i)
-            QTest::keyClick(form.date, Qt::Key_Backspace);  // the year
+            QTest::keyClick(form.date, Qt::Key_Backspace); // the year
     }
     m_station->messages().expect(u"Range Error"_s, ButtonOk);
 
@@ -484,7 +484,7 @@ void TestFormWindow::halfTypedEntryKeepsFocus()
 void TestFormWindow::timeEntryTakesOnlyTimes_data()
 {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("shown");  // the keys that would make no time are refused as typed
+    QTest::addColumn<QString>("shown"); // the keys that would make no time are refused as typed
     QTest::newRow("25:99") << u"25:99"_s << u"2:"_s;
     QTest::newRow("99:99") << u"99:99"_s << u"9:"_s;
     QTest::newRow("23:59") << u"23:59"_s << u"23:59"_s;

@@ -42,13 +42,12 @@ const QString PressOk = u"  Press OK to end this application"_s;
 // One workstation: its own messages, error reporter and connection to the database folder.
 struct Station {
     explicit Station(const QString &folder)
-        : errors(messages, [this](int id) { fatalCalls << qMakePair(id, messages.shown().size()); })
-        , db(folder)
+        : errors(messages, [this](int id) { fatalCalls << qMakePair(id, messages.shown().size()); }), db(folder)
     {
     }
 
     test::ScriptedMessages messages;
-    QList<QPair<int, qsizetype>> fatalCalls;  // error id, messages shown by then
+    QList<QPair<int, qsizetype>> fatalCalls; // error id, messages shown by then
     ErrorReporter errors;
     store::Database db;
 
@@ -74,8 +73,8 @@ bool rawExec(const QString &path, const char *sql)
 {
     sqlite3 *db = nullptr;
     bool done = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
-        && store::registerTextCollation(db) == SQLITE_OK
-        && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+                && store::registerTextCollation(db) == SQLITE_OK
+                && sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close_v2(db);
     return done;
 }
@@ -144,10 +143,24 @@ QStringList readAll(RecordFileOf<ClientRecord> &clients, int (RecordFile::*step)
 template<class R>
 using Setter = void (*)(R &, const QStringList &);
 
-void setClient(ClientRecord &r, const QStringList &v) { r.SName = v.value(0); r.LName = v.value(1); }
-void setProduct(ProductRecord &r, const QStringList &v) { r.IDProduct = v.value(0); r.Product = v.value(1); }
-void setProblem(ProblemRecord &r, const QStringList &v) { r.PROBLEM = v.value(0); }
-void setUser(UserRecord &r, const QStringList &v) { r.Name = v.value(0); }
+void setClient(ClientRecord &r, const QStringList &v)
+{
+    r.SName = v.value(0);
+    r.LName = v.value(1);
+}
+void setProduct(ProductRecord &r, const QStringList &v)
+{
+    r.IDProduct = v.value(0);
+    r.Product = v.value(1);
+}
+void setProblem(ProblemRecord &r, const QStringList &v)
+{
+    r.PROBLEM = v.value(0);
+}
+void setUser(UserRecord &r, const QStringList &v)
+{
+    r.Name = v.value(0);
+}
 
 template<class R>
 void checkDuplicate(Setter<R> set, const QStringList &first, const QStringList &second, const QString &key)
@@ -229,8 +242,7 @@ public:
     {
         QProcess mount;
         mount.start(u"mount"_s, {u"--bind"_s, u"-o"_s, u"ro"_s, source, target});
-        m_mounted = mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit
-            && mount.exitCode() == 0;
+        m_mounted = mount.waitForFinished(10000) && mount.exitStatus() == QProcess::NormalExit && mount.exitCode() == 0;
         m_error = QString::fromLocal8Bit(mount.readAllStandardError()).trimmed();
         if (m_error.isEmpty() && !m_mounted)
             m_error = mount.errorString();
@@ -328,20 +340,18 @@ void TestRecordFile::duplicateKeyNamesTheKey_data()
 
     QTest::newRow("client short name, other letter case")
         << u"client"_s << QStringList{u"ABC"_s, u"Alpha"_s} << QStringList{u"abc"_s, u"Beta"_s} << u"CLI:SNameKey"_s;
-    QTest::newRow("client short name, cut to its width")
-        << u"client"_s << QStringList{u"ABCDEF"_s, u"Alpha"_s} << QStringList{u"abcdefgh"_s, u"Beta"_s}
-        << u"CLI:SNameKey"_s;
-    QTest::newRow("client full name")
-        << u"client"_s << QStringList{u"ABC"_s, u"Alpha"_s} << QStringList{u"XYZ"_s, u"ALPHA"_s}
-        << u"CLI:KeyFullName"_s;
+    QTest::newRow("client short name, cut to its width") << u"client"_s << QStringList{u"ABCDEF"_s, u"Alpha"_s}
+                                                         << QStringList{u"abcdefgh"_s, u"Beta"_s} << u"CLI:SNameKey"_s;
+    QTest::newRow("client full name") << u"client"_s << QStringList{u"ABC"_s, u"Alpha"_s}
+                                      << QStringList{u"XYZ"_s, u"ALPHA"_s} << u"CLI:KeyFullName"_s;
     QTest::newRow("product id") << u"product"_s << QStringList{u"P-100"_s, u"Router"_s}
                                 << QStringList{u"p-100"_s, u"Switch"_s} << u"bv. LLI"_s;
     QTest::newRow("product name") << u"product"_s << QStringList{u"P-100"_s, u"Router"_s}
                                   << QStringList{u"P-200"_s, u"ROUTER"_s} << u"SLA:ProductKey"_s;
     QTest::newRow("problem category") << u"problem"_s << QStringList{u"Network - Down"_s}
                                       << QStringList{u"NETWORK - DOWN"_s} << u"PRO:KeyProblem"_s;
-    QTest::newRow("user name, over the placeholder") << u"user"_s << QStringList{u"Admin"_s}
-                                                     << QStringList{u"ADMIN"_s} << u"IDE:KeyName"_s;
+    QTest::newRow("user name, over the placeholder")
+        << u"user"_s << QStringList{u"Admin"_s} << QStringList{u"ADMIN"_s} << u"IDE:KeyName"_s;
 }
 
 void TestRecordFile::duplicateKeyNamesTheKey()
@@ -420,7 +430,10 @@ void TestRecordFile::firstRecordGetsNumberOne()
                                         [](CaseRecord &r, int i) { r.SName = u"CLI%1"_s.arg(i); });
     } else if (file == u"log"_s) {
         checkNumbersFromOne<LogRecord>([](const LogRecord &r) { return qint64(r.Nr); },
-                                       [](LogRecord &r, int i) { r.Action = u"Logon"_s; r.ID = std::uint16_t(i); });
+                                       [](LogRecord &r, int i) {
+                                           r.Action = u"Logon"_s;
+                                           r.ID = std::uint16_t(i);
+                                       });
     } else {
         // User names are a unique key: each user needs its own.
         checkNumbersFromOne<UserRecord>([](const UserRecord &r) { return qint64(r.IdNr); },
@@ -530,21 +543,21 @@ void TestRecordFile::twoStationsNeverShareANumber()
 
 void TestRecordFile::numberingFailures_data()
 {
-    QTest::addColumn<QByteArray>("tamper");   // another program's SQL on the open case file
-    QTest::addColumn<QList<int>>("answers");  // to "Try Again?", in turn
-    QTest::addColumn<bool>("mended");         // the tamper is undone while the question is asked
+    QTest::addColumn<QByteArray>("tamper");  // another program's SQL on the open case file
+    QTest::addColumn<QList<int>>("answers"); // to "Try Again?", in turn
+    QTest::addColumn<bool>("mended");        // the tamper is undone while the question is asked
     QTest::addColumn<int>("result");
     QTest::addColumn<int>("error");
 
     const QByteArray refused =
         "CREATE TRIGGER Refuse BEFORE INSERT ON SER BEGIN SELECT RAISE(ABORT, 'adds refused'); END";
     // Any failed read, not only a damaged file, is error 1: another try would read no better.
-    QTest::newRow("highest number unreadable") << QByteArray("ALTER TABLE SER RENAME TO Gone") << QList<int>{}
-                                               << false << Failed << ErrorId::RetrievalError;
-    QTest::newRow("adds refused, given up") << refused << QList<int>{ButtonNo} << false << Failed
-                                            << ErrorId::AutoNumberFailed;
-    QTest::newRow("adds refused, tried again, given up") << refused << QList<int>{ButtonYes, ButtonNo} << false
-                                                         << Failed << ErrorId::AutoNumberFailed;
+    QTest::newRow("highest number unreadable")
+        << QByteArray("ALTER TABLE SER RENAME TO Gone") << QList<int>{} << false << Failed << ErrorId::RetrievalError;
+    QTest::newRow("adds refused, given up")
+        << refused << QList<int>{ButtonNo} << false << Failed << ErrorId::AutoNumberFailed;
+    QTest::newRow("adds refused, tried again, given up")
+        << refused << QList<int>{ButtonYes, ButtonNo} << false << Failed << ErrorId::AutoNumberFailed;
     QTest::newRow("adds refused, tried again when mended") << refused << QList<int>{ButtonYes} << true << Ok << 0;
 }
 
@@ -602,20 +615,20 @@ void TestRecordFile::numberingFailures()
 void TestRecordFile::emptyKeyTextIsRefused_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<bool>("change");   // else an insert (over its placeholder, in a numbered file)
+    QTest::addColumn<bool>("change"); // else an insert (over its placeholder, in a numbered file)
     QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("label");  // as a window gives it; empty when none does
+    QTest::addColumn<QString>("label"); // as a window gives it; empty when none does
     QTest::addColumn<QString>("named");
 
     QTest::newRow("client short name") << u"Client.tps"_s << false << u"CLI:SName"_s << QString() << u"CLI:SName"_s;
-    QTest::newRow("client full name of blanks, changed") << u"Client.tps"_s << true << u"CLI:LName"_s << u"&Full Name"_s
-                                                         << u"Full Name"_s;
+    QTest::newRow("client full name of blanks, changed")
+        << u"Client.tps"_s << true << u"CLI:LName"_s << u"&Full Name"_s << u"Full Name"_s;
     QTest::newRow("product id") << u"Sla.tps"_s << false << u"SLA:IDProduct"_s << u"Product ID :"_s << u"Product ID"_s;
     QTest::newRow("product name, changed") << u"Sla.tps"_s << true << u"SLA:Product"_s << QString() << u"SLA:Product"_s;
     QTest::newRow("user name") << u"Ide.tps"_s << false << u"IDE:Name"_s << u"Name"_s << u"Name"_s;
     QTest::newRow("user name, changed") << u"Ide.tps"_s << true << u"IDE:Name"_s << QString() << u"IDE:Name"_s;
-    QTest::newRow("problem category, changed") << u"Problem.tps"_s << true << u"PRO:PROBLEM"_s << QString()
-                                               << u"PRO:PROBLEM"_s;
+    QTest::newRow("problem category, changed")
+        << u"Problem.tps"_s << true << u"PRO:PROBLEM"_s << QString() << u"PRO:PROBLEM"_s;
 }
 
 void TestRecordFile::emptyKeyTextIsRefused()
@@ -800,9 +813,9 @@ void TestRecordFile::rereadWatchesTheCurrentVersion()
 void TestRecordFile::openRefusedWithoutCreating_data()
 {
     QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("setUp");  // "missing", "no folder" or "empty"
+    QTest::addColumn<QString>("setUp"); // "missing", "no folder" or "empty"
     QTest::addColumn<int>("error");
-    QTest::addColumn<QString>("text");   // %1: the file's full name
+    QTest::addColumn<QString>("text"); // %1: the file's full name
 
     const QString notOpened = u"File (%1) could not be opened.  Error: %2."_s;
     const QString missing = notOpened.arg(u"%1"_s, u"No such file or directory (2)"_s);
@@ -900,7 +913,7 @@ void TestRecordFile::invalidKeyIsRebuilt()
 
 void TestRecordFile::damagedFileIsFatal_data()
 {
-    QTest::addColumn<QByteArray>("tamper");  // SQL for a raw connection, or empty for garbage bytes
+    QTest::addColumn<QByteArray>("tamper"); // SQL for a raw connection, or empty for garbage bytes
     QTest::addColumn<QString>("error");
 
     QTest::newRow("not a database") << QByteArray() << u"file is not a database (26)"_s;
@@ -959,7 +972,8 @@ void TestRecordFile::fileUsedBeforeOpenEndsTheApplication()
     QTemporaryDir dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
-    const QString text = u"Attempt to use file (%1) before it was opened"_s.arg(dir.filePath(u"Client.tps"_s)) + PressOk;
+    const QString text =
+        u"Attempt to use file (%1) before it was opened"_s.arg(dir.filePath(u"Client.tps"_s)) + PressOk;
 
     station.messages.expect(u"before it was opened"_s, ButtonOk);
     QCOMPARE(clients.fetch(ClientRecord::SNameKey), Fatal);
@@ -1055,7 +1069,7 @@ void TestRecordFile::walkFromBufferValues()
     QCOMPARE(clients.next(), Ok);
     QCOMPARE(clients.record().SName, u"C101"_s);
 
-    clients.record().SName = u"C0995"_s;  // between two clients
+    clients.record().SName = u"C0995"_s; // between two clients
     clients.setFromBuffer(ClientRecord::SNameKey);
     QCOMPARE(clients.previous(), Ok);
     QCOMPARE(clients.record().SName, u"C099"_s);
@@ -1159,7 +1173,7 @@ void TestRecordFile::longTextIsCutWhenStored()
 
     clients.record() = client(u"ÄÄÄÄ"_s, u"Umlaut Company"_s);
     clients.record().Remarks = QString(300, u'r');
-    clients.record().Email = QString(120, u'e');  // CSTRING(100): 99 letters and the terminator
+    clients.record().Email = QString(120, u'e'); // CSTRING(100): 99 letters and the terminator
     QCOMPARE(clients.insert(), Ok);
     clients.record() = client(u"ABCDEFGH"_s, u"Letters Company"_s);
     QCOMPARE(clients.insert(), Ok);
@@ -1198,8 +1212,8 @@ void TestRecordFile::readOnlyFolder()
     }
     ReadOnlyMount mount(source, folder);
     if (!mount.mounted())
-        QSKIP(qPrintable(u"a read-only bind mount is not possible here (%1); root ignores file permissions"_s
-                             .arg(mount.error())));
+        QSKIP(qPrintable(
+            u"a read-only bind mount is not possible here (%1); root ignores file permissions"_s.arg(mount.error())));
 
     Station station(folder);
     const QString path = dir.filePath(u"readonly/Client.tps"_s);
@@ -1217,8 +1231,9 @@ void TestRecordFile::readOnlyFolder()
     station.messages.expect(u"was experienced when making changes"_s, ButtonOk);
     QCOMPARE(clients.update(), Failed);
     QCOMPARE(station.lastMessage().caption, u"Record was not updated"_s);
-    QCOMPARE(station.lastMessage().text,
-             u"An error (the file is open read-only (0)) was experienced when making changes to the %1 file."_s.arg(path));
+    QCOMPARE(
+        station.lastMessage().text,
+        u"An error (the file is open read-only (0)) was experienced when making changes to the %1 file."_s.arg(path));
 
     // A file that is missing cannot be created there.
     RecordFileOf<SystemRecord> system(station.db, station.errors);

@@ -69,8 +69,8 @@ void TestSettingsFile::foundWithoutRegardToCase_data()
     QTest::newRow("as written") << u"Config"_s << u"DataBase"_s << u"Config"_s << u"DataBase"_s;
     QTest::newRow("upper") << u"Config"_s << u"DataBase"_s << u"CONFIG"_s << u"DATABASE"_s;
     QTest::newRow("lower") << u"Config"_s << u"DataBase"_s << u"config"_s << u"database"_s;
-    QTest::newRow("user section beyond ASCII") << u"Jürgen Öster"_s << u"ViewFlag2"_s << u"JÜRGEN ÖSTER"_s
-                                               << u"viewflag2"_s;
+    QTest::newRow("user section beyond ASCII")
+        << u"Jürgen Öster"_s << u"ViewFlag2"_s << u"JÜRGEN ÖSTER"_s << u"viewflag2"_s;
 }
 
 void TestSettingsFile::foundWithoutRegardToCase()
@@ -168,18 +168,16 @@ void TestSettingsFile::damagedFileIsReadAsFarAsItGoes_data()
 
     QTest::newRow("garbage: key before") << before + garbage + after << u"Config"_s << u"DataBase"_s
                                          << u"/srv/vellum"_s;
-    QTest::newRow("garbage: key after") << before + garbage + "\n" + after << u"Main"_s << u"Maximize"_s
-                                        << u"Yes"_s;
+    QTest::newRow("garbage: key after") << before + garbage + "\n" + after << u"Main"_s << u"Maximize"_s << u"Yes"_s;
     QTest::newRow("line without '='") << "[Config]\nnonsense line\nColor=255\n"_ba << u"Config"_s << u"Color"_s
                                       << u"255"_s;
     QTest::newRow("unterminated section leaves the keys where they were")
         << "[Config]\n[Broken\nColor=255\n"_ba << u"Config"_s << u"Color"_s << u"255"_s;
-    QTest::newRow("unterminated section at the end") << before + "[Broken"_ba << u"Config"_s << u"DataBase"_s
-                                                     << u"/srv/vellum"_s;
+    QTest::newRow("unterminated section at the end")
+        << before + "[Broken"_ba << u"Config"_s << u"DataBase"_s << u"/srv/vellum"_s;
     QTest::newRow("not UTF-8") << "[Config]\nWallSel=caf\xe9.jpg\nColor=255\n"_ba << u"Config"_s << u"Color"_s
                                << u"255"_s;
-    QTest::newRow("Windows line ends") << "[Config]\r\nColor=255\r\n"_ba << u"Config"_s << u"Color"_s
-                                       << u"255"_s;
+    QTest::newRow("Windows line ends") << "[Config]\r\nColor=255\r\n"_ba << u"Config"_s << u"Color"_s << u"255"_s;
 }
 
 void TestSettingsFile::damagedFileIsReadAsFarAsItGoes()
@@ -227,7 +225,7 @@ void TestSettingsFile::placementKeptInsideArea_data()
 {
     QTest::addColumn<QRect>("stored");
     QTest::addColumn<bool>("resizable");
-    QTest::addColumn<QRect>("kept");  // inside the area 0,0 800x600
+    QTest::addColumn<QRect>("kept"); // inside the area 0,0 800x600
     QTest::newRow("inside stays") << QRect(10, 20, 300, 200) << false << QRect(10, 20, 300, 200);
     QTest::newRow("past the right and bottom") << QRect(700, 550, 300, 200) << false << QRect(500, 400, 300, 200);
     QTest::newRow("above and left") << QRect(-50, -10, 300, 200) << false << QRect(0, 0, 300, 200);

@@ -137,7 +137,7 @@ int LogFixture::damageOnePageOfEntries()
         return -1;
     const int at = leaves[leaves.size() / 2];
     const int entries = qFromBigEndian<quint16>(bytes.constData() + at + 3);
-    qToBigEndian<quint16>(0xFFFF, bytes.data() + at + 3);  // more cells than any page holds
+    qToBigEndian<quint16>(0xFFFF, bytes.data() + at + 3); // more cells than any page holds
     // Every connection reads the file afresh instead of its cached pages.
     qToBigEndian<quint32>(qFromBigEndian<quint32>(bytes.constData() + 24) + 1, bytes.data() + 24);
     file.seek(0);

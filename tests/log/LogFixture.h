@@ -22,8 +22,8 @@ namespace vellum::test {
 
 class LogFixture {
 public:
-    static const std::int32_t Today;  // Monday 3 May 2004
-    static const std::int32_t Now;    // 09:06
+    static const std::int32_t Today; // Monday 3 May 2004
+    static const std::int32_t Now;   // 09:06
 
     LogFixture();
     ~LogFixture();

@@ -26,20 +26,19 @@ private Q_SLOTS:
 void TestActivityLogCounters::countsTheCaseEvents_data()
 {
     QTest::addColumn<QStringList>("actions");
-    QTest::addColumn<QList<int>>("counts");  // created, re-opened, on hold, closed, active
+    QTest::addColumn<QList<int>>("counts"); // created, re-opened, on hold, closed, active
 
     QTest::newRow("empty log") << QStringList() << QList<int>{0, 0, 0, 0, 0};
     QTest::newRow("a case created once") << QStringList{u"Logon"_s, u"Created"_s, u"LogOut"_s}
                                          << QList<int>{1, 0, 0, 0, 1};
-    QTest::newRow("a case's life") << QStringList{u"Created"_s, u"On Hold"_s, u"Active"_s, u"Closed"_s,
-                                                  u"Re-Open"_s, u"Closed"_s}
+    QTest::newRow("a case's life") << QStringList{u"Created"_s, u"On Hold"_s, u"Active"_s,
+                                                  u"Closed"_s,  u"Re-Open"_s, u"Closed"_s}
                                    << QList<int>{1, 1, 1, 2, 3};
-    QTest::newRow("other actions are not counted")
-        << QStringList{u"Logon"_s, u"LogOut"_s, u"Yanked"_s, u"Assign"_s, u"Deleted"_s, u"BackUp"_s,
-                       u"BUError"_s, u"ClnLog"_s}
-        << QList<int>{0, 0, 0, 0, 0};
-    QTest::newRow("words as written only") << QStringList{u"created"_s, u"Reopen"_s, u"OnHold"_s, u"Close"_s}
-                                           << QList<int>{0, 0, 0, 0, 0};
+    QTest::newRow("other actions are not counted") << QStringList{u"Logon"_s,   u"LogOut"_s, u"Yanked"_s,  u"Assign"_s,
+                                                                  u"Deleted"_s, u"BackUp"_s, u"BUError"_s, u"ClnLog"_s}
+                                                   << QList<int>{0, 0, 0, 0, 0};
+    QTest::newRow("words as written only")
+        << QStringList{u"created"_s, u"Reopen"_s, u"OnHold"_s, u"Close"_s} << QList<int>{0, 0, 0, 0, 0};
 }
 
 void TestActivityLogCounters::countsTheCaseEvents()

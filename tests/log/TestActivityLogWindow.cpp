@@ -45,8 +45,8 @@ QString label(const QWidget &window, const QString &name)
 QStringList shownCounters(const QWidget &window)
 {
     QStringList texts;
-    for (const QString &name : {u"created"_s, u"reOpened"_s, u"onHold"_s, u"closed"_s, u"active"_s, u"sinceDate"_s,
-                                u"sinceTime"_s})
+    for (const QString &name :
+         {u"created"_s, u"reOpened"_s, u"onHold"_s, u"closed"_s, u"active"_s, u"sinceDate"_s, u"sinceTime"_s})
         texts << label(window, name);
     return texts;
 }
@@ -147,8 +147,7 @@ void TestActivityLogWindow::countsWhenItOpens()
 
     ActivityLogWindow &window = openCounted();
 
-    QCOMPARE(shownCounters(window),
-             (QStringList{u"2"_s, u"1"_s, u"1"_s, u"1"_s, u"4"_s, u" 3/04/04"_s, u" 8:05"_s}));
+    QCOMPARE(shownCounters(window), (QStringList{u"2"_s, u"1"_s, u"1"_s, u"1"_s, u"4"_s, u" 3/04/04"_s, u" 8:05"_s}));
     QCOMPARE(label(window, u"createdCaption"_s), u"* Created"_s);
     QCOMPARE(label(window, u"reOpenedCaption"_s), u"* Re-Opened"_s);
     QCOMPARE(label(window, u"onHoldCaption"_s), u"On Hold"_s);
@@ -219,8 +218,8 @@ void TestActivityLogWindow::emptyLogLeavesOnlyItsNote()
 
     QTest::mouseClick(window.emptyButton(), Qt::LeftButton);
 
-    QCOMPARE(listed(window), (QList<QStringList>{
-                                 {u"3"_s, u"Boss"_s, QString(), u"ClnLog"_s, u" 3/05/04"_s, u" 9:08"_s}}));
+    QCOMPARE(listed(window),
+             (QList<QStringList>{{u"3"_s, u"Boss"_s, QString(), u"ClnLog"_s, u" 3/05/04"_s, u" 9:08"_s}}));
     QCOMPARE(shownCounters(window), (QStringList{u"0"_s, u"0"_s, u"0"_s, u"0"_s, u"0"_s, u" 3/05/04"_s, u" 9:08"_s}));
     QVERIFY(window.emptyButton()->isEnabled());
     QCOMPARE(fixture.actions(), QStringList{u"ClnLog"_s});

@@ -2,12 +2,12 @@
 
 #include "data/LogRecord.h"
 
-#include "support/AllRecords.h"
 #include "data/SystemRecord.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
 #include "log/ActivityLogWriter.h"
 #include "log/LogTrimmer.h"
+#include "support/AllRecords.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
 
@@ -136,15 +136,15 @@ void TestActivityLogWriter::trimsAtClosing_data()
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("doLog");
     QTest::addColumn<int>("howLong");
-    QTest::addColumn<QList<int>>("ages");      // days before today of the entries in the log
+    QTest::addColumn<QList<int>>("ages"); // days before today of the entries in the log
     QTest::addColumn<QList<int>>("keptAges");
-    QTest::addColumn<int>("countingStart");   // Sys:LastLogDate afterwards; 0: no "ClnLog" either
+    QTest::addColumn<int>("countingStart"); // Sys:LastLogDate afterwards; 0: no "ClnLog" either
 
     const QList<int> ages{40, 31, 30, 1, 0, -1};
     QTest::newRow("30 days") << int(LevelSupervisor) << 1 << 30 << ages << QList<int>{30, 1, 0, -1} << Today - 30;
     QTest::newRow("no days: up to today") << int(LevelAdministrator) << 1 << 0 << ages << QList<int>{-1} << Today;
-    QTest::newRow("no days: a later entry looked at") << int(LevelSupervisor) << 1 << 0 << QList<int>{-1}
-                                                      << QList<int>{-1} << Today;
+    QTest::newRow("no days: a later entry looked at")
+        << int(LevelSupervisor) << 1 << 0 << QList<int>{-1} << QList<int>{-1} << Today;
     QTest::newRow("nothing old") << int(LevelSupervisor) << 1 << 30 << QList<int>{30, 0} << QList<int>{30, 0} << 0;
     QTest::newRow("user") << int(LevelUser) << 1 << 30 << ages << ages << 0;
     QTest::newRow("logging off") << int(LevelAdministrator) << 0 << 30 << ages << ages << 0;

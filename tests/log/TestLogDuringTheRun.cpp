@@ -88,7 +88,7 @@ void TestLogDuringTheRun::menuOpensOneWindowAndLogoutClosesIt()
     QPointer<ActivityLogWindow> window = windows[0];
 
     action(*frame, MenuItem::Logout)->trigger();
-    QTest::qWait(0);  // the closed child window goes with the next turn of the event loop
+    QTest::qWait(0); // the closed child window goes with the next turn of the event loop
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 
     QVERIFY(window.isNull());
@@ -138,9 +138,9 @@ void TestLogDuringTheRun::closingTrimsTheLog_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<int>("howLong");
-    QTest::addColumn<QList<int>>("keptAges");  // in the log's number order, the run's own entries last
+    QTest::addColumn<QList<int>>("keptAges"); // in the log's number order, the run's own entries last
     QTest::addColumn<QStringList>("runActions");
-    QTest::addColumn<int>("countingStart");  // Sys:LastLogDate afterwards
+    QTest::addColumn<int>("countingStart"); // Sys:LastLogDate afterwards
 
     const std::int32_t today = FrameFixture::Today;
     QTest::newRow("30 days, supervisor") << u"Boss"_s << 30 << QList<int>{30, 0, -1, 0, 0, 0}
@@ -149,8 +149,8 @@ void TestLogDuringTheRun::closingTrimsTheLog_data()
     QTest::newRow("30 days, user") << u"Employee 1"_s << 30 << QList<int>{40, 31, 30, 0, -1, 0, 0}
                                    << QStringList{u"Employee 1 Logon"_s, u"Employee 1 LogOut"_s} << 0;
     // The run's own logon goes too; the entry dated tomorrow stays.
-    QTest::newRow("no days, administrator") << u"Admin"_s << 0 << QList<int>{-1, 0, 0}
-                                            << QStringList{u"Admin ClnLog"_s, u"Admin LogOut"_s} << today;
+    QTest::newRow("no days, administrator")
+        << u"Admin"_s << 0 << QList<int>{-1, 0, 0} << QStringList{u"Admin ClnLog"_s, u"Admin LogOut"_s} << today;
 }
 
 void TestLogDuringTheRun::closingTrimsTheLog()

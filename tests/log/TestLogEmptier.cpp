@@ -55,7 +55,7 @@ void TestLogEmptier::emptiesAndNotes()
     });
     QList<std::int32_t> dates;
     for (int i = 0; i < entries; ++i)
-        dates.append(LogFixture::Today + (i % 3) - 1);  // yesterday, today and tomorrow alike
+        dates.append(LogFixture::Today + (i % 3) - 1); // yesterday, today and tomorrow alike
     fixture.addEntriesDated(dates);
     fixture.clock().advance(3600);
 
@@ -67,7 +67,7 @@ void TestLogEmptier::emptiesAndNotes()
     QVERIFY(outcome.noted);
     QVERIFY(outcome.countingStartStored);
     QCOMPARE(outcome.countingStart, (DateTime::DayTime{LogFixture::Today, later}));
-    LogRecord note = cleanedBy(1);  // the numbers start again
+    LogRecord note = cleanedBy(1); // the numbers start again
     note.ActionTime = later;
     QCOMPARE(fixture.entries(), QList<LogRecord>{note});
     QCOMPARE(fixture.storedConfiguration().LastLogDate, LogFixture::Today);
@@ -86,8 +86,8 @@ void TestLogEmptier::removalFails_data()
 
     QTest::newRow("log read-only") << false << u"Record was not deleted"_s
                                    << u"was experienced when deleting a record from the "_s;
-    QTest::newRow("log held by another workstation") << true << u"Transaction cancelled"_s
-                                                     << u"attempting to frame the transaction on "_s;
+    QTest::newRow("log held by another workstation")
+        << true << u"Transaction cancelled"_s << u"attempting to frame the transaction on "_s;
 }
 
 // The entries stay, so nothing claims they went: no note, no new counting start.

@@ -73,14 +73,14 @@ QString DovecotServer::unavailableReason()
     return {};
 }
 
-DovecotServer::DovecotServer(const QString &folder)
-    : m_folder(folder), m_authority(madeFolder(folder, u"tls"_s))
+DovecotServer::DovecotServer(const QString &folder) : m_folder(folder), m_authority(madeFolder(folder, u"tls"_s))
 {
     m_errors = m_authority.errors();
     for (const QString &part : {u"Maildir/cur"_s, u"Maildir/new"_s, u"Maildir/tmp"_s, u"home"_s})
         madeFolder(m_folder, part);
     QFile users(path(u"passwd"_s));
-    if (!users.open(QIODevice::WriteOnly) || users.write((User + u":{PLAIN}"_s + Password + u"::::::\n"_s).toUtf8()) < 0)
+    if (!users.open(QIODevice::WriteOnly)
+        || users.write((User + u":{PLAIN}"_s + Password + u"::::::\n"_s).toUtf8()) < 0)
         m_errors += u"cannot write %1\n"_s.arg(users.fileName());
     m_process.setProcessChannelMode(QProcess::MergedChannels);
     // A test that dies takes its server with it.
@@ -176,19 +176,19 @@ bool DovecotServer::writeConfiguration()
     }
     QString text;
     text += u"base_dir = %1\nstate_dir = %2\nlog_path = %3\n"_s.arg(path(u"run"_s), path(u"state"_s),
-                                                                     path(u"dovecot.log"_s));
+                                                                    path(u"dovecot.log"_s));
     text += u"protocols = imap pop3\nlisten = 127.0.0.1\n"_s;
     text += u"ssl = yes\nssl_cert = <%1\nssl_key = <%2\n"_s.arg(m_authority.serverCertificateFile(),
-                                                               m_authority.serverKeyFile());
+                                                                m_authority.serverKeyFile());
     text += u"auth_mechanisms = plain login\ndisable_plaintext_auth = no\nauth_failure_delay = 0\n"_s;
     text += u"first_valid_uid = 1\nfirst_valid_gid = 0\nmail_location = maildir:%1\n"_s.arg(path(u"Maildir"_s));
     // Without root the services cannot change user or enter a chroot: all of them stay this user.
     if (!user.root) {
-        text += u"default_internal_user = %1\ndefault_login_user = %1\ndefault_internal_group = %2\n"_s.arg(
-            user.name, user.group);
+        text += u"default_internal_user = %1\ndefault_login_user = %1\ndefault_internal_group = %2\n"_s.arg(user.name,
+                                                                                                            user.group);
     }
-    text += u"passdb {\n  driver = passwd-file\n  args = scheme=PLAIN username_format=%u %1\n}\n"_s.arg(
-        path(u"passwd"_s));
+    text +=
+        u"passdb {\n  driver = passwd-file\n  args = scheme=PLAIN username_format=%u %1\n}\n"_s.arg(path(u"passwd"_s));
     text += u"userdb {\n  driver = static\n  args = uid=%1 gid=%2 home=%3\n}\n"_s.arg(user.uid).arg(user.gid).arg(
         path(u"home"_s));
     for (const auto &[service, plain, plainPort, tlsPort] :

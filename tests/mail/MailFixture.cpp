@@ -15,8 +15,7 @@ using namespace Qt::StringLiterals;
 
 namespace vellum::test {
 
-MailFixture::MailFixture()
-    : m_clock(DateTime::dayNumber(QDate(2024, 3, 5)), DateTime::timeValue(QTime(9, 6, 5)))
+MailFixture::MailFixture() : m_clock(DateTime::dayNumber(QDate(2024, 3, 5)), DateTime::timeValue(QTime(9, 6, 5)))
 {
     m_settings = std::make_unique<SettingsFile>(m_dir.filePath(u"vellum12.ini"_s));
     m_station = std::make_unique<Workstation>(*m_settings, m_messages, m_dialogs, m_clock,
@@ -70,7 +69,8 @@ void MailFixture::useInboxServer(IncomingMail protocol, const MailServer &server
 
 MailConnection::SessionFactory MailFixture::sessionFactory()
 {
-    return [this](const MailAccount &account) { return std::make_unique<MapiSession>(account, m_mailDialogs, nullptr); };
+    return
+        [this](const MailAccount &account) { return std::make_unique<MapiSession>(account, m_mailDialogs, nullptr); };
 }
 
 MailConnection &MailFixture::connection()

@@ -8,7 +8,7 @@
 
 namespace vellum::test {
 
-template <class Control>
+template<class Control>
 Control *control(const QWidget &window, const QString &name)
 {
     auto *found = window.findChild<Control *>(name);

@@ -14,7 +14,7 @@ namespace vellum::test {
 namespace {
 
 // A subject is a text of several words, an attachment's name a single word.
-template <typename Words>
+template<typename Words>
 QString converted(const Words &text)
 {
     return QString::fromStdString(text.getConvertedText(vmime::charsets::UTF_8));

@@ -11,7 +11,7 @@ namespace vellum::test {
 struct SentMail {
     QStringList envelopeTo;
     QString subject;
-    QString text;  // line ends as "\n"
+    QString text; // line ends as "\n"
     QStringList attachmentNames;
 
     explicit SentMail(const QByteArray &raw);

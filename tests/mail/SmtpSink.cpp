@@ -76,8 +76,7 @@ QList<QByteArray> SmtpSink::received() const
 {
     QFileInfoList files = QDir(QDir(m_folder).filePath(u"new"_s)).entryInfoList(QDir::Files);
     std::sort(files.begin(), files.end(), [](const QFileInfo &a, const QFileInfo &b) {
-        return a.lastModified() != b.lastModified() ? a.lastModified() < b.lastModified()
-                                                    : a.fileName() < b.fileName();
+        return a.lastModified() != b.lastModified() ? a.lastModified() < b.lastModified() : a.fileName() < b.fileName();
     });
     QList<QByteArray> messages;
     for (const QFileInfo &info : files) {

@@ -13,9 +13,9 @@ namespace vellum::test {
 class SmtpSink {
 public:
     struct Options {
-        QString user;  // with a user the server requires a login with this password
+        QString user; // with a user the server requires a login with this password
         QString password;
-        QString refusedDomain;  // recipients at this domain are refused (550)
+        QString refusedDomain; // recipients at this domain are refused (550)
         // With a certificate and its key: STARTTLS offered and required, or TLS from the start.
         enum class Tls { None, StartTls, Implicit } tls = Tls::None;
         QString certificate{};

@@ -47,15 +47,16 @@ QByteArray reportMessage()
            "Content-Disposition: attachment; filename=\"Counts.xls\"\r\n"
            "Content-Transfer-Encoding: base64\r\n"
            "\r\n"
-           + SpreadsheetBytes.toBase64() + "\r\n"
-           "--part--\r\n";
+           + SpreadsheetBytes.toBase64()
+           + "\r\n"
+             "--part--\r\n";
 }
 
 QByteArray shortMessage(const QByteArray &from, const QByteArray &subject, const QByteArray &date,
                         const QByteArray &text)
 {
-    return "From: " + from + "\r\nTo: ann@desk.example\r\nSubject: " + subject + "\r\nDate: " + date + "\r\n\r\n"
-           + text + "\r\n";
+    return "From: " + from + "\r\nTo: ann@desk.example\r\nSubject: " + subject + "\r\nDate: " + date + "\r\n\r\n" + text
+           + "\r\n";
 }
 
 QStringList attachmentNames(const InboxWindow &window)

@@ -345,8 +345,8 @@ void TestInboxWindow::composeAndCancelSwitchTheControls()
     InboxWindow window(fixture.station(), fixture.connection());
     window.show();
     const QStringList readingOnly{u"compose"_s, u"reply"_s, u"extract"_s, u"from"_s};
-    const QStringList composingOnly{u"send"_s, u"cancel"_s, u"insert"_s, u"remove"_s, u"addressBook"_s,
-                                    u"recipients"_s};
+    const QStringList composingOnly{u"send"_s,   u"cancel"_s,      u"insert"_s,
+                                    u"remove"_s, u"addressBook"_s, u"recipients"_s};
     const QStringList lockedWhileComposing{u"list"_s, u"close"_s, u"delete"_s};
     auto check = [&](bool composing) {
         for (const QString &name : readingOnly)

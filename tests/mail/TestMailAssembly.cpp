@@ -128,10 +128,10 @@ void TestMailAssembly::attachmentsTakePlacesAndBlanks_data()
     QTest::newRow("none") << MailAssembly::Composer::Inbox << 0 << QList<ULONG>{} << u"Hello"_s;
     QTest::newRow("three in the Inbox") << MailAssembly::Composer::Inbox << 3 << QList<ULONG>{2, 4, 6}
                                         << u"       Hello"_s;
-    QTest::newRow("a 26th row is not sent") << MailAssembly::Composer::Inbox << 26 << everyOther
-                                            << QString(51, u' ') + u"Hello"_s;
-    QTest::newRow("the send window's one") << MailAssembly::Composer::SendWindow << 1 << QList<ULONG>{1}
-                                           << u"   Hello"_s;
+    QTest::newRow("a 26th row is not sent")
+        << MailAssembly::Composer::Inbox << 26 << everyOther << QString(51, u' ') + u"Hello"_s;
+    QTest::newRow("the send window's one")
+        << MailAssembly::Composer::SendWindow << 1 << QList<ULONG>{1} << u"   Hello"_s;
 }
 
 void TestMailAssembly::attachmentsTakePlacesAndBlanks()
@@ -237,7 +237,7 @@ void TestMailAssembly::recipientRowsRebuildTheArrayWhenTheyDiffer()
     rows.first().name = u"Ignored"_s;
     mail.recipientCount = 1;
     RecipientRows::takeInto(rows, mail);
-    QCOMPARE(mail.recipients.first().lpszName, u"Bob"_s);  // same number: the array stands
+    QCOMPARE(mail.recipients.first().lpszName, u"Bob"_s); // same number: the array stands
 }
 
 void TestMailAssembly::recipientFieldText_data()
@@ -250,10 +250,10 @@ void TestMailAssembly::recipientFieldText_data()
                                                               recipient(MAPI_CC, u"bob@client.example"_s,
                                                                         u"bob@client.example"_s)}
                                       << u"Ann Agent <ann@desk.example>; bob@client.example"_s;
-    QTest::newRow("quoted name, empty parts") << u" ; \"Smith, Carol\" <carol@x.example>;;"_s
-                                              << QList<MapiRecipDesc>{recipient(MAPI_CC, u"Smith, Carol"_s,
-                                                                                u"carol@x.example"_s)}
-                                              << u"Smith, Carol <carol@x.example>"_s;
+    QTest::newRow("quoted name, empty parts")
+        << u" ; \"Smith, Carol\" <carol@x.example>;;"_s
+        << QList<MapiRecipDesc>{recipient(MAPI_CC, u"Smith, Carol"_s, u"carol@x.example"_s)}
+        << u"Smith, Carol <carol@x.example>"_s;
 }
 
 void TestMailAssembly::recipientFieldText()

@@ -59,7 +59,7 @@ void addUser(Workstation &station, std::uint16_t number, const QString &name, co
 }
 
 // Acts on the modal window about to open, once its own event loop runs.
-template <class Window>
+template<class Window>
 void whenShown(const std::function<void(Window &)> &act)
 {
     QTimer::singleShot(0, [act] {
@@ -123,9 +123,9 @@ void TestMailDialogs::addressBookFieldsFollowTheClasses()
     QVERIFY(!names->topLevelItem(0)->isHidden());
     QVERIFY(names->topLevelItem(1)->isHidden());
 
-    QCOMPARE(dialog.recipients(), (QList<MapiRecipDesc>{recipient(MAPI_TO, u"Ann"_s, u"ann@desk.example"_s),
-                                                        recipient(MAPI_CC, u"Dave"_s),
-                                                        recipient(MAPI_BCC, u"Zeta Works"_s, u"zeta@client.example"_s)}));
+    QCOMPARE(dialog.recipients(),
+             (QList<MapiRecipDesc>{recipient(MAPI_TO, u"Ann"_s, u"ann@desk.example"_s), recipient(MAPI_CC, u"Dave"_s),
+                                   recipient(MAPI_BCC, u"Zeta Works"_s, u"zeta@client.example"_s)}));
 }
 
 void TestMailDialogs::addressBookWithOneFieldUsesTheLabel()
@@ -185,9 +185,9 @@ void TestMailDialogs::sendDialogCompletesTheMail()
 
     QCOMPARE(message.lpszSubject, u"Completed"_s);
     QCOMPARE(message.nRecipCount, ULONG(2));
-    QCOMPARE(message.lpRecips, (QList<MapiRecipDesc>{recipient(MAPI_TO, u"bob@client.example"_s,
-                                                               u"bob@client.example"_s),
-                                                     recipient(MAPI_BCC, u"Dave"_s, u"dave@client.example"_s)}));
+    QCOMPARE(message.lpRecips,
+             (QList<MapiRecipDesc>{recipient(MAPI_TO, u"bob@client.example"_s, u"bob@client.example"_s),
+                                   recipient(MAPI_BCC, u"Dave"_s, u"dave@client.example"_s)}));
     QCOMPARE(message.nFileCount, ULONG(2));
     QCOMPARE(message.lpFiles.first().nPosition, ULONG(1));
     QCOMPARE(message.lpFiles.last().lpszPathName, path);

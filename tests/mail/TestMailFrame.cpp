@@ -47,7 +47,7 @@ QList<QMdiSubWindow *> inboxes(const MainFrame &frame)
 }
 
 // Acts on the modal window the next menu choice opens, once its own event loop runs.
-template <class Window>
+template<class Window>
 void whenShown(const std::function<void(Window &)> &act)
 {
     QTimer::singleShot(0, [act] {
@@ -199,8 +199,9 @@ void TestMailFrame::changedSettingsTakeEffectAtOnce()
         // A mnemonic shows as an underline only on a label that has a field to go to.
         for (const QString &field : {u"incomingFolder"_s, u"trustedCertificates"_s}) {
             const auto labels = window.findChildren<QLabel *>();
-            QVERIFY2(std::any_of(labels.begin(), labels.end(),
-                                 [&](const QLabel *label) { return label->buddy() == window.findChild<QLineEdit *>(field); }),
+            QVERIFY2(std::any_of(
+                         labels.begin(), labels.end(),
+                         [&](const QLabel *label) { return label->buddy() == window.findChild<QLineEdit *>(field); }),
                      qPrintable(field));
         }
         window.findChild<QPushButton *>(u"ok"_s)->click();

@@ -24,17 +24,19 @@ const QString AnnAttributes = u"application quor-vellum protocol smtp server mai
 QByteArray keyringScript(const QString &folder)
 {
     return (u"#!/bin/sh\n"
-            "folder='"_s + folder + u"'\n"
-            "echo \"$*\" >> \"$folder/calls.log\"\n"
-            "command=$1; shift\n"
-            "[ \"$command\" = store ] && shift\n"
-            "key=keyring-$(echo \"$*\" | tr ' /:@' '____')\n"
-            "case \"$command\" in\n"
-            "  lookup) [ -f \"$folder/$key\" ] || exit 1; cat \"$folder/$key\" ;;\n"
-            "  store) cat > \"$folder/$key\" ;;\n"
-            "  clear) rm -f \"$folder/$key\" ;;\n"
-            "  *) exit 2 ;;\n"
-            "esac\n"_s)
+            "folder='"_s
+            + folder
+            + u"'\n"
+              "echo \"$*\" >> \"$folder/calls.log\"\n"
+              "command=$1; shift\n"
+              "[ \"$command\" = store ] && shift\n"
+              "key=keyring-$(echo \"$*\" | tr ' /:@' '____')\n"
+              "case \"$command\" in\n"
+              "  lookup) [ -f \"$folder/$key\" ] || exit 1; cat \"$folder/$key\" ;;\n"
+              "  store) cat > \"$folder/$key\" ;;\n"
+              "  clear) rm -f \"$folder/$key\" ;;\n"
+              "  *) exit 2 ;;\n"
+              "esac\n"_s)
         .toUtf8();
 }
 
@@ -145,10 +147,10 @@ void TestMailPasswords::keptInTheKeyringOnceAccepted()
 
     const PasswordRequest asked{u"smtp"_s, u"mail.desk.example"_s, u"ann"_s, true};
     QCOMPARE(m_dialogs->passwordRequests(), QList<PasswordRequest>{asked});
-    QCOMPARE(keyringCalls(), (QStringList{u"lookup "_s + AnnAttributes,
-                                          u"store --label=Quor Vellum mail: smtp://ann@mail.desk.example "_s
-                                              + AnnAttributes,
-                                          u"lookup "_s + AnnAttributes}));
+    QCOMPARE(keyringCalls(),
+             (QStringList{u"lookup "_s + AnnAttributes,
+                          u"store --label=Quor Vellum mail: smtp://ann@mail.desk.example "_s + AnnAttributes,
+                          u"lookup "_s + AnnAttributes}));
 }
 
 void TestMailPasswords::refusedPasswordIsForgottenEverywhere()

@@ -46,13 +46,14 @@ QByteArray firstMessage()
            "Content-Disposition: attachment; filename=\"Report.DOC\"\n"
            "Content-Transfer-Encoding: base64\n"
            "\n"
-           + ReportBytes.toBase64() + "\n"
-           "--cut\n"
-           "Content-Type: text/plain; name=\"a.b.txt\"\n"
-           "Content-Disposition: attachment; filename=\"a.b.txt\"\n"
-           "\n"
-           "log line\n"
-           "--cut--\n";
+           + ReportBytes.toBase64()
+           + "\n"
+             "--cut\n"
+             "Content-Type: text/plain; name=\"a.b.txt\"\n"
+             "Content-Disposition: attachment; filename=\"a.b.txt\"\n"
+             "\n"
+             "log line\n"
+             "--cut--\n";
 }
 
 QByteArray secondMessage()

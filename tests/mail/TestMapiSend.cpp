@@ -258,7 +258,7 @@ void TestMapiSend::blindCopyOnlyInTheEnvelope()
     QCOMPARE(headerLine(mail.headerText, "X-Envelope-From"), QByteArray("ann@desk.example"));
     QCOMPARE(headerLine(mail.headerText, "X-Envelope-To"), QByteArray("bob@client.example, dave@hidden.example"));
     QVERIFY(!mail.headerText.contains("Bcc:"));
-    QCOMPARE(mail.headerText.count("dave@hidden.example"), 1);  // the envelope line alone
+    QCOMPARE(mail.headerText.count("dave@hidden.example"), 1); // the envelope line alone
 }
 
 void TestMapiSend::refusedMessagesGiveTheirCode_data()
@@ -270,10 +270,10 @@ void TestMapiSend::refusedMessagesGiveTheirCode_data()
     QTest::addColumn<int>("extraCount");
     QTest::addColumn<uint>("expected");
 
-    QTest::newRow("recipient refused by the server")
-        << uint(MAPI_TO) << QString() << u"nobody@refused.example"_s << QString() << 0 << uint(MAPI_E_UNKNOWN_RECIPIENT);
-    QTest::newRow("name that is no address") << uint(MAPI_TO) << u"Bob the client"_s << QString() << QString() << 0
-                                             << uint(MAPI_E_UNKNOWN_RECIPIENT);
+    QTest::newRow("recipient refused by the server") << uint(MAPI_TO) << QString() << u"nobody@refused.example"_s
+                                                     << QString() << 0 << uint(MAPI_E_UNKNOWN_RECIPIENT);
+    QTest::newRow("name that is no address")
+        << uint(MAPI_TO) << u"Bob the client"_s << QString() << QString() << 0 << uint(MAPI_E_UNKNOWN_RECIPIENT);
     QTest::newRow("malformed address") << uint(MAPI_CC) << QString() << u"bob@@client.example"_s << QString() << 0
                                        << uint(MAPI_E_UNKNOWN_RECIPIENT);
     QTest::newRow("line break in the address") << uint(MAPI_TO) << QString() << u"bob@client.example\r\nBcc: x@y.z"_s
@@ -284,10 +284,10 @@ void TestMapiSend::refusedMessagesGiveTheirCode_data()
                                       << uint(MAPI_E_BAD_RECIPTYPE);
     QTest::newRow("missing attachment") << uint(MAPI_TO) << QString() << u"bob@client.example"_s << u"missing.pdf"_s
                                         << 0 << uint(MAPI_E_ATTACHMENT_NOT_FOUND);
-    QTest::newRow("folder as attachment") << uint(MAPI_TO) << QString() << u"bob@client.example"_s << u"."_s << 0
-                                          << uint(MAPI_E_ATTACHMENT_NOT_FOUND);
-    QTest::newRow("count beyond the recipients") << uint(MAPI_TO) << QString() << u"bob@client.example"_s << QString()
-                                                 << 1 << uint(MAPI_E_TOO_MANY_RECIPIENTS);
+    QTest::newRow("folder as attachment")
+        << uint(MAPI_TO) << QString() << u"bob@client.example"_s << u"."_s << 0 << uint(MAPI_E_ATTACHMENT_NOT_FOUND);
+    QTest::newRow("count beyond the recipients")
+        << uint(MAPI_TO) << QString() << u"bob@client.example"_s << QString() << 1 << uint(MAPI_E_TOO_MANY_RECIPIENTS);
     QTest::newRow("no recipient") << uint(MAPI_TO) << QString() << u"bob@client.example"_s << QString() << -1
                                   << uint(MAPI_E_INVALID_RECIPS);
 }
@@ -300,7 +300,8 @@ void TestMapiSend::refusedMessagesGiveTheirCode()
     QFETCH(QString, attachment);
     QFETCH(int, extraCount);
     QFETCH(uint, expected);
-    m_sink = std::make_unique<SmtpSink>(m_dir->filePath(u"received"_s), SmtpSink::Options{{}, {}, u"refused.example"_s});
+    m_sink =
+        std::make_unique<SmtpSink>(m_dir->filePath(u"received"_s), SmtpSink::Options{{}, {}, u"refused.example"_s});
     MapiSession session(account(m_sink->port()), *m_dialogs, nullptr);
     LHANDLE handle = 0;
     QCOMPARE(session.MAPILogon(0, {}, {}, MAPI_NEW_SESSION, 0, &handle), SUCCESS_SUCCESS);
@@ -382,8 +383,8 @@ void TestMapiSend::cancelledSendDialogSendsNothing()
 void TestMapiSend::sendDialogCompletesTheMessage()
 {
     MapiSession session(account(m_sink->port()), *m_dialogs, nullptr);
-    MapiMessage assembled = message({}, {recipient(MAPI_TO, u"bob@client.example"_s),
-                                         recipient(MAPI_CC, u"stale@client.example"_s)});
+    MapiMessage assembled =
+        message({}, {recipient(MAPI_TO, u"bob@client.example"_s), recipient(MAPI_CC, u"stale@client.example"_s)});
     assembled.nRecipCount = 1;
     m_dialogs->answerCompose([](MapiMessage &shown) {
         shown.lpszSubject = u"Completed in the dialog"_s;

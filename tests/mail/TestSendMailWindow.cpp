@@ -200,7 +200,7 @@ void TestSendMailWindow::failedSendIsReportedAndReturned_data()
     QTest::addColumn<QString>("failure");
     QTest::addColumn<ULONG>("result");
     QTest::addColumn<QString>("message");
-    QTest::addColumn<QString>("reason");  // how the second line begins; empty: no second line
+    QTest::addColumn<QString>("reason"); // how the second line begins; empty: no second line
     QTest::newRow("unreachable server") << u"unreachable"_s << MAPI_E_FAILURE
                                         << u"MS-Mail : Unspecified error(s) occurred!?"_s
                                         << u"Error while connecting socket."_s;
@@ -323,8 +323,8 @@ void TestSendMailWindow::securedServerMustBeTrusted()
                                   ButtonOk);
     }
 
-    const ULONG result = SendMailWindow::run(fixture.station(), fixture.connection(),
-                                             fromCase(u"Case 12"_s, u"bob@client.example"_s));
+    const ULONG result =
+        SendMailWindow::run(fixture.station(), fixture.connection(), fromCase(u"Case 12"_s, u"bob@client.example"_s));
 
     QCOMPARE(result, trusted ? SUCCESS_SUCCESS : MAPI_E_FAILURE);
     QCOMPARE(sink.received().size(), trusted ? 1 : 0);
@@ -390,8 +390,8 @@ void TestSendMailWindow::tabOrder()
 {
     MailFixture fixture;
     SendMailWindow window(fixture.station(), fixture.connection(), SendMailRequest{});
-    const QStringList named{u"to"_s, u"addressBook"_s, u"subject"_s, u"attachment"_s, u"chooseFile"_s,
-                            u"text"_s, u"caseNotes"_s, u"send"_s, u"cancel"_s};
+    const QStringList named{u"to"_s,   u"addressBook"_s, u"subject"_s, u"attachment"_s, u"chooseFile"_s,
+                            u"text"_s, u"caseNotes"_s,   u"send"_s,    u"cancel"_s};
     QStringList order;
     QWidget *current = control<QLineEdit>(window, u"to"_s);
     do {

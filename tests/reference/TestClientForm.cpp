@@ -30,9 +30,8 @@ namespace {
 const QString ClientGone =
     u"Quor Vellum 1.2: Client ID is changed ! - Press OK in the\r\nCase Window to select a new ID.."_s;
 
-const std::vector<int> EntryFields{Col::SName,   Col::LName,   Col::Contact, Col::Phone, Col::Phone2,
-                                   Col::Email,   Col::Fax,     Col::Address, Col::ZIPCode, Col::City,
-                                   Col::State,   Col::Remarks};
+const std::vector<int> EntryFields{Col::SName, Col::LName,   Col::Contact, Col::Phone, Col::Phone2, Col::Email,
+                                   Col::Fax,   Col::Address, Col::ZIPCode, Col::City,  Col::State,  Col::Remarks};
 
 QString highlighted(const ClientList &list)
 {
@@ -225,8 +224,8 @@ void TestClientForm::userEditsAllButThePriority()
     QCOMPARE(stored.LName, u"LName"_s);
     const QStringList others{stored.Contact, stored.Phone,   stored.Phone2, stored.Email, stored.Fax,
                              stored.Address, stored.ZIPCode, stored.City,   stored.State, stored.Remarks};
-    QCOMPARE(others, (QStringList{u"Conta"_s, u"Phone"_s, u"Phone"_s, u"Email"_s, u"Fax"_s, u"Addre"_s,
-                                  u"ZIPCo"_s, u"City"_s, u"State"_s, u"Remar"_s}));
+    QCOMPARE(others, (QStringList{u"Conta"_s, u"Phone"_s, u"Phone"_s, u"Email"_s, u"Fax"_s, u"Addre"_s, u"ZIPCo"_s,
+                                  u"City"_s, u"State"_s, u"Remar"_s}));
     QCOMPARE(stored.PriorityFix, std::uint8_t(0));
     QCOMPARE(m_fixture->clientCount(), 3);
 }
@@ -235,7 +234,7 @@ void TestClientForm::entriesTakeWhatTheFieldStores_data()
 {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("kept");  // what the entry shows and the client stores
+    QTest::addColumn<QString>("kept"); // what the entry shows and the client stores
     QTest::newRow("phone of 25") << int(Col::Phone) << u"+44 20 7946 0958 ext 1234"_s << u"+44 20 7946 0958"_s;
     QTest::newRow("full name of 62") << int(Col::LName)
                                      << u"Bolt and Nut Works of the Eastern Valley Industrial Estate Ltd"_s

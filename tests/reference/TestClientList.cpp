@@ -80,13 +80,13 @@ void TestClientList::importForAdministratorsOnly()
     list.showBeside(nullptr);
 
     QCOMPARE(list.importButton()->text(), u"Im&port"_s);
-    const QTableView *view = list.view();  // a six-letter id shows whole
+    const QTableView *view = list.view(); // a six-letter id shows whole
     const int margins = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
     QVERIFY(view->fontMetrics().horizontalAdvance(u"FENNEK"_s) + margins <= view->columnWidth(ClientList::NameColumn));
     QCOMPARE(!list.importButton()->isHidden(), offered);
     QVERIFY(!list.importButton()->isEnabled());
-    QCOMPARE(popupItems(list), (QStringList{u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"&Select"_s, u"Close"_s,
-                                            u"Help"_s}));
+    QCOMPARE(popupItems(list),
+             (QStringList{u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"&Select"_s, u"Close"_s, u"Help"_s}));
 }
 
 void TestClientList::frameOpensTheLists()
@@ -107,7 +107,7 @@ void TestClientList::frameOpensTheLists()
 
 void TestClientList::listsActForUserNowLoggedOn_data()
 {
-    QTest::addColumn<QString>("nextUser");  // empty: nobody logs on after the logout
+    QTest::addColumn<QString>("nextUser"); // empty: nobody logs on after the logout
     QTest::newRow("logged out") << QString();
     QTest::newRow("plain user logged on") << u"Employee 1"_s;
     QTest::newRow("supervisor logged on again") << u"Boss"_s;

@@ -29,9 +29,9 @@ private Q_SLOTS:
 
 void TestLastAdministrator::keepsAnAdministrator_data()
 {
-    QTest::addColumn<QList<int>>("levels");  // the users "U0", "U1", ... at these levels
+    QTest::addColumn<QList<int>>("levels"); // the users "U0", "U1", ... at these levels
     QTest::addColumn<int>("user");
-    QTest::addColumn<int>("newLevel");       // LastAdministrator::Deleted for a delete
+    QTest::addColumn<int>("newLevel"); // LastAdministrator::Deleted for a delete
     QTest::addColumn<bool>("refused");
     constexpr int Deleted = LastAdministrator::Deleted;
     QTest::newRow("only administrator deleted") << QList<int>{0, 2, 1} << 1 << Deleted << true;
@@ -76,7 +76,7 @@ void TestLastAdministrator::unreadableFileRefuses()
     QCOMPARE(users.open(), 0);
     users.record().Name = u"Admin"_s;
     QCOMPARE(users.fetch(UserRecord::KeyName), 0);
-    sqlite3 *other = nullptr;  // another program takes the table away
+    sqlite3 *other = nullptr; // another program takes the table away
     QVERIFY(sqlite3_open(QFile::encodeName(dir.filePath(u"Ide.tps"_s)).constData(), &other) == SQLITE_OK);
     QCOMPARE(sqlite3_exec(other, "DROP TABLE IDE", nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(other);
@@ -87,7 +87,6 @@ void TestLastAdministrator::unreadableFileRefuses()
 
     QCOMPARE(station.messages().shown().size(), 1);
 }
-
 
 QTEST_MAIN(TestLastAdministrator)
 #include "TestLastAdministrator.moc"

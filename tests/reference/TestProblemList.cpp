@@ -171,7 +171,7 @@ void TestProblemList::arrowKeyGoesOnInNextRow()
     QCOMPARE(m_fixture->problems(), (QStringList{u"Monitor flickers"_s, u"Network down"_s, u"Printer - Jammed"_s}));
     QCOMPARE(list.rows().editedRow(), 1);
     QCOMPARE(editor()->text(), u"Network down"_s);
-    QTest::keyClick(editor(), Qt::Key_Up);  // unchanged: nothing stored, the edit moves up
+    QTest::keyClick(editor(), Qt::Key_Up); // unchanged: nothing stored, the edit moves up
     QCOMPARE(list.rows().editedRow(), 0);
     QCOMPARE(editor()->text(), u"Monitor flickers"_s);
     QTest::keyClick(editor(), Qt::Key_Tab);
@@ -238,7 +238,8 @@ void TestProblemList::leavingTheRowAsks()
 
     list.view()->setFocus();
 
-    QCOMPARE(m_fixture->station().shown(), QStringList{u"Save Record: Do you want to save the changes to this record?"_s});
+    QCOMPARE(m_fixture->station().shown(),
+             QStringList{u"Save Record: Do you want to save the changes to this record?"_s});
     QCOMPARE(m_fixture->problems().at(1), stored);
     QCOMPARE(list.rows().isEditing(), editing);
     QCOMPARE(editor()->isVisible(), editing);
@@ -274,9 +275,11 @@ void TestProblemList::renameCarriedIntoItsCasesOnly()
 
     QTest::keyClick(editor(), Qt::Key_Return);
 
-    const QMap<std::uint32_t, QString> expected{{1, u"Printer - Paper jam"_s}, {2, u"Network down"_s},
-                                                 {3, u"Printer - Paper jam"_s}, {4, u"Printer - Jammed paper"_s},
-                                                 {5, u"Printer - Paper jam"_s}};
+    const QMap<std::uint32_t, QString> expected{{1, u"Printer - Paper jam"_s},
+                                                {2, u"Network down"_s},
+                                                {3, u"Printer - Paper jam"_s},
+                                                {4, u"Printer - Jammed paper"_s},
+                                                {5, u"Printer - Paper jam"_s}};
     QCOMPARE(m_fixture->caseProblems(), expected);
     QCOMPARE(highlighted(list), u"Printer - Paper jam"_s);
 }

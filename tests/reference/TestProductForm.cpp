@@ -86,7 +86,7 @@ private:
 
     std::unique_ptr<ProductFixture> m_fixture;
     std::unique_ptr<ProductList> m_list;
-    std::unique_ptr<QMdiArea> m_area;  // the frame's work area, for the tests that need one
+    std::unique_ptr<QMdiArea> m_area; // the frame's work area, for the tests that need one
 };
 
 void TestProductForm::init()
@@ -323,9 +323,8 @@ void TestProductForm::impossibleTimeRefused_data()
 void TestProductForm::impossibleTimeRefused()
 {
     QFETCH(QString, typed);
-    m_fixture->addProduct(u"P1"_s, u"First"_s, [](ProductRecord &product) {
-        product.Respons = DateTime::fromHoursMinutes(0, 30);
-    });
+    m_fixture->addProduct(u"P1"_s, u"First"_s,
+                          [](ProductRecord &product) { product.Respons = DateTime::fromHoursMinutes(0, 30); });
     ProductForm *form = openForm(ChangeRequest);
     QVERIFY(form != nullptr);
     QLineEdit *response = entry(form, Col::Respons);
@@ -362,7 +361,7 @@ void TestProductForm::officeDayClearOfTheButtons()
 
     QWidget *end = form->control(Col::ServiceEnd);
     QVERIFY(end->isVisible());
-    QVERIFY(form->height() >= form->sizeHint().height());  // no row squeezed
+    QVERIFY(form->height() >= form->sizeHint().height()); // no row squeezed
     const int endBottom = end->mapTo(form, QPoint(0, end->height())).y();
     QVERIFY2(endBottom <= form->okButton()->mapTo(form, QPoint(0, 0)).y(), qPrintable(QString::number(endBottom)));
     QVERIFY(form->placedWindow()->rect().contains(form->okButton()->geometry().translated(form->pos())));

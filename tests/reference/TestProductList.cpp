@@ -14,8 +14,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
-#include <QMenu>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
@@ -115,14 +115,14 @@ void TestProductList::listAsDesigned()
         headers << list.model()->headerData(column, Qt::Horizontal).toString();
     QCOMPARE(headers, (QStringList{u"Product ID"_s, u"Product Name"_s, u"Respons"_s, u"Start"_s, u"End"_s, u"Esc1"_s,
                                    u"Days1"_s, u"Esc2"_s, u"Days2"_s, u"Esc3"_s, u"Days3"_s}));
-    for (int column = 0; column < list.model()->columnCount(); ++column)  // no header is cut
+    for (int column = 0; column < list.model()->columnCount(); ++column) // no header is cut
         QVERIFY(list.view()->horizontalHeader()->sectionSizeHint(column) <= list.view()->columnWidth(column));
-    QCOMPARE(rowTexts(list, 0), (QStringList{u"A1"_s, u"Zeta"_s, u" 0:30"_s, u" 8:00"_s, u"16:30"_s, u" 1:00"_s,
-                                             u"0"_s, u" 0:00"_s, u"1"_s, u"10:05"_s, u"2"_s}));
-    QCOMPARE(rowTexts(list, 1), (QStringList{u"B2"_s, u"Alpha"_s, QString(), QString(), QString(), u" 1:00"_s,
-                                             u"0"_s, QString(), u"0"_s, QString(), u"0"_s}));
-    QCOMPARE(visibleButtons(list), (QStringList{u"&Select"_s, u"&Insert"_s, u"&Change"_s, u"&Delete"_s,
-                                                u"Cl&ose"_s, u"&Help"_s}));
+    QCOMPARE(rowTexts(list, 0), (QStringList{u"A1"_s, u"Zeta"_s, u" 0:30"_s, u" 8:00"_s, u"16:30"_s, u" 1:00"_s, u"0"_s,
+                                             u" 0:00"_s, u"1"_s, u"10:05"_s, u"2"_s}));
+    QCOMPARE(rowTexts(list, 1), (QStringList{u"B2"_s, u"Alpha"_s, QString(), QString(), QString(), u" 1:00"_s, u"0"_s,
+                                             QString(), u"0"_s, QString(), u"0"_s}));
+    QCOMPARE(visibleButtons(list),
+             (QStringList{u"&Select"_s, u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"Cl&ose"_s, u"&Help"_s}));
     QVERIFY(!list.button(BrowseList::SelectButton)->isEnabled());
     QStringList items;
     for (const QAction *action : list.popupMenu()->actions())
@@ -189,8 +189,8 @@ void TestProductList::rightsCheckedOnFocus()
 
     m_fixture->workstation().run().loggedOut = false;
     focus();
-    QCOMPARE(visibleButtons(list), (QStringList{u"&Select"_s, u"&Insert"_s, u"&Change"_s, u"&Delete"_s,
-                                                u"Cl&ose"_s, u"&Help"_s}));
+    QCOMPARE(visibleButtons(list),
+             (QStringList{u"&Select"_s, u"&Insert"_s, u"&Change"_s, u"&Delete"_s, u"Cl&ose"_s, u"&Help"_s}));
     doubleClickRow(list, 0);
     QVERIFY(list.form() != nullptr);
     list.form()->reject();

@@ -74,11 +74,14 @@ void TestProductValidator::validate_data()
     // Times alone, all days zero.
     QTest::newRow("0/0/0 at 0:00 each") << u"0/0/0"_s << u"0:00/0:00/0:00"_s << QString() << Zero << int(Col::FirstEsc);
     QTest::newRow("0/0/0 without times") << u"0/0/0"_s << u"-/-/-"_s << QString() << Empty << int(Col::FirstEsc);
-    QTest::newRow("0/0/0 three times descending") << u"0/0/0"_s << u"1:00/3:00/2:00"_s << QString() << Ascending << int(Col::FirstEsc);
+    QTest::newRow("0/0/0 three times descending")
+        << u"0/0/0"_s << u"1:00/3:00/2:00"_s << QString() << Ascending << int(Col::FirstEsc);
     QTest::newRow("0/0/0 three times ascending") << u"0/0/0"_s << u"1:00/2:00/3:00"_s << QString() << Passes << -1;
     QTest::newRow("0/0/0 two at 0:00, third later") << u"0/0/0"_s << u"0:00/0:00/1:00"_s << QString() << Passes << -1;
-    QTest::newRow("0/0/0 two times at 0:00") << u"0/0/0"_s << u"0:00/0:00/-"_s << QString() << Zero << int(Col::FirstEsc);
-    QTest::newRow("0/0/0 two times descending") << u"0/0/0"_s << u"2:00/1:00/-"_s << QString() << Ascending << int(Col::FirstEsc);
+    QTest::newRow("0/0/0 two times at 0:00")
+        << u"0/0/0"_s << u"0:00/0:00/-"_s << QString() << Zero << int(Col::FirstEsc);
+    QTest::newRow("0/0/0 two times descending")
+        << u"0/0/0"_s << u"2:00/1:00/-"_s << QString() << Ascending << int(Col::FirstEsc);
     QTest::newRow("0/0/0 two times ascending") << u"0/0/0"_s << u"1:00/2:00/-"_s << QString() << Passes << -1;
     QTest::newRow("0/0/0 first time only") << u"0/0/0"_s << u"1:00/-/-"_s << QString() << Passes << -1;
     QTest::newRow("0/0/0 third time only") << u"0/0/0"_s << u"-/-/1:00"_s << QString() << Passes << -1;
@@ -86,16 +89,25 @@ void TestProductValidator::validate_data()
     QTest::newRow("1/1/1 times 2:00/1:00/3:00") << u"1/1/1"_s << u"2:00/1:00/3:00"_s << QString() << Passes << -1;
     QTest::newRow("1/2/3 without times") << u"1/2/3"_s << u"-/-/-"_s << QString() << Passes << -1;
     // Days out of order, each branch in turn.
-    QTest::newRow("third day before second") << u"1/3/2"_s << u"-/-/-"_s << QString() << Ascending << int(Col::ThirdEscDays);
-    QTest::newRow("third before second on its day") << u"3/1/1"_s << u"-/2:00/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
-    QTest::newRow("third before second, no second day") << u"1/0/0"_s << u"-/2:00/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
-    QTest::newRow("third day before first") << u"3/1/2"_s << u"-/-/-"_s << QString() << Ascending << int(Col::ThirdEscDays);
-    QTest::newRow("third before first on its day") << u"2/1/2"_s << u"3:00/-/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
-    QTest::newRow("third before first, no first day") << u"0/2/0"_s << u"3:00/-/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
-    QTest::newRow("second day before first") << u"3/2/4"_s << u"-/-/-"_s << QString() << Ascending << int(Col::SecEscDays);
-    QTest::newRow("second before first on its day") << u"2/2/0"_s << u"3:00/1:00/-"_s << QString() << Ascending << int(Col::SecEsc);
+    QTest::newRow("third day before second")
+        << u"1/3/2"_s << u"-/-/-"_s << QString() << Ascending << int(Col::ThirdEscDays);
+    QTest::newRow("third before second on its day")
+        << u"3/1/1"_s << u"-/2:00/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
+    QTest::newRow("third before second, no second day")
+        << u"1/0/0"_s << u"-/2:00/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
+    QTest::newRow("third day before first")
+        << u"3/1/2"_s << u"-/-/-"_s << QString() << Ascending << int(Col::ThirdEscDays);
+    QTest::newRow("third before first on its day")
+        << u"2/1/2"_s << u"3:00/-/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
+    QTest::newRow("third before first, no first day")
+        << u"0/2/0"_s << u"3:00/-/1:00"_s << QString() << Ascending << int(Col::ThdEsc);
+    QTest::newRow("second day before first")
+        << u"3/2/4"_s << u"-/-/-"_s << QString() << Ascending << int(Col::SecEscDays);
+    QTest::newRow("second before first on its day")
+        << u"2/2/0"_s << u"3:00/1:00/-"_s << QString() << Ascending << int(Col::SecEsc);
     QTest::newRow("1/0/2: no second day") << u"1/0/2"_s << u"-/-/-"_s << QString() << Ascending << int(Col::SecEscDays);
-    QTest::newRow("second before first, no first day") << u"0/2/0"_s << u"3:00/1:00/-"_s << QString() << Ascending << int(Col::SecEsc);
+    QTest::newRow("second before first, no first day")
+        << u"0/2/0"_s << u"3:00/1:00/-"_s << QString() << Ascending << int(Col::SecEsc);
     QTest::newRow("days out of order, times in order") << u"0/2/0"_s << u"1:00/2:00/-"_s << QString() << Passes << -1;
     // Office hours.
     QTest::newRow("office 8:00-16:30") << u"1/2/3"_s << u"-/-/-"_s << u"8:00-16:30"_s << Passes << -1;
@@ -103,12 +115,18 @@ void TestProductValidator::validate_data()
     QTest::newRow("office 8:00-17:00, exactly 9 hours") << u"1/2/3"_s << u"-/-/-"_s << u"8:00-17:00"_s << Passes << -1;
     QTest::newRow("office 8:00-17:01") << u"1/2/3"_s << u"-/-/-"_s << u"8:00-17:01"_s << Span << int(Col::ServiceStart);
     QTest::newRow("office 8:00-14:59") << u"1/2/3"_s << u"-/-/-"_s << u"8:00-14:59"_s << Span << int(Col::ServiceStart);
-    QTest::newRow("office start after end") << u"1/2/3"_s << u"-/-/-"_s << u"17:00-8:00"_s << StartAfterEnd << int(Col::ServiceStart);
-    QTest::newRow("office first days 4") << u"4/4/4"_s << u"-/-/-"_s << u"8:00-8:01"_s << MaximumDays << int(Col::FirstEscDays);
-    QTest::newRow("office second days 5") << u"0/5/6"_s << u"-/-/-"_s << u"8:00-16:00"_s << MaximumDays << int(Col::SecEscDays);
-    QTest::newRow("office third days 4") << u"1/2/4"_s << u"-/-/-"_s << u"8:00-16:00"_s << MaximumDays << int(Col::ThirdEscDays);
-    QTest::newRow("office days checked before order") << u"5/1/1"_s << u"-/-/-"_s << u"8:00-16:00"_s << MaximumDays << int(Col::FirstEscDays);
-    QTest::newRow("order checked before office day") << u"1/3/2"_s << u"-/-/-"_s << u"8:00-20:00"_s << Ascending << int(Col::ThirdEscDays);
+    QTest::newRow("office start after end")
+        << u"1/2/3"_s << u"-/-/-"_s << u"17:00-8:00"_s << StartAfterEnd << int(Col::ServiceStart);
+    QTest::newRow("office first days 4") << u"4/4/4"_s << u"-/-/-"_s << u"8:00-8:01"_s << MaximumDays
+                                         << int(Col::FirstEscDays);
+    QTest::newRow("office second days 5")
+        << u"0/5/6"_s << u"-/-/-"_s << u"8:00-16:00"_s << MaximumDays << int(Col::SecEscDays);
+    QTest::newRow("office third days 4") << u"1/2/4"_s << u"-/-/-"_s << u"8:00-16:00"_s << MaximumDays
+                                         << int(Col::ThirdEscDays);
+    QTest::newRow("office days checked before order")
+        << u"5/1/1"_s << u"-/-/-"_s << u"8:00-16:00"_s << MaximumDays << int(Col::FirstEscDays);
+    QTest::newRow("order checked before office day")
+        << u"1/3/2"_s << u"-/-/-"_s << u"8:00-20:00"_s << Ascending << int(Col::ThirdEscDays);
     QTest::newRow("24 hours: many days") << u"4/5/6"_s << u"-/-/-"_s << QString() << Passes << -1;
 }
 

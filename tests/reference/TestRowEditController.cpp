@@ -98,11 +98,9 @@ void TestRowEditController::changeEndings_data()
     QTest::newRow("up") << Ending::Up << u"Printer - Paper jam"_s << Outcome::Stored << renamed;
     QTest::newRow("down") << Ending::Down << u"Printer - Paper jam"_s << Outcome::Stored << renamed;
     QTest::newRow("enter unchanged") << Ending::Enter << u"Printer - Jammed"_s << Outcome::Discarded << before;
-    QTest::newRow("focus lost unchanged") << Ending::FocusLost << u"Printer - Jammed"_s << Outcome::Discarded
-                                          << before;
-    QTest::newRow("letter case is a change")
-        << Ending::Enter << u"printer - jammed"_s << Outcome::Stored
-        << QStringList{u"Network down"_s, u"printer - jammed"_s};
+    QTest::newRow("focus lost unchanged") << Ending::FocusLost << u"Printer - Jammed"_s << Outcome::Discarded << before;
+    QTest::newRow("letter case is a change") << Ending::Enter << u"printer - jammed"_s << Outcome::Stored
+                                             << QStringList{u"Network down"_s, u"printer - jammed"_s};
 }
 
 void TestRowEditController::changeEndings()
@@ -121,7 +119,7 @@ void TestRowEditController::changeEndings()
     QVERIFY(!rows.controller.isEditing());
     QCOMPARE(m_fixture->problems(), stored);
     QCOMPARE(m_fixture->station().shown(), QStringList());
-    if (outcome == Outcome::Discarded)  // nothing was written, not even the same text again
+    if (outcome == Outcome::Discarded) // nothing was written, not even the same text again
         QCOMPARE(versionOf(m_fixture->workstation(), u"Printer - Jammed"_s), version);
 }
 

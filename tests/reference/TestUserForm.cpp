@@ -124,8 +124,7 @@ void TestUserForm::untouchedNewUserCancelsQuietly()
     QCOMPARE(list->form(), nullptr);
     QCOMPARE(m_station->shown(), QStringList());
     QCOMPARE(m_station->userCount(), 3);
-    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), UserList::NameColumn)).toString(),
-             u"Boss"_s);
+    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), UserList::NameColumn)).toString(), u"Boss"_s);
 }
 
 void TestUserForm::levelWordSetsNumber_data()
@@ -134,7 +133,7 @@ void TestUserForm::levelWordSetsNumber_data()
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<int>("level");
     QTest::newRow("supervisor to administrator") << u"Boss"_s << u"Administrator"_s << 2;
-    QTest::newRow("administrator to user") << u"Admin"_s << u"User"_s << 0;  // another one is left
+    QTest::newRow("administrator to user") << u"Admin"_s << u"User"_s << 0; // another one is left
     QTest::newRow("user to supervisor") << u"Employee"_s << u"Supervisor"_s << 1;
 }
 
@@ -168,9 +167,10 @@ void TestUserForm::existingNameRefused()
     form->okButton()->click();
 
     QVERIFY(form->isVisible());
-    QCOMPARE(m_station->shown(),
-             QStringList{u"Duplicate Key Error: Adding this record creates a duplicate entry for the key: IDE:KeyName"_s});
-    QCOMPARE(m_station->userCount(), 4);  // the new user's number is still taken
+    QCOMPARE(
+        m_station->shown(),
+        QStringList{u"Duplicate Key Error: Adding this record creates a duplicate entry for the key: IDE:KeyName"_s});
+    QCOMPARE(m_station->userCount(), 4); // the new user's number is still taken
     m_station->messages().expect(u"Save Record"_s, ButtonNo);
     form->cancelButton()->click();
     QCOMPARE(list->form(), nullptr);
@@ -334,7 +334,7 @@ void TestUserForm::formLeftOpenAcrossLogoutSavesNothing()
     QVERIFY(form->isVisible());
     QVERIFY(!form->okButton()->isEnabled());
     QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
-    m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes);  // no "Save Record" to offer
+    m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes); // no "Save Record" to offer
     form->cancelButton()->click();
     QCOMPARE(list->form(), nullptr);
     QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);

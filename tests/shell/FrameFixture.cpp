@@ -2,9 +2,9 @@
 
 #include "support/AllRecords.h"
 
-#include "shell/StarterDatabase.h"
 #include "data/UserRecord.h"
 #include "framework/RecordFile.h"
+#include "shell/StarterDatabase.h"
 #include "shell/UserDetails.h"
 
 #include <QTest>

@@ -23,8 +23,8 @@ namespace vellum::test {
 
 class FrameFixture {
 public:
-    static const std::int32_t Today;  // Monday 3 May 2004
-    static const std::int32_t Now;    // 09:06:05
+    static const std::int32_t Today; // Monday 3 May 2004
+    static const std::int32_t Now;   // 09:06:05
 
     FrameFixture();
     ~FrameFixture();

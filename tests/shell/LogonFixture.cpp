@@ -23,8 +23,8 @@ LogonFixture::LogonFixture(int doLog)
     connect();
     addUser({0, u"Admin"_s, u"Secret"_s, 0, u"Administrator"_s, LevelAdministrator, {}, {}, {}, {}, {}, {}, {}});
     addUser({0, u"Agent"_s, u"blue sky"_s, 0, u"User"_s, LevelUser, u"Kind regards,"_s,
-             u"Alexandra Konstantinopoulou-Smith"_s, u"Second-line support"_s, u"Vellum Ltd"_s,
-             u"agent@example.org"_s, u"+44 (0)20 7946 0000 ext 12"_s, u"+44 (0)20 7946 0001"_s});
+             u"Alexandra Konstantinopoulou-Smith"_s, u"Second-line support"_s, u"Vellum Ltd"_s, u"agent@example.org"_s,
+             u"+44 (0)20 7946 0000 ext 12"_s, u"+44 (0)20 7946 0001"_s});
     addUser({0, u"Boss"_s, QString(), 0, u"Supervisor"_s, LevelSupervisor, {}, {}, {}, {}, {}, {}, {}});
     QCOMPARE(RecordFileOf<LogRecord>(m_station->database(), m_station->errors()).open(), 0);
     setDoLog(doLog);

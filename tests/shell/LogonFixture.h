@@ -34,7 +34,7 @@ public:
     void setDoLog(int doLog);
     void addUser(const UserRecord &user);
     UserRecord storedUser(const QString &name);
-    void logOn(const QString &name, const QString &password);  // through the logon's own rules
+    void logOn(const QString &name, const QString &password); // through the logon's own rules
     void addLogEntry(const QString &action);
     QList<LogRecord> logEntries();
     // A new connection on which Log.tps is open read-only: no entry can be added.

@@ -33,7 +33,7 @@ std::int32_t dayOf(int year, int month, int day)
     return DateTime::dayNumber(QDate(year, month, day));
 }
 
-const std::int32_t Today = 74271;  // 3 May 2004
+const std::int32_t Today = 74271; // 3 May 2004
 
 // One workstation without a database: the picker needs only the seams and the settings file.
 class Station {
@@ -95,7 +95,7 @@ std::int32_t pickWhile(Workstation &workstation, std::int32_t startDay, const st
         user(window);
         const bool open = window->isVisible();
         if (open)
-            static_cast<QDialog *>(window)->done(-1);  // end the test rather than wait
+            static_cast<QDialog *>(window)->done(-1); // end the test rather than wait
         QVERIFY2(!open, "the window is still open");
     });
     return DatePicker::pickDate(workstation, nullptr, startDay);
@@ -131,8 +131,7 @@ void TestCalendar::opensAtStartMonth_data()
     QTest::newRow("no date: today") << 0 << u"May 2004"_s << Today;
     QTest::newRow("first day of the calendar") << 4 << u"January 1801"_s << 4;
     QTest::newRow("given date") << dayOf(1900, 2, 10) << u"February 1900"_s << dayOf(1900, 2, 10);
-    QTest::newRow("after 2099, held without message")
-        << dayOf(2150, 9, 1) << u"September 2099"_s << dayOf(2150, 9, 1);
+    QTest::newRow("after 2099, held without message") << dayOf(2150, 9, 1) << u"September 2099"_s << dayOf(2150, 9, 1);
 }
 
 void TestCalendar::opensAtStartMonth()
@@ -155,7 +154,7 @@ void TestCalendar::gridOfMonth_data()
     QTest::addColumn<int>("month");
     QTest::addColumn<int>("firstCell");
     QTest::addColumn<int>("days");
-    QTest::addColumn<std::int32_t>("firstDay");  // the day number of the 1st
+    QTest::addColumn<std::int32_t>("firstDay"); // the day number of the 1st
 
     QTest::newRow("January 1801") << 1801 << 1 << 4 << 31 << 4;
     QTest::newRow("February 1900, not a leap year") << 1900 << 2 << 4 << 28 << 36194;
@@ -238,7 +237,7 @@ void TestCalendar::keysMoveAndHoldYear()
 void TestCalendar::typedFieldsWrapAndHoldYear_data()
 {
     QTest::addColumn<std::int32_t>("start");
-    QTest::addColumn<bool>("month");  // else the year field
+    QTest::addColumn<bool>("month"); // else the year field
     QTest::addColumn<int>("value");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("message");
@@ -288,8 +287,8 @@ void TestCalendar::windowPicksClickedDay()
     QStringList headings;
     for (const QLabel *label : window.findChildren<QLabel *>())
         headings << label->text();
-    QCOMPARE(headings, (QStringList{u"Month"_s, u"Year"_s, u"Su"_s, u"Mo"_s, u"Tu"_s, u"We"_s, u"Th"_s,
-                                    u"Fr"_s, u"Sa"_s}));
+    QCOMPARE(headings,
+             (QStringList{u"Month"_s, u"Year"_s, u"Su"_s, u"Mo"_s, u"Tu"_s, u"We"_s, u"Th"_s, u"Fr"_s, u"Sa"_s}));
     QCOMPARE(window.windowTitle(), u"June 2004"_s);
     QCOMPARE(cell(window, 1)->text(), QString());
     QCOMPARE(cell(window, 2)->text(), u"1"_s);
@@ -313,7 +312,7 @@ void TestCalendar::windowPicksClickedDay()
             window.done(-1);
     });
     QCOMPARE(window.exec(), int(QDialog::Accepted));
-    QCOMPARE(window.chosenDay(), 74708);  // 14 July 2005
+    QCOMPARE(window.chosenDay(), 74708); // 14 July 2005
     QCOMPARE(station.shown(), QStringList());
 }
 

@@ -54,7 +54,7 @@ QList<int> refreshTicks(Workstation &workstation, int refreshInterval, int ticks
     for (tick = 1; tick <= ticks; ++tick) {
         const bool said = timer.tick().refreshed;
         if (said != (!refreshed.isEmpty() && refreshed.last() == tick))
-            return {-1};  // the outcome must say what the call-back saw
+            return {-1}; // the outcome must say what the call-back saw
     }
     return refreshed;
 }
@@ -200,12 +200,13 @@ void TestFrameRules::menusEachLevelSees_data()
     QTest::addColumn<QStringList>("menus");
     QTest::addColumn<QStringList>("hidden");
     const QStringList all{u"Vel&lum"_s, u"&Browse"_s, u"&HouseHold"_s, u"&Search"_s, u"E&mail"_s,
-                          u"S&ystem"_s, u"&Print"_s, u"&Edit"_s, u"&Window"_s, u"He&lp"_s};
+                          u"S&ystem"_s, u"&Print"_s,  u"&Edit"_s,      u"&Window"_s, u"He&lp"_s};
     QStringList withoutSystem = all;
     withoutSystem.removeAll(u"S&ystem"_s);
     const QString logon = u"Vel&lum/&Logon"_s;
     QTest::newRow("user") << 0 << true << withoutSystem
-                          << QStringList{logon, u"S&ystem/&Activity Log"_s, u"S&ystem/&Users"_s, u"&Print/&Activity Log"_s};
+                          << QStringList{logon, u"S&ystem/&Activity Log"_s, u"S&ystem/&Users"_s,
+                                         u"&Print/&Activity Log"_s};
     QTest::newRow("supervisor") << 1 << true << all << QStringList{logon, u"S&ystem/&Users"_s};
     QTest::newRow("administrator") << 2 << true << all << QStringList{logon};
     QTest::newRow("logged out") << 2 << false << QStringList{u"Vel&lum"_s, u"He&lp"_s}
@@ -261,10 +262,18 @@ void TestFrameRules::popupEntries()
     QStringList entries;
     for (const PopupEntry &entry : FrameMenuTable::popup()) {
         switch (entry.kind) {
-        case PopupEntry::Kind::Item: entries.append(entry.text); break;
-        case PopupEntry::Kind::Separator: entries.append(u"-"_s); break;
-        case PopupEntry::Kind::SubmenuStart: entries.append(entry.text + u'{'); break;
-        case PopupEntry::Kind::SubmenuEnd: entries.append(u"}"_s); break;
+        case PopupEntry::Kind::Item:
+            entries.append(entry.text);
+            break;
+        case PopupEntry::Kind::Separator:
+            entries.append(u"-"_s);
+            break;
+        case PopupEntry::Kind::SubmenuStart:
+            entries.append(entry.text + u'{');
+            break;
+        case PopupEntry::Kind::SubmenuEnd:
+            entries.append(u"}"_s);
+            break;
         }
     }
     QCOMPARE(entries.join(u'|'), u"&Queues     |-|&Cases     |&Archive    |&Search{|&Cases |&Archive|&Both   |}|-|"

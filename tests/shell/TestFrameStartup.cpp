@@ -7,8 +7,8 @@
 #include "framework/SettingsFile.h"
 #include "shell/FrameArea.h"
 #include "shell/SingleInstanceLock.h"
-#include "shell/StatusBarTexts.h"
 #include "shell/Startup.h"
+#include "shell/StatusBarTexts.h"
 
 #include <QDir>
 #include <QFile>

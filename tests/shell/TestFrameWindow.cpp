@@ -19,27 +19,27 @@
 #include "shell/FrameMenus.h"
 #include "shell/HelpWindow.h"
 #include "shell/PasswordChangeWindow.h"
-#include "shell/SystemOptions.h"
 #include "shell/SplashWindow.h"
 #include "shell/StatusBarTexts.h"
+#include "shell/SystemOptions.h"
 #include "shell/WidgetDialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDialog>
 #include <QImage>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextBrowser>
-#include <QTimer>
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
@@ -385,7 +385,7 @@ void TestFrameWindow::shutdownQuestion_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<bool>("deletionServer");
-    QTest::addColumn<int>("answer");  // 0: not asked
+    QTest::addColumn<int>("answer"); // 0: not asked
     QTest::addColumn<bool>("closes");
     QTest::newRow("administrator says yes") << u"Admin"_s << true << int(ButtonYes) << true;
     QTest::newRow("administrator says no") << u"Admin"_s << true << int(ButtonNo) << false;
@@ -558,7 +558,8 @@ void TestFrameWindow::splashKeepsItsPlacement()
     splash->move(57, 48);
     splash->close();
 
-    QCOMPARE(WindowPlacement::read(fixture.settings(), u"AppSplash"_s), (WindowPlacement{false, 57, 48, 0, 0, true, false}));
+    QCOMPARE(WindowPlacement::read(fixture.settings(), u"AppSplash"_s),
+             (WindowPlacement{false, 57, 48, 0, 0, true, false}));
 }
 
 void TestFrameWindow::helpMenuSearchesAndExplains()

@@ -54,7 +54,7 @@ private:
     void scan(const QString &path)
     {
         if (QFileInfo(path).baseName() == u"HelpWindow"_s)
-            return;  // the viewer only passes on what it is given
+            return; // the viewer only passes on what it is given
         static const QRegularExpression call(u"(?:setHelpTopic\\(|showTopic\\([^,;]+,)\\s*(.+?)\\);"_s);
         const QString text = readAll(path);
         for (const QRegularExpressionMatch &match : call.globalMatch(text)) {
@@ -194,13 +194,13 @@ void TestHelpFile::searchFindsTopicsHoldingEveryWord()
     QFETCH(QString, phrase);
     QFETCH(QStringList, found);
     QTemporaryDir folder;
-    const HelpFile file(writeHelpFile(folder,
-        "<section id=\"logon\" data-topic=\"Logon\"><h1>Logon</h1><p>Choose your name and type the "
-        "password. The light turns amber. Your name is kept.</p></section>\n"
-        "<section id=\"password\" data-topic=\"Password and Signature\"><h1>Password</h1><p>The old "
-        "password, then the new one. Your name is shown.</p></section>\n"
-        "<section id=\"printing\" data-topic=\"Printing\"><h1>Printing</h1><p>Choose a printer for "
-        "Fenwick &amp; Loam.</p></section>\n"));
+    const HelpFile file(writeHelpFile(
+        folder, "<section id=\"logon\" data-topic=\"Logon\"><h1>Logon</h1><p>Choose your name and type the "
+                "password. The light turns amber. Your name is kept.</p></section>\n"
+                "<section id=\"password\" data-topic=\"Password and Signature\"><h1>Password</h1><p>The old "
+                "password, then the new one. Your name is shown.</p></section>\n"
+                "<section id=\"printing\" data-topic=\"Printing\"><h1>Printing</h1><p>Choose a printer for "
+                "Fenwick &amp; Loam.</p></section>\n"));
     QCOMPARE(HelpSearch(file).find(phrase), found);
 }
 

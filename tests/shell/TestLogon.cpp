@@ -3,11 +3,11 @@
 
 #include "LogonFixture.h"
 
+#include "framework/WindowPlacement.h"
 #include "shell/LogonDuties.h"
 #include "shell/LogonRules.h"
 #include "shell/LogonWindow.h"
 #include "shell/LogoutEntry.h"
-#include "framework/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -114,9 +114,10 @@ void TestLogon::failuresChangeLightAndThirdEnds_data()
     QTest::addColumn<QStringList>("messages");
 
     QTest::newRow("wrong passwords") << QStringList{u"Admin"_s, u"Admin"_s, u"Admin"_s}
-        << QList<Outcome>{Outcome::WrongPassword, Outcome::WrongPassword, Outcome::Denied}
-        << QStringList{AccessDenied};
-    QTest::newRow("unknown names count alike") << QStringList{u"Nobody"_s, QString(), u"Admin"_s}
+                                     << QList<Outcome>{Outcome::WrongPassword, Outcome::WrongPassword, Outcome::Denied}
+                                     << QStringList{AccessDenied};
+    QTest::newRow("unknown names count alike")
+        << QStringList{u"Nobody"_s, QString(), u"Admin"_s}
         << QList<Outcome>{Outcome::UnknownUser, Outcome::UnknownUser, Outcome::Denied}
         << QStringList{u"Unknown User"_s, u"Unknown User"_s, AccessDenied};
 }
@@ -251,7 +252,7 @@ void TestLogon::windowLogsOnAfterAFailure()
         QTest::keyClicks(password, u"BLUE SKY"_s);
         QTest::mouseClick(ok, Qt::LeftButton);
         if (window.isVisible())
-            window.done(-1);  // not accepted: end the test rather than wait
+            window.done(-1); // not accepted: end the test rather than wait
     });
     QCOMPARE(window.exec(), int(QDialog::Accepted));
     QCOMPARE(fixture.station().user().name, u"Agent"_s);
@@ -264,7 +265,8 @@ void TestLogon::windowKeepsItsPlacement()
     LogonWindow window(fixture.station());
     QCOMPARE(LogonFixture::openMoveAndClose(window, {67, 52}, u"exit"_s), QPoint(41, 33));
     QCOMPARE(window.result(), int(QDialog::Rejected));
-    QCOMPARE(WindowPlacement::read(fixture.settings(), u"Logon"_s), (WindowPlacement{false, 67, 52, 0, 0, true, false}));
+    QCOMPARE(WindowPlacement::read(fixture.settings(), u"Logon"_s),
+             (WindowPlacement{false, 67, 52, 0, 0, true, false}));
 }
 
 QTEST_MAIN(TestLogon)

@@ -22,9 +22,9 @@ using OldPassword = vellum::PasswordChangeRules::OldPassword;
 namespace {
 
 const QString WrongRepetition = u"Wrong repetetion : try again"_s;
-const PasswordChangeRules::Signature NewSignature{u"Cheers,"_s, u"Alexandra Konstantinopoulou"_s, u"Team lead"_s,
-                                              u"Vellum plc"_s, u"alex@example.org"_s,
-                                              u"+44 20 7946 0999 ext 7"_s, u"+44 20 7946 0998"_s};
+const PasswordChangeRules::Signature NewSignature{
+    u"Cheers,"_s,          u"Alexandra Konstantinopoulou"_s, u"Team lead"_s,       u"Vellum plc"_s,
+    u"alex@example.org"_s, u"+44 20 7946 0999 ext 7"_s,      u"+44 20 7946 0998"_s};
 
 } // namespace
 
@@ -83,19 +83,19 @@ void TestPasswordChange::oldPasswordMustMatchLetterCase()
 void TestPasswordChange::passwordStoredAfterRepetition_data()
 {
     QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("old");        // typed as the old password; empty: not typed at all
+    QTest::addColumn<QString>("old"); // typed as the old password; empty: not typed at all
     QTest::addColumn<QString>("newPassword");
     QTest::addColumn<QStringList>("repetitions");
     QTest::addColumn<QString>("stored");
 
     QTest::newRow("OK at once") << u"Agent"_s << QString() << QString() << QStringList{QString(), u"blue sky"_s}
                                 << u"blue sky"_s;
-    QTest::newRow("OK at once, no password") << u"Boss"_s << QString() << QString() << QStringList{QString()}
-                                             << QString();
+    QTest::newRow("OK at once, no password")
+        << u"Boss"_s << QString() << QString() << QStringList{QString()} << QString();
     QTest::newRow("new one repeated") << u"Agent"_s << u"blue sky"_s << u"Green Field"_s
                                       << QStringList{u"green field"_s, u"Green Field "_s} << u"Green Field"_s;
-    QTest::newRow("no new one keeps the old") << u"Agent"_s << u"blue sky"_s << u"   "_s << QStringList{QString()}
-                                              << u"blue sky"_s;
+    QTest::newRow("no new one keeps the old")
+        << u"Agent"_s << u"blue sky"_s << u"   "_s << QStringList{QString()} << u"blue sky"_s;
 }
 
 // Each repetition but the last is wrong and keeps the window open.
@@ -204,7 +204,7 @@ void TestPasswordChange::windowChangesPassword()
         QTest::keyClicks(repeat, u"green"_s);
         QTest::mouseClick(ok, Qt::LeftButton);
         if (window.isVisible())
-            window.done(-1);  // not accepted: end the test rather than wait
+            window.done(-1); // not accepted: end the test rather than wait
     });
     QCOMPARE(window.exec(), int(QDialog::Accepted));
     QCOMPARE(fixture.storedUser(u"Agent"_s).PassWord, u"green"_s);

@@ -65,7 +65,8 @@ void place(QWidget &window, const QRect &frame)
 bool runSql(const QString &file, const QByteArray &sql)
 {
     sqlite3 *connection = nullptr;
-    const bool done = sqlite3_open_v2(file.toUtf8().constData(), &connection, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
+    const bool done =
+        sqlite3_open_v2(file.toUtf8().constData(), &connection, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
         && sqlite3_exec(connection, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     sqlite3_close(connection);
     return done;
@@ -95,8 +96,7 @@ SystemRecord storedConfiguration(std::uint8_t id, std::uint8_t doBackup)
 // One workstation with its own settings file and program folder.
 struct Station {
     Station()
-        : program(ProgramFolder::resolve(dir.filePath(u"program"_s))),
-          settings(dir.filePath(u"vellum12.ini"_s)),
+        : program(ProgramFolder::resolve(dir.filePath(u"program"_s))), settings(dir.filePath(u"vellum12.ini"_s)),
           workstation(settings, messages, dialogs, clock, [this](int id) { fatalErrors.push_back(id); })
     {
     }
@@ -191,7 +191,7 @@ void TestStartupLogic::programFolderAndItsLocalDatabase()
     QCOMPARE(program.localDatabaseFolder(), m_station->dir.filePath(u"Vellum/DataBase"_s));
     QCOMPARE(program.defaultBackupFolder(), m_station->dir.filePath(u"Vellum/DatabaseBU"_s));
     QVERIFY(QFileInfo(program.localDatabaseFolder()).isDir());
-    QVERIFY(!QFileInfo::exists(program.defaultBackupFolder()));  // made by the first backup
+    QVERIFY(!QFileInfo::exists(program.defaultBackupFolder())); // made by the first backup
 }
 
 void TestStartupLogic::firstStartFallsBackOnceAndKeepsTheLocalFolder()
@@ -254,10 +254,11 @@ void TestStartupLogic::databaseFolder()
 
 void TestStartupLogic::incompatibleFileEndsTheRun_data()
 {
-    QTest::addColumn<QByteArray>("tamper");  // empty: a file of another format
+    QTest::addColumn<QByteArray>("tamper"); // empty: a file of another format
 
     QTest::newRow("a field wider") << "UPDATE _Layout SET Width = Width + 1 WHERE Name = 'Sys:PathBackupFiles'"_ba;
-    QTest::newRow("a field renamed") << "UPDATE _Layout SET Name = 'Sys:BackupPath' WHERE Name = 'Sys:PathBackupFiles'"_ba;
+    QTest::newRow("a field renamed")
+        << "UPDATE _Layout SET Name = 'Sys:BackupPath' WHERE Name = 'Sys:PathBackupFiles'"_ba;
     QTest::newRow("a field of another type") << "UPDATE _Layout SET Type = 'LONG' WHERE Name = 'Sys:DoLog'"_ba;
     QTest::newRow("a field fewer") << "DELETE FROM _Layout WHERE Nr = (SELECT max(Nr) FROM _Layout)"_ba;
     QTest::newRow("no layout") << "DROP TABLE _Layout"_ba;
@@ -344,7 +345,7 @@ void TestStartupLogic::missingConfigurationKeepsThePreviousCopy()
 void TestStartupLogic::choicesAfterLogon_data()
 {
     QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("stored");  // "-": no key; "<p>" stands for the program folder
+    QTest::addColumn<QString>("stored"); // "-": no key; "<p>" stands for the program folder
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("server");
     QTest::addColumn<QString>("inTheRun");
@@ -355,20 +356,21 @@ void TestStartupLogic::choicesAfterLogon_data()
     QTest::newRow("messages: missing") << u"MessageOnOff"_s << u"-"_s << user << 0 << u"on"_s << u"-"_s;
     QTest::newRow("messages: stored 0") << u"MessageOnOff"_s << u"0"_s << user << 0 << u"on"_s << u"0"_s;
     QTest::newRow("messages: user on the server") << u"MessageOnOff"_s << u"1"_s << user << 1 << u"on"_s << u"1"_s;
-    QTest::newRow("messages: supervisor on the server") << u"MessageOnOff"_s << u"1"_s << int(LevelSupervisor) << 1
-                                                        << u"on"_s << u"1"_s;
-    QTest::newRow("messages: administrator elsewhere") << u"MessageOnOff"_s << u"1"_s << admin << 0 << u"on"_s << u"1"_s;
-    QTest::newRow("messages: administrator on the server") << u"MessageOnOff"_s << u"1"_s << admin << 1 << u"off"_s
-                                                           << u"1"_s;
+    QTest::newRow("messages: supervisor on the server")
+        << u"MessageOnOff"_s << u"1"_s << int(LevelSupervisor) << 1 << u"on"_s << u"1"_s;
+    QTest::newRow("messages: administrator elsewhere")
+        << u"MessageOnOff"_s << u"1"_s << admin << 0 << u"on"_s << u"1"_s;
+    QTest::newRow("messages: administrator on the server")
+        << u"MessageOnOff"_s << u"1"_s << admin << 1 << u"off"_s << u"1"_s;
     QTest::newRow("no On Hold: missing") << u"NoOnHold"_s << u"-"_s << user << 0 << u"off"_s << u"-"_s;
     QTest::newRow("no On Hold: 1") << u"NoOnHold"_s << u"1"_s << user << 0 << u"on"_s << u"1"_s;
     QTest::newRow("wallpaper: empty") << u"WallSel"_s << QString() << user << 0 << u"<p>/logo2.jpg"_s << QString();
-    QTest::newRow("wallpaper: the former logo") << u"WallSel"_s << u"<p>/logo.jpg"_s << user << 0 << u"<p>/logo2.jpg"_s
-                                                << u"<p>/logo.jpg"_s;
-    QTest::newRow("wallpaper: the former logo, other letters") << u"WallSel"_s << u"<p>/LOGO.JPG"_s << user << 0
-                                                               << u"<p>/logo2.jpg"_s << u"<p>/LOGO.JPG"_s;
-    QTest::newRow("wallpaper: a logo.jpg elsewhere") << u"WallSel"_s << u"/pictures/logo.jpg"_s << user << 0
-                                                     << u"/pictures/logo.jpg"_s << u"/pictures/logo.jpg"_s;
+    QTest::newRow("wallpaper: the former logo")
+        << u"WallSel"_s << u"<p>/logo.jpg"_s << user << 0 << u"<p>/logo2.jpg"_s << u"<p>/logo.jpg"_s;
+    QTest::newRow("wallpaper: the former logo, other letters")
+        << u"WallSel"_s << u"<p>/LOGO.JPG"_s << user << 0 << u"<p>/logo2.jpg"_s << u"<p>/LOGO.JPG"_s;
+    QTest::newRow("wallpaper: a logo.jpg elsewhere")
+        << u"WallSel"_s << u"/pictures/logo.jpg"_s << user << 0 << u"/pictures/logo.jpg"_s << u"/pictures/logo.jpg"_s;
     QTest::newRow("colour: missing") << u"Color"_s << u"-"_s << user << 0 << u"12975860"_s << u"12975860"_s;
     QTest::newRow("colour: 0") << u"Color"_s << u"0"_s << user << 0 << u"12975860"_s << u"12975860"_s;
     QTest::newRow("colour: own") << u"Color"_s << u"255"_s << user << 0 << u"255"_s << u"255"_s;
@@ -420,7 +422,7 @@ void TestStartupLogic::secondCopyOnTheSameSettingsFileIsRefused()
     const QString ini = m_station->settings.path();
     auto first = std::make_unique<SingleInstanceLock>(ini);
     QVERIFY(!first->anotherCopyRuns());
-    QVERIFY(!first->anotherCopyRuns());  // asking again keeps the own lock
+    QVERIFY(!first->anotherCopyRuns()); // asking again keeps the own lock
 
     SingleInstanceLock second(ini);
     QVERIFY(second.anotherCopyRuns());
@@ -451,11 +453,11 @@ void TestStartupLogic::lockOfADeadCopyIsTakenOver()
 
 void TestStartupLogic::placementRoundTrip_data()
 {
-    QTest::addColumn<bool>("closed");  // false: the window never closed on this workstation
+    QTest::addColumn<bool>("closed"); // false: the window never closed on this workstation
     QTest::addColumn<bool>("maximized");
     QTest::addColumn<bool>("resizable");
     QTest::addColumn<QByteArray>("stored");
-    QTest::addColumn<QRect>("reopened");  // designed at 7,8 with 120 x 90
+    QTest::addColumn<QRect>("reopened"); // designed at 7,8 with 120 x 90
 
     QTest::newRow("resizable") << true << false << true
                                << "[Main]\nMaximize=No\nXPos=40\nYPos=50\nHeight=200\nWidth=300\n"_ba

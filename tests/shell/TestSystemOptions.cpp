@@ -151,7 +151,7 @@ void TestSystemOptions::derivedTexts_data()
     QTest::addColumn<Text>("text");
     QTest::addColumn<bool>("server");
     QTest::addColumn<int>("storedDays");
-    QTest::addColumn<int>("enteredDays");  // -1: the window is only opened
+    QTest::addColumn<int>("enteredDays"); // -1: the window is only opened
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("log, 0") << Text::LogRetention << false << 0 << -1 << u"Until Exit"_s;
@@ -193,12 +193,12 @@ void TestSystemOptions::derivedTexts()
 
     if (enteredDays >= 0) {
         const auto enter = text == Text::LogRetention ? &SystemOptions::setLogDays
-            : text == Text::Deletion                  ? &SystemOptions::setDeleteDays
+                           : text == Text::Deletion   ? &SystemOptions::setDeleteDays
                                                       : &SystemOptions::setBackupDays;
         (options.*enter)(enteredDays);
     }
     const QString shown = text == Text::LogRetention ? options.logRetentionText()
-        : text == Text::Deletion                     ? options.deletionText()
+                          : text == Text::Deletion   ? options.deletionText()
                                                      : options.backupText();
     QCOMPARE(shown, expected);
     verifySeams();
@@ -207,15 +207,17 @@ void TestSystemOptions::derivedTexts()
 void TestSystemOptions::shownControls_data()
 {
     using C = SystemOptions::Control;
-    QTest::addColumn<bool>("on");        // Keep Log, Delete and Backup files
-    QTest::addColumn<bool>("servers");   // both server checks
+    QTest::addColumn<bool>("on");      // Keep Log, Delete and Backup files
+    QTest::addColumn<bool>("servers"); // both server checks
     QTest::addColumn<QList<C>>("shown");
 
     QTest::newRow("all off") << false << false << QList<C>{};
-    QTest::newRow("on, no servers") << true << false << QList<C>{C::LogDays, C::DeleteDays, C::DeletionServer, C::BackupDays, C::BackupServer};
+    QTest::newRow("on, no servers") << true << false
+                                    << QList<C>{C::LogDays, C::DeleteDays, C::DeletionServer, C::BackupDays,
+                                                C::BackupServer};
     QTest::newRow("on, servers") << true << true
-                                 << QList<C>{C::LogDays, C::DeleteDays, C::DeletionServer, C::DeleteTime, C::BackupDays,
-                                             C::BackupServer, C::BackupTime, C::BackupFolder};
+                                 << QList<C>{C::LogDays,    C::DeleteDays,   C::DeletionServer, C::DeleteTime,
+                                             C::BackupDays, C::BackupServer, C::BackupTime,     C::BackupFolder};
 }
 
 void TestSystemOptions::shownControls()
@@ -392,7 +394,7 @@ void TestSystemOptions::okWritesRecordAndRunState()
 
     SystemRecord inRun = expected;
     inRun.ID = 0;
-    inRun.BackUpFlag = 1;  // the backup-done flag belongs to the run
+    inRun.BackUpFlag = 1; // the backup-done flag belongs to the run
     QCOMPARE(m_station->workstation.run().configuration, inRun);
     QVERIFY(!m_station->workstation.run().shutdownRequested);
     verifySeams();
@@ -468,7 +470,7 @@ void TestSystemOptions::recordChangedElsewhereIsNotWritten()
 
 void TestSystemOptions::missingBackupFolder_data()
 {
-    QTest::addColumn<QString>("folder");  // below the program folder
+    QTest::addColumn<QString>("folder"); // below the program folder
     QTest::addColumn<int>("answer");
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("stored");
@@ -476,8 +478,8 @@ void TestSystemOptions::missingBackupFolder_data()
 
     QTest::newRow("yes creates it") << u"Backups/Daily"_s << int(ButtonYes) << QString() << u"Backups/Daily"_s << true;
     QTest::newRow("no empties the path") << u"Backups/Daily"_s << int(ButtonNo) << QString() << QString() << false;
-    QTest::newRow("cannot be created") << u"plain.txt/Daily"_s << int(ButtonYes) << u"Unable to create BackUp Directory"_s
-                                       << u"plain.txt/Daily"_s << false;
+    QTest::newRow("cannot be created") << u"plain.txt/Daily"_s << int(ButtonYes)
+                                       << u"Unable to create BackUp Directory"_s << u"plain.txt/Daily"_s << false;
 }
 
 void TestSystemOptions::missingBackupFolder()

@@ -26,9 +26,9 @@ namespace vellum::store {
 
 char *toString(StoreCode code)
 {
-    static const char *const names[] = {"Ok", "NoRecord", "Duplicate", "ChangedByOther", "Busy", "AccessDenied",
-                                        "FileMissing", "CreateFailed", "InvalidKeys", "LayoutMismatch", "Corrupt",
-                                        "ReadOnly", "NotOpen", "Failed"};
+    static const char *const names[] = {
+        "Ok",           "NoRecord",    "Duplicate",      "ChangedByOther", "Busy",     "AccessDenied", "FileMissing",
+        "CreateFailed", "InvalidKeys", "LayoutMismatch", "Corrupt",        "ReadOnly", "NotOpen",      "Failed"};
     return qstrdup(names[int(code)]);
 }
 
@@ -207,7 +207,7 @@ QList<qint64> expectedFiftyOrder(int key)
 {
     std::vector<std::tuple<int, int, qint64>> order;
     for (int i = 0; i < 50; ++i) {
-        const int cityRank = std::array{0, 0, 1, 2}[std::size_t(i % 4)];  // "Berlin" and "berlin" are one value
+        const int cityRank = std::array{0, 0, 1, 2}[std::size_t(i % 4)]; // "Berlin" and "berlin" are one value
         if (key == CityKey)
             order.emplace_back(cityRank, 0, i + 1);
         else if (key == WhenKey)
@@ -280,8 +280,8 @@ void TestDatabase::createsFileWithTableLayoutAndKeys()
     RawFile raw(dir.filePath(u"Test.tps"_s), RawFile::Plain);
     QVERIFY(raw.opened());
     QCOMPARE(raw.rows("SELECT name FROM pragma_table_info('TST') ORDER BY cid"),
-             (QStringList{u"Nr"_s, u"Name"_s, u"City"_s, u"Date"_s, u"Time"_s, u"Note"_s, u"Flag"_s,
-                          u"_RowVersion"_s, u"Memo"_s}));
+             (QStringList{u"Nr"_s, u"Name"_s, u"City"_s, u"Date"_s, u"Time"_s, u"Note"_s, u"Flag"_s, u"_RowVersion"_s,
+                          u"Memo"_s}));
     QCOMPARE(raw.rows("SELECT \"Nr\", \"Name\", \"Type\", \"Width\" FROM \"_Layout\" ORDER BY \"Nr\""),
              (QStringList{u"1|TST:Nr|ULONG|4"_s, u"2|TST:Name|STRING|6"_s, u"3|TST:City|STRING|20"_s,
                           u"4|TST:Memo|MEMO|100"_s, u"5|TST:Date|LONG|4"_s, u"6|TST:Time|LONG|4"_s,
@@ -433,16 +433,21 @@ void TestDatabase::walkFromKeyValues_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<std::vector<Value>>("from");
     QTest::addColumn<Direction>("direction");
-    QTest::addColumn<qint64>("first");  // 0: nothing at or past the values
+    QTest::addColumn<qint64>("first"); // 0: nothing at or past the values
 
     const auto forward = Direction::Forward;
     const auto backward = Direction::Backward;
-    QTest::newRow("forward from an equal value") << int(CityKey) << std::vector<Value>{u"paris"_s} << forward << qint64(3);
-    QTest::newRow("backward from an equal value") << int(CityKey) << std::vector<Value>{u"PARIS"_s} << backward << qint64(47);
+    QTest::newRow("forward from an equal value")
+        << int(CityKey) << std::vector<Value>{u"paris"_s} << forward << qint64(3);
+    QTest::newRow("backward from an equal value")
+        << int(CityKey) << std::vector<Value>{u"PARIS"_s} << backward << qint64(47);
     QTest::newRow("forward from between values") << int(CityKey) << std::vector<Value>{u"Q"_s} << forward << qint64(4);
-    QTest::newRow("backward from between values") << int(CityKey) << std::vector<Value>{u"Q"_s} << backward << qint64(47);
-    QTest::newRow("forward past the last value") << int(CityKey) << std::vector<Value>{u"zzz"_s} << forward << qint64(0);
-    QTest::newRow("backward before the first value") << int(CityKey) << std::vector<Value>{u"A"_s} << backward << qint64(0);
+    QTest::newRow("backward from between values")
+        << int(CityKey) << std::vector<Value>{u"Q"_s} << backward << qint64(47);
+    QTest::newRow("forward past the last value")
+        << int(CityKey) << std::vector<Value>{u"zzz"_s} << forward << qint64(0);
+    QTest::newRow("backward before the first value")
+        << int(CityKey) << std::vector<Value>{u"A"_s} << backward << qint64(0);
     QTest::newRow("both components") << int(WhenKey) << std::vector<Value>{1, 1} << forward << qint64(5);
     QTest::newRow("both components, backward") << int(WhenKey) << std::vector<Value>{1, 1} << backward << qint64(47);
     QTest::newRow("leading component") << int(WhenKey) << std::vector<Value>{1} << forward << qint64(2);
@@ -489,23 +494,20 @@ void TestDatabase::walkWithRangeAndFilter_data()
                                      << QList<qint64>{4, 2, 1};
     QTest::newRow("range and filter") << int(CityKey) << forward << Values{u"Berlin"_s}
                                       << Filter{{Flag, CompareOp::Equal, 1}} << QList<qint64>{1, 4};
-    QTest::newRow("leading component of two") << int(WhenKey) << forward << Values{5} << Filter{}
-                                              << QList<qint64>{1, 3, 6};
+    QTest::newRow("leading component of two")
+        << int(WhenKey) << forward << Values{5} << Filter{} << QList<qint64>{1, 3, 6};
     QTest::newRow("starts with, any case") << int(NameKey) << forward << Values{}
-                                           << Filter{{Name, CompareOp::StartsWith, u"al"_s}}
-                                           << QList<qint64>{6, 1, 2};
-    QTest::newRow("starts with an umlaut") << int(NameKey) << forward << Values{}
-                                           << Filter{{Name, CompareOp::StartsWith, u"äl"_s}} << QList<qint64>{4};
-    QTest::newRow("not equal, any case") << -1 << forward << Values{}
-                                         << Filter{{City, CompareOp::NotEqual, u"paris"_s}}
+                                           << Filter{{Name, CompareOp::StartsWith, u"al"_s}} << QList<qint64>{6, 1, 2};
+    QTest::newRow("starts with an umlaut")
+        << int(NameKey) << forward << Values{} << Filter{{Name, CompareOp::StartsWith, u"äl"_s}} << QList<qint64>{4};
+    QTest::newRow("not equal, any case") << -1 << forward << Values{} << Filter{{City, CompareOp::NotEqual, u"paris"_s}}
                                          << QList<qint64>{1, 2, 4, 5};
     QTest::newRow("two terms") << -1 << forward << Values{}
                                << Filter{{Date, CompareOp::Less, 5}, {City, CompareOp::Equal, u"BERLIN"_s}}
                                << QList<qint64>{2, 4};
     QTest::newRow("at least") << -1 << forward << Values{} << Filter{{Date, CompareOp::GreaterOrEqual, 5}}
                               << QList<qint64>{1, 3, 5, 6};
-    QTest::newRow("greater") << -1 << forward << Values{} << Filter{{Date, CompareOp::Greater, 5}}
-                             << QList<qint64>{5};
+    QTest::newRow("greater") << -1 << forward << Values{} << Filter{{Date, CompareOp::Greater, 5}} << QList<qint64>{5};
     QTest::newRow("at most, backward") << -1 << Direction::Backward << Values{}
                                        << Filter{{Date, CompareOp::LessOrEqual, 3}} << QList<qint64>{4, 2};
 }
@@ -688,11 +690,10 @@ void TestDatabase::watchRefusesStaleVersion()
     QVERIFY(second.fetch(testTable, NrKey, {1}, &readBySecond));
 
     std::int64_t version = 0;
-    QVERIFY(first.update(testTable, readByFirst.rowId, readByFirst.version, record(1, u"ABC"_s, u"Paris"_s),
-                         &version));
+    QVERIFY(first.update(testTable, readByFirst.rowId, readByFirst.version, record(1, u"ABC"_s, u"Paris"_s), &version));
     QCOMPARE(version, 2);
-    const StoreStatus stale = second.update(testTable, readBySecond.rowId, readBySecond.version,
-                                            record(1, u"ABC"_s, u"Oslo"_s));
+    const StoreStatus stale =
+        second.update(testTable, readBySecond.rowId, readBySecond.version, record(1, u"ABC"_s, u"Oslo"_s));
     QCOMPARE(stale.code, StoreCode::ChangedByOther);
     QCOMPARE(second.remove(testTable, readBySecond.rowId, readBySecond.version).code, StoreCode::ChangedByOther);
 
@@ -744,7 +745,7 @@ void TestDatabase::nestedTransactionsRollBackInnerWorkOnly()
     QVERIFY(!db.inTransaction());
     QCOMPARE(names(), (QStringList{u"outer"_s, u"after"_s}));
 
-    QVERIFY(db.commit());  // nothing open: nothing to do
+    QVERIFY(db.commit()); // nothing open: nothing to do
 }
 
 void TestDatabase::transactionSpansFiles()
@@ -810,12 +811,14 @@ void TestDatabase::copyFileIsAConsistentCopy()
 void TestDatabase::layoutAndColumnsCompared_data()
 {
     QTest::addColumn<QByteArray>("tamper");
-    QTest::addColumn<QString>("error");  // empty: the file opens and takes records
+    QTest::addColumn<QString>("error"); // empty: the file opens and takes records
 
     const QString layout = u"the stored record layout differs from the program's"_s;
     QTest::newRow("width changed") << QByteArray("UPDATE \"_Layout\" SET \"Width\" = 7 WHERE \"Nr\" = 2") << layout;
-    QTest::newRow("type changed") << QByteArray("UPDATE \"_Layout\" SET \"Type\" = 'CSTRING' WHERE \"Nr\" = 2") << layout;
-    QTest::newRow("field renamed") << QByteArray("UPDATE \"_Layout\" SET \"Name\" = 'TST:Nom' WHERE \"Nr\" = 2") << layout;
+    QTest::newRow("type changed") << QByteArray("UPDATE \"_Layout\" SET \"Type\" = 'CSTRING' WHERE \"Nr\" = 2")
+                                  << layout;
+    QTest::newRow("field renamed") << QByteArray("UPDATE \"_Layout\" SET \"Name\" = 'TST:Nom' WHERE \"Nr\" = 2")
+                                   << layout;
     QTest::newRow("field missing") << QByteArray("DELETE FROM \"_Layout\" WHERE \"Nr\" = 8") << layout;
     QTest::newRow("field added") << QByteArray("INSERT INTO \"_Layout\" VALUES (9, 'TST:Extra', 'LONG', 4)") << layout;
     QTest::newRow("layout table gone") << QByteArray("DROP TABLE \"_Layout\"") << u"the file holds no record layout"_s;
@@ -829,8 +832,8 @@ void TestDatabase::layoutAndColumnsCompared_data()
         << QByteArray("PRAGMA writable_schema = ON; UPDATE sqlite_schema SET sql = substr(sql, 1, length(sql) - 1) "
                       "|| ', Extra INTEGER NOT NULL)' WHERE name = 'TST'; PRAGMA writable_schema = OFF")
         << u"the record table has a column Extra that takes no default"_s;
-    QTest::newRow("extra column with a default") << QByteArray("ALTER TABLE TST ADD COLUMN Extra INTEGER NOT NULL DEFAULT 7")
-                                                 << QString();
+    QTest::newRow("extra column with a default")
+        << QByteArray("ALTER TABLE TST ADD COLUMN Extra INTEGER NOT NULL DEFAULT 7") << QString();
     QTest::newRow("extra column that may be empty") << QByteArray("ALTER TABLE TST ADD COLUMN Extra TEXT") << QString();
 }
 
@@ -899,10 +902,12 @@ void TestDatabase::invalidKeysAreRebuilt_data()
     QTest::newRow("key dropped") << QByteArray("DROP INDEX \"TST:CityKey\"");
     QTest::newRow("unique key allows duplicates")
         << QByteArray("DROP INDEX \"TST:NameKey\"; CREATE INDEX \"TST:NameKey\" ON TST (Name COLLATE VELLUM_NOCASE)");
-    QTest::newRow("key compares case") << QByteArray("DROP INDEX \"TST:NameKey\"; CREATE UNIQUE INDEX \"TST:NameKey\" ON TST (Name)");
+    QTest::newRow("key compares case") << QByteArray(
+        "DROP INDEX \"TST:NameKey\"; CREATE UNIQUE INDEX \"TST:NameKey\" ON TST (Name)");
     QTest::newRow("key on another field")
         << QByteArray("DROP INDEX \"TST:CityKey\"; CREATE INDEX \"TST:CityKey\" ON TST (Name COLLATE VELLUM_NOCASE)");
-    QTest::newRow("component missing") << QByteArray("DROP INDEX \"TST:WhenKey\"; CREATE INDEX \"TST:WhenKey\" ON TST (Date)");
+    QTest::newRow("component missing") << QByteArray(
+        "DROP INDEX \"TST:WhenKey\"; CREATE INDEX \"TST:WhenKey\" ON TST (Date)");
 }
 
 void TestDatabase::invalidKeysAreRebuilt()

@@ -93,8 +93,8 @@ void TestRemoveWhere::removesTheRowsTheFilterNames_data()
                                  << QList<qint64>{5, 6};
     QTest::newRow("before a day") << Filter{{Day, CompareOp::Less, std::int64_t(12)}} << qint64(2)
                                   << QList<qint64>{3, 4, 5, 6};
-    QTest::newRow("text without regard to case") << Filter{{Word, CompareOp::Equal, u"logon"_s}} << qint64(3)
-                                                 << QList<qint64>{2, 4, 6};
+    QTest::newRow("text without regard to case")
+        << Filter{{Word, CompareOp::Equal, u"logon"_s}} << qint64(3) << QList<qint64>{2, 4, 6};
     QTest::newRow("every term must hold")
         << Filter{{Word, CompareOp::Equal, u"Logon"_s}, {Day, CompareOp::Greater, std::int64_t(10)}} << qint64(2)
         << QList<qint64>{1, 2, 4, 6};

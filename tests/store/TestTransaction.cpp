@@ -127,8 +127,8 @@ void TestTransaction::innerUndoesOnlyItsOwnSteps()
         QVERIFY(outer.started());
         QVERIFY(add(1));
         {
-            std::unique_ptr<Transaction> part = inner == Inner::Savepoint ? std::make_unique<Savepoint>(*m_db)
-                                                                          : std::make_unique<Transaction>(*m_db);
+            std::unique_ptr<Transaction> part =
+                inner == Inner::Savepoint ? std::make_unique<Savepoint>(*m_db) : std::make_unique<Transaction>(*m_db);
             QVERIFY(part->started());
             QVERIFY(add(2));
             if (commitInner)
@@ -146,7 +146,7 @@ void TestTransaction::savepointWithoutTransactionDoesNotStart()
     QVERIFY(!savepoint.started());
     QVERIFY(!savepoint.active());
     QVERIFY(!m_db->inTransaction());
-    QVERIFY(add(1));  // outside any transaction: stored at once
+    QVERIFY(add(1)); // outside any transaction: stored at once
     QCOMPARE(savepoint.commit().code, StoreCode::Failed);
     savepoint.rollback();
     QCOMPARE(rows(), 1);
@@ -175,7 +175,7 @@ void TestTransaction::commitsOnce()
     QVERIFY(add(1));
     QVERIFY(transaction.commit());
     QVERIFY(!transaction.commit());
-    transaction.rollback();  // nothing left to undo
+    transaction.rollback(); // nothing left to undo
     QCOMPARE(rows(), 1);
 }
 

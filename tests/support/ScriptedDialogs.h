@@ -17,7 +17,7 @@ public:
     struct Request {
         Kind kind;
         QString title;
-        QString folder;  // the start folder of a folder or file dialog
+        QString folder; // the start folder of a folder or file dialog
         QString filter;
     };
 

@@ -23,7 +23,7 @@ public:
 
     // Unexpected messages, answers the message did not offer, and expectations still pending.
     QStringList failures() const;
-    QString unexpected() const;  // the failures as one text, for QVERIFY2
+    QString unexpected() const; // the failures as one text, for QVERIFY2
 
 private:
     struct Expectation {

@@ -215,11 +215,16 @@ QAction *BrowseList::addMenuItem(const QString &text)
 QPushButton *BrowseList::button(Button button) const
 {
     switch (button) {
-    case SelectButton: return m_select;
-    case InsertButton: return m_insert;
-    case ChangeButton: return m_change;
-    case DeleteButton: return m_delete;
-    default: return nullptr;
+    case SelectButton:
+        return m_select;
+    case InsertButton:
+        return m_insert;
+    case ChangeButton:
+        return m_change;
+    case DeleteButton:
+        return m_delete;
+    default:
+        return nullptr;
     }
 }
 
@@ -403,13 +408,27 @@ void BrowseList::scrollBy(int rows)
 void BrowseList::scrollBarAction(int action)
 {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepAdd: navigate(Qt::Key_Down); break;
-    case QAbstractSlider::SliderSingleStepSub: navigate(Qt::Key_Up); break;
-    case QAbstractSlider::SliderPageStepAdd: navigate(Qt::Key_PageDown); break;
-    case QAbstractSlider::SliderPageStepSub: navigate(Qt::Key_PageUp); break;
-    case QAbstractSlider::SliderToMinimum: navigate(Qt::Key_Home); break;
-    case QAbstractSlider::SliderToMaximum: navigate(Qt::Key_End); break;
-    default: highlight(currentRow()); break;
+    case QAbstractSlider::SliderSingleStepAdd:
+        navigate(Qt::Key_Down);
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        navigate(Qt::Key_Up);
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        navigate(Qt::Key_PageDown);
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        navigate(Qt::Key_PageUp);
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        navigate(Qt::Key_Home);
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        navigate(Qt::Key_End);
+        break;
+    default:
+        highlight(currentRow());
+        break;
     }
 }
 
@@ -435,7 +454,7 @@ void BrowseList::showPopup(const QPoint &position)
 bool BrowseList::request(FormRequest request)
 {
     if (m_form != nullptr)
-        return false;  // the form of an earlier request is still open
+        return false; // the form of an earlier request is still open
     applyRights();
     const bool rows = currentRow() >= 0;
     switch (request) {

@@ -55,8 +55,8 @@ public:
     // Gives a new record its values after PrimeRecord and the current range.
     using PrimeHook = std::function<void(store::Row *row)>;
 
-    BrowseList(const QString &procedure, std::unique_ptr<RecordFile> file, std::span<const RelationDefinition> relations,
-               SettingsFile &settings, QWidget *parent = nullptr);
+    BrowseList(const QString &procedure, std::unique_ptr<RecordFile> file,
+               std::span<const RelationDefinition> relations, SettingsFile &settings, QWidget *parent = nullptr);
     ~BrowseList() override;
 
     // Configuration, before the list is shown.
@@ -157,7 +157,7 @@ private:
     bool m_selecting = false;
     QPointer<FormWindow> m_form;
     store::StoredRow m_selected;
-    QString m_lastLocated;  // the locator's last character, folded; a repeat moves one row down
+    QString m_lastLocated; // the locator's last character, folded; a repeat moves one row down
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(BrowseList::Buttons)

@@ -61,10 +61,14 @@ bool BrowseRowEditor::take(FormRequest request)
     if (isEditing() && !endEdit(Ending::FocusLost))
         return false;
     switch (request) {
-    case InsertRequest: return beginInsert();
-    case ChangeRequest: return beginChange();
-    case DeleteRequest: return remove();
-    default: return false;
+    case InsertRequest:
+        return beginInsert();
+    case ChangeRequest:
+        return beginChange();
+    case DeleteRequest:
+        return remove();
+    default:
+        return false;
     }
 }
 
@@ -172,14 +176,25 @@ void BrowseRowEditor::showDiscarded()
 bool BrowseRowEditor::keyPressed(int key)
 {
     switch (key) {
-    case Qt::Key_Escape: endEdit(Ending::Escape); return true;
+    case Qt::Key_Escape:
+        endEdit(Ending::Escape);
+        return true;
     case Qt::Key_Return:
-    case Qt::Key_Enter: endEdit(Ending::Enter); return true;
+    case Qt::Key_Enter:
+        endEdit(Ending::Enter);
+        return true;
     case Qt::Key_Tab:
-    case Qt::Key_Backtab: endEdit(Ending::Tab); return true;
-    case Qt::Key_Up: endEdit(Ending::Up); return true;
-    case Qt::Key_Down: endEdit(Ending::Down); return true;
-    default: return false;
+    case Qt::Key_Backtab:
+        endEdit(Ending::Tab);
+        return true;
+    case Qt::Key_Up:
+        endEdit(Ending::Up);
+        return true;
+    case Qt::Key_Down:
+        endEdit(Ending::Down);
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -188,8 +203,7 @@ bool BrowseRowEditor::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_editor && isEditing()) {
         if (event->type() == QEvent::KeyPress)
             return keyPressed(static_cast<QKeyEvent *>(event)->key());
-        if (event->type() == QEvent::FocusOut && !m_controller.isBusy()
-            && endsEdit(static_cast<QFocusEvent *>(event)))
+        if (event->type() == QEvent::FocusOut && !m_controller.isBusy() && endsEdit(static_cast<QFocusEvent *>(event)))
             endEdit(Ending::FocusLost);
     }
     // Closing the list in the middle of an edit is leaving the row.

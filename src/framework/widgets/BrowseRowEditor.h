@@ -53,7 +53,7 @@ private:
     RowEditController m_controller;
     QLineEdit *m_editor;
     int m_row = -1;
-    std::int64_t m_editedRowId = 0;  // the record in edit; 0 for a new one
+    std::int64_t m_editedRowId = 0; // the record in edit; 0 for a new one
 };
 
 } // namespace vellum

@@ -20,7 +20,7 @@ namespace vellum {
 
 namespace {
 
-using Entry = std::pair<int, int>;  // column, width
+using Entry = std::pair<int, int>; // column, width
 
 std::optional<std::vector<Entry>> parse(const QString &text, int columns)
 {
@@ -74,8 +74,7 @@ void ColumnLayout::restore(QHeaderView *header, const SettingsFile &settings, co
     }
 }
 
-void ColumnLayout::store(const QHeaderView *header, SettingsFile &settings, const QString &section,
-                         const QString &key)
+void ColumnLayout::store(const QHeaderView *header, SettingsFile &settings, const QString &section, const QString &key)
 {
     QStringList entries;
     for (int visual = 0; visual < header->count(); ++visual) {

@@ -15,8 +15,7 @@ class SettingsFile;
 
 class ColumnLayout {
 public:
-    static void restore(QHeaderView *header, const SettingsFile &settings, const QString &section,
-                        const QString &key);
+    static void restore(QHeaderView *header, const SettingsFile &settings, const QString &section, const QString &key);
     static void store(const QHeaderView *header, SettingsFile &settings, const QString &section, const QString &key);
 
     // The width a column opens with: its whole header text, and `characters` characters of the

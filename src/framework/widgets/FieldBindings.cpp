@@ -15,7 +15,7 @@ namespace vellum {
 
 namespace {
 
-const QDate NoDateShown(1800, 12, 31);  // the day before the first day a record holds
+const QDate NoDateShown(1800, 12, 31); // the day before the first day a record holds
 
 void limitToField(QLineEdit *entry, int capacity)
 {
@@ -97,7 +97,7 @@ void FieldBindings::date(int field, QDateEdit *entry)
             if (entry->hasAcceptableInput())
                 return QString();
             const QString format = entry->displayFormat();
-            const QDate first = entry->minimumDate().addDays(1);  // the minimum stands for no date
+            const QDate first = entry->minimumDate().addDays(1); // the minimum stands for no date
             return first.toString(format) + QStringLiteral(" and ") + entry->maximumDate().toString(format);
         });
 }

@@ -40,8 +40,8 @@ public:
     void time(int field, QLineEdit *entry);
     void custom(int field, QWidget *control, Reader read, Writer write, Check check = {});
 
-    void show(const store::Row &row) const;  // the record into the controls
-    void store(store::Row *row) const;       // the controls into the record
+    void show(const store::Row &row) const; // the record into the controls
+    void store(store::Row *row) const;      // the controls into the record
 
     // The field a control (or the entry inside an editable list) shows; -1 when none.
     int fieldOf(const QWidget *control) const;

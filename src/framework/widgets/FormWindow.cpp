@@ -334,7 +334,7 @@ bool FormWindow::entriesAcceptable()
 void FormWindow::refuseEntry(QWidget *control, const QString &range)
 {
     m_leftUnacceptable = nullptr;
-    control->setFocus();  // the message box gives the focus back to it
+    control->setFocus(); // the message box gives the focus back to it
     errors().setField(labelOf(control));
     errors().throwMessage(ErrorId::MustBeInRange, range);
     errors().setField({});

@@ -14,8 +14,8 @@
 //     connect(form, &ProcedureWindow::finished, this, &Caller::formDone);
 //     form->open(ChangeRequest, this);
 
-#include "ProcedureWindow.h"
 #include "FieldBindings.h"
+#include "ProcedureWindow.h"
 #include "framework/FormController.h"
 
 #include <QPointer>
@@ -47,7 +47,7 @@ public:
     FieldBindings &bindings() { return m_bindings; }
     QFormLayout *fieldRows() const { return m_rows; }
     void addField(const QString &label, QWidget *control);
-    void addField(QWidget *control);  // a row without a label
+    void addField(QWidget *control); // a row without a label
 
     // Opens the form for the request beside its caller (see ProcedureWindow::showBeside), or
     // answers it without showing the window (a delete, a refused request). True when shown;
@@ -63,8 +63,8 @@ public:
     QPushButton *cancelButton() const { return m_cancel; }
 
 public Q_SLOTS:
-    void accept();  // "&OK"
-    void reject();  // "&Cancel"
+    void accept(); // "&OK"
+    void reject(); // "&Cancel"
 
 protected:
     // Before the request is taken: a form may read its own record or answer another request than
@@ -107,7 +107,7 @@ private:
     QPushButton *m_ok;
     QPushButton *m_cancel;
     QPushButton *m_help;
-    QPointer<QWidget> m_leftUnacceptable;  // an entry left half typed, told about once the focus has moved
+    QPointer<QWidget> m_leftUnacceptable; // an entry left half typed, told about once the focus has moved
 };
 
 } // namespace vellum

@@ -42,8 +42,7 @@ Q_SIGNALS:
     void helpRequested(const QString &topic);
 
 protected:
-    ProcedureWindow(QString procedure, ErrorReporter &errors, SettingsFile &settings, bool resizable,
-                    QWidget *parent);
+    ProcedureWindow(QString procedure, ErrorReporter &errors, SettingsFile &settings, bool resizable, QWidget *parent);
 
     // The procedure's name enters the error context; the window is not shown yet.
     void enter();

@@ -19,9 +19,8 @@ constexpr int OwnWindowButtons = 4;
 // The title bar's font, bold as the active window shows it.
 QFont titleFont(const QWidget *window)
 {
-    QFont font = qobject_cast<const QMdiSubWindow *>(window) != nullptr
-                     ? QApplication::font("QMdiSubWindowTitleBar")
-                     : QApplication::font();
+    QFont font = qobject_cast<const QMdiSubWindow *>(window) != nullptr ? QApplication::font("QMdiSubWindowTitleBar")
+                                                                        : QApplication::font();
     font.setBold(true);
     return font;
 }

@@ -13,16 +13,16 @@ namespace vellum::test {
 namespace {
 
 struct TrapFile {
-    sqlite3_file base;  // must come first: SQLite sees only this part
+    sqlite3_file base; // must come first: SQLite sees only this part
     int openFlags;
-    sqlite3_file *real;  // the unix layer's file, allocated right behind this struct
+    sqlite3_file *real; // the unix layer's file, allocated right behind this struct
 };
 
 sqlite3_vfs *g_real = nullptr;
 sqlite3_vfs g_trap;
 std::optional<CommitPoint> g_armed;
 bool g_inSuperJournalCommit = false;
-std::string g_superJournal;  // the one being written, while a commit spans several files
+std::string g_superJournal; // the one being written, while a commit spans several files
 
 [[noreturn]] void halt(CommitPoint point)
 {
@@ -95,9 +95,25 @@ int trapDeviceCharacteristics(sqlite3_file *file)
 
 // Version 1 suffices: rollback-journal files use neither shared memory nor memory mapping.
 const sqlite3_io_methods g_methods = {
-    1, trapClose, trapRead, trapWrite, trapTruncate, trapSync, trapFileSize, trapLock, trapUnlock,
-    trapCheckReservedLock, trapFileControl, trapSectorSize, trapDeviceCharacteristics,
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    1,
+    trapClose,
+    trapRead,
+    trapWrite,
+    trapTruncate,
+    trapSync,
+    trapFileSize,
+    trapLock,
+    trapUnlock,
+    trapCheckReservedLock,
+    trapFileControl,
+    trapSectorSize,
+    trapDeviceCharacteristics,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
 };
 
 int trapOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags, int *outFlags)
@@ -189,8 +205,10 @@ void armCommitTrap(CommitPoint point)
 const char *commitPointName(CommitPoint point)
 {
     switch (point) {
-    case CommitPoint::FirstFileWritten: return "first-file-written";
-    case CommitPoint::SuperJournalDeleted: return "super-journal-deleted";
+    case CommitPoint::FirstFileWritten:
+        return "first-file-written";
+    case CommitPoint::SuperJournalDeleted:
+        return "super-journal-deleted";
     }
     return "unknown";
 }

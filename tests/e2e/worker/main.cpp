@@ -54,7 +54,8 @@ void say(const char *line)
 bool openAll(store::Database &database)
 {
     for (const RecordFileInfo &info : allRecordFiles()) {
-        if (const store::StoreStatus opened = database.open(*info.table, store::OpenMode::ReadWrite, info.createIfMissing);
+        if (const store::StoreStatus opened =
+                database.open(*info.table, store::OpenMode::ReadWrite, info.createIfMissing);
             !opened) {
             std::fprintf(stderr, "cannot open %s: %s\n", info.table->fileName.data(), qPrintable(opened.errorText));
             return false;
@@ -81,7 +82,7 @@ int addLog(const QString &folder, int count, const QString &name, int pauseMs)
     std::getline(std::cin, go);
 
     int failed = 0;
-    qint64 longestMs = 0;  // how long the other workstation kept this one waiting at most
+    qint64 longestMs = 0; // how long the other workstation kept this one waiting at most
     QElapsedTimer timer;
     for (int i = 1; i <= count; ++i) {
         timer.start();
@@ -182,7 +183,7 @@ int main(int argc, char **argv)
         return addLog(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]), QString::fromLocal8Bit(argv[4]),
                       std::atoi(argv[5]));
     if (command == "rename" && argc == 6)
-        return renameClient(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), QString::fromLocal8Bit(argv[4]),
-                            argv[5]);
+        return renameClient(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                            QString::fromLocal8Bit(argv[4]), argv[5]);
     return usage();
 }
