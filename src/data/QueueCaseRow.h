@@ -1,8 +1,8 @@
 #pragma once
 // One open case in a workstation's in-memory case lists: the waiting list (cases before their
 // deadline, AFT) and the late list (cases past it, BEF). Both lists share this row; only the
-// names of the deadline fields differ. The case number is held in 16 bits, as the lists always
-// have, so a number above 65535 wraps here while the case file keeps it whole.
+// names of the deadline fields differ. The case number is kept whole, as the case file holds it,
+// so that a row opens the very case it shows.
 
 #include "framework/RecordLayout.h"
 
@@ -16,7 +16,7 @@ namespace vellum {
 
 struct QueueCaseRow {
     std::uint16_t Nr = 0;
-    std::uint16_t CaseNr = 0;
+    std::uint32_t CaseNr = 0;
     std::uint16_t NewUpdate = 0;
     QString Priority;
     QString Client;
@@ -56,7 +56,7 @@ inline std::span<const Field<QueueCaseRow>> QueueCaseRow::waitingFieldTable()
     using R = QueueCaseRow;
     static constexpr std::array<Field<R>, Col::Count> fields{{
         {{"AFT:Nr", FieldType::UShort, 2}, &R::Nr},
-        {{"AFT:CaseNr", FieldType::UShort, 2}, &R::CaseNr},
+        {{"AFT:CaseNr", FieldType::ULong, 4}, &R::CaseNr},
         {{"AFT:NewUpdate", FieldType::UShort, 2}, &R::NewUpdate},
         {{"AFT:Priority", FieldType::String, 7}, &R::Priority},
         {{"AFT:Client", FieldType::String, 6}, &R::Client},
@@ -75,7 +75,7 @@ inline std::span<const Field<QueueCaseRow>> QueueCaseRow::lateFieldTable()
     using R = QueueCaseRow;
     static constexpr std::array<Field<R>, Col::Count> fields{{
         {{"BEF:Nr", FieldType::UShort, 2}, &R::Nr},
-        {{"BEF:CaseNr", FieldType::UShort, 2}, &R::CaseNr},
+        {{"BEF:CaseNr", FieldType::ULong, 4}, &R::CaseNr},
         {{"BEF:NewUpdate", FieldType::UShort, 2}, &R::NewUpdate},
         {{"BEF:Priority", FieldType::String, 7}, &R::Priority},
         {{"BEF:Client", FieldType::String, 6}, &R::Client},

@@ -364,7 +364,9 @@ void TestRecordLayouts::queueRowTables()
     QCOMPARE(waiting[C::DeadlineDate].spec.name, "AFT:GoodDate");
     QCOMPARE(late[C::DeadlineTime].spec.name, "BEF:LateTime");
     QCOMPARE(late[C::DeadlineDate].spec.name, "BEF:LateDate");
-    QVERIFY(waiting[C::CaseNr].spec.type == FieldType::UShort);
+    // The whole case number, as SER:CaseNr holds it.
+    QVERIFY(waiting[C::CaseNr].spec.type == FieldType::ULong);
+    QCOMPARE(waiting[C::CaseNr].spec.width, 4);
 
     // The copied case texts keep the width of the case field they come from.
     const auto &cases = CaseRecord::table();
