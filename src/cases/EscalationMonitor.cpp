@@ -100,7 +100,7 @@ bool EscalationMonitor::warn(const QueueCaseRow &row)
         m_workstation.messages().beep();
     const QString text = warningText(*window, row, remaining);
     Q_EMIT warningShown(text, row.CaseNr);
-    const WarningPresenter::Choice choice = m_presenter.show(text, row.CaseNr);
+    const WarningPresenter::Choice choice = m_presenter.present(text, row.CaseNr);
     if (choice == WarningPresenter::Choice::OpenCase)
         m_opener.openCaseForm(ChangeRequest, row.CaseNr, nullptr);
     last = row.CaseNr;

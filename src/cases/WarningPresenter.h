@@ -15,7 +15,7 @@ public:
     virtual ~WarningPresenter() = default;
 
     // Returns when the warning is closed; OpenCase is the "Case N" button.
-    virtual Choice show(const QString &text, std::uint32_t caseNr) = 0;
+    virtual Choice present(const QString &text, std::uint32_t caseNr) = 0;
 
 protected:
     WarningPresenter() = default;

@@ -43,7 +43,7 @@ public:
 // The warning window as a test answers it: every warning is noted and answered with `answer`.
 class RecordingPresenter final : public WarningPresenter {
 public:
-    Choice show(const QString &text, std::uint32_t caseNr) override
+    Choice present(const QString &text, std::uint32_t caseNr) override
     {
         shown.append({text, caseNr});
         if (duringShow)
