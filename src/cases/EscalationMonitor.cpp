@@ -78,6 +78,12 @@ void EscalationMonitor::warningScan()
     }
 }
 
+void EscalationMonitor::setCaseMarker(std::uint32_t caseNr, std::uint16_t marker)
+{
+    m_lists.setCaseMarker(caseNr, marker);
+    Q_EMIT listsRefilled();
+}
+
 bool EscalationMonitor::warningsAllowed() const
 {
     const bool adminOnServer =

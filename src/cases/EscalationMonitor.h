@@ -39,6 +39,8 @@ public:
     // keep what they held).
     bool rebuild();
     void warningScan();
+    // The case form's OK or Cancel: the case's marker in both lists, shown at once.
+    void setCaseMarker(std::uint32_t caseNr, std::uint16_t marker);
 
     std::uint32_t lastWarned(Window window) const { return m_lastWarned[std::size_t(window)]; }
     bool isWarning() const { return m_busy; }
