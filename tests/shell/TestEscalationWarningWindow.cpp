@@ -1,12 +1,17 @@
-// The escalation warning on its own: what it shows, the frame restored before it opens, and what
-// each of its three buttons answers.
+// The escalation warning on its own: what it shows, the frame restored before it opens, what
+// each of its three buttons answers, and that the frame's timer refreshes nothing while it is open.
 
+#include "data/Workstation.h"
 #include "framework/ApplicationMessage.h"
 #include "shell/EscalationWarningWindow.h"
+#include "shell/FrameTimer.h"
+#include "support/ScriptedDialogs.h"
+#include "support/ScriptedMessages.h"
 
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -20,6 +25,7 @@ private Q_SLOTS:
     void showsTheWarningOverARestoredFrame();
     void answers_data();
     void answers();
+    void noRefreshWhileOpen();
 };
 
 void TestEscalationWarningWindow::showsTheWarningOverARestoredFrame()
@@ -80,6 +86,34 @@ void TestEscalationWarningWindow::answers()
     });
     QCOMPARE(int(window.present(u"Case 7, Fase Esc2, will be overdue in 00:14 minutes"_s, 7)), choice);
     QCOMPARE(frame.isMinimized(), frameIconized);
+}
+
+void TestEscalationWarningWindow::noRefreshWhileOpen()
+{
+    QTemporaryDir dir;
+    SettingsFile settings(dir.filePath(u"vellum12.ini"_s));
+    test::ScriptedMessages messages;
+    test::ScriptedDialogs dialogs;
+    FixedClock clock(80000, 1);
+    Workstation station(settings, messages, dialogs, clock, [](int) {});
+    station.run().configuration.RefreshInterval = 1;
+    QMainWindow frame;
+    EscalationWarningWindow window(&frame);
+    FrameTimer timer(station);
+    int refreshes = 0;
+    timer.setRefresh([&] {
+        ++refreshes;
+        // Every tick from now on would be due for a refresh.
+        QTimer::singleShot(0, &window, [&] { station.run().refreshCounter = 100000; });
+        QTimer::singleShot(2500, &window, [&] { window.closeButton()->click(); });
+        window.present(u"Case 7, Fase Esc1, will be overdue now !"_s, 7);
+    });
+    station.run().refreshCounter = FrameTimer::refreshLimit(1);
+    timer.start();
+    QTRY_COMPARE_WITH_TIMEOUT(refreshes, 1, 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+    QCOMPARE(refreshes, 1);
+    timer.stop();
 }
 
 QTEST_MAIN(TestEscalationWarningWindow)
