@@ -63,16 +63,26 @@ int byClient(const QueueCaseRow &a, const QueueCaseRow &b)
 
 using Component = int (*)(const QueueCaseRow &, const QueueCaseRow &);
 
-// Rows equal in every component keep the order the walk found them in.
+// Rows equal in every component keep the order the walk found them in: their running numbers.
 void sortBy(QList<QueueCaseRow> &rows, std::initializer_list<Component> components)
 {
-    std::stable_sort(rows.begin(), rows.end(), [components](const QueueCaseRow &a, const QueueCaseRow &b) {
+    std::sort(rows.begin(), rows.end(), [components](const QueueCaseRow &a, const QueueCaseRow &b) {
         for (Component component : components) {
             if (const int order = component(a, b); order != 0)
                 return order < 0;
         }
-        return false;
+        return a.Nr < b.Nr;
     });
+}
+
+// Only the walked fields: the others are empty anyway.
+CaseRecord walkedCase(const store::Row &values)
+{
+    CaseRecord record;
+    const auto fields = CaseRecord::fieldTable();
+    for (int field : CaseLists::walkedFields())
+        writeField(record, fields[std::size_t(field)], values[std::size_t(field)]);
+    return record;
 }
 
 bool ownedBy(const CaseRecord &record, const QString &user, bool inCapitals)
@@ -123,7 +133,7 @@ store::StoreStatus CaseLists::fill(store::Database &database, const CaseListRule
         if (store::StoreStatus read = database.walk(CaseRecord::table(), request, &page); !read)
             return read;
         for (const store::StoredRow &row : page) {
-            const CaseRecord record = fromRow<CaseRecord>(row.values);
+            const CaseRecord record = walkedCase(row.values);
             if (CaseRights::isClosed(record)) {
                 if (closedCase)
                     closedCase(record);
@@ -144,7 +154,7 @@ void CaseLists::add(Placement placed, const CaseRecord &record)
 {
     QList<QueueCaseRow> &rows = placed.list == List::Waiting ? m_waiting : m_late;
     QueueCaseRow row;
-    row.Nr = std::uint16_t(rows.size() + 1);
+    row.Nr = std::uint32_t(rows.size() + 1);
     row.CaseNr = record.CaseNr;
     row.NewUpdate = record.UpdateFlag;
     row.Priority = record.Priority;

@@ -2,7 +2,8 @@
 // One open case in a workstation's in-memory case lists: the waiting list (cases before their
 // deadline, AFT) and the late list (cases past it, BEF). Both lists share this row; only the
 // names of the deadline fields differ. The case number is kept whole, as the case file holds it,
-// so that a row opens the very case it shows.
+// so that a row opens the very case it shows; the running number too, so that a list of more than
+// 65535 rows still counts (and keeps its walk order) from 1.
 
 #include "framework/RecordLayout.h"
 
@@ -15,7 +16,7 @@
 namespace vellum {
 
 struct QueueCaseRow {
-    std::uint16_t Nr = 0;
+    std::uint32_t Nr = 0;
     std::uint32_t CaseNr = 0;
     std::uint16_t NewUpdate = 0;
     QString Priority;
@@ -55,7 +56,7 @@ inline std::span<const Field<QueueCaseRow>> QueueCaseRow::waitingFieldTable()
 {
     using R = QueueCaseRow;
     static constexpr std::array<Field<R>, Col::Count> fields{{
-        {{"AFT:Nr", FieldType::UShort, 2}, &R::Nr},
+        {{"AFT:Nr", FieldType::ULong, 4}, &R::Nr},
         {{"AFT:CaseNr", FieldType::ULong, 4}, &R::CaseNr},
         {{"AFT:NewUpdate", FieldType::UShort, 2}, &R::NewUpdate},
         {{"AFT:Priority", FieldType::String, 7}, &R::Priority},
@@ -74,7 +75,7 @@ inline std::span<const Field<QueueCaseRow>> QueueCaseRow::lateFieldTable()
 {
     using R = QueueCaseRow;
     static constexpr std::array<Field<R>, Col::Count> fields{{
-        {{"BEF:Nr", FieldType::UShort, 2}, &R::Nr},
+        {{"BEF:Nr", FieldType::ULong, 4}, &R::Nr},
         {{"BEF:CaseNr", FieldType::ULong, 4}, &R::CaseNr},
         {{"BEF:NewUpdate", FieldType::UShort, 2}, &R::NewUpdate},
         {{"BEF:Priority", FieldType::String, 7}, &R::Priority},

@@ -364,9 +364,11 @@ void TestRecordLayouts::queueRowTables()
     QCOMPARE(waiting[C::DeadlineDate].spec.name, "AFT:GoodDate");
     QCOMPARE(late[C::DeadlineTime].spec.name, "BEF:LateTime");
     QCOMPARE(late[C::DeadlineDate].spec.name, "BEF:LateDate");
-    // The whole case number, as SER:CaseNr holds it.
-    QVERIFY(waiting[C::CaseNr].spec.type == FieldType::ULong);
-    QCOMPARE(waiting[C::CaseNr].spec.width, 4);
+    // The whole case number, as SER:CaseNr holds it, and a running number past 65535.
+    for (int wide : {int(C::Nr), int(C::CaseNr)}) {
+        QVERIFY(waiting[std::size_t(wide)].spec.type == FieldType::ULong);
+        QCOMPARE(waiting[std::size_t(wide)].spec.width, 4);
+    }
 
     // The copied case texts keep the width of the case field they come from.
     const auto &cases = CaseRecord::table();
