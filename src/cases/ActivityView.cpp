@@ -200,6 +200,10 @@ void ActivityView::listsRefilled()
 
 void ActivityView::display()
 {
+    // The case the user was on stays chosen when it is still in the list.
+    const auto *chosenModel = static_cast<const CaseListModel *>(m_chosenList->model());
+    const QueueCaseRow *chosen = chosenModel->row(m_chosenList->currentIndex().row());
+    const std::optional<std::uint32_t> chosenCase = chosen ? std::optional(chosen->CaseNr) : std::nullopt;
     m_late->reload();
     m_waiting->reload();
     const CurrentUser &user = m_workstation.user();
@@ -215,8 +219,18 @@ void ActivityView::display()
     for (QTableView *list : {m_lateView, m_waitingView}) {
         list->setToolTip(QString());
         if (list->model()->rowCount() > 0 && list == m_chosenList)
-            list->selectRow(0);
+            list->selectRow(rowOfCase(*static_cast<const CaseListModel *>(list->model()), chosenCase));
     }
+}
+
+int ActivityView::rowOfCase(const CaseListModel &model, std::optional<std::uint32_t> caseNr)
+{
+    const QList<QueueCaseRow> &rows = model.rows();
+    for (int row = 0; caseNr && row < model.rowCount() && row < rows.size(); ++row) {
+        if (rows[row].CaseNr == *caseNr)
+            return row;
+    }
+    return 0;
 }
 
 void ActivityView::switchMode()

@@ -8,6 +8,9 @@
 #include "CaseLists.h"
 #include "framework/widgets/ProcedureWindow.h"
 
+#include <cstdint>
+#include <optional>
+
 class QLabel;
 class QLineEdit;
 class QModelIndex;
@@ -71,6 +74,8 @@ private:
     void focusList(QTableView *list);
     void rowChosen(QTableView *list, const QModelIndex &current);
     void keepPlacement();
+    // The row of the case, or the first row.
+    static int rowOfCase(const CaseListModel &model, std::optional<std::uint32_t> caseNr);
 
     Workstation &m_workstation;
     CaseLists &m_lists;

@@ -104,6 +104,9 @@ void TestActivityView::opensOnAllCasesAndOpensTheChosenCase()
     QCOMPARE(view.lateList()->toolTip(), u"Problem : Problem of case 70001\r\nOwner  : Marta"_s);
     QCOMPARE(view.ownerField()->text(), u"Marta"_s);
     QTest::keyClick(view.lateList(), Qt::Key_Return);
+    view.placedWindow()->showMinimized();
+    view.bringToFront();
+    QVERIFY(!view.placedWindow()->isMinimized());
     view.updateButton()->click();
     QCOMPARE(desk.opener.opened,
              (QList<std::pair<FormRequest, std::uint32_t>>{{ChangeRequest, 70001u}, {ChangeRequest, 70001u}}));
@@ -152,6 +155,11 @@ void TestActivityView::showsTheMonitorsRefill()
     QVERIFY(desk.monitor.rebuild()); // the monitor's own rules: a supervisor's ViewFlag 0, all cases
     QCOMPARE(view.lateCounter()->text(), u"Late : 2"_s);
     QVERIFY(view.windowTitle().endsWith(u" -  9:30"_s));
+    // The second waiting case stays chosen across a refill.
+    view.waitingList()->selectRow(1);
+    QVERIFY(desk.monitor.rebuild());
+    QCOMPARE(view.waitingList()->currentIndex().row(), 1);
+    QCOMPARE(view.problemField()->text(), u"Problem : Problem of case 3"_s);
 
     desk.monitor.setCaseMarker(5, CaseVocabulary::Marker::ChangedByOthers);
     const CaseListModel &late = view.lateModel();
