@@ -173,11 +173,13 @@ void TestActivityView::buttonsByRole_data()
     QTest::addColumn<int>("systemSort");
     QTest::addColumn<bool>("modeShown");
     QTest::addColumn<bool>("sortShown");
+    QTest::addColumn<QString>("role");
 
-    QTest::newRow("agent") << int(LevelUser) << 0 << false << false;
-    QTest::newRow("agent, every user sorts") << int(LevelUser) << 3 << false << true;
-    QTest::newRow("supervisor") << int(LevelSupervisor) << 0 << true << true;
-    QTest::newRow("administrator") << int(LevelAdministrator) << 1 << true << true;
+    QTest::newRow("agent") << int(LevelUser) << 0 << false << false << u"Case(s) of Agent "_s;
+    QTest::newRow("agent, every user sorts") << int(LevelUser) << 3 << false << true << u"Case(s) of Agent "_s;
+    QTest::newRow("supervisor") << int(LevelSupervisor) << 0 << true << true << u"All Open Case(s) - Supervisor "_s;
+    QTest::newRow("administrator") << int(LevelAdministrator) << 1 << true << true
+                                   << u"All Open Case(s) - Administrator "_s;
 }
 
 void TestActivityView::buttonsByRole()
@@ -186,6 +188,7 @@ void TestActivityView::buttonsByRole()
     QFETCH(int, systemSort);
     QFETCH(bool, modeShown);
     QFETCH(bool, sortShown);
+    QFETCH(QString, role);
 
     ViewDesk desk;
     desk.logOn(u"Marta"_s, level);
@@ -199,6 +202,7 @@ void TestActivityView::buttonsByRole()
     // An agent is in own-cases mode whatever ViewFlag says.
     QCOMPARE(view.ownCases(), level == LevelUser);
     QCOMPARE(view.lateModel().rowCount(), 1);
+    QCOMPARE(view.windowTitle(), role + u"Marta - Current Date - Time :  3/05/04 -  9:06"_s);
 }
 
 void TestActivityView::closingKeepsPlaceAndColumns()
