@@ -106,6 +106,8 @@ ActivityView::ActivityView(Workstation &workstation, CaseLists &lists, CaseFormO
         finish(RequestCompleted);
     });
     connect(m_timer, &QTimer::timeout, this, &ActivityView::fillCaseLists);
+    // A closed view reads nothing more.
+    connect(this, &ProcedureWindow::finished, m_timer, &QTimer::stop);
 }
 
 ActivityView::~ActivityView() = default;

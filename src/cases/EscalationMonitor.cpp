@@ -66,6 +66,7 @@ void EscalationMonitor::warningScan()
 {
     if (m_busy)
         return;
+    // A case file busy now leaves the lists of the last refresh; their deadlines still hold.
     rebuild();
     if (!warningsAllowed() || m_lists.waiting().isEmpty())
         return;

@@ -218,6 +218,7 @@ void TestActivityView::closingKeepsPlaceAndColumns()
         view.lateList()->horizontalHeader()->resizeSection(CaseListModel::ClientColumn, 123);
         view.findChild<QPushButton *>(u"close"_s)->click();
         QVERIFY(!view.isOpen());
+        QVERIFY(!view.refreshTimer()->isActive());
     }
     QCOMPARE(desk.settings().readNumber(u"Browses"_s, u"QueXPosition"_s), 150);
     QCOMPARE(desk.settings().readNumber(u"Browses"_s, u"QueYPosition"_s), 90);
