@@ -36,6 +36,9 @@ private Q_SLOTS:
     void fullHistoryNeverBlocksAQueueStep_data();
     void fullHistoryNeverBlocksAQueueStep();
     void failedWriteSaysNothingOfTheFullHistory();
+    void yankFailsWhileTheFileIsHeld();
+    void yankActsOnTheCaseAsStoredNow_data();
+    void yankActsOnTheCaseAsStoredNow();
 };
 
 void TestCaseQueueSteps::yankIsWrittenAtOnce()
@@ -190,6 +193,60 @@ void TestCaseQueueSteps::failedWriteSaysNothingOfTheFullHistory()
              qPrintable(step.messages[0].text));
     QCOMPARE(read(CaseNr), before);
     QCOMPARE(logActions(), QStringList());
+}
+
+// Another workstation holds the case file past the time-out: the failure alone is told.
+void TestCaseQueueSteps::yankFailsWhileTheFileIsHeld()
+{
+    store(storedCase(u"Marta"_s, Active));
+    const CaseRecord before = read(CaseNr);
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+    store::Database other(folder());
+    QVERIFY(other.open(CaseRecord::table(), store::OpenMode::ReadWrite, false));
+    QVERIFY(other.begin());
+
+    const CaseStep step = boss->queue->yankFromQueue(CaseNr);
+
+    other.rollback();
+    QVERIFY(!step.done);
+    QCOMPARE(step.messages.size(), 1);
+    QVERIFY2(step.messages[0].text.startsWith(u"An Error occurred during updating "_s),
+             qPrintable(step.messages[0].text));
+    QVERIFY(step.messages[0].text.size() > u"An Error occurred during updating "_s.size());
+    QCOMPARE(read(CaseNr), before);
+    QCOMPARE(logActions(), QStringList());
+}
+
+void TestCaseQueueSteps::yankActsOnTheCaseAsStoredNow_data()
+{
+    QTest::addColumn<QString>("newOwner");
+    QTest::addColumn<bool>("done");
+
+    QTest::newRow("assigned to another agent") << u"Dana"_s << true;
+    QTest::newRow("assigned to the yanker") << u"Boss"_s << false;
+}
+
+// The list still shows Marta as the owner when another workstation hands the case on.
+void TestCaseQueueSteps::yankActsOnTheCaseAsStoredNow()
+{
+    QFETCH(QString, newOwner);
+    QFETCH(bool, done);
+    store(storedCase(u"Marta"_s, Active));
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+    auto admin = desk(u"Admin"_s, LevelAdministrator);
+    QVERIFY(admin->queue->assignCase(CaseNr, newOwner, {}).done);
+    const CaseRecord before = read(CaseNr);
+
+    const CaseStep step = boss->queue->yankFromQueue(CaseNr);
+
+    QCOMPARE(step.done, done);
+    if (!done) {
+        QVERIFY(step.messages.isEmpty());
+        QCOMPARE(read(CaseNr), before);
+        return;
+    }
+    QCOMPARE(read(CaseNr).Owner, u"Boss"_s);
+    QVERIFY(read(CaseNr).History.endsWith(u" by Agent Boss from Agent Dana"_s));
 }
 
 QTEST_GUILESS_MAIN(TestCaseQueueSteps)
