@@ -10,19 +10,7 @@ namespace {
 
 using Col = CaseRecord::Col;
 
-constexpr int DateWidth = 8;
-constexpr int TimeWidth = 5;
 constexpr int FlagWidth = 2;
-
-BrowseColumn dateColumn(int field, const QString &header)
-{
-    return {field, header, DateWidth, ColumnFormat::date, true};
-}
-
-BrowseColumn timeColumn(int field, const QString &header)
-{
-    return {field, header, TimeWidth, ColumnFormat::time, true};
-}
 
 BrowseColumn flagColumn(int field, const QString &header)
 {
