@@ -40,7 +40,7 @@ CaseQueue::CaseQueue(Workstation &workstation, CaseFormOpener &opener, QWidget *
     setRequestHandler([this](FormRequest request) { return takeRequest(request); });
     button(DeleteButton)->setText(u"&Delete Case"_s);
     addOwnButtons();
-    connect(model(), &QAbstractItemModel::modelReset, this, &CaseQueue::updateTitle);
+    connect(model(), &QAbstractItemModel::modelReset, this, &CaseQueue::updateOwnButtons);
     connect(view()->selectionModel(), &QItemSelectionModel::currentChanged, this, &CaseQueue::updateOwnButtons);
     setRights([this] {
         const Buttons opening = InsertButton | ChangeButton;
@@ -75,10 +75,11 @@ void CaseQueue::addOwnButtons()
     connect(m_queues, &QPushButton::clicked, this, &CaseQueue::queuesRequested);
 }
 
+// Also as the list opens, gets the focus and before every request.
 void CaseQueue::applyRights()
 {
     BrowseList::applyRights();
-    updateOwnButtons();
+    updateTitle();
 }
 
 CaseQueueButtons CaseQueue::buttonStates() const
@@ -111,7 +112,8 @@ void CaseQueue::updateOwnButtons()
     m_export->setEnabled(false);
 }
 
-// The file's count, refreshed with every page the list reads.
+// Counting a large file takes far longer than reading a page: the count is taken when the
+// list may have changed, not with every page it scrolls.
 void CaseQueue::updateTitle()
 {
     std::int64_t count = 0;
@@ -165,6 +167,7 @@ bool CaseQueue::deleteHighlighted()
     if (deleted)
         logDeleted(*caseNr);
     refresh();
+    updateTitle();
     return deleted;
 }
 
@@ -206,8 +209,10 @@ void CaseQueue::archive()
 
 void CaseQueue::deleteClosed()
 {
-    if (m_deleter.deleteClosedCases().deleted > 0)
-        refresh();
+    if (m_deleter.deleteClosedCases().deleted == 0)
+        return;
+    refresh();
+    updateTitle();
 }
 
 } // namespace vellum
