@@ -2,13 +2,17 @@
 // What every benchmark program shares: the figure lines on standard output, notes and failures on
 // standard error, and message boxes answered with their default button.
 
+#include "data/RecordFiles.h"
 #include "framework/Messages.h"
+#include "framework/RecordLayout.h"
+#include "store/Database.h"
 #include "store/StoreStatus.h"
 
 #include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -41,6 +45,30 @@ inline int numberOption(const QStringList &arguments, const QString &option, int
 {
     const qsizetype at = arguments.indexOf(option);
     return (at >= 0 && at + 1 < arguments.size()) ? arguments[at + 1].toInt() : fallback;
+}
+
+// Opens every record file of the database's folder, making those that are missing.
+inline void openAllFiles(store::Database &database)
+{
+    for (const RecordFileInfo &info : allRecordFiles())
+        if (const auto opened = database.open(*info.table, store::OpenMode::ReadWrite, true); !opened)
+            die(QStringLiteral("open"), opened);
+}
+
+// Adds the records numbered 1 to count, as make(number) gives them, in big transactions.
+template<class Make>
+void insertNumbered(store::Database &database, const store::TableDefinition &table, int count, Make make)
+{
+    constexpr int PerTransaction = 50000;
+    for (int first = 1; first <= count; first += PerTransaction) {
+        if (const auto begun = database.begin(); !begun)
+            die(QStringLiteral("begin"), begun);
+        for (int number = first; number < std::min(first + PerTransaction, count + 1); ++number)
+            if (const auto added = database.insert(table, toRow(make(number))); !added)
+                die(QStringLiteral("insert"), added);
+        if (const auto committed = database.commit(); !committed)
+            die(QStringLiteral("commit"), committed);
+    }
 }
 
 class PrintingMessages final : public Messages {

@@ -35,7 +35,6 @@ using namespace vellum::bench;
 
 namespace {
 
-constexpr int EntriesPerTransaction = 50000;
 constexpr int PageRows = 30; // a list window's visible rows
 constexpr int LoggedDays = 730;
 constexpr int KeptDays = 365; // the trimming at closing removes the older half of the log
@@ -83,21 +82,10 @@ SystemRecord configuration()
 void fillLog(const QString &folder, int entries, std::int32_t firstDay)
 {
     store::Database database(folder);
-    for (const RecordFileInfo &info : allRecordFiles())
-        if (const auto opened = database.open(*info.table, store::OpenMode::ReadWrite, true); !opened)
-            die(u"open"_s, opened);
+    openAllFiles(database);
     std::mt19937 random(20040503);
-    for (int first = 1; first <= entries; first += EntriesPerTransaction) {
-        if (const auto begun = database.begin(); !begun)
-            die(u"begin"_s, begun);
-        for (int number = first; number < std::min(first + EntriesPerTransaction, entries + 1); ++number) {
-            const LogRecord entry = makeEntry(std::uint32_t(number), entries, firstDay, random);
-            if (const auto added = database.insert(LogRecord::table(), toRow(entry)); !added)
-                die(u"insert"_s, added);
-        }
-        if (const auto committed = database.commit(); !committed)
-            die(u"commit"_s, committed);
-    }
+    insertNumbered(database, LogRecord::table(), entries,
+                   [&](int number) { return makeEntry(std::uint32_t(number), entries, firstDay, random); });
     if (const auto added = database.insert(SystemRecord::table(), toRow(configuration())); !added)
         die(u"insert"_s, added);
 }

@@ -69,6 +69,15 @@ struct CaseStep {
         historyFull = true;
         messages.append(message(historyFullText()));
     }
+
+    // The beep first, then the messages in order.
+    void tell(Messages &to) const
+    {
+        if (beep)
+            to.beep();
+        for (const MessageRequest &shown : messages)
+            to.show(shown);
+    }
 };
 
 // How the notes window closed.

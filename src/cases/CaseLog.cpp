@@ -28,6 +28,12 @@ const QString &CaseLog::assigned()
     return word;
 }
 
+const QString &CaseLog::deleted()
+{
+    static const QString word = u"Deleted"_s;
+    return word;
+}
+
 const QString &CaseLog::failureText()
 {
     static const QString text = u"Activity Log Update Failure"_s;

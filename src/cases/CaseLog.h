@@ -23,6 +23,7 @@ public:
     static const QString &yanked();      // "Yanked"
     static const QString &reOpened();    // "Re-Open"
     static const QString &assigned();    // "Assign"
+    static const QString &deleted();     // "Deleted"
     static const QString &failureText(); // "Activity Log Update Failure"
 
     explicit CaseLog(Workstation &workstation);

@@ -15,4 +15,16 @@ void ApplicationMessage::show(Messages &messages, const QString &text, MessageIc
     messages.show(request);
 }
 
+bool ApplicationMessage::askYesNo(Messages &messages, const QString &text)
+{
+    MessageRequest request;
+    request.caption = Title;
+    request.text = text;
+    request.icon = MessageIcon::Question;
+    request.buttons = ButtonYes | ButtonNo;
+    request.defaultButton = ButtonYes;
+    request.buttonTexts = {u"&Yes"_s, u"&No"_s};
+    return messages.show(request) == ButtonYes;
+}
+
 } // namespace vellum

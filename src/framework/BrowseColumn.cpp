@@ -2,6 +2,27 @@
 
 #include "DateTime.h"
 
+namespace vellum {
+
+namespace {
+
+constexpr int TimeWidth = 5;
+constexpr int DateWidth = 8;
+
+} // namespace
+
+BrowseColumn timeColumn(int field, const QString &header)
+{
+    return {field, header, TimeWidth, ColumnFormat::time, true};
+}
+
+BrowseColumn dateColumn(int field, const QString &header)
+{
+    return {field, header, DateWidth, ColumnFormat::date, true};
+}
+
+} // namespace vellum
+
 namespace vellum::ColumnFormat {
 
 QString text(const store::Value &value)

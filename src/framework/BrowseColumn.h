@@ -30,6 +30,10 @@ struct BrowseOrder {
     bool stepLocator = false;        // a typed character positions on the first free key component
 };
 
+// Right-aligned columns of times (hours:minutes) and dates, in their display forms.
+BrowseColumn timeColumn(int field, const QString &header);
+BrowseColumn dateColumn(int field, const QString &header);
+
 // Display texts the lists share.
 namespace ColumnFormat {
 QString text(const store::Value &value);

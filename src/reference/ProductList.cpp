@@ -21,13 +21,7 @@ namespace {
 
 using Col = ProductRecord::Col;
 
-constexpr int TimeWidth = 5;
 constexpr int DaysWidth = 5;
-
-BrowseColumn timeColumn(int field, const QString &header)
-{
-    return {field, header, TimeWidth, ColumnFormat::time, true};
-}
 
 BrowseColumn daysColumn(int field, const QString &header)
 {

@@ -82,6 +82,13 @@ CaseRecord CaseDesks::read(std::uint32_t caseNr)
     return cases.fetch(CaseRecord::CaseNrKey) == 0 ? cases.record() : CaseRecord{};
 }
 
+ArchiveRecord CaseDesks::archived(std::uint32_t caseNr)
+{
+    RecordFileOf<ArchiveRecord> copies(m_setup->station->database(), m_setup->station->errors());
+    copies.record().CaseNr = caseNr;
+    return copies.open() == 0 && copies.fetch(ArchiveRecord::CaseNrKey) == 0 ? copies.record() : ArchiveRecord{};
+}
+
 QList<std::uint32_t> CaseDesks::caseNumbers()
 {
     QList<std::uint32_t> found;

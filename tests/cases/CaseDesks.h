@@ -5,6 +5,7 @@
 
 #include "cases/CaseQueueSteps.h"
 #include "cases/CaseWorkflow.h"
+#include "data/ArchiveRecord.h"
 #include "data/CaseRecord.h"
 #include "data/CaseVocabulary.h"
 #include "data/Workstation.h"
@@ -60,10 +61,13 @@ protected:
     void store(const CaseRecord &record);
     void archive(std::uint32_t caseNr);
     CaseRecord read(std::uint32_t caseNr);
+    // The knowledge-base copy; case number 0 when there is none.
+    ArchiveRecord archived(std::uint32_t caseNr);
     QList<std::uint32_t> caseNumbers();
     // Each entry as action/case number, in the order written.
     QStringList logActions();
     QString folder() const { return m_dir->path(); }
+    ScriptedMessages &messages() { return *m_messages; }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;

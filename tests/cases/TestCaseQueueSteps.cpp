@@ -36,6 +36,8 @@ private Q_SLOTS:
     void fullHistoryNeverBlocksAQueueStep_data();
     void fullHistoryNeverBlocksAQueueStep();
     void failedWriteSaysNothingOfTheFullHistory();
+    void yankFailsWhileTheFileIsHeld();
+    void yankActsOnTheCaseAsStoredNow();
 };
 
 void TestCaseQueueSteps::yankIsWrittenAtOnce()
@@ -190,6 +192,39 @@ void TestCaseQueueSteps::failedWriteSaysNothingOfTheFullHistory()
              qPrintable(step.messages[0].text));
     QCOMPARE(read(CaseNr), before);
     QCOMPARE(logActions(), QStringList());
+}
+
+// Another workstation holds the case file past the time-out: the failure alone is told.
+void TestCaseQueueSteps::yankFailsWhileTheFileIsHeld()
+{
+    store(storedCase(u"Marta"_s, Active));
+    const CaseRecord before = read(CaseNr);
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+    store::Database other(folder());
+    QVERIFY(other.open(CaseRecord::table(), store::OpenMode::ReadWrite, false));
+    QVERIFY(other.begin());
+
+    const CaseStep step = boss->queue->yankFromQueue(CaseNr);
+
+    other.rollback();
+    QVERIFY(!step.done);
+    QCOMPARE(step.messages.size(), 1);
+    QVERIFY2(step.messages[0].text.startsWith(u"An Error occurred during updating "_s),
+             qPrintable(step.messages[0].text));
+    QCOMPARE(read(CaseNr), before);
+    QCOMPARE(logActions(), QStringList());
+}
+
+// The list still shows Marta as the owner when another workstation hands the case to Dana.
+void TestCaseQueueSteps::yankActsOnTheCaseAsStoredNow()
+{
+    store(storedCase(u"Marta"_s, Active));
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+    QVERIFY(desk(u"Admin"_s, LevelAdministrator)->queue->assignCase(CaseNr, u"Dana"_s, {}).done);
+
+    QVERIFY(boss->queue->yankFromQueue(CaseNr).done);
+    QCOMPARE(read(CaseNr).Owner, u"Boss"_s);
+    QVERIFY(read(CaseNr).History.endsWith(u" by Agent Boss from Agent Dana"_s));
 }
 
 QTEST_GUILESS_MAIN(TestCaseQueueSteps)
