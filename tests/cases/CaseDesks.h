@@ -64,6 +64,8 @@ protected:
     // Each entry as action/case number, in the order written.
     QStringList logActions();
     QString folder() const { return m_dir->path(); }
+    ScriptedMessages &messages() { return *m_messages; }
+    ScriptedDialogs &dialogs() { return m_dialogs; }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -84,6 +84,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
     void showRecord();
+    // The controls into the record in the buffer (and the fields that follow from them).
+    void storeControls();
 
 private:
     bool maySave() const;
@@ -93,7 +95,6 @@ private:
     void refuseEntry(QWidget *control, const QString &range);
     QString labelOf(QWidget *control) const;
     void nameFields();
-    void storeControls();
     void follow(FormController::Step step);
     void restoreFromHistory(QWidget *control);
     QString caption(FormRequest request) const;
