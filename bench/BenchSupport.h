@@ -2,6 +2,7 @@
 // What every benchmark program shares: the figure lines on standard output, notes and failures on
 // standard error, and message boxes answered with their default button.
 
+#include "framework/Dialogs.h"
 #include "framework/Messages.h"
 #include "store/StoreStatus.h"
 
@@ -51,6 +52,20 @@ public:
         return request.defaultButton;
     }
     void beep() override {}
+};
+
+// Every common dialog cancelled.
+class NoDialogs final : public Dialogs {
+public:
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
+    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    int chooseColor(const QString &, int initialBgr, bool *ok) override
+    {
+        *ok = false;
+        return initialBgr;
+    }
+    bool printerSetup() override { return false; }
 };
 
 } // namespace vellum::bench
