@@ -237,6 +237,7 @@ void CaseForm::prepareProblem(bool fromList)
     QComboBox *problem = m_controls.problem;
     problem->clear();
     problem->setEditable(!fromList);
+    problem->setToolTip(fromList ? u"Select Problem"_s : u"Problem Description"_s);
     if (!fromList) {
         problem->lineEdit()->setMaxLength(ProblemLength);
         return;

@@ -9,8 +9,10 @@
 #include "cases/CaseFormLauncher.h"
 #include "cases/NotesWindow.h"
 #include "data/ClientRecord.h"
+#include "data/ProblemRecord.h"
 #include "data/ProductRecord.h"
 #include "reference/ClientList.h"
+#include "reference/ProductPicker.h"
 
 #include <QAction>
 #include <QApplication>
@@ -81,6 +83,7 @@ private Q_SLOTS:
     void storedCaseOpensWithRights();
     void closedCaseOffersNoNotes();
     void clientLookupCancelled();
+    void productGoneBeforeOk();
     void stepsThroughNotesWindow();
     void fullHistoryTold();
     void otherStationChangedCase_data();
@@ -266,6 +269,47 @@ void TestCaseForm::clientLookupCancelled()
     QVERIFY(c.phone->text().isEmpty());
     QCOMPARE(c.priority->currentIndex(), -1);
     QCOMPARE(form->focusWidget(), static_cast<QWidget *>(c.client));
+    delete form;
+}
+
+// The product was deleted by another station after it was accepted: OK asks for another one, and
+// the picker cancelled keeps the form open without the product. The problem comes from the list.
+void TestCaseForm::productGoneBeforeOk()
+{
+    addClient(u"ACME"_s);
+    addProduct();
+    RecordFileOf<ProblemRecord> problems(m_marta->station->database(), m_marta->station->errors());
+    QCOMPARE(problems.open(), 0);
+    for (const QString &text : {u"Printer"_s, u"Network"_s}) {
+        problems.record().PROBLEM = text;
+        QCOMPARE(problems.insert(), 0);
+    }
+    m_marta->station->run().configuration.ProblemFix = 1;
+    auto *form = new CaseForm(*m_marta->station, 0);
+    QVERIFY(form->open(InsertRequest));
+    const CaseFormControls &c = form->controls();
+    QVERIFY(!c.problem->isEditable());
+    QCOMPARE(c.problem->count(), 2);
+    QCOMPARE(c.problem->itemText(0), u"Network"_s);
+    enter(c.client, u"ACME"_s);
+    enter(c.product, u"Widget"_s);
+    QVERIFY(m_marta->station->database().remove(ProductRecord::table(), 1));
+
+    bool pickerShown = false;
+    QTimer::singleShot(0, this, [&pickerShown] {
+        const QList<ProductPicker *> pickers = openWindows<ProductPicker>();
+        pickerShown = pickers.size() == 1;
+        if (pickerShown)
+            pickers.first()->close();
+    });
+    form->okButton()->click();
+
+    QVERIFY(pickerShown);
+    QVERIFY(form->isOpen());
+    QVERIFY(c.productId->text().isEmpty());
+    QCOMPARE(caseNumbers(), QList<std::uint32_t>{1}); // only the new case's number, not stored
+    QCOMPARE(read(1).SName, QString());
+    QVERIFY(logActions().isEmpty());
     delete form;
 }
 
