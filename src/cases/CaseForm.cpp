@@ -40,18 +40,6 @@ constexpr std::uint8_t ProblemFromList = 1;
 constexpr std::uint8_t ProblemTyped = 2;
 constexpr int ProblemLength = 80;
 
-CaseEvent escalationEvent(int level)
-{
-    switch (level) {
-    case 1:
-        return CaseEvent::FirstEscalationDone;
-    case 2:
-        return CaseEvent::SecondEscalationDone;
-    default:
-        return CaseEvent::ThirdEscalationDone;
-    }
-}
-
 // A lookup list runs modal, as a window of its own, until it is done.
 int runModal(ProcedureWindow &window)
 {
@@ -355,7 +343,7 @@ void CaseForm::statusChosen(const QString &status)
 
 void CaseForm::doneTicked(int level)
 {
-    const NoteOutcome note = askNote(escalationEvent(level));
+    const NoteOutcome note = askNote(CaseWorkflow::escalationEvent(level));
     apply(m_workflow->markEscalationDone(level, note));
 }
 

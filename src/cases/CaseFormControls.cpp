@@ -70,18 +70,6 @@ QComboBox *newChoice(const QString &name, const QStringList &items, const QStrin
     return choice;
 }
 
-// Controls side by side in one form row.
-QWidget *rowOf(std::initializer_list<QWidget *> controls)
-{
-    auto *row = new QWidget;
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget *control : controls)
-        layout->addWidget(control);
-    layout->addStretch();
-    return row;
-}
-
 QWidget *labelled(const QString &caption, QWidget *control)
 {
     auto *label = new QLabel(caption);
@@ -107,7 +95,7 @@ void CaseFormControls::addClientRows(FormWindow &form)
 
     client = newEntry(u"SName"_s);
     viewDetails = newButton(u"..."_s, u"viewDetails"_s, u"View Details"_s);
-    form.addField(u"Client ID"_s, rowOf({client, viewDetails}));
+    form.addField(u"Client ID"_s, FormWindow::sideBySide({client, viewDetails}));
     form.bindings().text(Col::SName, client);
     clientName = newEntry(u"LName"_s, {}, true);
     form.addField(u"Client Name"_s, clientName);
@@ -134,7 +122,7 @@ void CaseFormControls::addCaseRows(FormWindow &form)
     priority = newChoice(u"Priority"_s, CaseVocabulary::Priorities, u"Choose Priority"_s);
     prioritySource = new QLabel;
     prioritySource->setObjectName(u"prioritySource"_s);
-    priorityRow = rowOf({priority, prioritySource});
+    priorityRow = FormWindow::sideBySide({priority, prioritySource});
     form.addField(u"Priority Level"_s, priorityRow);
     form.bindings().choice(Col::Priority, priority);
 
@@ -143,12 +131,12 @@ void CaseFormControls::addCaseRows(FormWindow &form)
     startDate->setDisplayFormat(u"dd/MM/yyyy"_s);
     pickDate = newButton(u"..."_s, u"pickDate"_s, u"Pick Other Date"_s);
     startTime = newEntry(u"STime"_s);
-    form.addField(u"Date"_s, rowOf({startDate, pickDate, labelled(u"Time"_s, startTime), startTime}));
+    form.addField(u"Date"_s, FormWindow::sideBySide({startDate, pickDate, labelled(u"Time"_s, startTime), startTime}));
     form.bindings().date(Col::SDate, startDate);
     form.bindings().time(Col::STime, startTime);
 
     status = newChoice(u"Status"_s, {CaseVocabulary::Active, CaseVocabulary::OnHold, CaseVocabulary::Closed}, {});
-    statusRow = rowOf({labelled(u"Current Status"_s, status), status});
+    statusRow = FormWindow::sideBySide({labelled(u"Current Status"_s, status), status});
     form.addField(statusRow);
 }
 
@@ -166,8 +154,8 @@ void CaseFormControls::addEscalationRows(FormWindow &form)
         row.time = newEntry(u"escTime"_s + number, {}, true);
         row.done = new QCheckBox(u"Done"_s);
         row.done->setObjectName(u"done"_s + number);
-        row.row = rowOf({labelled(captions[level][0], row.date), row.date, labelled(captions[level][1], row.time),
-                         row.time, row.done});
+        row.row = FormWindow::sideBySide({labelled(captions[level][0], row.date), row.date,
+                                          labelled(captions[level][1], row.time), row.time, row.done});
         form.addField(row.row);
     }
     history = new QPlainTextEdit;

@@ -19,7 +19,7 @@ CaseForm *CaseFormLauncher::openForm() const
 void CaseFormLauncher::openCaseForm(FormRequest request, std::uint32_t caseNr, QWidget *caller)
 {
     if (CaseForm *open = openForm()) {
-        bringToFront(open);
+        open->bringToFront();
         return;
     }
     auto *form = new CaseForm(m_workstation, caseNr);
@@ -28,15 +28,6 @@ void CaseFormLauncher::openCaseForm(FormRequest request, std::uint32_t caseNr, Q
     connect(form, &ProcedureWindow::helpRequested, this, &CaseFormLauncher::helpRequested);
     connect(form, &ProcedureWindow::finished, form, &QObject::deleteLater);
     form->open(request, caller != nullptr ? caller : m_area.data());
-}
-
-void CaseFormLauncher::bringToFront(CaseForm *form)
-{
-    QWidget *window = form->placedWindow();
-    if (window->isMinimized())
-        window->showNormal();
-    window->raise();
-    window->activateWindow();
 }
 
 } // namespace vellum

@@ -34,8 +34,6 @@ Q_SIGNALS:
     void helpRequested(const QString &topic);
 
 private:
-    void bringToFront(CaseForm *form);
-
     Workstation &m_workstation;
     QPointer<QMdiArea> m_area;
     QPointer<CaseForm> m_form;

@@ -78,6 +78,8 @@ public:
     // The log entry of OK; the failure message when it could not be written.
     QList<MessageRequest> writeCaseLog();
 
+    // The event of ticking a level's "Done" box, 1 to 3.
+    static CaseEvent escalationEvent(int level);
     // The refusal of a typed note that does not fit, with the characters the history still takes.
     static QString noteTooLongText(int charactersLeft);
 

@@ -21,6 +21,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <initializer_list>
 
 class QFocusEvent;
 class QFormLayout;
@@ -48,6 +49,8 @@ public:
     QFormLayout *fieldRows() const { return m_rows; }
     void addField(const QString &label, QWidget *control);
     void addField(QWidget *control); // a row without a label
+    // Controls side by side, as one control of a row.
+    static QWidget *sideBySide(std::initializer_list<QWidget *> controls);
 
     // Opens the form for the request beside its caller (see ProcedureWindow::showBeside), or
     // answers it without showing the window (a delete, a refused request). True when shown;
