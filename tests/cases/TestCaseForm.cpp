@@ -86,6 +86,7 @@ private Q_SLOTS:
     void productGoneBeforeOk();
     void stepsThroughNotesWindow();
     void fullHistoryTold();
+    void historyColoursKept();
     void otherStationChangedCase_data();
     void otherStationChangedCase();
     void deletedCaseNotOpened();
@@ -361,6 +362,23 @@ void TestCaseForm::fullHistoryTold()
     QCOMPARE(form->controls().priority->currentText(), CaseVocabulary::High);
     QCOMPARE(form->workflow().record().History.size(), 8000);
     QVERIFY(form->isOpen());
+    delete form;
+}
+
+// A text colour equal to the background is refused; an accepted one is shown and kept.
+void TestCaseForm::historyColoursKept()
+{
+    store(storedCase(u"Marta"_s, Active));
+    CaseForm *form = openStored(*m_marta);
+    dialogs().answerColor(0xFFFFFF);
+    dialogs().answerColor(0x0000FF);
+    messages().expect(u"Text Color cannot be the same as Background Color"_s, ButtonOk);
+
+    form->controls().textColor->trigger();
+    form->controls().textColor->trigger();
+
+    QCOMPARE(m_marta->station->settings().readNumber(CaseForm::ProcedureName, u"TextColor"_s), 0x0000FF);
+    QCOMPARE(form->controls().history->palette().color(QPalette::Text), QColor(Qt::red));
     delete form;
 }
 
