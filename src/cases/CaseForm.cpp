@@ -391,7 +391,7 @@ void CaseForm::confirm()
 
 bool CaseForm::controlsAccepted()
 {
-    if (m_workflow->isNewCase() && !(ensureClient() && ensureProduct()))
+    if (m_workflow->isNewCase() && !(ensureClient() && ensureProduct() && checkStart(false) && checkStart(true)))
         return false;
     storeControls();
     m_beforeConfirm = record();
@@ -572,19 +572,25 @@ void CaseForm::pickStartDate()
     checkStart(true);
 }
 
-// The start moment must lie in the product's service shift.
-void CaseForm::checkStart(bool date)
+// The start moment must lie in the product's service shift; the field is entered again when not.
+bool CaseForm::checkStart(bool date)
 {
     if (!m_workflow->isNewCase() || m_lookingUp)
-        return;
+        return true;
     storeControls();
     const std::optional<ProductRecord> product = caseProduct();
     if (!product)
-        return;
+        return true;
     const std::optional<QString> refusal = date ? EscalationScheduler::checkStartDate(record(), *product)
                                                 : EscalationScheduler::checkStartTime(record(), *product);
-    if (refusal)
-        tell({CaseStep::message(*refusal)});
+    if (!refusal)
+        return true;
+    tell({CaseStep::message(*refusal)});
+    if (date)
+        m_controls.startDate->setFocus();
+    else
+        m_controls.startTime->setFocus();
+    return false;
 }
 
 // ---- colours of the history box

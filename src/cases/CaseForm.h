@@ -86,7 +86,7 @@ private:
     void dropProduct();
     void viewClientDetails();
     void pickStartDate();
-    void checkStart(bool date);
+    bool checkStart(bool date);
 
     void chooseColor(bool text);
     void showColors();

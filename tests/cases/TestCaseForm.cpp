@@ -28,6 +28,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 using namespace Qt::StringLiterals;
 using namespace vellum;
 using namespace vellum::test;
@@ -84,6 +86,7 @@ private Q_SLOTS:
     void closedCaseOffersNoNotes();
     void clientLookupCancelled();
     void productGoneBeforeOk();
+    void startOutsideServiceShift();
     void stepsThroughNotesWindow();
     void fullHistoryTold();
     void historyColoursKept();
@@ -94,7 +97,7 @@ private Q_SLOTS:
 
 private:
     void addClient(const QString &shortName, const QString &priority = {});
-    void addProduct();
+    void addProduct(const std::function<void(ProductRecord &)> &change = {});
     CaseForm *openStored(Desk &agent);
 
     std::unique_ptr<Desk> m_marta;
@@ -132,13 +135,15 @@ void TestCaseForm::addClient(const QString &shortName, const QString &priority)
 }
 
 // Round the clock: the first level an hour after the start, the second a day after it.
-void TestCaseForm::addProduct()
+void TestCaseForm::addProduct(const std::function<void(ProductRecord &)> &change)
 {
     ProductRecord product;
     product.IDProduct = u"W1"_s;
     product.Product = u"Widget"_s;
     product.FirstEsc = OneHour;
     product.SecEscDays = 1;
+    if (change)
+        change(product);
     QVERIFY(m_marta->station->database().insert(ProductRecord::table(), toRow(product)));
 }
 
@@ -311,6 +316,40 @@ void TestCaseForm::productGoneBeforeOk()
     QCOMPARE(caseNumbers(), QList<std::uint32_t>{1}); // only the new case's number, not stored
     QCOMPARE(read(1).SName, QString());
     QVERIFY(logActions().isEmpty());
+    delete form;
+}
+
+// A start time after the shift, then a Saturday: each is told when its field is left and at OK.
+void TestCaseForm::startOutsideServiceShift()
+{
+    addClient(u"ACME"_s);
+    addProduct([](ProductRecord &product) {
+        product.ServiceShift = 1;
+        product.ServiceStart = DateTime::fromHoursMinutes(9, 0);
+        product.ServiceEnd = DateTime::fromHoursMinutes(17, 0);
+    });
+    auto *form = new CaseForm(*m_marta->station, 0);
+    QVERIFY(form->open(InsertRequest));
+    const CaseFormControls &c = form->controls();
+    enter(c.client, u"ACME"_s);
+    enter(c.product, u"Widget"_s);
+    const QString lateText = u"  StartTime MUST in SLA-range of 09:00 and 17:00 hours!"_s;
+    const QString weekendText = u"   Service Shift - SLA - No Weekends!"_s;
+
+    messages().expect(lateText, ButtonOk);
+    enter(c.startTime, u"18:30"_s);
+    QCOMPARE(form->focusWidget(), static_cast<QWidget *>(c.startTime));
+    messages().expect(lateText, ButtonOk);
+    form->okButton()->click();
+    QVERIFY(form->isOpen());
+
+    c.startTime->setText(u"10:00"_s);
+    c.startDate->setDate(QDate(2004, 5, 8));
+    messages().expect(weekendText, ButtonOk);
+    form->okButton()->click();
+    QVERIFY(form->isOpen());
+    QCOMPARE(form->focusWidget(), static_cast<QWidget *>(c.startDate));
+    QCOMPARE(read(1).SName, QString());
     delete form;
 }
 
