@@ -11,6 +11,7 @@
 #include "data/ClientRecord.h"
 #include "data/ProblemRecord.h"
 #include "data/ProductRecord.h"
+#include "reference/ClientForm.h"
 #include "reference/ClientList.h"
 #include "reference/ProductPicker.h"
 
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void storedCaseOpensWithRights();
     void closedCaseOffersNoNotes();
     void clientLookupCancelled();
+    void clientDetailsComeBack();
     void productGoneBeforeOk();
     void startOutsideServiceShift();
     void stepsThroughNotesWindow();
@@ -275,6 +277,27 @@ void TestCaseForm::clientLookupCancelled()
     QVERIFY(c.phone->text().isEmpty());
     QCOMPARE(c.priority->currentIndex(), -1);
     QCOMPARE(form->focusWidget(), static_cast<QWidget *>(c.client));
+    delete form;
+}
+
+// "View Details": the client's name and phone corrected in its form come back into the case.
+void TestCaseForm::clientDetailsComeBack()
+{
+    addClient(u"ACME"_s);
+    auto *form = new CaseForm(*m_marta->station, 0);
+    QVERIFY(form->open(InsertRequest));
+    const CaseFormControls &c = form->controls();
+    enter(c.client, u"ACME"_s);
+
+    c.viewDetails->click();
+    const QList<ClientForm *> details = openWindows<ClientForm>();
+    QCOMPARE(details.size(), 1);
+    details.first()->entry(ClientRecord::Col::LName)->setText(u"Acme Holdings"_s);
+    details.first()->entry(ClientRecord::Col::Phone)->setText(u"555-0199"_s);
+    details.first()->okButton()->click();
+
+    QCOMPARE(c.clientName->text(), u"Acme Holdings"_s);
+    QCOMPARE(c.phone->text(), u"555-0199"_s);
     delete form;
 }
 
