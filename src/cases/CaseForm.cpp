@@ -204,19 +204,29 @@ bool CaseForm::readStoredCase()
 bool CaseForm::aboutToShow()
 {
     const bool stored = !m_workflow->isNewCase();
-    CaseStep opening;
-    opening.form = m_workflow->form();
-    apply(stored ? m_workflow->openCase() : opening);
     const CaseFormControls &c = m_controls;
     for (QWidget *control :
          {static_cast<QWidget *>(c.client), static_cast<QWidget *>(c.product), static_cast<QWidget *>(c.startDate),
           static_cast<QWidget *>(c.startTime), static_cast<QWidget *>(c.pickDate)})
         control->setEnabled(!stored);
-    // The label says where the priority comes from; who may choose it is the form's rights.
-    showPriority(m_workflow->priority().view());
-    if (stored)
-        showState(m_workflow->form());
+    if (stored) {
+        showStoredCase();
+    } else {
+        CaseStep opening;
+        opening.form = m_workflow->form();
+        apply(opening);
+        showPriority(m_workflow->priority().view());
+    }
     return true;
+}
+
+// The stored case as read, with what it allows the user now. The label says where the priority
+// comes from; who may choose it is the form's rights.
+void CaseForm::showStoredCase()
+{
+    apply(m_workflow->openCase());
+    showPriority(m_workflow->priority().view());
+    showState(m_workflow->form());
 }
 
 // The problem categories to choose from, or a text typed freely.
@@ -382,11 +392,14 @@ void CaseForm::confirm()
     if (!isOpen() || !m_beforeConfirm)
         return;
     // Not stored: OK's steps are taken back so that the next OK takes them once. After another
-    // station's change the form shows the stored case instead, as the framework read it.
-    if (!m_confirmedRecord || toRow(record()) != toRow(*m_confirmedRecord))
-        return;
-    record() = *m_beforeConfirm;
-    showRecord();
+    // station's change the framework read its version: the form shows it with what it allows, and
+    // the user takes the steps again on it.
+    if (m_confirmedRecord && toRow(record()) == toRow(*m_confirmedRecord)) {
+        record() = *m_beforeConfirm;
+        showRecord();
+    } else {
+        showStoredCase();
+    }
 }
 
 bool CaseForm::controlsAccepted()

@@ -56,6 +56,7 @@ private:
     void connectControls();
     void connectSteps();
     bool readStoredCase();
+    void showStoredCase();
     void prepareProblem(bool fromList);
 
     // A step of the workflow on what the controls show, and what it leaves to show.

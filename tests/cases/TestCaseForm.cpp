@@ -468,6 +468,7 @@ void TestCaseForm::otherStationChangedCase()
         QCOMPARE(other->cases->tryDelete(), 0);
     } else {
         other->record().SProblem = u"Toner"_s;
+        other->record().Status = Closed;
         QCOMPARE(other->cases->update(), 0);
     }
     messages().expect(message, ButtonOk);
@@ -478,7 +479,10 @@ void TestCaseForm::otherStationChangedCase()
         QCOMPARE(form->controls().problem->currentText(), u"Paper jam"_s);
         QCOMPARE(form->workflow().record().UpdateFlag, Marker::NothingNew);
     } else {
+        // The other station's version, with what it allows: a closed case takes no notes.
         QCOMPARE(form->controls().problem->currentText(), u"Toner"_s);
+        QCOMPARE(form->controls().status->currentText(), Closed);
+        QVERIFY(!form->controls().notes[0].button->isEnabled());
     }
     delete form;
 }
