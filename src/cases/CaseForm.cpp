@@ -211,6 +211,9 @@ bool CaseForm::aboutToShow()
         control->setEnabled(!stored);
     if (stored) {
         showStoredCase();
+        // A priority the system changed is confirmed with OK at once.
+        if (m_workflow->lastEvent() == CaseEvent::PriorityChangeBySystem)
+            okButton()->setFocus();
     } else {
         CaseStep opening;
         opening.form = m_workflow->form();

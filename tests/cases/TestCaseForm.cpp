@@ -423,6 +423,7 @@ void TestCaseForm::fullHistoryTold()
 
     QCOMPARE(form->controls().priority->currentText(), CaseVocabulary::High);
     QCOMPARE(form->workflow().record().History.size(), 8000);
+    QCOMPARE(form->focusWidget(), static_cast<QWidget *>(form->okButton()));
     QVERIFY(form->isOpen());
     delete form;
 }
