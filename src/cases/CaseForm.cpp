@@ -230,6 +230,19 @@ void CaseForm::showStoredCase()
     apply(m_workflow->openCase());
     showPriority(m_workflow->priority().view());
     showState(m_workflow->form());
+    m_rightsFor = {m_workstation.user().name, m_workstation.levelInForce()};
+}
+
+// Only when the user changed: the steps taken on the form keep what they allowed.
+void CaseForm::applyRights()
+{
+    FormWindow::applyRights();
+    std::pair<QString, int> user{m_workstation.user().name, m_workstation.levelInForce()};
+    if (!isOpen() || m_workflow->isNewCase() || user == m_rightsFor)
+        return;
+    m_rightsFor = std::move(user);
+    m_workflow->showRights();
+    showState(m_workflow->form());
 }
 
 // The problem categories to choose from, or a text typed freely.

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace vellum {
 
@@ -47,6 +48,7 @@ protected:
     bool controlsAccepted() override;
     void recordShown() override;
     bool mayClose() override;
+    void applyRights() override;
 
 private:
     struct OwnedFile;
@@ -103,6 +105,8 @@ private:
     std::optional<CaseRecord> m_beforeConfirm;
     std::optional<CaseRecord> m_confirmedRecord;
     std::optional<std::uint16_t> m_okMarker;
+    // Who the shown rights are for: another user logged on gets the rights worked out again.
+    std::pair<QString, int> m_rightsFor;
 };
 
 } // namespace vellum

@@ -85,6 +85,7 @@ private Q_SLOTS:
     void newCaseStoredWithDeadlinesAndLog();
     void storedCaseOpensWithRights();
     void closedCaseOffersNoNotes();
+    void rightsOfUserLoggedOnNow();
     void clientLookupCancelled();
     void clientDetailsComeBack();
     void productGoneBeforeOk();
@@ -251,6 +252,24 @@ void TestCaseForm::closedCaseOffersNoNotes()
     QSignalSpy markers(form, &CaseForm::caseMarkerSet);
     form->cancelButton()->click();
     QCOMPARE(markers.count(), 0);
+    delete form;
+}
+
+// Another user logs on while the owner's form is open: the form offers that user's rights.
+void TestCaseForm::rightsOfUserLoggedOnNow()
+{
+    store(storedCase(u"Marta"_s, Active));
+    CaseForm *form = openStored(*m_marta);
+    const CaseFormControls &c = form->controls();
+    QVERIFY(c.status->isEnabled());
+    QVERIFY(!c.yank->isEnabled());
+
+    m_marta->station->user().name = u"Tom"_s;
+    Q_EMIT qApp->focusChanged(nullptr, c.problem);
+
+    QVERIFY(!c.status->isEnabled());
+    QVERIFY(c.yank->isEnabled());
+    QVERIFY(!c.escalation[0].done->isEnabled());
     delete form;
 }
 
