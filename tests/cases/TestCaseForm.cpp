@@ -86,6 +86,7 @@ private Q_SLOTS:
     void storedCaseOpensWithRights();
     void closedCaseOffersNoNotes();
     void rightsOfUserLoggedOnNow();
+    void yankThenPriorityChosen();
     void clientLookupCancelled();
     void clientDetailsComeBack();
     void productGoneBeforeOk();
@@ -270,6 +271,38 @@ void TestCaseForm::rightsOfUserLoggedOnNow()
     QVERIFY(!c.status->isEnabled());
     QVERIFY(c.yank->isEnabled());
     QVERIFY(!c.escalation[0].done->isEnabled());
+    delete form;
+}
+
+// A supervisor yanks the case, becomes its owner and chooses another priority with a note.
+void TestCaseForm::yankThenPriorityChosen()
+{
+    store(storedCase(u"Marta"_s, Active));
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+    CaseForm *form = openStored(*boss);
+    const CaseFormControls &c = form->controls();
+    QSignalSpy markers(form, &CaseForm::caseMarkerSet);
+
+    messages().expect(u"  Case : 12 succesfully yanked !  "_s, ButtonOk);
+    c.yankItem->trigger();
+    QCOMPARE(form->windowTitle(), u" Case 12 - Owner : Boss"_s);
+    QVERIFY(!c.yank->isEnabled());
+    QVERIFY(c.escalation[0].done->isEnabled());
+
+    QStringList titles;
+    answerNote(u"Client waits"_s, &titles);
+    c.priority->setCurrentText(CaseVocabulary::High);
+    Q_EMIT c.priority->activated(c.priority->currentIndex());
+    QCOMPARE(titles, QStringList{u"Changing Priority of Case Nr. 12 to High"_s});
+
+    form->okButton()->click();
+    const CaseRecord stored = read(CaseNr);
+    QCOMPARE(stored.Owner.trimmed(), u"Boss"_s);
+    QCOMPARE(stored.Priority.trimmed(), CaseVocabulary::High);
+    QVERIFY(stored.History.contains(u"Case YANKED : "_s));
+    QVERIFY(stored.History.endsWith(u"Client waits"_s));
+    QCOMPARE(markers.count(), 1);
+    QCOMPARE(markers.first().at(1).toInt(), int(Marker::NothingNew));
     delete form;
 }
 
