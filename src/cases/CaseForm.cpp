@@ -14,14 +14,11 @@
 #include "framework/TextColors.h"
 #include "framework/widgets/BgrColor.h"
 #include "reference/ClientForm.h"
-#include "reference/ClientList.h"
-#include "reference/ProductPicker.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,43 +37,16 @@ constexpr std::uint8_t ProblemFromList = 1;
 constexpr std::uint8_t ProblemTyped = 2;
 constexpr int ProblemLength = 80;
 
-// A lookup list runs modal, as a window of its own, until it is done.
-int runModal(ProcedureWindow &window)
-{
-    int response = RequestCancelled;
-    bool done = false;
-    QEventLoop loop;
-    QObject::connect(&window, &ProcedureWindow::finished, &loop, [&](int answer) {
-        response = answer;
-        done = true;
-        loop.quit();
-    });
-    window.setWindowModality(Qt::ApplicationModal);
-    window.showBeside(nullptr);
-    if (!done)
-        loop.exec();
-    return response;
-}
-
-template<typename Record>
-bool opened(RecordFileOf<Record> &file)
-{
-    return file.isOpen() || file.open() == Ok;
-}
-
 } // namespace
 
 struct CaseForm::OwnedFile {
     explicit OwnedFile(Workstation &workstation)
-        : file(workstation.database(), workstation.errors()), relations(file, {}),
-          clients(workstation.database(), workstation.errors()), products(workstation.database(), workstation.errors())
+        : file(workstation.database(), workstation.errors()), relations(file, {})
     {
     }
 
     RecordFileOf<CaseRecord> file;
     FileRelations relations;
-    RecordFileOf<ClientRecord> clients;
-    RecordFileOf<ProductRecord> products;
 };
 
 const QString CaseForm::ProcedureName = u"ChangeCases"_s;
@@ -93,7 +63,7 @@ CaseForm::CaseForm(Workstation &workstation, std::uint32_t caseNr, std::unique_p
       m_owned(std::move(owned)), m_workflow(std::make_unique<CaseWorkflow>(workstation, m_owned->file)),
       m_colors(std::make_unique<TextColors>(workstation.settings(), workstation.dialogs(), workstation.messages(),
                                             ProcedureName)),
-      m_requestedNr(caseNr)
+      m_lookups(workstation), m_requestedNr(caseNr)
 {
     setCaptions(u"Adding a Case "_s, u"Changing a Case Status"_s);
     setHelpTopic(HelpTopic);
@@ -446,52 +416,16 @@ bool CaseForm::mayClose()
 
 // ---- client and product of a new case
 
-std::optional<ClientRecord> CaseForm::findClient(const QString &shortName)
-{
-    RecordFileOf<ClientRecord> &clients = m_owned->clients;
-    if (shortName.isEmpty() || !opened(clients))
-        return std::nullopt;
-    clients.record() = {};
-    clients.record().SName = shortName;
-    if (clients.fetch(ClientRecord::SNameKey) != Ok)
-        return std::nullopt;
-    return clients.record();
-}
-
-std::optional<ProductRecord> CaseForm::findProduct(const QString &name)
-{
-    RecordFileOf<ProductRecord> &products = m_owned->products;
-    if (name.isEmpty() || !opened(products))
-        return std::nullopt;
-    products.record() = {};
-    products.record().Product = name;
-    if (products.fetch(ProductRecord::ProductKey) != Ok)
-        return std::nullopt;
-    return products.record();
-}
-
-std::optional<ProductRecord> CaseForm::caseProduct()
-{
-    RecordFileOf<ProductRecord> &products = m_owned->products;
-    if (record().IDProduct.trimmed().isEmpty() || !opened(products))
-        return std::nullopt;
-    products.record() = {};
-    products.record().IDProduct = record().IDProduct;
-    if (products.fetch(ProductRecord::IDProductKey) != Ok)
-        return std::nullopt;
-    return products.record();
-}
-
 // Only a short name the user changed is looked up: leaving the field otherwise asks nothing.
 void CaseForm::clientEntered()
 {
-    if (m_workflow->isNewCase() && m_controls.client->isModified() && !m_lookingUp)
+    if (m_workflow->isNewCase() && m_controls.client->isModified() && !m_lookups.picking())
         ensureClient();
 }
 
 void CaseForm::productEntered()
 {
-    if (m_workflow->isNewCase() && m_controls.product->isModified() && !m_lookingUp)
+    if (m_workflow->isNewCase() && m_controls.product->isModified() && !m_lookups.picking())
         ensureProduct();
 }
 
@@ -499,15 +433,7 @@ void CaseForm::productEntered()
 bool CaseForm::ensureClient()
 {
     storeControls();
-    std::optional<ClientRecord> client = findClient(record().SName.trimmed());
-    if (!client) {
-        m_lookingUp = true;
-        ClientList list(m_workstation);
-        list.setSelectMode(true);
-        if (runModal(list) == RequestCompleted)
-            client = fromRow<ClientRecord>(list.selectedRow().values);
-        m_lookingUp = false;
-    }
+    const std::optional<ClientRecord> client = m_lookups.client(record().SName);
     if (client)
         acceptClient(*client);
     else
@@ -515,19 +441,15 @@ bool CaseForm::ensureClient()
     return client.has_value();
 }
 
+// The product accepted before, unless its name was typed again; else the one named or picked.
 bool CaseForm::ensureProduct()
 {
     storeControls();
-    std::optional<ProductRecord> product = caseProduct();
-    if (!product || m_controls.product->isModified())
-        product = findProduct(record().Product.trimmed());
-    if (!product) {
-        m_lookingUp = true;
-        ProductPicker picker(m_workstation);
-        if (runModal(picker) == RequestCompleted)
-            product = picker.chosenProduct();
-        m_lookingUp = false;
-    }
+    std::optional<ProductRecord> product;
+    if (!m_controls.product->isModified())
+        product = m_lookups.productById(record().IDProduct);
+    if (!product)
+        product = m_lookups.product(record().Product);
     if (product)
         acceptProduct(*product);
     else
@@ -604,10 +526,10 @@ void CaseForm::pickStartDate()
 // The start moment must lie in the product's service shift; the field is entered again when not.
 bool CaseForm::checkStart(bool date)
 {
-    if (!m_workflow->isNewCase() || m_lookingUp)
+    if (!m_workflow->isNewCase() || m_lookups.picking())
         return true;
     storeControls();
-    const std::optional<ProductRecord> product = caseProduct();
+    const std::optional<ProductRecord> product = m_lookups.productById(record().IDProduct);
     if (!product)
         return true;
     const std::optional<QString> refusal = date ? EscalationScheduler::checkStartDate(record(), *product)

@@ -7,6 +7,7 @@
 
 #include "CaseFormControls.h"
 #include "CaseFormState.h"
+#include "CaseLookups.h"
 #include "CaseWorkflow.h"
 #include "data/ClientRecord.h"
 #include "data/ProductRecord.h"
@@ -80,9 +81,6 @@ private:
     void productEntered();
     bool ensureClient();
     bool ensureProduct();
-    std::optional<ClientRecord> findClient(const QString &shortName);
-    std::optional<ProductRecord> findProduct(const QString &name);
-    std::optional<ProductRecord> caseProduct();
     void acceptClient(const ClientRecord &client);
     void dropClient();
     void acceptProduct(const ProductRecord &product);
@@ -98,9 +96,9 @@ private:
     std::unique_ptr<OwnedFile> m_owned;
     std::unique_ptr<CaseWorkflow> m_workflow;
     std::unique_ptr<TextColors> m_colors;
+    CaseLookups m_lookups;
     std::uint32_t m_requestedNr;
     CaseFormControls m_controls;
-    bool m_lookingUp = false;
     // OK's steps are undone when the record could not be stored.
     std::optional<CaseRecord> m_beforeConfirm;
     std::optional<CaseRecord> m_confirmedRecord;
