@@ -3,6 +3,7 @@
 // standard error, and message boxes answered with their default button.
 
 #include "data/RecordFiles.h"
+#include "framework/Dialogs.h"
 #include "framework/Messages.h"
 #include "framework/RecordLayout.h"
 #include "store/Database.h"
@@ -79,6 +80,20 @@ public:
         return request.defaultButton;
     }
     void beep() override {}
+};
+
+// Every common dialog cancelled.
+class NoDialogs final : public Dialogs {
+public:
+    QString chooseFolder(const QString &, const QString &) override { return {}; }
+    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
+    int chooseColor(const QString &, int initialBgr, bool *ok) override
+    {
+        *ok = false;
+        return initialBgr;
+    }
+    bool printerSetup() override { return false; }
 };
 
 } // namespace vellum::bench

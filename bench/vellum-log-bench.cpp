@@ -39,19 +39,6 @@ constexpr int PageRows = 30; // a list window's visible rows
 constexpr int LoggedDays = 730;
 constexpr int KeptDays = 365; // the trimming at closing removes the older half of the log
 
-class NoDialogs final : public Dialogs {
-public:
-    QString chooseFolder(const QString &, const QString &) override { return {}; }
-    QString openFile(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFile(const QString &, const QString &, const QString &) override { return {}; }
-    int chooseColor(const QString &, int initialBgr, bool *ok) override
-    {
-        *ok = false;
-        return initialBgr;
-    }
-    bool printerSetup() override { return false; }
-};
-
 // A busy desk's log over two years, written in time order: 20 agents, logons and logouts
 // around the case events.
 LogRecord makeEntry(std::uint32_t number, int entries, std::int32_t firstDay, std::mt19937 &random)

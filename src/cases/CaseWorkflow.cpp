@@ -29,18 +29,6 @@ private:
     CaseStep &m_step;
 };
 
-CaseEvent escalationEvent(int level)
-{
-    switch (level) {
-    case 1:
-        return CaseEvent::FirstEscalationDone;
-    case 2:
-        return CaseEvent::SecondEscalationDone;
-    default:
-        return CaseEvent::ThirdEscalationDone;
-    }
-}
-
 QString ordinal(int level)
 {
     switch (level) {
@@ -74,6 +62,18 @@ bool opened(RecordFile &file)
 }
 
 } // namespace
+
+CaseEvent CaseWorkflow::escalationEvent(int level)
+{
+    switch (level) {
+    case 1:
+        return CaseEvent::FirstEscalationDone;
+    case 2:
+        return CaseEvent::SecondEscalationDone;
+    default:
+        return CaseEvent::ThirdEscalationDone;
+    }
+}
 
 QString CaseWorkflow::noteTooLongText(int charactersLeft)
 {

@@ -42,6 +42,9 @@ public:
     int allocateCaseNumber();
     // A stored case read into the buffer: its priority derived again, then the controls by the rights.
     CaseStep openCase();
+    // What the form allows the user logged on now on the stored case as it stands; the window
+    // asks when another user logged on while it was open.
+    void showRights();
 
     // The notes window, before it closes with OK on the note typed for a step: a note that does
     // not fit in the history is refused with this message (how many characters are left), and
@@ -78,6 +81,8 @@ public:
     // The log entry of OK; the failure message when it could not be written.
     QList<MessageRequest> writeCaseLog();
 
+    // The event of ticking a level's "Done" box, 1 to 3.
+    static CaseEvent escalationEvent(int level);
     // The refusal of a typed note that does not fit, with the characters the history still takes.
     static QString noteTooLongText(int charactersLeft);
 
@@ -92,7 +97,6 @@ private:
     bool append(CaseRecord &record, CaseEvent event, const HistoryEntry &entry, CaseStep &step);
     CaseStep stepWithForm() const;
 
-    void showRights();
     void showEscalationBoxes();
     void takeOwnership();
     CaseStep confirmNew();

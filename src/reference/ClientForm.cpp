@@ -34,16 +34,6 @@ std::vector<QPointer<ClientForm>> &openedForms()
     return forms;
 }
 
-void bringToFront(ProcedureWindow *form)
-{
-    QWidget *window = form->placedWindow();
-    if (window->isMinimized())
-        window->showNormal();
-    window->raise();
-    window->activateWindow();
-    window->setFocus();
-}
-
 } // namespace
 
 // A form opened for a case's client reads that client itself.
@@ -184,7 +174,7 @@ bool ClientForm::admitted()
     }
     if (open < MostOpen)
         return true;
-    bringToFront(newest);
+    newest->bringToFront();
     return false;
 }
 

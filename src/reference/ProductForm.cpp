@@ -26,18 +26,6 @@ using Col = ProductRecord::Col;
 constexpr int NameEntryWidth = 30; // characters shown; the field holds 50
 constexpr int MostDays = 9;
 
-// A row of controls side by side, as one control of the form.
-QWidget *sideBySide(std::initializer_list<QWidget *> controls)
-{
-    auto *row = new QWidget;
-    auto *layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget *control : controls)
-        layout->addWidget(control);
-    layout->addStretch();
-    return row;
-}
-
 } // namespace
 
 const QString ProductForm::ProcedureName = u"UpdateSLA"_s;

@@ -68,6 +68,7 @@ protected:
     QStringList logActions();
     QString folder() const { return m_dir->path(); }
     ScriptedMessages &messages() { return *m_messages; }
+    ScriptedDialogs &dialogs() { return m_dialogs; }
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;

@@ -2,11 +2,11 @@
 // held within 1801 to 2099, the typed "Month" and "Year" fields, and the window driven by keys
 // and clicks, returning the picked date or the start date.
 
+#include "cases/CalendarMonth.h"
+#include "cases/DatePicker.h"
 #include "data/Workstation.h"
 #include "framework/DateTime.h"
 #include "framework/SettingsFile.h"
-#include "shell/CalendarMonth.h"
-#include "shell/DatePicker.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
 

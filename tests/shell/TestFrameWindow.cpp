@@ -4,6 +4,7 @@
 
 #include "FrameFixture.h"
 
+#include "cases/DatePicker.h"
 #include "data/ClientRecord.h"
 #include "framework/WindowPlacement.h"
 #include "reference/ClientForm.h"
@@ -14,7 +15,6 @@
 #include "reference/ProductPicker.h"
 #include "reference/UserForm.h"
 #include "reference/UserList.h"
-#include "shell/DatePicker.h"
 #include "shell/FrameArea.h"
 #include "shell/FrameMenus.h"
 #include "shell/HelpWindow.h"

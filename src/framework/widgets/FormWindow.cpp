@@ -98,6 +98,17 @@ void FormWindow::addField(const QString &label, QWidget *control)
     m_rows->addRow(label, control);
 }
 
+QWidget *FormWindow::sideBySide(std::initializer_list<QWidget *> controls)
+{
+    auto *row = new QWidget;
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget *control : controls)
+        layout->addWidget(control);
+    layout->addStretch();
+    return row;
+}
+
 void FormWindow::addField(QWidget *control)
 {
     m_rows->addRow(control);

@@ -21,6 +21,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <initializer_list>
 
 class QFocusEvent;
 class QFormLayout;
@@ -48,6 +49,8 @@ public:
     QFormLayout *fieldRows() const { return m_rows; }
     void addField(const QString &label, QWidget *control);
     void addField(QWidget *control); // a row without a label
+    // Controls side by side, as one control of a row.
+    static QWidget *sideBySide(std::initializer_list<QWidget *> controls);
 
     // Opens the form for the request beside its caller (see ProcedureWindow::showBeside), or
     // answers it without showing the window (a delete, a refused request). True when shown;
@@ -84,6 +87,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
     void showRecord();
+    // The controls into the record in the buffer (and the fields that follow from them).
+    void storeControls();
 
 private:
     bool maySave() const;
@@ -93,7 +98,6 @@ private:
     void refuseEntry(QWidget *control, const QString &range);
     QString labelOf(QWidget *control) const;
     void nameFields();
-    void storeControls();
     void follow(FormController::Step step);
     void restoreFromHistory(QWidget *control);
     QString caption(FormRequest request) const;

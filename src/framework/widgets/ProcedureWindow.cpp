@@ -58,6 +58,16 @@ QWidget *ProcedureWindow::placedWindow()
     return WindowPlacer::placedWindow(this);
 }
 
+void ProcedureWindow::bringToFront()
+{
+    QWidget *window = placedWindow();
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
+    window->setFocus();
+}
+
 void ProcedureWindow::showBeside(QWidget *caller)
 {
     QMdiArea *area = caller != nullptr ? areaHolding(caller) : nullptr;

@@ -29,6 +29,8 @@ public:
     void showIn(QMdiArea *area);
     // The window the user moves and sizes: the work area's child window that carries this one, or itself.
     QWidget *placedWindow();
+    // Restored when minimized, raised and activated, with the focus in it.
+    void bringToFront();
     bool isOpen() const { return m_open; }
     int response() const { return m_response; }
 
