@@ -151,6 +151,7 @@ void NotesWindow::buildMailPart(QWidget *panel)
     grid->addWidget(m_addProblem, 2, 0);
     grid->addWidget(m_addSignature, 2, 1);
     grid->setColumnStretch(2, 1);
+    connect(m_choice, &QComboBox::activated, this, &NotesWindow::templateChosen);
     connect(m_edit, &QPushButton::clicked, this, &NotesWindow::editHeader);
     connect(m_headerText, &QLineEdit::editingFinished, this, &NotesWindow::takeHeaderText);
     connect(m_templateName, &QLineEdit::editingFinished, this, &NotesWindow::takeTemplateName);
@@ -199,13 +200,11 @@ void NotesWindow::chooseBackgroundColor()
 // The choice as the settings left it; a template without a subject asks for one at once.
 void NotesWindow::showTemplates()
 {
-    const QSignalBlocker quiet(m_choice);
     m_choice->clear();
     m_choice->addItems(m_templates.choiceNames());
     m_choice->setCurrentIndex(m_templates.choice() - 1);
     m_addProblem->setChecked(m_templates.addProblem);
     m_addSignature->setChecked(m_templates.addSignature);
-    connect(m_choice, &QComboBox::activated, this, &NotesWindow::templateChosen, Qt::UniqueConnection);
     templateChosen(m_choice->currentIndex());
 }
 
