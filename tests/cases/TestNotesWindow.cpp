@@ -10,14 +10,11 @@
 #include "mail/SendMailWindow.h"
 #include "mail/SentMail.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -108,9 +105,7 @@ private Q_SLOTS:
     void titleAndMailPartByKind_data();
     void titleAndMailPartByKind();
     void emptyNoteBeepsAndKeepsTheWindowOpen();
-    void cancelAnswersCancelled();
-    void noteTheHistoryCannotTakeIsRefused();
-    void coloursAreKeptUnderAddNotes();
+    void fullHistoryRefusesTheNote();
     void mailCarriesTheHeaderAndTheSignature();
     void unsentMailIsNoNote();
     void clientRefusalsCloseWithMailNotSent_data();
@@ -179,23 +174,8 @@ void TestNotesWindow::emptyNoteBeepsAndKeepsTheWindowOpen()
     QVERIFY2(desk.mail().unexpected().isEmpty(), qPrintable(desk.mail().unexpected()));
 }
 
-void TestNotesWindow::cancelAnswersCancelled()
-{
-    NotesDesk desk;
-    const auto window = desk.window(CaseEvent::StatusChange, u"Closed"_s);
-    QTimer::singleShot(0, window.get(), [&] {
-        noteBox(*window)->setPlainText(Note);
-        press(*window, u"cancel"_s);
-    });
-
-    QCOMPARE(window->exec(), int(QDialog::Rejected));
-    QCOMPARE(window->outcome().kind, NoteOutcome::Kind::Cancelled);
-    QVERIFY(window->outcome().note.isEmpty());
-    QCOMPARE(desk.mail().messages().beeps(), 0);
-}
-
 // The workflow's refusal is shown and the note stays in the window to be shortened.
-void TestNotesWindow::noteTheHistoryCannotTakeIsRefused()
+void TestNotesWindow::fullHistoryRefusesTheNote()
 {
     NotesDesk desk;
     desk.record().History = QString(8000, u'h');
@@ -208,28 +188,11 @@ void TestNotesWindow::noteTheHistoryCannotTakeIsRefused()
 
     QVERIFY(window->isVisible());
     QCOMPARE(noteBox(*window)->toPlainText(), Note);
+    // Cancel then leaves no note behind.
+    press(*window, u"cancel"_s);
+    QVERIFY(!window->isVisible());
     QCOMPARE(window->outcome().kind, NoteOutcome::Kind::Cancelled);
-    QVERIFY2(desk.mail().unexpected().isEmpty(), qPrintable(desk.mail().unexpected()));
-}
-
-void TestNotesWindow::coloursAreKeptUnderAddNotes()
-{
-    NotesDesk desk;
-    desk.mail().dialogs().answerColor(0x0000FF);
-    desk.mail().dialogs().answerColor(0x0000FF);
-    desk.mail().messages().expect(u"Background Color cannot be the same as Text Color"_s, ButtonOk);
-    const auto window = desk.window(CaseEvent::ReviewNote);
-    const QList<QAction *> items = window->findChild<QMenuBar *>()->actions().first()->menu()->actions();
-    QCOMPARE(items.size(), 2);
-    QCOMPARE(items.at(0)->text(), u"&Text Color"_s);
-
-    items.at(0)->trigger();
-    items.at(1)->trigger();
-
-    QCOMPARE(desk.mail().settings().readNumber(u"AddNotes"_s, u"TextColor"_s), 0x0000FF);
-    QVERIFY(!desk.mail().settings().contains(u"AddNotes"_s, u"BgrColor"_s));
-    QCOMPARE(noteBox(*window)->palette().color(QPalette::Text), QColor(Qt::red));
-    QCOMPARE(noteBox(*window)->palette().color(QPalette::Base), QColor(Qt::white));
+    QVERIFY(window->outcome().note.isEmpty());
     QVERIFY2(desk.mail().unexpected().isEmpty(), qPrintable(desk.mail().unexpected()));
 }
 
