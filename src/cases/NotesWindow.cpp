@@ -83,6 +83,7 @@ NotesWindow::NotesWindow(Workstation &workstation, CaseWorkflow &workflow, CaseE
     layout->addWidget(m_text, 1);
     layout->addWidget(buildButtons());
     applyColors();
+    resize(560, 320);
     const bool mail = kind == CaseEvent::OutgoingEmail;
     m_mailPart->setVisible(mail);
     if (mail) {
@@ -267,6 +268,11 @@ void NotesWindow::confirm()
 
 void NotesWindow::sendMail(const QString &note)
 {
+    // What is typed in the editor counts, whether or not the user left the entry.
+    if (m_editor->isVisible()) {
+        takeHeaderText();
+        takeTemplateName();
+    }
     const CaseRecord &record = m_workflow.record();
     if (m_templates.source(record.SProblem).isEmpty()) {
         m_workstation.messages().beep();
