@@ -1,6 +1,7 @@
 #include "CaseMailComposer.h"
 
 #include "CaseFormState.h"
+#include "HistoryText.h"
 #include "data/ClientRecord.h"
 #include "framework/ErrorSeverity.h"
 #include "framework/RecordFile.h"
@@ -11,14 +12,17 @@ namespace vellum {
 
 namespace {
 
-const QString CrLf = u"\r\n"_s;
+using HistoryText::clip;
 
-QString trimmedRight(const QString &text)
+// A line break, and a blank line before a new part.
+QString lineBreak()
 {
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
+    return HistoryText::lineBreak();
+}
+
+QString paragraph()
+{
+    return lineBreak() + lineBreak();
 }
 
 constexpr int Success = int(ErrorSeverity::Silent);
@@ -45,23 +49,23 @@ QString CaseMailComposer::mailText(const QString &note, const QString &problem, 
 
 QString CaseMailComposer::problemBlock(const QString &problem)
 {
-    return u"**** Problem : "_s + problem.trimmed() + u" ****"_s + CrLf + CrLf;
+    return u"**** Problem : "_s + problem.trimmed() + u" ****"_s + paragraph();
 }
 
 QString CaseMailComposer::signature(const CurrentUser &user)
 {
     QString text;
     const auto part = [&text](const QString &value, const QString &before, const QString &after) {
-        if (const QString kept = trimmedRight(value); !kept.isEmpty())
+        if (const QString kept = clip(value); !kept.isEmpty())
             text += before + kept + after;
     };
-    part(user.greet, CrLf + CrLf, {});
-    part(user.fullName.left(NameWidth), CrLf + CrLf, {});
-    part(user.position, CrLf + CrLf, CrLf);
-    part(user.company, {}, CrLf);
-    part(user.email, {}, CrLf);
-    part(user.phone.left(PhoneWidth), {}, CrLf);
-    part(user.fax, {}, CrLf);
+    part(user.greet, paragraph(), {});
+    part(user.fullName.left(NameWidth), paragraph(), {});
+    part(user.position, paragraph(), lineBreak());
+    part(user.company, {}, lineBreak());
+    part(user.email, {}, lineBreak());
+    part(user.phone.left(PhoneWidth), {}, lineBreak());
+    part(user.fax, {}, lineBreak());
     return text;
 }
 
@@ -82,8 +86,8 @@ CaseMailRecipient CaseMailComposer::recipient(Workstation &workstation, const QS
     if (clients.open() == Success) {
         clients.record().SName = shortName;
         if (clients.fetch(ClientRecord::SNameKey) == Success) {
-            found.address = trimmedRight(clients.record().Email);
-            found.name = trimmedRight(clients.record().LName);
+            found.address = clip(clients.record().Email);
+            found.name = clip(clients.record().LName);
             if (const std::optional<QString> refusal = addressRefusal(found.address))
                 found.refusal = CaseStep::message(*refusal);
             return found;

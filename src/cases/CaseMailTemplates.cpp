@@ -29,17 +29,18 @@ CaseMailTemplates::CaseMailTemplates()
 {
 }
 
-// A key that is not there keeps its default; a name or subject is read at its width.
+// A key that is not there keeps its default. Widths hold for what the user types: the fourth
+// default name is one character wider than a typed name may be, and is kept whole.
 void CaseMailTemplates::load(const SettingsFile &settings)
 {
-    const auto text = [&settings](const QString &name, QString &value, int width) {
+    const auto text = [&settings](const QString &name, QString &value) {
         if (settings.contains(Section, name))
-            value = settings.readText(Section, name).left(width);
+            value = settings.readText(Section, name);
     };
     for (int number = 1; number <= Templates; ++number) {
         Template &each = m_templates[std::size_t(number - 1)];
-        text(key(NameKey, number), each.name, NameWidth);
-        text(key(SubjectKey, number), each.subject, SubjectWidth);
+        text(key(NameKey, number), each.name);
+        text(key(SubjectKey, number), each.subject);
     }
     if (settings.contains(Section, TitleKey))
         choose(settings.readNumber(Section, TitleKey));

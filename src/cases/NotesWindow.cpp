@@ -83,6 +83,7 @@ NotesWindow::NotesWindow(Workstation &workstation, CaseWorkflow &workflow, CaseE
     layout->addWidget(m_text, 1);
     layout->addWidget(buildButtons());
     applyColors();
+    resize(560, 320);
     const bool mail = kind == CaseEvent::OutgoingEmail;
     m_mailPart->setVisible(mail);
     if (mail) {
@@ -151,6 +152,7 @@ void NotesWindow::buildMailPart(QWidget *panel)
     grid->addWidget(m_addProblem, 2, 0);
     grid->addWidget(m_addSignature, 2, 1);
     grid->setColumnStretch(2, 1);
+    connect(m_choice, &QComboBox::activated, this, &NotesWindow::templateChosen);
     connect(m_edit, &QPushButton::clicked, this, &NotesWindow::editHeader);
     connect(m_headerText, &QLineEdit::editingFinished, this, &NotesWindow::takeHeaderText);
     connect(m_templateName, &QLineEdit::editingFinished, this, &NotesWindow::takeTemplateName);
@@ -199,13 +201,11 @@ void NotesWindow::chooseBackgroundColor()
 // The choice as the settings left it; a template without a subject asks for one at once.
 void NotesWindow::showTemplates()
 {
-    const QSignalBlocker quiet(m_choice);
     m_choice->clear();
     m_choice->addItems(m_templates.choiceNames());
     m_choice->setCurrentIndex(m_templates.choice() - 1);
     m_addProblem->setChecked(m_templates.addProblem);
     m_addSignature->setChecked(m_templates.addSignature);
-    connect(m_choice, &QComboBox::activated, this, &NotesWindow::templateChosen, Qt::UniqueConnection);
     templateChosen(m_choice->currentIndex());
 }
 
@@ -268,6 +268,11 @@ void NotesWindow::confirm()
 
 void NotesWindow::sendMail(const QString &note)
 {
+    // What is typed in the editor counts, whether or not the user left the entry.
+    if (m_editor->isVisible()) {
+        takeHeaderText();
+        takeTemplateName();
+    }
     const CaseRecord &record = m_workflow.record();
     if (m_templates.source(record.SProblem).isEmpty()) {
         m_workstation.messages().beep();
