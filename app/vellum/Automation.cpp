@@ -1,5 +1,8 @@
 #include "Automation.h"
 
+#include "AutomatedCase.h"
+#include "shell/MainFrame.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -35,6 +38,7 @@ void Automation::installFromEnvironment()
     if (file.isEmpty() || installed != nullptr)
         return;
     installed = new Automation(file, qEnvironmentVariable("VELLUM_AUTOMATION_LOGON"),
+                               qEnvironmentVariable("VELLUM_AUTOMATION_CASE"),
                                qEnvironmentVariableIntValue("VELLUM_AUTOMATION_CLOSE") != 0);
     qApp->installEventFilter(installed);
 }
@@ -45,8 +49,9 @@ void Automation::noteExit(int exitCode)
         installed->note(u"exit"_s, QString::number(exitCode));
 }
 
-Automation::Automation(QString file, QString logon, bool closeFrame)
-    : QObject(qApp), m_file(std::move(file)), m_logon(std::move(logon)), m_closeFrame(closeFrame)
+Automation::Automation(QString file, QString logon, QString caseScript, bool closeFrame)
+    : QObject(qApp), m_file(std::move(file)), m_logon(std::move(logon)), m_caseScript(std::move(caseScript)),
+      m_closeFrame(closeFrame)
 {
 }
 
@@ -72,8 +77,26 @@ void Automation::noticeWindow(QWidget *window)
     note(u"shown"_s, window->objectName() + u'\t' + window->windowTitle());
     if (!m_logon.isEmpty() && window->windowTitle().endsWith(u" - Logon"_s))
         QTimer::singleShot(0, window, [this, shown] { answerLogon(shown); });
-    else if (m_closeFrame && qobject_cast<QMainWindow *>(window) != nullptr)
-        QTimer::singleShot(0, window, [shown] { shown->close(); });
+    else if (qobject_cast<QMainWindow *>(window) != nullptr)
+        QTimer::singleShot(0, window, [this, shown] { actInFrame(shown); });
+}
+
+// The case script first, then the closing, each once.
+void Automation::actInFrame(QWidget *frame)
+{
+    const auto close = [this, frame = QPointer<QWidget>(frame)] {
+        if (m_closeFrame && frame)
+            frame->close();
+    };
+    auto *mainFrame = qobject_cast<MainFrame *>(frame);
+    if (m_caseScript.isEmpty() || mainFrame == nullptr) {
+        close();
+        return;
+    }
+    const QString script = std::exchange(m_caseScript, QString());
+    auto *agent = new AutomatedCase(
+        mainFrame, script, [this](const QString &kind, const QString &text) { note(kind, text); }, close);
+    agent->start();
 }
 
 void Automation::note(const QString &kind, const QString &text) const

@@ -38,6 +38,7 @@ CaseQueue::CaseQueue(Workstation &workstation, CaseFormOpener &opener, QWidget *
     setBackgroundColor(workstation.run().browseColor);
     setHelpTopic(HelpTopic);
     setRequestHandler([this](FormRequest request) { return takeRequest(request); });
+    button(ChangeButton)->setText(u"&Update"_s);
     button(DeleteButton)->setText(u"&Delete Case"_s);
     addOwnButtons();
     connect(model(), &QAbstractItemModel::modelReset, this, &CaseQueue::updateOwnButtons);

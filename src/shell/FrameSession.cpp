@@ -11,7 +11,7 @@ namespace vellum {
 
 const QStringList &FrameSession::windowsClosedAtLogout()
 {
-    static const QStringList names{u"ActivityView"_s, u"BrowsCases"_s, u"BrowsLog"_s, u"WindowExportFile"_s};
+    static const QStringList names{u"OpenActivityView"_s, u"BrowsCases"_s, u"BrowsLog"_s, u"WindowExportFile"_s};
     return names;
 }
 

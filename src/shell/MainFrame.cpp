@@ -1,6 +1,8 @@
 #include "MainFrame.h"
 
 #include "AboutWindow.h"
+#include "DesktopNotifier.h"
+#include "EscalationWarningWindow.h"
 #include "FrameArea.h"
 #include "FrameChoices.h"
 #include "FrameMenus.h"
@@ -11,6 +13,10 @@
 #include "SplashWindow.h"
 #include "StatusBarTexts.h"
 #include "SystemOptionsWindow.h"
+#include "cases/ActivityView.h"
+#include "cases/CaseFormLauncher.h"
+#include "cases/CaseQueue.h"
+#include "cases/EscalationMonitor.h"
 #include "data/Workstation.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/widgets/WindowPlacer.h"
@@ -86,7 +92,21 @@ MainFrame::MainFrame(Workstation &workstation, LogonStep logon, QWidget *parent)
     connect(m_area, &QWidget::customContextMenuRequested, this, &MainFrame::showPopup);
     connect(m_menus, &FrameMenus::picked, this, &MainFrame::perform);
     connect(&m_timer, &FrameTimer::ticked, this, &MainFrame::showTick);
+    buildCaseWindows();
     applyMenus();
+}
+
+void MainFrame::buildCaseWindows()
+{
+    m_caseForms = new CaseFormLauncher(m_workstation, m_area, this);
+    m_warning = new EscalationWarningWindow(this);
+    m_monitor = new EscalationMonitor(m_workstation, *m_caseForms, *m_warning, this);
+    m_notifier = new DesktopNotifier(*m_caseForms, this);
+    connect(m_monitor, &EscalationMonitor::warningShown, m_notifier, &DesktopNotifier::post);
+    connect(m_caseForms, &CaseFormLauncher::caseMarkerSet, m_monitor,
+            [this](std::uint32_t caseNr, int marker) { m_monitor->setCaseMarker(caseNr, std::uint16_t(marker)); });
+    connect(m_caseForms, &CaseFormLauncher::helpRequested, this, &MainFrame::showHelp);
+    m_timer.setRefresh([this] { m_monitor->refresh(m_workstation.run().messagesOn); });
 }
 
 MainFrame::~MainFrame()
@@ -207,6 +227,7 @@ void MainFrame::logOnAgain()
     case FrameSession::LogonResult::LoggedOn:
         showUser();
         applyMenus();
+        m_monitor->rebuild();
         activateWindow();
         break;
     case FrameSession::LogonResult::StaysLoggedOut:
@@ -304,6 +325,12 @@ void MainFrame::performWindowOf(MenuItem item)
         SystemOptionsWindow(m_workstation, this).exec();
         applyMenus(); // the options may have switched the activity log on or off
         break;
+    case MenuItem::Queues:
+        openActivityView();
+        break;
+    case MenuItem::Cases:
+        openCaseQueue();
+        break;
     case MenuItem::Products:
         openChild(new ProductList(m_workstation));
         break;
@@ -365,9 +392,34 @@ void MainFrame::openSingle(const QString &procedure, const std::function<Procedu
 void MainFrame::openChild(ProcedureWindow *window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
-    connect(window, &ProcedureWindow::helpRequested, this,
-            [this](const QString &topic) { HelpWindow::showTopic(this, topic); });
+    connect(window, &ProcedureWindow::helpRequested, this, &MainFrame::showHelp);
     window->showIn(m_area);
+}
+
+void MainFrame::showHelp(const QString &topic)
+{
+    HelpWindow::showTopic(this, topic);
+}
+
+// "Browse Cases": it reads the file again whenever the case form closes.
+void MainFrame::openCaseQueue()
+{
+    openSingle(CaseQueue::ProcedureName, [this] {
+        auto *queue = new CaseQueue(m_workstation, *m_caseForms);
+        connect(queue, &CaseQueue::queuesRequested, this, &MainFrame::openActivityView);
+        connect(m_caseForms, &CaseFormLauncher::formFinished, queue, &BrowseList::refresh);
+        return queue;
+    });
+}
+
+// "Action Overview": the monitor's lists, shown again whenever the monitor refills them.
+void MainFrame::openActivityView()
+{
+    openSingle(ActivityView::ProcedureName, [this] {
+        auto *view = new ActivityView(m_workstation, m_monitor->lists(), *m_caseForms);
+        connect(m_monitor, &EscalationMonitor::listsRefilled, view, &ActivityView::listsRefilled);
+        return view;
+    });
 }
 
 // A second choice brings the open Inbox to the front instead of opening another.

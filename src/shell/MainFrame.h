@@ -19,6 +19,11 @@ class QLabel;
 
 namespace vellum {
 
+class ActivityView;
+class CaseFormLauncher;
+class DesktopNotifier;
+class EscalationMonitor;
+class EscalationWarningWindow;
 class FrameArea;
 class FrameMenus;
 class MailSession;
@@ -43,6 +48,8 @@ public:
     SingleWindows &singleWindows() { return m_singleWindows; }
     FrameMenus &menus() const { return *m_menus; }
     FrameArea *area() const { return m_area; }
+    CaseFormLauncher &caseForms() const { return *m_caseForms; }
+    EscalationMonitor &monitor() const { return *m_monitor; }
     QString statusField(int field) const;
     bool hasClosed() const { return m_closed; }
 
@@ -79,6 +86,10 @@ private:
     void performChoice(MenuItem item);
     void performWindowOf(MenuItem item);
     void openInbox();
+    void buildCaseWindows();
+    void openCaseQueue();
+    void openActivityView();
+    void showHelp(const QString &topic);
     void openSingle(const QString &procedure, const std::function<ProcedureWindow *()> &create);
     void openChild(ProcedureWindow *window);
     void showSplash();
@@ -91,6 +102,12 @@ private:
     SingleWindows m_singleWindows;
     FrameMenus *m_menus;
     FrameArea *m_area;
+    // One case form at a time, the warnings before each deadline and the lists they share with
+    // the activity view.
+    CaseFormLauncher *m_caseForms = nullptr;
+    EscalationWarningWindow *m_warning = nullptr;
+    EscalationMonitor *m_monitor = nullptr;
+    DesktopNotifier *m_notifier = nullptr;
     std::array<QLabel *, 5> m_fields{};
     QPointer<SplashWindow> m_splash;
     // The workstation's mail from start-up; null in tests of the frame alone.
