@@ -112,7 +112,7 @@ QLineEdit *DatePicker::numberField(const QString &name, int highest)
     auto *field = new QLineEdit;
     field->setObjectName(name);
     field->setValidator(new QIntValidator(0, highest, field));
-    field->setMaxLength(QString::number(highest).size());
+    field->setMaxLength(int(QString::number(highest).size()));
     field->setFixedWidth(field->fontMetrics().horizontalAdvance(u"00000"_s) + CellWidth / 2);
     return field;
 }

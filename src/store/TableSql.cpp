@@ -77,7 +77,7 @@ std::vector<int> TableSql::storageOrder(bool withMemos) const
 QByteArray TableSql::createTable() const
 {
     QByteArrayList columns;
-    const auto definition = [this](int field) {
+    const auto definition = [this](int field) -> QByteArray {
         const bool text = m_table.fields[std::size_t(field)].isText();
         return column(field) + (text ? " TEXT NOT NULL DEFAULT ''" : " INTEGER NOT NULL DEFAULT 0");
     };
