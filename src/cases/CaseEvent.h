@@ -21,4 +21,19 @@ enum class CaseEvent {
     PriorityChangeBySystem,
 };
 
+// The notes an agent types for their own sake: a note, the two calls and the two mails.
+constexpr bool isTypedNote(CaseEvent event)
+{
+    switch (event) {
+    case CaseEvent::ReviewNote:
+    case CaseEvent::OutgoingCall:
+    case CaseEvent::IncomingCall:
+    case CaseEvent::OutgoingEmail:
+    case CaseEvent::IncomingEmail:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace vellum

@@ -21,13 +21,9 @@ enum class NoteKind {
 
 NoteKind noteKind(CaseEvent event)
 {
-    switch (event) {
-    case CaseEvent::ReviewNote:
-    case CaseEvent::OutgoingCall:
-    case CaseEvent::IncomingCall:
-    case CaseEvent::OutgoingEmail:
-    case CaseEvent::IncomingEmail:
+    if (isTypedNote(event))
         return NoteKind::Typed;
+    switch (event) {
     case CaseEvent::StatusChange:
     case CaseEvent::ReOpen:
     case CaseEvent::FirstEscalationDone:

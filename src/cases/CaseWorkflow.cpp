@@ -41,20 +41,6 @@ QString ordinal(int level)
     }
 }
 
-bool isNoteKind(CaseEvent event)
-{
-    switch (event) {
-    case CaseEvent::ReviewNote:
-    case CaseEvent::OutgoingCall:
-    case CaseEvent::IncomingCall:
-    case CaseEvent::OutgoingEmail:
-    case CaseEvent::IncomingEmail:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // A file that cannot be opened has been reported by the record layer.
 bool opened(RecordFile &file)
 {
@@ -348,7 +334,7 @@ CaseStep CaseWorkflow::markEscalationDone(int level, const NoteOutcome &note)
 
 CaseStep CaseWorkflow::addNote(CaseEvent event, const NoteOutcome &note)
 {
-    if (!isNoteKind(event) || !m_form.notesEnabled)
+    if (!isTypedNote(event) || !m_form.notesEnabled)
         return stepWithForm();
     CaseRecord &record = m_cases.record();
     CaseStep step;

@@ -9,7 +9,6 @@ using store::StoreStatus;
 
 namespace {
 
-constexpr int Ok = 0;
 constexpr int Failed = int(ErrorSeverity::Notify);
 constexpr int OtherFailure = 1;
 constexpr int ChildPage = 100;
@@ -26,9 +25,9 @@ FileRelations::FileRelations(RecordFile &file, std::span<const RelationDefinitio
 {
 }
 
-int FileRelations::open()
+RecordResult FileRelations::open()
 {
-    if (const int opened = m_file.open(); opened != Ok)
+    if (const int opened = m_file.open(); opened != RecordResult::Ok)
         return opened;
     // The related files are read and written inside a transaction, where none can be opened any more.
     store::Database &database = m_file.database();
@@ -47,7 +46,7 @@ int FileRelations::open()
             return int(errors.throwError(ErrorId::OpenError));
         }
     }
-    return Ok;
+    return RecordResult::Ok;
 }
 
 void FileRelations::close()
@@ -130,14 +129,14 @@ FileRelations::Outcome FileRelations::carryToChildren(const store::TableDefiniti
     return Outcome::Done;
 }
 
-int FileRelations::update(bool fromForm)
+RecordResult FileRelations::update(bool fromForm)
 {
     store::Transaction transaction(m_file.database());
     if (!started(transaction))
         return Failed;
     const RecordFile::Watch watched = m_file.watch();
     const store::Row before = m_file.readRow();
-    if (m_file.tryUpdate(fromForm) != Ok) {
+    if (m_file.tryUpdate(fromForm) != RecordResult::Ok) {
         transaction.rollback();
         int id = m_file.lastError();
         if (fromForm && id == ErrorId::ChangedByOtherStation)
@@ -168,7 +167,7 @@ int FileRelations::update(bool fromForm)
         m_file.fail(ErrorId::UpdateError, committed, true);
         return OtherFailure;
     }
-    return Ok;
+    return RecordResult::Ok;
 }
 
 FileRelations::Outcome FileRelations::deleteChildren(const store::TableDefinition &parent, const store::Row &values)
@@ -215,7 +214,7 @@ FileRelations::Outcome FileRelations::removeAsStored(store::Transaction &transac
         return Outcome::Failed;
     if (const Outcome children = deleteChildren(m_file.table(), current.values); children != Outcome::Done)
         return Outcome::Refused; // the children's failure has been shown
-    if (m_file.tryDelete() != Ok) {
+    if (m_file.tryDelete() != RecordResult::Ok) {
         *failure = m_file.lastStatus();
         return Outcome::Failed;
     }
@@ -223,7 +222,7 @@ FileRelations::Outcome FileRelations::removeAsStored(store::Transaction &transac
     return *failure ? Outcome::Done : Outcome::Failed;
 }
 
-int FileRelations::deleteRecord(bool ask)
+RecordResult FileRelations::deleteRecord(bool ask)
 {
     if (ask && m_file.throwError(ErrorId::ConfirmDelete) != int(ErrorSeverity::Silent))
         return Failed;
@@ -235,7 +234,7 @@ int FileRelations::deleteRecord(bool ask)
         StoreStatus failure;
         const Outcome outcome = removeAsStored(transaction, &failure);
         if (outcome == Outcome::Done)
-            return Ok;
+            return RecordResult::Ok;
         // Whatever went back with the transaction is there again, as it was read.
         transaction.rollback();
         m_file.setWatch(watched);

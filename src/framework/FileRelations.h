@@ -16,13 +16,13 @@ public:
     FileRelations(RecordFile &file, std::span<const RelationDefinition> relations);
 
     RecordFile &file() const { return m_file; }
-    int open();
+    RecordResult open();
     void close();
 
     // Writes the buffer back; returns 0, 5 after a concurrency failure or a refused link change, 1 otherwise.
-    int update(bool fromForm = true);
+    RecordResult update(bool fromForm = true);
     // Deletes the record last read, after "Confirm Delete" when asked; 0 when it is gone.
-    int deleteRecord(bool ask = true);
+    RecordResult deleteRecord(bool ask = true);
 
 private:
     enum class Outcome { Done, Refused, Failed };

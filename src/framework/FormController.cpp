@@ -8,7 +8,6 @@ namespace vellum {
 
 namespace {
 
-constexpr int Ok = 0;
 constexpr int OtherFailure = 1;
 constexpr int YesNoCancel = ButtonYes | ButtonNo | ButtonCancel;
 
@@ -64,7 +63,7 @@ FormController::Step FormController::refuse(int errorId)
 
 FormController::Step FormController::remove()
 {
-    m_response = m_primary.deleteRecord(true) == Ok ? RequestCompleted : RequestCancelled;
+    m_response = m_primary.deleteRecord(true) == RecordResult::Ok ? RequestCompleted : RequestCancelled;
     return Step::Close;
 }
 
@@ -110,7 +109,7 @@ FormController::Step FormController::ok()
 // A failed insert has shown its message and leaves the user's input (and the placeholder) in place.
 FormController::Step FormController::insert()
 {
-    if (file().insert() != Ok) {
+    if (file().insert() != RecordResult::Ok) {
         noteInvalidField();
         return Step::Stay;
     }
@@ -126,7 +125,7 @@ FormController::Step FormController::change()
     }
     for (;;) {
         const int result = m_primary.update(true);
-        if (result == Ok) {
+        if (result == RecordResult::Ok) {
             m_response = RequestCompleted;
             return close();
         }
@@ -188,7 +187,7 @@ FormController::Step FormController::cancelChanges()
 // Closing without saving gives back the number a new record had taken.
 FormController::Step FormController::closeWithout()
 {
-    if (m_request == InsertRequest && file().cancelAutoNumber() != Ok)
+    if (m_request == InsertRequest && file().cancelAutoNumber() != RecordResult::Ok)
         return Step::Stay;
     m_response = RequestCancelled;
     return close();

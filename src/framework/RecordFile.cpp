@@ -13,7 +13,6 @@ using store::StoreStatus;
 
 namespace {
 
-constexpr int Ok = 0;
 constexpr int Failed = int(ErrorSeverity::Notify); // 5: what a failed operation returns
 constexpr int ReadAheadRows = 64;
 constexpr int NumberingAttempts = 3;
@@ -54,12 +53,12 @@ QString RecordFile::name() const
     return m_database.pathOf(m_table);
 }
 
-int RecordFile::open()
+RecordResult RecordFile::open()
 {
     clearError();
     ++m_openCount;
     if (m_opened)
-        return Ok;
+        return RecordResult::Ok;
     const auto mode = [this] { return m_readOnly ? store::OpenMode::ReadOnly : store::OpenMode::ReadWrite; };
     for (int attempt = 0; attempt < 2;) {
         StoreStatus status = m_database.open(m_table, mode(), m_createIfMissing);
@@ -71,7 +70,7 @@ int RecordFile::open()
             m_readOnly = m_database.isReadOnly(m_table);
             m_endOfFile = false;
             m_autoNumberDone = false;
-            return Ok;
+            return RecordResult::Ok;
         case StoreCode::AccessDenied:
             fail(ErrorId::AccessDenied, status, true);
             m_readOnly = true;
@@ -146,7 +145,7 @@ void RecordFile::accept(store::StoredRow row)
     m_read = std::move(row);
 }
 
-int RecordFile::fetch(int key)
+RecordResult RecordFile::fetch(int key)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
@@ -167,10 +166,10 @@ int RecordFile::fetch(int key)
     m_position = {key, std::nullopt, std::nullopt};
     m_position.after = positionOf(m_read);
     m_readAhead.clear();
-    return Ok;
+    return RecordResult::Ok;
 }
 
-int RecordFile::reread()
+RecordResult RecordFile::reread()
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
@@ -182,7 +181,7 @@ int RecordFile::reread()
     if (!status)
         return fail(ErrorId::RetrievalError, status, true);
     accept(std::move(row));
-    return Ok;
+    return RecordResult::Ok;
 }
 
 store::KeyPosition RecordFile::positionOf(const store::StoredRow &row) const
@@ -221,19 +220,19 @@ void RecordFile::setRecordOrder()
     set(-1);
 }
 
-int RecordFile::next()
+RecordResult RecordFile::next()
 {
     return step(Direction::Forward);
 }
 
-int RecordFile::previous()
+RecordResult RecordFile::previous()
 {
     return step(Direction::Backward);
 }
 
 // Records are read a page ahead (the read-ahead of sequential reading); the page's statement is
 // finished before the records are handed out, so no read holds the file between calls.
-int RecordFile::step(Direction direction)
+RecordResult RecordFile::step(Direction direction)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
@@ -263,7 +262,7 @@ int RecordFile::step(Direction direction)
     m_readAhead.pop_back();
     m_position.after = positionOf(m_read);
     m_endOfFile = false;
-    return Ok;
+    return RecordResult::Ok;
 }
 
 int RecordFile::firstDuplicateKey(std::int64_t ownRowId, const std::vector<int> &skipKeys) const
@@ -293,7 +292,8 @@ int RecordFile::showError(int id)
     return throwError(id);
 }
 
-int RecordFile::duplicate(const StoreStatus &status, std::int64_t ownRowId, bool show, const std::vector<int> &skipKeys)
+RecordResult RecordFile::duplicate(const StoreStatus &status, std::int64_t ownRowId, bool show,
+                                   const std::vector<int> &skipKeys)
 {
     m_lastError = ErrorId::DuplicateKey;
     m_lastStatus = status;
@@ -366,7 +366,7 @@ QString RecordFile::fieldLabel(int field) const
     return QString::fromUtf8(name.data(), qsizetype(name.size()));
 }
 
-int RecordFile::refuseEmptyKey(int field, bool show)
+RecordResult RecordFile::refuseEmptyKey(int field, bool show)
 {
     m_refusedField = field;
     m_lastError = ErrorId::KeyFieldEmpty;
@@ -378,7 +378,7 @@ int RecordFile::refuseEmptyKey(int field, bool show)
     return Failed;
 }
 
-int RecordFile::insertRecord(bool show)
+RecordResult RecordFile::insertRecord(bool show)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
@@ -387,11 +387,11 @@ int RecordFile::insertRecord(bool show)
         return refuseEmptyKey(field, show);
     if (m_table.autoNumberKey() >= 0 && !m_autoNumberDone) {
         // Numbering adds the whole buffer at once: the insert is then complete.
-        if (allocateNumber(show) != Ok)
+        if (allocateNumber(show) != RecordResult::Ok)
             return Failed;
         m_autoNumberDone = false;
         m_placeholder = {};
-        return Ok;
+        return RecordResult::Ok;
     }
     StoreStatus status;
     store::StoredRow stored;
@@ -406,14 +406,14 @@ int RecordFile::insertRecord(bool show)
         m_autoNumberDone = false;
         m_placeholder = {};
         m_read = std::move(stored);
-        return Ok;
+        return RecordResult::Ok;
     }
     if (status.code == StoreCode::Duplicate)
         return duplicate(status, m_placeholder.rowId, show);
     return fail(ErrorId::InsertError, status, show);
 }
 
-int RecordFile::updateRecord(bool show, bool fromForm)
+RecordResult RecordFile::updateRecord(bool show, bool fromForm)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
@@ -427,7 +427,7 @@ int RecordFile::updateRecord(bool show, bool fromForm)
         m_database.update(m_table, m_read.rowId, m_read.version, written.values, &written.version);
     if (status) {
         m_read = std::move(written);
-        return Ok;
+        return RecordResult::Ok;
     }
     if (status.code == StoreCode::Duplicate)
         return fail(ErrorId::UpdateError, namingTheKey(status), show);
@@ -445,7 +445,7 @@ int RecordFile::updateRecord(bool show, bool fromForm)
     return fail(fromForm ? ErrorId::ChangedByOtherStationForm : ErrorId::ChangedByOtherStation, status, show);
 }
 
-int RecordFile::tryDelete()
+RecordResult RecordFile::tryDelete()
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
@@ -455,7 +455,7 @@ int RecordFile::tryDelete()
         return fail(ErrorId::DeleteError, status, false);
     m_read = {};
     m_readAhead.clear();
-    return Ok;
+    return RecordResult::Ok;
 }
 
 // The number is taken by adding the record at once, so no other workstation can hand it out.
@@ -485,7 +485,7 @@ RecordFile::Numbering RecordFile::addWithNextNumber(const std::vector<int> &mark
     return Numbering::Added;
 }
 
-int RecordFile::allocateNumber(bool show)
+RecordResult RecordFile::allocateNumber(bool show)
 {
     if (!ensureOpen())
         return int(ErrorSeverity::Fatal);
@@ -502,7 +502,7 @@ int RecordFile::allocateNumber(bool show)
             if (outcome == Numbering::Added) {
                 clearError(); // after "Try Again?" nothing is left of the failures before
                 m_autoNumberDone = true;
-                return Ok;
+                return RecordResult::Ok;
             }
             // A search for the highest number that fails is not mended by another try.
             if (outcome == Numbering::ReadFailed)
@@ -522,11 +522,11 @@ int RecordFile::allocateNumber(bool show)
     }
 }
 
-int RecordFile::cancelAutoNumber()
+RecordResult RecordFile::cancelAutoNumber()
 {
     clearError();
     if (!m_autoNumberDone)
-        return Ok;
+        return RecordResult::Ok;
     // A placeholder that another station deleted meanwhile has nothing left to give back.
     const StoreStatus status = m_database.remove(m_table, m_placeholder.rowId);
     if (!status && status.code != StoreCode::NoRecord)
@@ -534,16 +534,16 @@ int RecordFile::cancelAutoNumber()
     m_autoNumberDone = false;
     m_placeholder = {};
     m_read = {};
-    return Ok;
+    return RecordResult::Ok;
 }
 
-int RecordFile::primeRecord()
+RecordResult RecordFile::primeRecord()
 {
     clearBuffer();
     m_read = {};
     if (m_table.autoNumberKey() >= 0)
         return primeAutoNumber();
-    return Ok;
+    return RecordResult::Ok;
 }
 
 int RecordFile::saveBuffer()

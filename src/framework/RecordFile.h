@@ -6,6 +6,7 @@
 
 #include "ErrorReporter.h"
 #include "RecordLayout.h"
+#include "RecordResult.h"
 #include "store/Database.h"
 
 #include <map>
@@ -27,35 +28,35 @@ public:
     ErrorReporter &errors() const { return m_errors; }
     QString name() const; // the full path, as %File shows it
 
-    int open();
+    RecordResult open();
     void close();
     bool isOpen() const { return m_opened; }
     bool isReadOnly() const { return m_readOnly; }
 
     // Reads the record whose key equals the buffer's key fields; 5 when there is none.
-    int fetch(int key);
+    RecordResult fetch(int key);
     // Re-reads the record last read and watches it again (a list does so before a change).
-    int reread();
+    RecordResult reread();
 
     // Where Next and Previous start: the first (last) record of a key, the buffer's key values, record order.
     void set(int key);
     void setFromBuffer(int key);
     void setRecordOrder();
-    int next();
-    int previous();
+    RecordResult next();
+    RecordResult previous();
     bool endOfFile() const { return m_endOfFile; }
 
-    int insert() { return insertRecord(true); }
-    int tryInsert() { return insertRecord(false); }
-    int update(bool fromForm = false) { return updateRecord(true, fromForm); }
-    int tryUpdate(bool fromForm = false) { return updateRecord(false, fromForm); }
+    RecordResult insert() { return insertRecord(true); }
+    RecordResult tryInsert() { return insertRecord(false); }
+    RecordResult update(bool fromForm = false) { return updateRecord(true, fromForm); }
+    RecordResult tryUpdate(bool fromForm = false) { return updateRecord(false, fromForm); }
     // Deletes the record last read, whatever its version: a delete has no watch.
-    int tryDelete();
+    RecordResult tryDelete();
 
-    int primeRecord();
-    int primeAutoNumber() { return allocateNumber(true); }
-    int tryPrimeAutoNumber() { return allocateNumber(false); }
-    int cancelAutoNumber();
+    RecordResult primeRecord();
+    RecordResult primeAutoNumber() { return allocateNumber(true); }
+    RecordResult tryPrimeAutoNumber() { return allocateNumber(false); }
+    RecordResult cancelAutoNumber();
     bool autoNumberDone() const { return m_autoNumberDone; }
 
     int saveBuffer();
@@ -66,12 +67,13 @@ public:
     int savePosition();
     void restorePosition(int saved);
 
+    // Show an error of the table for this file; they answer what the message box answered.
     int throwError(int id);
     int throwMessage(int id, const QString &message);
     // Records error id with the store's status as this file's last error, and shows it when asked.
     int fail(int id, const store::StoreStatus &status, bool show);
     // The error of the last operation; 0 when it succeeded. Every operation sets it afresh.
-    int lastError() const { return m_lastError; }
+    RecordResult lastError() const { return m_lastError; }
     // Shows an error that a Try operation only recorded, with the context it recorded.
     int showError(int id);
     const store::StoreStatus &lastStatus() const { return m_lastStatus; }
@@ -115,18 +117,18 @@ private:
 
     bool ensureOpen();
     void clearError();
-    int insertRecord(bool show);
-    int duplicate(const store::StoreStatus &status, std::int64_t ownRowId, bool show,
-                  const std::vector<int> &skipKeys = {});
+    RecordResult insertRecord(bool show);
+    RecordResult duplicate(const store::StoreStatus &status, std::int64_t ownRowId, bool show,
+                           const std::vector<int> &skipKeys = {});
     store::StoreStatus namingTheKey(store::StoreStatus status) const;
-    int refuseEmptyKey(int field, bool show);
-    int updateRecord(bool show, bool fromForm);
-    int allocateNumber(bool show);
+    RecordResult refuseEmptyKey(int field, bool show);
+    RecordResult updateRecord(bool show, bool fromForm);
+    RecordResult allocateNumber(bool show);
     Numbering addWithNextNumber(const std::vector<int> &markedKeys, store::StoreStatus *status);
     std::vector<int> emptyUniqueKeys() const;
     int firstDuplicateKey(std::int64_t ownRowId, const std::vector<int> &skipKeys = {}) const;
     void accept(store::StoredRow row);
-    int step(store::Direction direction);
+    RecordResult step(store::Direction direction);
     store::KeyPosition positionOf(const store::StoredRow &row) const;
 
     store::Database &m_database;

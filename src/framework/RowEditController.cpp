@@ -8,8 +8,6 @@ namespace vellum {
 
 namespace {
 
-constexpr int Ok = 0;
-
 // Clears the flag again however the store or the question ends.
 class BusyScope {
 public:
@@ -41,7 +39,7 @@ RecordFile &RowEditController::file() const
 
 bool RowEditController::beginInsert()
 {
-    if (file().primeRecord() != Ok)
+    if (file().primeRecord() != RecordResult::Ok)
         return false;
     m_mode = Mode::Insert;
     m_snapshot = file().saveBuffer();
@@ -95,7 +93,7 @@ RowEditController::Outcome RowEditController::store()
 {
     const BusyScope busy(m_busy);
     const int result = m_mode == Mode::Insert ? file().insert() : m_primary.update(false);
-    if (result != Ok)
+    if (result != RecordResult::Ok)
         return Outcome::Editing;
     finish();
     return Outcome::Stored;
@@ -104,7 +102,7 @@ RowEditController::Outcome RowEditController::store()
 // A new record gives back whatever number it had taken.
 RowEditController::Outcome RowEditController::discard()
 {
-    if (m_mode == Mode::Insert && file().cancelAutoNumber() != Ok)
+    if (m_mode == Mode::Insert && file().cancelAutoNumber() != RecordResult::Ok)
         return Outcome::Editing;
     file().restoreBuffer(m_snapshot);
     finish();

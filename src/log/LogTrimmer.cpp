@@ -44,7 +44,9 @@ std::int64_t LogTrimmer::removeUpTo(std::int32_t lastDay)
         return 0;
     const store::Condition upTo{LogRecord::Col::ActionDate, store::CompareOp::LessOrEqual, std::int64_t(lastDay)};
     std::int64_t removed = 0;
-    m_workstation.database().removeWhere(LogRecord::table(), {upTo}, &removed);
+    // A removal that failed removed nothing; the next trim tries again.
+    if (!m_workstation.database().removeWhere(LogRecord::table(), {upTo}, &removed))
+        return 0;
     return removed;
 }
 

@@ -7,6 +7,7 @@
 #include "data/Workstation.h"
 #include "framework/BrowseColor.h"
 #include "framework/widgets/BgrColor.h"
+#include "framework/widgets/NamedButton.h"
 #include "framework/widgets/WindowPlacer.h"
 
 #include <QApplication>
@@ -38,14 +39,6 @@ constexpr int MaxEntry = 253;
 constexpr int DateColumnCharacters = 16;
 // Column widths in dialog units: a quarter of the average character width each.
 constexpr int ColumnUnits[] = {135, 149, 60};
-
-QPushButton *pushButton(const QString &name, const QString &text)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
@@ -92,14 +85,14 @@ QWidget *InboxWindow::buildList()
 QLayout *InboxWindow::buildButtons()
 {
     auto *row = new QHBoxLayout;
-    m_close = pushButton(u"close"_s, u"Cl&ose"_s);
-    m_delete = pushButton(u"delete"_s, u"&Delete"_s);
-    m_compose = pushButton(u"compose"_s, u"&Compose"_s);
-    m_send = pushButton(u"send"_s, {});
+    m_close = namedButton(u"close"_s, u"Cl&ose"_s);
+    m_delete = namedButton(u"delete"_s, u"&Delete"_s);
+    m_compose = namedButton(u"compose"_s, u"&Compose"_s);
+    m_send = namedButton(u"send"_s, {});
     m_send->setIcon(MailIcons::send());
     m_send->setToolTip(u"Send the message."_s);
-    m_reply = pushButton(u"reply"_s, u"&Reply"_s);
-    m_cancel = pushButton(u"cancel"_s, u"&Cancel"_s);
+    m_reply = namedButton(u"reply"_s, u"&Reply"_s);
+    m_cancel = namedButton(u"cancel"_s, u"&Cancel"_s);
     for (QPushButton *button : {m_close, m_delete, m_compose, m_send, m_reply, m_cancel})
         row->addWidget(button);
     row->addStretch();
@@ -147,9 +140,9 @@ QWidget *InboxWindow::buildAttachmentTab()
     auto *column = new QVBoxLayout(page);
     m_attachments = new QListWidget;
     m_attachments->setObjectName(u"attachments"_s);
-    m_insert = pushButton(u"insert"_s, u"&Insert"_s);
-    m_remove = pushButton(u"remove"_s, u"Re&move"_s);
-    m_extract = pushButton(u"extract"_s, u"&Extract"_s);
+    m_insert = namedButton(u"insert"_s, u"&Insert"_s);
+    m_remove = namedButton(u"remove"_s, u"Re&move"_s);
+    m_extract = namedButton(u"extract"_s, u"&Extract"_s);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *button : {m_insert, m_remove, m_extract})
         buttons->addWidget(button);

@@ -7,6 +7,7 @@
 #include "MailText.h"
 #include "data/Workstation.h"
 #include "framework/ApplicationMessage.h"
+#include "framework/widgets/NamedButton.h"
 #include "framework/widgets/WindowPlacer.h"
 
 #include <QGridLayout>
@@ -44,15 +45,6 @@ QToolButton *toolButton(const QString &name, const QString &tip)
     button->setObjectName(name);
     button->setToolTip(tip);
     button->setFocusPolicy(Qt::StrongFocus);
-    return button;
-}
-
-QPushButton *pushButton(const QString &name, const QString &text)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    // Return completes an entry; it never sends or closes by itself.
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -131,10 +123,10 @@ QWidget *SendMailWindow::buildTextTab()
 void SendMailWindow::buildButtons(QVBoxLayout *layout)
 {
     auto *row = new QHBoxLayout;
-    m_send = pushButton(u"send"_s, u"&Send"_s);
+    m_send = namedButton(u"send"_s, u"&Send"_s);
     m_send->setIcon(MailIcons::send());
     m_send->setToolTip(u"Send this message to the Outbox"_s);
-    m_cancel = pushButton(u"cancel"_s, u"&Cancel"_s);
+    m_cancel = namedButton(u"cancel"_s, u"&Cancel"_s);
     row->addStretch();
     row->addWidget(m_send);
     row->addWidget(m_cancel);

@@ -24,7 +24,6 @@ namespace {
 
 using Col = ClientRecord::Col;
 
-constexpr int Ok = 0;
 constexpr int WidestEntryShown = 40; // longer entries scroll within this many characters
 
 // Every client form in the order it was opened; the limit counts those of one workstation.
@@ -181,11 +180,11 @@ bool ClientForm::admitted()
 bool ClientForm::readCaseClient()
 {
     RecordFileOf<ClientRecord> &clients = m_owned->file;
-    if (!clients.isOpen() && m_owned->relations.open() != Ok)
+    if (!clients.isOpen() && m_owned->relations.open() != RecordResult::Ok)
         return false;
     clients.record() = {};
     clients.record().SName = m_shortName;
-    if (clients.fetch(ClientRecord::SNameKey) == Ok) {
+    if (clients.fetch(ClientRecord::SNameKey) == RecordResult::Ok) {
         m_clientRead = true;
         return true;
     }

@@ -174,7 +174,7 @@ void Database::Impl::detach(const TableDefinition &table)
         db = nullptr;
         files.clear();
     } else {
-        run("DETACH DATABASE " + identifier(found->second.schema));
+        runCleanup("DETACH DATABASE " + identifier(found->second.schema));
         files.erase(found);
     }
 }

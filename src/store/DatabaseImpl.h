@@ -55,6 +55,9 @@ public:
     StoreStatus status(int rc) const;
     Statement prepare(const QByteArray &sql);
     StoreStatus run(const QByteArray &sql);
+    // A clean-up statement after a failure or on the way out: its own failure changes nothing the
+    // caller could act on (SQLite has rolled back, or the schema goes anyway).
+    void runCleanup(const QByteArray &sql) { static_cast<void>(run(sql)); }
     void finalizeStatements();
     StoreStatus openConnection(const QByteArray &uri);
     StoreStatus attach(Attached &file, const char *mode);

@@ -30,7 +30,7 @@ StoreStatus Database::Impl::commit()
     }
     StoreStatus committed = run("COMMIT");
     if (!committed) {
-        run("ROLLBACK");
+        runCleanup("ROLLBACK");
     }
     depth = 0;
     return committed;
@@ -43,11 +43,11 @@ void Database::Impl::rollback()
     if (depth > 1) {
         --depth;
         const QByteArray name = "level" + QByteArray::number(depth);
-        run("ROLLBACK TO " + name);
-        run("RELEASE " + name);
+        runCleanup("ROLLBACK TO " + name);
+        runCleanup("RELEASE " + name);
         return;
     }
-    run("ROLLBACK");
+    runCleanup("ROLLBACK");
     depth = 0;
 }
 

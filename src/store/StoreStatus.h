@@ -23,7 +23,7 @@ enum class StoreCode {
     Failed,         // anything else
 };
 
-struct StoreStatus {
+struct [[nodiscard]] StoreStatus {
     StoreCode code = StoreCode::Ok;
     int errorCode = 0;     // the engine's own number
     QString errorText;     // the engine's own text

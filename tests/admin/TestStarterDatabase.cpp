@@ -319,9 +319,11 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
         fresh.FirstAction = fresh.SecAction = fresh.ThirdAction = CaseVocabulary::Open;
         EscalationScheduler::computeEscalationDeadlines(fresh, *product);
         const QByteArray where = "case " + QByteArray::number(stored.CaseNr);
-        QVERIFY2(fresh.FirstEscDate == stored.FirstEscDate && fresh.FirstEscTime == stored.FirstEscTime, where);
-        QVERIFY2(fresh.SecEscDate == stored.SecEscDate && fresh.SecEscTime == stored.SecEscTime, where);
-        QVERIFY2(fresh.ThirdEscDate == stored.ThirdEscDate && fresh.ThirdEscTime == stored.ThirdEscTime, where);
+        QVERIFY2(fresh.FirstEscDate == stored.FirstEscDate && fresh.FirstEscTime == stored.FirstEscTime,
+                 where.constData());
+        QVERIFY2(fresh.SecEscDate == stored.SecEscDate && fresh.SecEscTime == stored.SecEscTime, where.constData());
+        QVERIFY2(fresh.ThirdEscDate == stored.ThirdEscDate && fresh.ThirdEscTime == stored.ThirdEscTime,
+                 where.constData());
         const std::array<std::pair<QString, QString>, 3> flags{{{fresh.FirstAction, stored.FirstAction},
                                                                 {fresh.SecAction, stored.SecAction},
                                                                 {fresh.ThirdAction, stored.ThirdAction}}};
@@ -330,9 +332,9 @@ void TestStarterDatabase::deadlinesAgreeWithTheirProducts()
         for (std::size_t level = 0; level < flags.size(); ++level) {
             const auto &[computed, flag] = flags[level];
             if (computed == CaseVocabulary::NotInUse)
-                QVERIFY2(flag == CaseVocabulary::NotInUse, where);
+                QVERIFY2(flag == CaseVocabulary::NotInUse, where.constData());
             else
-                QVERIFY2(flag == CaseVocabulary::Open || flag == CaseVocabulary::Done, where);
+                QVERIFY2(flag == CaseVocabulary::Open || flag == CaseVocabulary::Done, where.constData());
             // A level is done exactly when the history says so.
             QCOMPARE(flag == CaseVocabulary::Done, stored.History.contains(CrLf + CrLf + doneEntries[level]));
             notInUse += flag == CaseVocabulary::NotInUse;
@@ -350,9 +352,10 @@ void TestStarterDatabase::historiesUseTheEntryFormats()
         const QByteArray where = "case " + QByteArray::number(record.CaseNr);
         const QString creation = u"Case CREATED : "_s + DateTime::formatDate(record.SDate) + u" - "_s
                                  + DateTime::formatTime(record.STime) + u"  by Agent "_s;
-        QVERIFY2(record.History.startsWith(creation), where);
+        QVERIFY2(record.History.startsWith(creation), where.constData());
         const QString creator = record.History.mid(creation.size()).section(CrLf, 0, 0).trimmed();
-        QVERIFY2(anyOf(m_users, [&creator](const UserRecord &user) { return user.Name == creator; }), where);
+        QVERIFY2(anyOf(m_users, [&creator](const UserRecord &user) { return user.Name == creator; }),
+                 where.constData());
         // Every line ends with carriage return and line feed, never with a bare one.
         QCOMPARE(record.History.count(u'\n'), record.History.count(CrLf));
         QCOMPARE(record.History.count(u'\r'), record.History.count(CrLf));
@@ -388,16 +391,16 @@ void TestStarterDatabase::statusesAndClosingDatesAgreeWithTheHistory()
         if (record.Status == CaseVocabulary::Closed) {
             QCOMPARE(DateTime::formatDate(record.Cdate), closedOn);
             // Recent enough that the scheduled clean-up (7 days) keeps it for a while.
-            QVERIFY2(m_today - record.Cdate < 7, where);
+            QVERIFY2(m_today - record.Cdate < 7, where.constData());
         } else {
             QCOMPARE(record.Cdate, 0);
         }
         // Only a case on hold is marked as held by its owner.
         namespace Marker = CaseVocabulary::Marker;
         const QList<std::uint16_t> markers{Marker::NothingNew, Marker::ChangedByOthers, Marker::OnHold};
-        QVERIFY2(markers.contains(record.UpdateFlag), where);
-        QVERIFY2(record.UpdateFlag != Marker::OnHold || record.Status == CaseVocabulary::OnHold, where);
-        QVERIFY2(record.SDate < m_today, where);
+        QVERIFY2(markers.contains(record.UpdateFlag), where.constData());
+        QVERIFY2(record.UpdateFlag != Marker::OnHold || record.Status == CaseVocabulary::OnHold, where.constData());
+        QVERIFY2(record.SDate < m_today, where.constData());
     }
     QCOMPARE(statuses, (QSet<QString>{CaseVocabulary::Active, CaseVocabulary::OnHold, CaseVocabulary::Closed}));
 }
@@ -414,12 +417,13 @@ void TestStarterDatabase::casesReferToTheReferenceData()
         const QByteArray where = "case " + QByteArray::number(record.CaseNr);
         const ClientRecord *client = clientOf(m_clients, record.SName);
         const ProductRecord *product = productOf(m_products, record.IDProduct);
-        QVERIFY2(client && product, where);
+        QVERIFY2(client && product, where.constData());
         QCOMPARE(record.LName, client->LName);
         QCOMPARE(record.Phone, client->Phone);
         QCOMPARE(record.Product, product->Product);
-        QVERIFY2(isProblem(record.SProblem), where);
-        QVERIFY2(anyOf(m_users, [&record](const UserRecord &user) { return user.Name == record.Owner; }), where);
+        QVERIFY2(isProblem(record.SProblem), where.constData());
+        QVERIFY2(anyOf(m_users, [&record](const UserRecord &user) { return user.Name == record.Owner; }),
+                 where.constData());
     }
 }
 
@@ -468,14 +472,14 @@ void TestStarterDatabase::officeHoursCasesStartOnWeekdaysInsideTheWindow()
     for (const CaseRecord &record : readAll<CaseRecord>(dir.path())) {
         const QByteArray where = "case " + QByteArray::number(record.CaseNr);
         const ProductRecord *product = productOf(products, record.IDProduct);
-        QVERIFY2(product, where);
+        QVERIFY2(product, where.constData());
         for (const HistoryEntry &entry : laterEntries(record.History))
-            QVERIFY2(dateTextWithin(entry.date, record.SDate, DateTime::dayNumber(today) - 1), where);
+            QVERIFY2(dateTextWithin(entry.date, record.SDate, DateTime::dayNumber(today) - 1), where.constData());
         if (product->ServiceShift != 1)
             continue;
         ++officeHourCases;
-        QVERIFY2(!DateTime::isWeekend(record.SDate), where);
-        QVERIFY2(record.STime >= product->ServiceStart && record.STime <= product->ServiceEnd, where);
+        QVERIFY2(!DateTime::isWeekend(record.SDate), where.constData());
+        QVERIFY2(record.STime >= product->ServiceStart && record.STime <= product->ServiceEnd, where.constData());
     }
     QVERIFY(officeHourCases > 0);
 }

@@ -3,6 +3,8 @@
 #include "data/ArchiveRecord.h"
 #include "data/LogRecord.h"
 
+#include "support/SetUpStep.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -56,7 +58,7 @@ std::unique_ptr<Desk> CaseDesks::desk(const QString &name, int level, int doLog)
     made->station->user().number = std::uint16_t(level + 1);
     made->station->user().level = level;
     made->cases = std::make_unique<RecordFileOf<CaseRecord>>(made->station->database(), made->station->errors());
-    made->cases->open();
+    test::setUpStep(made->cases->open(), "open the case file");
     made->flow = std::make_unique<CaseWorkflow>(*made->station, *made->cases);
     made->queue = std::make_unique<CaseQueueSteps>(*made->station, *made->cases);
     return made;
@@ -77,7 +79,7 @@ void CaseDesks::archive(std::uint32_t caseNr)
 CaseRecord CaseDesks::read(std::uint32_t caseNr)
 {
     RecordFileOf<CaseRecord> cases(m_setup->station->database(), m_setup->station->errors());
-    cases.open();
+    test::setUpStep(cases.open(), "open the case file");
     cases.record().CaseNr = caseNr;
     return cases.fetch(CaseRecord::CaseNrKey) == 0 ? cases.record() : CaseRecord{};
 }
@@ -93,7 +95,7 @@ QList<std::uint32_t> CaseDesks::caseNumbers()
 {
     QList<std::uint32_t> found;
     RecordFileOf<CaseRecord> cases(m_setup->station->database(), m_setup->station->errors());
-    cases.open();
+    test::setUpStep(cases.open(), "open the case file");
     cases.set(CaseRecord::CaseNrKey);
     while (cases.next() == 0)
         found.append(cases.record().CaseNr);
@@ -104,7 +106,7 @@ QStringList CaseDesks::logActions()
 {
     QStringList found;
     RecordFileOf<LogRecord> log(m_setup->station->database(), m_setup->station->errors());
-    log.open();
+    test::setUpStep(log.open(), "open the log");
     log.set(LogRecord::KeyNr);
     while (log.next() == 0)
         found.append(log.record().Action + u'/' + QString::number(log.record().CaseNr));

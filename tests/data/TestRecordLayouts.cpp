@@ -389,7 +389,7 @@ void TestRecordLayouts::caseVocabulary()
     const auto &cases = CaseRecord::table();
     const auto fits = [&cases](const QStringList &words, int column) {
         for (const QString &word : words)
-            if (word.toUtf8().size() > cases.fields[column].textCapacity())
+            if (word.toUtf8().size() > cases.fields[std::size_t(column)].textCapacity())
                 return false;
         return true;
     };

@@ -1,6 +1,7 @@
 #include "RecordStation.h"
 
 #include "framework/RecordFile.h"
+#include "support/SetUpStep.h"
 
 #include <QDir>
 #include <QTest>
@@ -38,7 +39,7 @@ QStringList RecordStation::shown() const
 UserRecord RecordStation::addUser(const QString &name, const QString &password, int level)
 {
     RecordFileOf<UserRecord> users(m_station->database(), m_station->errors(), true);
-    users.open();
+    test::setUpStep(users.open(), "open the user file");
     users.record() = {};
     users.record().Name = name;
     users.record().PassWord = password;
@@ -66,14 +67,15 @@ UserRecord RecordStation::storedUser(const QString &name, std::int64_t *version)
 int RecordStation::userCount()
 {
     std::int64_t count = 0;
-    m_station->database().count(UserRecord::table(), &count);
+    if (!m_station->database().count(UserRecord::table(), &count))
+        return -1;
     return int(count);
 }
 
 void RecordStation::addLogEntries(int count, const QStringList &names)
 {
     RecordFileOf<LogRecord> log(m_station->database(), m_station->errors());
-    log.open();
+    test::setUpStep(log.open(), "open the log");
     QVERIFY(m_station->database().begin().ok());
     for (int i = 1; i <= count; ++i) {
         log.record() = {std::uint32_t(i),

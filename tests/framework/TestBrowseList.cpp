@@ -9,6 +9,8 @@
 #include "framework/RecordFile.h"
 #include "framework/widgets/BrowseList.h"
 
+#include "support/SetUpStep.h"
+
 #include <QAction>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -154,8 +156,9 @@ void TestBrowseList::emptyListTakesOnlyInsertKey()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QList<FormRequest>, requests);
-    m_station->userCount(); // the user file exists, without users
-    RecordFileOf<UserRecord>(m_station->station().database(), m_station->station().errors()).open();
+    // The user file exists, without users.
+    test::setUpStep(RecordFileOf<UserRecord>(m_station->station().database(), m_station->station().errors()).open(),
+                    "open the user file");
     auto list = openList();
     QCOMPARE(list->currentRow(), -1);
     QVERIFY(!list->button(BrowseList::ChangeButton)->isEnabled());
@@ -327,7 +330,7 @@ void TestBrowseList::keysReadPagesNotTheFile()
     Workstation &station = m_station->station();
     QList<qint64> byName;
     RecordFileOf<LogRecord> log(station.database(), station.errors());
-    log.open();
+    test::setUpStep(log.open(), "open the log");
     log.set(LogRecord::KeyName);
     while (log.next() == 0)
         byName << log.record().Nr;

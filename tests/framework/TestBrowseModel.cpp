@@ -8,6 +8,8 @@
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
 
+#include "support/SetUpStep.h"
+
 #include <QAbstractItemModelTester>
 #include <QTemporaryDir>
 #include <QTest>
@@ -90,7 +92,7 @@ void TestBrowseModel::init()
 QList<qint64> TestBrowseModel::numbersByName()
 {
     RecordFileOf<LogRecord> log(m_station->station().database(), m_station->station().errors());
-    log.open();
+    test::setUpStep(log.open(), "open the log");
     log.set(LogRecord::KeyName);
     QList<qint64> numbers;
     while (log.next() == 0)

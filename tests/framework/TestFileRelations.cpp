@@ -13,6 +13,8 @@
 #include "store/TextCollation.h"
 #include "support/HookedMessages.h"
 
+#include "support/SetUpStep.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -484,7 +486,7 @@ void TestFileRelations::deleteOfReferencedParentIsRefused()
     const Parent parent = parentOf(station, kind);
     const qint64 parents = [&] {
         std::int64_t records = 0;
-        station.db.count(parent.file->table(), &records);
+        test::setUpStep(station.db.count(parent.file->table(), &records), "count the parents");
         return records;
     }();
 

@@ -10,6 +10,8 @@
 #include "framework/FormController.h"
 #include "framework/RecordFile.h"
 
+#include "support/SetUpStep.h"
+
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +44,7 @@ struct UserForm {
     explicit UserForm(Workstation &station)
         : users(station.database(), station.errors(), false), relations(users, {}), controller(relations)
     {
-        relations.open();
+        test::setUpStep(relations.open(), "open the user file");
     }
 
     void read(const QString &name)

@@ -10,6 +10,8 @@
 #include "framework/RecordFile.h"
 #include "framework/widgets/FormWindow.h"
 
+#include "support/SetUpStep.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
@@ -76,7 +78,7 @@ public:
 struct UserFile {
     explicit UserFile(Workstation &station) : users(station.database(), station.errors(), false), relations(users, {})
     {
-        relations.open();
+        test::setUpStep(relations.open(), "open the user file");
     }
 
     void read(const QString &name)

@@ -54,7 +54,8 @@ struct Station {
     qint64 count(const store::TableDefinition &table)
     {
         std::int64_t records = -1;
-        db.count(table, &records);
+        if (!db.count(table, &records))
+            return -1;
         return records;
     }
     const MessageRequest &lastMessage() const { return messages.shown().constLast(); }
@@ -131,7 +132,7 @@ QStringList addShuffledClients(RecordFileOf<ClientRecord> &clients)
     return clients.database().commit() ? added : QStringList();
 }
 
-QStringList readAll(RecordFileOf<ClientRecord> &clients, int (RecordFile::*step)())
+QStringList readAll(RecordFileOf<ClientRecord> &clients, RecordResult (RecordFile::*step)())
 {
     QStringList names;
     while ((clients.*step)() == Ok)

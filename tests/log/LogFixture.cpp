@@ -4,6 +4,8 @@
 
 #include "framework/RecordFile.h"
 
+#include "support/SetUpStep.h"
+
 #include <QFile>
 #include <QTest>
 #include <QtEndian>
@@ -58,7 +60,7 @@ void LogFixture::configure(const std::function<void(SystemRecord &)> &change)
 SystemRecord LogFixture::storedConfiguration()
 {
     RecordFileOf<SystemRecord> system(m_station->database(), m_station->errors());
-    system.open();
+    test::setUpStep(system.open(), "open the system file");
     system.record().ID = 1;
     return system.fetch(SystemRecord::KeyID) == 0 ? system.record() : SystemRecord{};
 }

@@ -11,6 +11,8 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
 
+#include "support/SetUpStep.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -111,9 +113,9 @@ QList<LogRecord> TestActivityLogWriter::entries()
 SystemRecord TestActivityLogWriter::stored()
 {
     RecordFileOf<SystemRecord> system(m_station->database(), m_station->errors());
-    system.open();
+    test::setUpStep(system.open(), "open the system file");
     system.record().ID = 1;
-    system.fetch(SystemRecord::KeyID);
+    test::setUpStep(system.fetch(SystemRecord::KeyID), "read the configuration");
     return system.record();
 }
 

@@ -3,6 +3,7 @@
 #include "data/CaseRecord.h"
 #include "data/ProblemRecord.h"
 #include "framework/RecordFile.h"
+#include "support/SetUpStep.h"
 
 #include <QTest>
 
@@ -16,7 +17,7 @@ template<class R>
 void insert(Workstation &workstation, const R &record)
 {
     RecordFileOf<R> file(workstation.database(), workstation.errors(), true);
-    file.open();
+    test::setUpStep(file.open(), "open the file");
     file.record() = record;
     if (file.insert() != 0)
         QTest::qFail("the record could not be added", __FILE__, __LINE__);
@@ -25,7 +26,7 @@ void insert(Workstation &workstation, const R &record)
 QMap<std::uint32_t, QString> caseField(Workstation &workstation, QString CaseRecord::*field)
 {
     RecordFileOf<CaseRecord> cases(workstation.database(), workstation.errors(), true);
-    cases.open();
+    test::setUpStep(cases.open(), "open the case file");
     cases.set(CaseRecord::CaseNrKey);
     QMap<std::uint32_t, QString> values;
     while (cases.next() == 0)
@@ -86,14 +87,14 @@ ClientRecord ClientFixture::storedClient(const QString &shortName)
 int ClientFixture::clientCount()
 {
     std::int64_t count = 0;
-    workstation().database().count(ClientRecord::table(), &count);
+    test::setUpStep(workstation().database().count(ClientRecord::table(), &count), "count the clients");
     return int(count);
 }
 
 QStringList ClientFixture::problems()
 {
     RecordFileOf<ProblemRecord> file(workstation().database(), workstation().errors(), true);
-    file.open();
+    test::setUpStep(file.open(), "open the problem file");
     file.set(ProblemRecord::KeyProblem);
     QStringList texts;
     while (file.next() == 0)

@@ -4,6 +4,8 @@
 #include "framework/DateTime.h"
 #include "framework/RecordFile.h"
 
+#include "support/SetUpStep.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -24,7 +26,7 @@ ProductRecord ProductFixture::addProduct(const QString &id, const QString &name,
                                          const std::function<void(ProductRecord &)> &change)
 {
     RecordFileOf<ProductRecord> products(workstation().database(), workstation().errors(), false);
-    products.open();
+    test::setUpStep(products.open(), "open the product file");
     products.record() = {};
     products.record().IDProduct = id;
     products.record().Product = name;
@@ -39,7 +41,7 @@ ProductRecord ProductFixture::addProduct(const QString &id, const QString &name,
 void ProductFixture::addCase(std::uint32_t number, const QString &productId)
 {
     RecordFileOf<CaseRecord> cases(workstation().database(), workstation().errors(), false);
-    cases.open();
+    test::setUpStep(cases.open(), "open the case file");
     cases.record() = {};
     cases.record().CaseNr = number;
     cases.record().IDProduct = productId;
@@ -58,14 +60,14 @@ ProductRecord ProductFixture::storedProduct(const QString &id)
 int ProductFixture::productCount()
 {
     std::int64_t count = 0;
-    workstation().database().count(ProductRecord::table(), &count);
+    test::setUpStep(workstation().database().count(ProductRecord::table(), &count), "count the products");
     return int(count);
 }
 
 QMap<std::uint32_t, QString> ProductFixture::caseProducts()
 {
     RecordFileOf<CaseRecord> cases(workstation().database(), workstation().errors(), false);
-    cases.open();
+    test::setUpStep(cases.open(), "open the case file");
     cases.set(CaseRecord::CaseNrKey);
     QMap<std::uint32_t, QString> products;
     while (cases.next() == 0)

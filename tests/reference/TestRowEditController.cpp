@@ -11,6 +11,8 @@
 #include "framework/RecordFile.h"
 #include "framework/RowEditController.h"
 
+#include "support/SetUpStep.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -30,7 +32,7 @@ struct ProblemRows {
         : file(station.database(), station.errors()), relations(file, caseFileRelations()),
           controller(relations, ProblemRecord::Col::PROBLEM)
     {
-        relations.open();
+        test::setUpStep(relations.open(), "open the problem file");
     }
 
     void change(const QString &text)
@@ -48,7 +50,8 @@ struct ProblemRows {
 std::int64_t versionOf(Workstation &station, const QString &text)
 {
     store::StoredRow row;
-    station.database().fetch(ProblemRecord::table(), ProblemRecord::KeyProblem, {text}, &row);
+    test::setUpStep(station.database().fetch(ProblemRecord::table(), ProblemRecord::KeyProblem, {text}, &row),
+                    "read the problem");
     return row.version;
 }
 

@@ -6,6 +6,8 @@
 #include "framework/RecordFile.h"
 #include "shell/LogonRules.h"
 
+#include "support/SetUpStep.h"
+
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -72,7 +74,7 @@ void LogonFixture::addUser(const UserRecord &user)
 UserRecord LogonFixture::storedUser(const QString &name)
 {
     RecordFileOf<UserRecord> users(m_station->database(), m_station->errors(), false);
-    users.open();
+    test::setUpStep(users.open(), "open the user file");
     users.record().Name = name;
     return users.fetch(UserRecord::KeyName) == 0 ? users.record() : UserRecord{};
 }

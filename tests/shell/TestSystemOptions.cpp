@@ -8,6 +8,8 @@
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
 
+#include "support/SetUpStep.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -72,9 +74,9 @@ void writeRecord(Workstation &workstation, const SystemRecord &record)
 SystemRecord readRecord(Workstation &workstation)
 {
     RecordFileOf<SystemRecord> file(workstation.database(), workstation.errors());
-    file.open();
+    test::setUpStep(file.open(), "open the system file");
     file.record().ID = 1;
-    file.fetch(SystemRecord::KeyID);
+    test::setUpStep(file.fetch(SystemRecord::KeyID), "read the configuration");
     return file.record();
 }
 
@@ -453,7 +455,7 @@ void TestSystemOptions::recordChangedElsewhereIsNotWritten()
     QVERIFY(QDir().mkpath(otherRoot));
     Station other(otherRoot, m_station->workstation.database().folder());
     RecordFileOf<SystemRecord> file(other.workstation.database(), other.workstation.errors());
-    file.open();
+    test::setUpStep(file.open(), "open the system file");
     file.record().ID = 1;
     QCOMPARE(file.fetch(SystemRecord::KeyID), 0);
     file.record().LastBackUpDate = 75000;

@@ -3,6 +3,8 @@
 
 #include "framework/RecordFile.h"
 
+#include "support/SetUpStep.h"
+
 #include <QList>
 
 namespace vellum::test {
@@ -12,7 +14,7 @@ QList<R> allRecords(store::Database &database, ErrorReporter &errors, int key)
 {
     QList<R> records;
     RecordFileOf<R> file(database, errors);
-    file.open();
+    test::setUpStep(file.open(), "open the file");
     file.set(key);
     while (file.next() == 0)
         records.append(file.record());

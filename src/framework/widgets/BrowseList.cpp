@@ -489,8 +489,9 @@ bool BrowseList::callForm(FormRequest request)
     }
     FormWindow *form = m_formFactory(request);
     if (form == nullptr) {
-        if (request == InsertRequest)
-            m_file->cancelAutoNumber();
+        // A number that cannot be given back has been reported; the list shows what is stored.
+        if (request == InsertRequest && m_file->cancelAutoNumber() != RecordResult::Ok)
+            refresh();
         return false;
     }
     m_form = form;

@@ -20,8 +20,6 @@ namespace {
 using Ending = RowEditController::Ending;
 using Outcome = RowEditController::Outcome;
 
-constexpr int Ok = 0;
-
 int fieldOf(const BrowseList *list, int column)
 {
     return list->model()->columns()[std::size_t(column)].field;
@@ -107,7 +105,7 @@ bool BrowseRowEditor::remove()
         return false;
     const store::StoredRow highlighted = m_list->model()->storedRow(row);
     if (m_list->rereadHighlighted()) {
-        const bool deleted = m_list->relations().deleteRecord(true) == Ok;
+        const bool deleted = m_list->relations().deleteRecord(true) == RecordResult::Ok;
         m_list->setCurrentRow(m_list->model()->readAround(highlighted, row, !deleted));
     } else {
         m_list->refresh();
