@@ -14,6 +14,7 @@
 #include "reference/ClientForm.h"
 #include "reference/ClientList.h"
 #include "reference/ProductPicker.h"
+#include "support/SetUpStep.h"
 
 #include <QAction>
 #include <QApplication>
@@ -111,8 +112,11 @@ void TestCaseForm::init()
 {
     setUpDesks();
     m_marta = desk(u"Marta"_s, LevelUser);
-    RecordFileOf<ClientRecord>(m_marta->station->database(), m_marta->station->errors()).open();
-    RecordFileOf<ProductRecord>(m_marta->station->database(), m_marta->station->errors()).open();
+    // The client and product files exist, still empty.
+    test::setUpStep(RecordFileOf<ClientRecord>(m_marta->station->database(), m_marta->station->errors()).open(),
+                    "create the client file");
+    test::setUpStep(RecordFileOf<ProductRecord>(m_marta->station->database(), m_marta->station->errors()).open(),
+                    "create the product file");
 }
 
 void TestCaseForm::cleanup()

@@ -3,6 +3,7 @@
 // colour, the wallpaper, the splash window, the help menu and the printer set-up.
 
 #include "FrameFixture.h"
+#include "cases/ActivityView.h"
 
 #include "cases/DatePicker.h"
 #include "data/ClientRecord.h"
@@ -198,7 +199,9 @@ void TestFrameWindow::menusForTheUsersLevel()
     // What exists can be picked; the windows of later parts cannot yet.
     QVERIFY(action(*frame, MenuItem::Options)->isEnabled());
     QVERIFY(action(*frame, MenuItem::PassSignature)->isEnabled());
-    QVERIFY(!action(*frame, MenuItem::Queues)->isEnabled());
+    QVERIFY(action(*frame, MenuItem::Queues)->isEnabled());
+    QVERIFY(action(*frame, MenuItem::Cases)->isEnabled());
+    QVERIFY(!action(*frame, MenuItem::Archive)->isEnabled());
     QVERIFY(!action(*frame, MenuItem::PrintActivityLog)->isEnabled());
 }
 
@@ -212,6 +215,13 @@ void TestFrameWindow::logoutHidesMenusAndClosesItsWindows()
     productForm.show();
     frame->singleWindows().add(u"BrowsLog"_s, &activityLog);
     frame->singleWindows().add(u"UpdateSLA"_s, &productForm);
+    // The case queue and the activity view open once each; a second "&Queues" opens nothing new.
+    action(*frame, MenuItem::Cases)->trigger();
+    action(*frame, MenuItem::Queues)->trigger();
+    action(*frame, MenuItem::Queues)->trigger();
+    QCOMPARE(frame->findChildren<ActivityView *>().size(), 1);
+    QVERIFY(frame->singleWindows().isOpen(u"BrowsCases"_s));
+    QVERIFY(frame->singleWindows().isOpen(u"OpenActivityView"_s));
 
     action(*frame, MenuItem::Logout)->trigger();
 
@@ -224,6 +234,8 @@ void TestFrameWindow::logoutHidesMenusAndClosesItsWindows()
     QVERIFY(shown(*frame, FrameMenu::Vellum));
     QVERIFY(shown(*frame, FrameMenu::Help));
     QVERIFY(!activityLog.isVisible());
+    QTRY_VERIFY(!frame->singleWindows().isOpen(u"BrowsCases"_s));
+    QTRY_VERIFY(!frame->singleWindows().isOpen(u"OpenActivityView"_s));
     QVERIFY(productForm.isVisible());
     QCOMPARE(fixture.logActions().mid(fixture.logActions().size() - 2),
              (QStringList{u"Admin Logon"_s, u"Admin LogOut"_s}));
