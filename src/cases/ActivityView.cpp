@@ -5,6 +5,7 @@
 #include "CaseListModel.h"
 #include "data/Workstation.h"
 #include "framework/widgets/ColumnLayout.h"
+#include "framework/widgets/NamedButton.h"
 
 #include <QBoxLayout>
 #include <QGroupBox>
@@ -35,14 +36,6 @@ const QString WaitingLayoutKey = u"ActionList2"_s;
 constexpr int WidthUnits = 286;
 constexpr int HeightUnits = 155;
 
-QPushButton *newButton(const QString &caption, const QString &name)
-{
-    auto *button = new QPushButton(caption);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QLabel *newCounter(const QString &name)
 {
     auto *label = new QLabel;
@@ -59,8 +52,8 @@ ActivityView::ActivityView(Workstation &workstation, CaseLists &lists, CaseFormO
       m_waiting(new CaseListModel(lists, CaseLists::List::Waiting, this)), m_lateView(newList(m_late, u"lateList"_s)),
       m_waitingView(newList(m_waiting, u"waitingList"_s)), m_chosenList(m_waitingView),
       m_lateCount(newCounter(u"lateCount"_s)), m_waitingCount(newCounter(u"waitingCount"_s)), m_problem(new QLineEdit),
-      m_owner(new QLineEdit), m_mode(newButton(QString(), u"mode"_s)), m_sort(newButton(QString(), u"sort"_s)),
-      m_update(newButton(u"&Update Case"_s, u"update"_s)), m_timer(new QTimer(this))
+      m_owner(new QLineEdit), m_mode(namedButton(u"mode"_s, QString())), m_sort(namedButton(u"sort"_s, QString())),
+      m_update(namedButton(u"update"_s, u"&Update Case"_s)), m_timer(new QTimer(this))
 {
     setWindowTitle(ActivityViewTexts::ResourceTitle);
     setHelpTopic(HelpTopic);
@@ -85,8 +78,8 @@ ActivityView::ActivityView(Workstation &workstation, CaseLists &lists, CaseFormO
     counted->addWidget(m_waitingCount);
     auto *side = new QVBoxLayout;
     side->addWidget(counters);
-    auto *close = newButton(u"&Close"_s, u"close"_s);
-    auto *help = newButton(u"&Help"_s, u"help"_s);
+    auto *close = namedButton(u"close"_s, u"&Close"_s);
+    auto *help = namedButton(u"help"_s, u"&Help"_s);
     for (QPushButton *button : {m_update, m_mode, m_sort})
         side->addWidget(button);
     side->addStretch();

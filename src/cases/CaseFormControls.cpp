@@ -3,6 +3,7 @@
 #include "data/CaseRecord.h"
 #include "data/CaseVocabulary.h"
 #include "framework/widgets/FormWindow.h"
+#include "framework/widgets/NamedButton.h"
 
 #include <QAction>
 #include <QBoxLayout>
@@ -54,10 +55,8 @@ QLineEdit *newEntry(const QString &name, const QString &tip = {}, bool readOnly 
 
 QPushButton *newButton(const QString &text, const QString &name, const QString &tip = {})
 {
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
+    QPushButton *button = namedButton(name, text);
     button->setToolTip(tip);
-    button->setAutoDefault(false);
     return button;
 }
 

@@ -52,18 +52,6 @@ const QString ShutdownWarning = u"Warning : when this PC is configured as a Vell
                                 u"then shutting down will prevent Vellum to Backup any files or\r\n"
                                 u"to delete Closed Cases. Go ahead anyway?"_s;
 
-bool askShutdown(Messages &messages)
-{
-    MessageRequest request;
-    request.caption = ApplicationMessage::Title;
-    request.text = ShutdownWarning;
-    request.icon = MessageIcon::Question;
-    request.buttons = ButtonYes | ButtonNo;
-    request.defaultButton = ButtonYes;
-    request.buttonTexts = {u"&Yes"_s, u"&No"_s};
-    return messages.show(request) == ButtonYes;
-}
-
 // The focused field itself, or the entry of an editable drop-down list.
 QObject *focusedField()
 {
@@ -208,7 +196,7 @@ void MainFrame::requestExit()
 {
     const int level = m_workstation.user().level;
     if (MenuRules::asksBeforeShutdown(level, m_workstation.run().configuration)
-        && !askShutdown(m_workstation.messages()))
+        && !ApplicationMessage::askYesNo(m_workstation.messages(), ShutdownWarning))
         return;
     close();
 }

@@ -5,6 +5,7 @@
 #include "FormWindow.h"
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
+#include "framework/widgets/NamedButton.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -33,9 +34,7 @@ constexpr int ScrollEnd = 2;
 
 QPushButton *newButton(const QString &text, const QString &name)
 {
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
+    QPushButton *button = namedButton(name, text);
     button->setFocusPolicy(Qt::TabFocus);
     return button;
 }

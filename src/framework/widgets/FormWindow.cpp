@@ -3,6 +3,7 @@
 #include "framework/ErrorTable.h"
 #include "framework/FileRelations.h"
 #include "framework/RecordFile.h"
+#include "framework/widgets/NamedButton.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -50,20 +51,12 @@ bool movedOn(Qt::FocusReason reason)
            || reason == Qt::ShortcutFocusReason || reason == Qt::OtherFocusReason;
 }
 
-QPushButton *newButton(const QString &text, const QString &name)
-{
-    auto *button = new QPushButton(text);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 FormWindow::FormWindow(const QString &procedure, FileRelations &primary, SettingsFile &settings, QWidget *parent)
     : ProcedureWindow(procedure, primary.file().errors(), settings, false, parent), m_controller(primary),
-      m_bindings(primary.file().table()), m_rows(new QFormLayout), m_ok(newButton(u"&OK"_s, u"ok"_s)),
-      m_cancel(newButton(u"&Cancel"_s, u"cancel"_s)), m_help(newButton(u"&Help"_s, u"help"_s))
+      m_bindings(primary.file().table()), m_rows(new QFormLayout), m_ok(namedButton(u"ok"_s, u"&OK"_s)),
+      m_cancel(namedButton(u"cancel"_s, u"&Cancel"_s)), m_help(namedButton(u"help"_s, u"&Help"_s))
 {
     m_ok->setDefault(true);
     connect(m_ok, &QPushButton::clicked, this, &FormWindow::accept);
