@@ -76,7 +76,10 @@ CaseForm::CaseForm(Workstation &workstation, std::uint32_t caseNr, std::unique_p
     connectSteps();
     showColors();
     connect(this, &ProcedureWindow::finished, this, [this](int response) {
-        if (response == RequestCompleted && m_okMarker)
+        if (response != RequestCompleted)
+            return;
+        tell(m_workflow->writeCaseLog());
+        if (m_okMarker)
             Q_EMIT caseMarkerSet(this->caseNr(), *m_okMarker);
     });
 }

@@ -451,7 +451,6 @@ CaseStep CaseWorkflow::confirmNew()
     opened(m_products);
     EscalationScheduler::computeForCase(record, m_products, collected);
     append(record, m_lastEvent.value_or(CaseEvent::Created), entry(), step);
-    step.messages.append(writeCaseLog());
     step.done = true;
     step.form = m_form;
     return step;
@@ -461,7 +460,6 @@ CaseStep CaseWorkflow::confirmStored()
 {
     CaseRecord &record = m_cases.record();
     CaseStep step;
-    step.messages = writeCaseLog();
     const bool onHold = CaseRights::sameWord(record.Status, CaseVocabulary::OnHold);
     if (onHold && record.UpdateFlag == Marker::NothingNew)
         record.UpdateFlag = Marker::OnHold;

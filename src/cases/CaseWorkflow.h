@@ -78,7 +78,8 @@ public:
     // OK, before the form stores the record.
     CaseStep confirmCase();
     CaseStep cancelCase();
-    // The log entry of OK; the failure message when it could not be written.
+    // The log entry of OK, once the record is stored (a case that was not stored is not logged);
+    // the failure message when it could not be written.
     QList<MessageRequest> writeCaseLog();
 
     // The event of ticking a level's "Done" box, 1 to 3.

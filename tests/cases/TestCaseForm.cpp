@@ -95,6 +95,7 @@ private Q_SLOTS:
     void stepsThroughNotesWindow();
     void fullHistoryTold();
     void historyColoursKept();
+    void unstoredCaseIsNotLogged();
     void otherStationChangedCase_data();
     void otherStationChangedCase();
     void deletedCaseNotOpened();
@@ -499,6 +500,23 @@ void TestCaseForm::historyColoursKept()
     QCOMPARE(m_marta->station->settings().readNumber(CaseForm::ProcedureName, u"TextColor"_s), 0x0000FF);
     QCOMPARE(form->controls().history->palette().color(QPalette::Text), QColor(Qt::red));
     delete form;
+}
+
+// A case another station deleted meanwhile is not stored at OK, so its status change is not logged.
+void TestCaseForm::unstoredCaseIsNotLogged()
+{
+    store(storedCase(u"Marta"_s, OnHold));
+    CaseForm *form = openStored(*m_marta);
+    QVERIFY(form->workflow().changeStatus(Active, NoteOutcome::confirmed(u"Back on it"_s)).done);
+    auto other = desk(u"Boss"_s, LevelSupervisor);
+    other->record().CaseNr = CaseNr;
+    QCOMPARE(other->cases->fetch(CaseRecord::CaseNrKey), 0);
+    QCOMPARE(other->cases->tryDelete(), 0);
+    messages().expect(u"deleted by another station"_s, ButtonOk);
+    form->okButton()->click();
+
+    QVERIFY(form->isOpen());
+    QCOMPARE(logActions(), QStringList());
 }
 
 void TestCaseForm::otherStationChangedCase_data()

@@ -19,6 +19,14 @@ namespace {
 
 enum class Scenario { NewCase, Yank, ReOpen, ToOnHold, NoteOnly, EscalationDone, StatusThenNote, ThereAndBack };
 
+// OK as the case form runs it: the steps, then, with the record stored, the log entry.
+CaseStep confirmAndLog(CaseWorkflow &flow)
+{
+    CaseStep step = flow.confirmCase();
+    step.messages.append(flow.writeCaseLog());
+    return step;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Scenario)
@@ -175,7 +183,7 @@ void TestCaseWorkflow::newCaseIsConfirmedActiveAndOwned()
     agent->record().Status.clear();
     agent->record().UpdateFlag = Marker::ChangedByOthers;
 
-    const CaseStep confirmed = agent->flow->confirmCase();
+    const CaseStep confirmed = confirmAndLog(*agent->flow);
 
     QVERIFY(confirmed.done);
     const CaseRecord &record = agent->record();
@@ -288,7 +296,7 @@ void TestCaseWorkflow::statusChange()
         QVERIFY(step.form.priorityEnabled);
         QVERIFY(!step.form.yankEnabled);
     }
-    QVERIFY(station->flow->confirmCase().done);
+    QVERIFY(confirmAndLog(*station->flow).done);
     QFETCH(QString, logged);
     QCOMPARE(logActions(), QStringList{logged});
 }
@@ -307,7 +315,7 @@ void TestCaseWorkflow::cancelledStatusNoteChangesNothing()
     QVERIFY(!step.form.notesEnabled);
     QCOMPARE(owner->record(), before);
     QVERIFY(!owner->flow->anyEventRaised());
-    QVERIFY(owner->flow->confirmCase().done);
+    QVERIFY(confirmAndLog(*owner->flow).done);
     QCOMPARE(logActions(), QStringList());
 }
 
@@ -432,7 +440,7 @@ void TestCaseWorkflow::markerAtConfirm()
     if (addNote)
         QVERIFY(station->flow->addNote(CaseEvent::OutgoingCall, NoteOutcome::confirmed(u"Rang"_s)).done);
 
-    const CaseStep step = station->flow->confirmCase();
+    const CaseStep step = confirmAndLog(*station->flow);
 
     QVERIFY(step.done);
     QCOMPARE(station->record().UpdateFlag, expected);
@@ -462,11 +470,11 @@ void TestCaseWorkflow::caseLogByLastEvent()
     auto station = desk(u"Dana"_s, LevelSupervisor);
     play(*station, scenario);
 
-    const CaseStep step = station->flow->confirmCase();
+    const CaseStep step = confirmAndLog(*station->flow);
     QVERIFY(step.done);
     QVERIFY(step.messages.size() <= 1); // a new case's product message only
     QTEST(logActions(), "logged");
-    QVERIFY(station->flow->confirmCase().done);
+    QVERIFY(confirmAndLog(*station->flow).done);
     QTEST(logActions(), "logged");
 }
 
@@ -476,12 +484,12 @@ void TestCaseWorkflow::statusIsLoggedOnce()
     auto owner = desk(u"Marta"_s, LevelUser);
     open(*owner);
     QVERIFY(owner->flow->changeStatus(OnHold, NoteOutcome::confirmed(u"Waiting"_s)).done);
-    QVERIFY(owner->flow->confirmCase().done);
-    QVERIFY(owner->flow->confirmCase().done);
+    QVERIFY(confirmAndLog(*owner->flow).done);
+    QVERIFY(confirmAndLog(*owner->flow).done);
     QCOMPARE(logActions(), QStringList{u"On Hold/12"_s});
 
     QVERIFY(owner->flow->changeStatus(Closed, NoteOutcome::confirmed(u"Solved"_s)).done);
-    QVERIFY(owner->flow->confirmCase().done);
+    QVERIFY(confirmAndLog(*owner->flow).done);
     QCOMPARE(logActions(), (QStringList{u"On Hold/12"_s, u"Closed/12"_s}));
 }
 
@@ -489,10 +497,10 @@ void TestCaseWorkflow::loggingOffWritesNothing()
 {
     auto creator = desk(u"Dana"_s, LevelSupervisor, 0);
     QVERIFY(creator->flow->createCase().done);
-    QVERIFY(creator->flow->confirmCase().done);
+    QVERIFY(confirmAndLog(*creator->flow).done);
     auto yanker = desk(u"Dana"_s, LevelSupervisor, 0);
     play(*yanker, Scenario::Yank);
-    QVERIFY(yanker->flow->confirmCase().messages.isEmpty());
+    QVERIFY(confirmAndLog(*yanker->flow).messages.isEmpty());
     QCOMPARE(logActions(), QStringList());
 }
 
@@ -504,7 +512,7 @@ void TestCaseWorkflow::failedLogEntryIsReportedAndTheStepStands()
     open(*agent);
     QVERIFY(agent->flow->yankCase().done);
 
-    const CaseStep step = agent->flow->confirmCase();
+    const CaseStep step = confirmAndLog(*agent->flow);
 
     QVERIFY(step.done);
     QCOMPARE(step.messages.size(), 1);
@@ -569,7 +577,7 @@ void TestCaseWorkflow::fullHistoryNeverLocksTheCase()
     QCOMPARE(done.messages.constFirst().text,
              u"The case history is full: the newest entry was kept only as far as it fits."_s);
     QTEST(station->record().History, "history");
-    QVERIFY(station->flow->confirmCase().done);
+    QVERIFY(confirmAndLog(*station->flow).done);
 }
 
 void TestCaseWorkflow::typedNoteThatDoesNotFitIsRefused_data()
