@@ -13,6 +13,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -51,6 +52,17 @@ QLineEdit *newEntry(const QString &name, const QString &tip = {}, bool readOnly 
     entry->setToolTip(tip);
     entry->setReadOnly(readOnly);
     return entry;
+}
+
+// The work area's windows, arranged as the frame's own "&Window" menu does; nothing for a form on its own.
+void arrangeWorkArea(QWidget &form, void (QMdiArea::*arrange)())
+{
+    for (QWidget *parent = form.parentWidget(); parent != nullptr; parent = parent->parentWidget()) {
+        if (auto *area = qobject_cast<QMdiArea *>(parent)) {
+            (area->*arrange)();
+            return;
+        }
+    }
 }
 
 QPushButton *newButton(const QString &text, const QString &name, const QString &tip = {})
@@ -191,7 +203,9 @@ void CaseFormControls::addButtons(FormWindow &form)
 void CaseFormControls::addMenu(FormWindow &form)
 {
     menu = new QMenuBar(&form);
-    menu->addMenu(u"&Window"_s);
+    QMenu *windows = menu->addMenu(u"&Window"_s);
+    windows->addAction(u"T&ile"_s, &form, [&form] { arrangeWorkArea(form, &QMdiArea::tileSubWindows); });
+    windows->addAction(u"&Cascade"_s, &form, [&form] { arrangeWorkArea(form, &QMdiArea::cascadeSubWindows); });
     QMenu *colours = menu->addMenu(u"Colo&r"_s);
     textColor = colours->addAction(u"&Text Color"_s);
     background = colours->addAction(u"&Background"_s);
