@@ -320,6 +320,8 @@ NoteOutcome CaseForm::askNote(CaseEvent kind, const QString &newValue)
 {
     storeControls();
     NotesWindow notes(m_workstation, *m_workflow, kind, newValue, this);
+    if (m_mailSend)
+        notes.setMailSend(m_mailSend);
     notes.exec();
     return notes.outcome();
 }

@@ -9,6 +9,7 @@
 #include "CaseFormState.h"
 #include "CaseLookups.h"
 #include "CaseWorkflow.h"
+#include "NotesWindow.h"
 #include "data/ClientRecord.h"
 #include "data/ProductRecord.h"
 #include "framework/widgets/FormWindow.h"
@@ -38,6 +39,8 @@ public:
     std::uint32_t caseNr() const;
     CaseWorkflow &workflow() { return *m_workflow; }
     const CaseFormControls &controls() const { return m_controls; }
+    // The workstation's mail session for the mail to the client; without one each mail opens its own.
+    void setMailSend(NotesWindow::MailSend send) { m_mailSend = std::move(send); }
 
 Q_SIGNALS:
     // The activity view's lists show this marker for the case now (at OK and Cancel).
@@ -105,6 +108,7 @@ private:
     std::optional<std::uint16_t> m_okMarker;
     // Who the shown rights are for: another user logged on gets the rights worked out again.
     std::pair<QString, int> m_rightsFor;
+    NotesWindow::MailSend m_mailSend;
 };
 
 } // namespace vellum

@@ -23,6 +23,7 @@ void CaseFormLauncher::openCaseForm(FormRequest request, std::uint32_t caseNr, Q
         return;
     }
     auto *form = new CaseForm(m_workstation, caseNr);
+    form->setMailSend(m_mailSend);
     m_form = form;
     connect(form, &CaseForm::caseMarkerSet, this, &CaseFormLauncher::caseMarkerSet);
     connect(form, &ProcedureWindow::helpRequested, this, &CaseFormLauncher::helpRequested);

@@ -4,6 +4,7 @@
 // queue, the activity view and the escalation warnings ask it for the form.
 
 #include "CaseFormOpener.h"
+#include "NotesWindow.h"
 
 #include <QObject>
 #include <QPointer>
@@ -25,6 +26,8 @@ public:
     CaseFormLauncher(Workstation &workstation, QMdiArea *area, QObject *parent = nullptr);
 
     void openCaseForm(FormRequest request, std::uint32_t caseNr, QWidget *caller) override;
+    // The workstation's mail session, for the case form's mail to the client.
+    void setMailSend(NotesWindow::MailSend send) { m_mailSend = std::move(send); }
     // The case form open now; nullptr when none is.
     CaseForm *openForm() const;
 
@@ -39,6 +42,7 @@ private:
     Workstation &m_workstation;
     QPointer<QMdiArea> m_area;
     QPointer<CaseForm> m_form;
+    NotesWindow::MailSend m_mailSend;
 };
 
 } // namespace vellum

@@ -3,9 +3,13 @@
 // mail windows the frame's "E&mail" menu opens. The mail subsystem provides it; a frame without
 // one (as in tests of the frame alone) opens no mail window.
 
+#include "Mapi.h"
+
 class QWidget;
 
 namespace vellum {
+
+struct SendMailRequest;
 
 class MailSession {
 public:
@@ -18,6 +22,8 @@ public:
 
     // The send window, blank, for the user.
     virtual void sendMail(QWidget *parent) = 0;
+    // The send window as the case form uses it (case mode: sent at once); the mail client's result.
+    virtual ULONG send(const SendMailRequest &request, QWidget *parent) = 0;
     // A new Inbox, for the frame to place in its work area.
     virtual QWidget *newInbox() = 0;
     // The workstation's mail account.

@@ -26,8 +26,7 @@ public:
     // A changed account takes effect at once: the session logs on anew with it.
     void editSettings(QWidget *parent) override;
 
-    // The send window as the case form uses it; the mail client's result.
-    ULONG send(const SendMailRequest &request, QWidget *parent);
+    ULONG send(const SendMailRequest &request, QWidget *parent) override;
     MailConnection &connection() { return m_connection; }
 
 private:

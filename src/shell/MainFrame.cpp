@@ -24,6 +24,7 @@
 #include "log/ActivityLogWindow.h"
 #include "mail/InboxWindow.h"
 #include "mail/MailSession.h"
+#include "mail/SendMailRequest.h"
 #include "reference/ClientList.h"
 #include "reference/ProblemList.h"
 #include "reference/ProductList.h"
@@ -82,6 +83,17 @@ MainFrame::MainFrame(Workstation &workstation, LogonStep logon, QWidget *parent)
     connect(&m_timer, &FrameTimer::ticked, this, &MainFrame::showTick);
     buildCaseWindows();
     applyMenus();
+}
+
+// The mail windows of the menu and the case form's mail to the client share the session.
+void MainFrame::setMailSession(MailSession *session)
+{
+    m_mail = session;
+    if (session == nullptr)
+        m_caseForms->setMailSend({});
+    else
+        m_caseForms->setMailSend(
+            [session](const SendMailRequest &request, QWidget *parent) { return session->send(request, parent); });
 }
 
 void MainFrame::buildCaseWindows()

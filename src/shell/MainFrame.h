@@ -53,7 +53,7 @@ public:
     QString statusField(int field) const;
     bool hasClosed() const { return m_closed; }
 
-    void setMailSession(MailSession *session) { m_mail = session; }
+    void setMailSession(MailSession *session);
 
     // After the first logon: the placement this workstation last gave the frame.
     void restorePlacement();
