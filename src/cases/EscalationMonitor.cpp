@@ -2,6 +2,7 @@
 
 #include "CaseFormOpener.h"
 #include "CaseRights.h"
+#include "Housekeeping.h"
 #include "WarningPresenter.h"
 #include "data/CaseVocabulary.h"
 #include "data/Workstation.h"
@@ -138,14 +139,16 @@ QString EscalationMonitor::warningText(Window window, const QueueCaseRow &row, s
     return start + u", will be overdue in "_s + DateTime::formatHourMinute(remaining) + u" minutes"_s;
 }
 
-// The scheduled backup belongs to the housekeeping duties, which are not built yet: nothing to do.
 void EscalationMonitor::scheduledBackupTest()
 {
+    if (m_housekeeping != nullptr)
+        m_housekeeping->scheduledBackupTest();
 }
 
-// The deletion of closed cases belongs to the housekeeping duties, which are not built yet: nothing to do.
-void EscalationMonitor::closedCaseCleanupTest(const CaseRecord &)
+void EscalationMonitor::closedCaseCleanupTest(const CaseRecord &record)
 {
+    if (m_housekeeping != nullptr)
+        m_housekeeping->closedCaseCleanupTest(record);
 }
 
 } // namespace vellum

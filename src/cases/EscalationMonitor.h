@@ -17,6 +17,7 @@
 namespace vellum {
 
 class CaseFormOpener;
+class Housekeeping;
 class WarningPresenter;
 class Workstation;
 
@@ -50,8 +51,10 @@ public:
     static QString warningText(Window window, const QueueCaseRow &row, std::int32_t remaining);
     static int beepsFor(Window window);
 
+    // The housekeeping duties every rebuild runs; none unless set.
+    void setHousekeeping(Housekeeping *duties) { m_housekeeping = duties; }
     // Housekeeping run by every rebuild. The scheduled backup is tested before the walk; every
-    // closed case the walk meets is tested for deletion. Both do nothing yet.
+    // closed case the walk meets is tested for deletion.
     virtual void scheduledBackupTest();
     virtual void closedCaseCleanupTest(const CaseRecord &record);
 
@@ -68,6 +71,7 @@ private:
 
     Workstation &m_workstation;
     CaseFormOpener &m_opener;
+    Housekeeping *m_housekeeping = nullptr;
     WarningPresenter &m_presenter;
     CaseLists m_lists;
     std::array<std::uint32_t, WindowCount> m_lastWarned{};
