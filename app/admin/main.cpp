@@ -1,5 +1,5 @@
-// vellum-admin: creates a starter database, checks the record files of a database folder or opens
-// the sqlite3 shell on one of them, without a display.
+// vellum-admin: creates a starter database, checks or backs up the record files of a database
+// folder or opens the sqlite3 shell on one of them, without a display.
 
 #include "ConsoleMessages.h"
 #include "RecordFileShell.h"
@@ -7,6 +7,7 @@
 #include "data/DatabaseCheck.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
+#include "shell/RecordFileSetCopy.h"
 #include "shell/StarterDatabase.h"
 
 #include <QCoreApplication>
@@ -52,6 +53,30 @@ int checkDatabase(const QString &folder)
     return outcome.passed ? Success : Failure;
 }
 
+// The copy is checked as `check` checks a database: a backup that would not open is no backup.
+int backupDatabase(const QString &folder, const QString &target)
+{
+    QTextStream out(stdout);
+    // Copies into the database folder itself would replace the files they are taken from.
+    if (QDir(folder).canonicalPath() == QDir(target).canonicalPath() && QDir(folder).exists()) {
+        out << u"Refused: the backup must go to a folder other than the database's.\n"_s;
+        return Failure;
+    }
+    if (!QDir().mkpath(target)) {
+        out << u"Refused: the folder %1 cannot be made.\n"_s.arg(QDir::toNativeSeparators(target));
+        return Failure;
+    }
+    const RecordFileSetCopy::Outcome copy = RecordFileSetCopy::run(folder, target);
+    for (const QString &line : copy.lines)
+        out << line << u'\n';
+    const DatabaseCheck::Outcome check = copy.complete ? DatabaseCheck::run(target) : DatabaseCheck::Outcome{{}, false};
+    for (const QString &line : check.lines)
+        out << u"check "_s << line << u'\n';
+    const bool passed = copy.complete && check.passed;
+    out << (passed ? u"Backup complete in %1\n"_s : u"Backup FAILED in %1\n"_s).arg(QDir::toNativeSeparators(target));
+    return passed ? Success : Failure;
+}
+
 int openShell(const QString &folder, const QString &fileName, const QStringList &sql)
 {
     const admin::ShellCommand command =
@@ -79,10 +104,13 @@ int main(int argc, char *argv[])
         return createDatabase(arguments.at(2));
     if (arguments.size() == 3 && command == u"check"_s)
         return checkDatabase(arguments.at(2));
+    if (arguments.size() == 4 && command == u"backup"_s)
+        return backupDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() >= 4 && command == u"shell"_s)
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
     QTextStream(stderr) << u"Usage: vellum-admin create-database DIR\n"
                            u"       vellum-admin check DIR\n"
+                           u"       vellum-admin backup DIR TARGET\n"
                            u"       vellum-admin shell DIR FILE [SQL ...]\n"_s;
     return UsageError;
 }

@@ -7,17 +7,13 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-namespace {
-
-QString reasonOf(const store::StoreStatus &status)
+QString DatabaseCheck::reasonOf(const store::StoreStatus &status)
 {
     QString reason = status.errorText;
     if (!status.fileErrorText.isEmpty())
         reason += u" ("_s + status.fileErrorText + u')';
     return reason;
 }
-
-} // namespace
 
 DatabaseCheck::Outcome DatabaseCheck::run(const QString &folder)
 {

@@ -2,6 +2,7 @@
 // Checks the eight record files of a database folder without changing them: each must be there,
 // hold the program's record layout and keys, and pass the store's integrity check.
 
+#include "store/StoreStatus.h"
 #include "store/TableDefinition.h"
 
 #include <QString>
@@ -20,6 +21,8 @@ public:
 
     // Why the file fails the check; empty when it passes.
     static QString problemOf(const QString &folder, const store::TableDefinition &table);
+    // The store's text of a failure, with the system's own when the file system failed.
+    static QString reasonOf(const store::StoreStatus &status);
 };
 
 } // namespace vellum

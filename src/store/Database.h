@@ -74,6 +74,10 @@ public:
     StoreStatus integrityCheck(const TableDefinition &table, QString *report);
     // A consistent copy of the whole file, taken while other workstations may write.
     StoreStatus copyFile(const TableDefinition &table, const QString &destination);
+    // Consistent copies of open files, in the given order, into a folder under their own names:
+    // all of them show the same moment. One status per file; a failed copy leaves the older copy
+    // of that file in place.
+    std::vector<StoreStatus> copySet(const std::vector<const TableDefinition *> &tables, const QString &targetFolder);
 
     class Impl;
 
