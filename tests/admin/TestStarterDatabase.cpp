@@ -201,6 +201,8 @@ private Q_SLOTS:
     void adminCheckFailsOnADamagedFile();
     void adminCheckChangesNoByte();
     void adminRefusesAFolderWithRecordFiles();
+    void adminBackupIsACheckedCopyReplacingTheOlderOne();
+    void adminBackupFailsOnADamagedFile();
 
 private:
     QTemporaryDir m_dir;
@@ -659,6 +661,55 @@ void TestStarterDatabase::adminRefusesAFolderWithRecordFiles()
     QFile file(existing);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("kept as it is"));
+}
+
+void TestStarterDatabase::adminBackupIsACheckedCopyReplacingTheOlderOne()
+{
+    QTemporaryDir dir;
+    const QString database = dir.filePath(u"db"_s);
+    const QString target = dir.filePath(u"copies/today"_s);
+    createStarter(database, Monday);
+    QCOMPARE(runAdmin({u"backup"_s, database, target}).exitCode, 0);
+    {
+        sqlite3 *db = nullptr;
+        QVERIFY(sqlite3_open_v2(QFile::encodeName(QDir(database).filePath(u"Problem.tps"_s)).constData(), &db,
+                                SQLITE_OPEN_READWRITE, nullptr)
+                == SQLITE_OK);
+        const int emptied = sqlite3_exec(db, "DELETE FROM PRO", nullptr, nullptr, nullptr);
+        sqlite3_close_v2(db);
+        QCOMPARE(emptied, SQLITE_OK);
+    }
+
+    const AdminRun backup = runAdmin({u"backup"_s, database, target});
+
+    QVERIFY2(backup.exitCode == 0, qPrintable(backup.out));
+    const QStringList lines = backup.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), qsizetype(17));
+    QCOMPARE(lines.first(), u"Sercase.tps: copied"_s);
+    QCOMPARE(lines[7], u"Problem.tps: copied"_s);
+    QCOMPARE(lines.mid(8, 8), QStringList(allOkLines().replaceInStrings(QRegularExpression(u"^"_s), u"check "_s)));
+    QVERIFY(lines.last().startsWith(u"Backup complete in "_s));
+    QVERIFY(readAll<ProblemRecord>(target).empty());
+    QCOMPARE(readAll<CaseRecord>(target).size(), m_cases.size());
+    QCOMPARE(runAdmin({u"backup"_s, database, database}).exitCode, 1);
+}
+
+void TestStarterDatabase::adminBackupFailsOnADamagedFile()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath(u"copy"_s);
+    createStarter(dir.path(), Monday);
+    overwriteStart(dir.filePath(u"Client.tps"_s), QByteArray(16, '\0'));
+
+    const AdminRun backup = runAdmin({u"backup"_s, dir.path(), target});
+
+    QCOMPARE(backup.exitCode, 1);
+    const QStringList lines = backup.out.split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), qsizetype(9));
+    QVERIFY2(lines[1].startsWith(u"Client.tps: FAILED - "_s), qPrintable(lines[1]));
+    QCOMPARE(lines[0], u"Sercase.tps: copied"_s);
+    QVERIFY(lines.last().startsWith(u"Backup FAILED in "_s));
+    QVERIFY(!QFile::exists(QDir(target).filePath(u"Client.tps"_s)));
 }
 
 QTEST_GUILESS_MAIN(TestStarterDatabase)
