@@ -250,6 +250,7 @@ private Q_SLOTS:
     void nestedTransactionsRollBackInnerWorkOnly();
     void transactionSpansFiles();
     void copyFileIsAConsistentCopy();
+    void copySetReplacesOlderCopiesAndReleasesItsLock();
     void layoutAndColumnsCompared_data();
     void layoutAndColumnsCompared();
     void columnGoneWhileOpenIsNoText();
@@ -806,6 +807,39 @@ void TestDatabase::copyFileIsAConsistentCopy()
     StoredRow found;
     QVERIFY(copy.fetch(testTable, NameKey, {u"n2"_s}, &found));
     QCOMPARE(asInt(found.values[Nr]), 2);
+}
+
+// A file not open is reported, not skipped; the read lock over the set ends with the run.
+void TestDatabase::copySetReplacesOlderCopiesAndReleasesItsLock()
+{
+    QTemporaryDir dir;
+    QTemporaryDir copyDir;
+    Database db(dir.path());
+    QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
+    QVERIFY(db.insert(testTable, record(1, u"a"_s)));
+    QFile older(copyDir.filePath(u"Test.tps"_s));
+    QVERIFY(older.open(QIODevice::WriteOnly));
+    QVERIFY(older.write("an older copy that is no record file") > 0);
+    older.close();
+
+    const std::vector<StoreStatus> copies = db.copySet({&testTable, &otherTable}, copyDir.path());
+
+    QCOMPARE(copies.size(), std::size_t(2));
+    QVERIFY(copies[0]);
+    QCOMPARE(copies[1].code, StoreCode::NotOpen);
+    RawFile writer(dir.filePath(u"Test.tps"_s));
+    QVERIFY(writer.exec("BEGIN IMMEDIATE; INSERT INTO TST (Nr, Name) VALUES (2, 'b'); COMMIT"));
+    QCOMPARE(QDir(copyDir.path()).entryList(QDir::Files), QStringList{u"Test.tps"_s});
+    Database copy(copyDir.path());
+    QVERIFY(copy.open(testTable, OpenMode::ReadOnly, false));
+    std::int64_t records = 0;
+    QVERIFY(copy.count(testTable, &records));
+    QCOMPARE(records, 1);
+
+    // Within a change of its own the connection copies nothing.
+    QVERIFY(db.begin());
+    QCOMPARE(db.copySet({&testTable}, copyDir.path())[0].code, StoreCode::Failed);
+    db.rollback();
 }
 
 void TestDatabase::layoutAndColumnsCompared_data()
