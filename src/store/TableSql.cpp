@@ -154,13 +154,17 @@ QByteArray TableSql::remove(bool checkVersion) const
     return sql;
 }
 
-QByteArray TableSql::removeWhere(const std::vector<Condition> &filter) const
+QByteArray TableSql::removeWhere(const std::vector<Condition> &filter, std::int64_t limit) const
 {
     QByteArrayList terms;
     for (const Condition &condition : filter)
         terms << filterTerm(condition);
-    QByteArray sql = "DELETE FROM " + qualifiedTable();
-    return terms.isEmpty() ? sql : sql + " WHERE " + terms.join(" AND ");
+    const QByteArray where = terms.isEmpty() ? QByteArray() : " WHERE " + terms.join(" AND ");
+    if (limit <= 0)
+        return "DELETE FROM " + qualifiedTable() + where;
+    // The first rows in physical order: each chunk starts where the last one ended.
+    return "DELETE FROM " + qualifiedTable() + " WHERE rowid IN (SELECT rowid FROM " + qualifiedTable() + where
+           + " ORDER BY rowid LIMIT " + QByteArray::number(limit) + ")";
 }
 
 QByteArray TableSql::selectByRowId(const std::vector<int> &fields) const
