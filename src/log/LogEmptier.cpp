@@ -11,7 +11,8 @@ using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-LogEmptier::LogEmptier(Workstation &workstation) : m_workstation(workstation)
+LogEmptier::LogEmptier(Workstation &workstation, std::int64_t chunkRows)
+    : m_workstation(workstation), m_chunkRows(chunkRows)
 {
 }
 
@@ -37,7 +38,7 @@ bool LogEmptier::removeEveryEntry(std::int64_t *removed)
     RecordFileOf<LogRecord> log(m_workstation.database(), m_workstation.errors());
     if (log.open() != 0)
         return false; // the record layer has said why
-    store::ChunkedRemoval removal(m_workstation.database());
+    store::ChunkedRemoval removal(m_workstation.database(), m_chunkRows);
     const store::StoreStatus status = removal.removeWhere(LogRecord::table(), {});
     *removed = removal.removed();
     if (status)

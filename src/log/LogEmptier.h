@@ -5,6 +5,7 @@
 
 #include "data/Workstation.h"
 #include "framework/DateTime.h"
+#include "store/ChunkedRemoval.h"
 
 #include <cstdint>
 
@@ -20,7 +21,8 @@ public:
         DateTime::DayTime countingStart; // what was stored, when it was
     };
 
-    explicit LogEmptier(Workstation &workstation);
+    // The entries go in transactions of chunkRows each.
+    explicit LogEmptier(Workstation &workstation, std::int64_t chunkRows = store::ChunkedRemoval::DefaultChunkRows);
 
     // The entries go in short transactions. A removal that fails is reported with the record
     // layer's message (a transaction could not be started, or the entries could not be deleted)
@@ -36,6 +38,7 @@ private:
     bool storeCountingStart(DateTime::DayTime start);
 
     Workstation &m_workstation;
+    std::int64_t m_chunkRows;
 };
 
 } // namespace vellum

@@ -6,12 +6,8 @@
 #include "data/LogRecord.h"
 #include "log/LogTrimmer.h"
 #include "store/Database.h"
-#include "store/TextCollation.h"
 
-#include <QFile>
 #include <QTest>
-
-#include <sqlite3.h>
 
 #include <atomic>
 #include <thread>
@@ -21,19 +17,6 @@ using namespace vellum;
 using namespace vellum::test;
 
 namespace {
-
-// Another program on the log that keeps one entry from being removed.
-void refuseRemoving(const QString &path, std::uint32_t nr)
-{
-    const QByteArray sql = "CREATE TRIGGER Keep BEFORE DELETE ON Log WHEN old.Nr = " + QByteArray::number(nr)
-                           + " BEGIN SELECT RAISE(ABORT, 'kept'); END";
-    sqlite3 *db = nullptr;
-    QCOMPARE(sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
-    store::registerTextCollation(db);
-    const int created = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
-    sqlite3_close_v2(db);
-    QCOMPARE(created, SQLITE_OK);
-}
 
 std::int64_t countOn(store::Database &database)
 {
@@ -88,7 +71,7 @@ void TestLogTrimChunks::failedChunkStopsTheTrim()
     LogFixture fixture;
     fixture.configure([](SystemRecord &system) { system.HowLong = 0; });
     fixture.addEntries({u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s, u"F"_s}, LogFixture::Today - 5);
-    refuseRemoving(fixture.station().database().pathOf(LogRecord::table()), 4);
+    fixture.refuseRemoving(4);
 
     QCOMPARE(LogTrimmer(fixture.station(), 2).trimAtClosing(), 2);
 
