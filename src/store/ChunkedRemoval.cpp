@@ -26,7 +26,9 @@ StoreStatus ChunkedRemoval::removeWhere(const TableDefinition &table, const std:
         m_removed += chunk;
         if (chunk < m_chunkRows)
             return {};
-        std::this_thread::sleep_for(PauseBetweenChunks);
+        // Inside an enclosing transaction the file stays held: a pause would let nobody in.
+        if (!m_database.inTransaction())
+            std::this_thread::sleep_for(PauseBetweenChunks);
     }
 }
 

@@ -58,7 +58,7 @@ public:
     // Removes, in one transaction and whatever their version, the rows for which every term of the
     // filter holds (with no terms, every row); removed counts them. A clean-up of many rows costs
     // one statement instead of a read and a remove per row. A limit above 0 removes at most that
-    // many, the first in physical order, so that a long clean-up can go in short transactions.
+    // many (the first the filter's key meets), so that a long clean-up can go in short transactions.
     StoreStatus removeWhere(const TableDefinition &table, const std::vector<Condition> &filter, std::int64_t *removed,
                             std::int64_t limit = 0);
 

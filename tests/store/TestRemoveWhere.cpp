@@ -101,7 +101,7 @@ void TestRemoveWhere::removesTheRowsTheFilterNames_data()
         << qint64(2) << QList<qint64>{1, 2, 4, 6};
     QTest::newRow("none named") << Filter{{Day, CompareOp::Greater, std::int64_t(14)}} << qint64(0) << qint64(0)
                                 << QList<qint64>{1, 2, 3, 4, 5, 6};
-    // A limit takes the first rows the filter names, in physical order.
+    // A limit takes the first rows the filter names, in the order of its key, else of the file.
     QTest::newRow("limited, no terms") << Filter{} << qint64(4) << qint64(4) << QList<qint64>{5, 6};
     QTest::newRow("limited, with terms") << Filter{{Day, CompareOp::GreaterOrEqual, std::int64_t(12)}} << qint64(2)
                                          << qint64(2) << QList<qint64>{1, 2, 5, 6};
