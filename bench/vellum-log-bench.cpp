@@ -26,8 +26,12 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <random>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
@@ -75,6 +79,34 @@ void fillLog(const QString &folder, int entries, std::int32_t firstDay)
                    [&](int number) { return makeEntry(std::uint32_t(number), entries, firstDay, random); });
     if (const auto added = database.insert(SystemRecord::table(), toRow(configuration())); !added)
         die(u"insert"_s, added);
+}
+
+// Another workstation starting a transaction again and again while a supervisor's closing trims
+// the log: its longest wait is the longest the trim held the file.
+int trimWithProbe(Workstation &station, double *longestLockMs)
+{
+    store::Database probe(station.database().folder());
+    if (const auto opened = probe.open(LogRecord::table(), store::OpenMode::ReadWrite, false); !opened)
+        die(u"open the probe"_s, opened);
+    std::atomic<bool> done{false};
+    double longest = 0;
+    std::thread waiter([&] {
+        while (!done) {
+            QElapsedTimer wait;
+            wait.start();
+            if (probe.begin(600000)) {
+                longest = std::max(longest, elapsedMs(wait));
+                if (const auto committed = probe.commit(); !committed)
+                    die(u"probe commit"_s, committed);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    });
+    const int trimmed = LogTrimmer(station).trimAtClosing();
+    done = true;
+    waiter.join();
+    *longestLockMs = longest;
+    return trimmed;
 }
 
 // The list as the window opens it: the first page in date order, then a jump to the last page.
@@ -183,11 +215,14 @@ int main(int argc, char **argv)
         die(u"the counters missed entries"_s);
     figure("log_counters_ms", elapsedMs(timer), "ms");
 
-    // A supervisor's closing removes what is older than the days kept, through the date key.
+    // A supervisor's closing removes what is older than the days kept, through the date key, while
+    // another workstation keeps starting transactions.
     timer.start();
-    const int trimmed = LogTrimmer(station).trimAtClosing();
+    double longestLockMs = 0;
+    const int trimmed = trimWithProbe(station, &longestLockMs);
     figure("log_trim_ms", elapsedMs(timer), "ms");
     figure("log_trim_removed", trimmed, "records");
+    figure("log_trim_longest_lock_ms", longestLockMs, "ms");
 
     timer.start();
     const LogEmptier::Outcome emptied = LogEmptier(station).empty();

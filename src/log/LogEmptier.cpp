@@ -5,13 +5,14 @@
 #include "data/SystemRecord.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/RecordFile.h"
-#include "store/Transaction.h"
+#include "store/ChunkedRemoval.h"
 
 using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-LogEmptier::LogEmptier(Workstation &workstation) : m_workstation(workstation)
+LogEmptier::LogEmptier(Workstation &workstation, std::int64_t chunkRows)
+    : m_workstation(workstation), m_chunkRows(chunkRows)
 {
 }
 
@@ -29,29 +30,22 @@ LogEmptier::Outcome LogEmptier::empty()
     return outcome;
 }
 
-// One statement for the whole log, in a transaction of its own: the entries go all together or
-// not at all. An entry another workstation adds meanwhile comes after it.
+// In short transactions, so that the other workstations never wait long for theirs. An entry
+// another workstation adds meanwhile goes too when it comes before the last chunk; one added after
+// stays. A chunk that fails stops the emptying: the chunks before it stay removed and count.
 bool LogEmptier::removeEveryEntry(std::int64_t *removed)
 {
     RecordFileOf<LogRecord> log(m_workstation.database(), m_workstation.errors());
     if (log.open() != 0)
         return false; // the record layer has said why
-    store::Database &database = m_workstation.database();
-    store::Transaction transaction(database);
-    if (!transaction.started()) {
-        log.errors().setError(transaction.started());
-        log.throwError(ErrorId::TransactionFailed);
-        return false;
-    }
-    store::StoreStatus removal = database.removeWhere(LogRecord::table(), {}, removed);
-    if (removal)
-        removal = transaction.commit();
-    if (removal)
+    store::ChunkedRemoval removal(m_workstation.database(), m_chunkRows);
+    const store::StoreStatus status = removal.removeWhere(LogRecord::table(), {});
+    *removed = removal.removed();
+    if (status)
         return true;
-    transaction.rollback();
-    *removed = 0;
-    log.errors().setError(removal);
-    log.throwError(ErrorId::DeleteError);
+    log.errors().setError(status);
+    const bool notStarted = status.code == store::StoreCode::Busy;
+    log.throwError(notStarted ? ErrorId::TransactionFailed : ErrorId::DeleteError);
     return false;
 }
 

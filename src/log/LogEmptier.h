@@ -5,6 +5,7 @@
 
 #include "data/Workstation.h"
 #include "framework/DateTime.h"
+#include "store/ChunkedRemoval.h"
 
 #include <cstdint>
 
@@ -13,18 +14,20 @@ namespace vellum {
 class LogEmptier {
 public:
     struct Outcome {
-        bool emptied = false; // every entry was removed
-        std::int64_t removed = 0;
-        bool noted = false; // the "ClnLog" entry was written
+        bool emptied = false;     // every entry was removed
+        std::int64_t removed = 0; // also those removed before a failure
+        bool noted = false;       // the "ClnLog" entry was written
         bool countingStartStored = false;
         DateTime::DayTime countingStart; // what was stored, when it was
     };
 
-    explicit LogEmptier(Workstation &workstation);
+    // The entries go in transactions of chunkRows each.
+    explicit LogEmptier(Workstation &workstation, std::int64_t chunkRows = store::ChunkedRemoval::DefaultChunkRows);
 
-    // A removal that fails is reported with the record layer's message (the transaction could
-    // not be started, or the entries could not be deleted) and ends the emptying there: the
-    // entries stay, so no "ClnLog" note and no new counting start claim otherwise. Later
+    // The entries go in short transactions. A removal that fails is reported with the record
+    // layer's message (a transaction could not be started, or the entries could not be deleted)
+    // and ends the emptying there: entries stay, so no "ClnLog" note and no new counting start
+    // claim otherwise. Later
     // failures are shown and the emptying goes on: "Unable to Update Log",
     // "Unable to Update System Configuration(1)".
     Outcome empty();
@@ -35,6 +38,7 @@ private:
     bool storeCountingStart(DateTime::DayTime start);
 
     Workstation &m_workstation;
+    std::int64_t m_chunkRows;
 };
 
 } // namespace vellum

@@ -5,12 +5,14 @@
 #include "data/SystemRecord.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/RecordFile.h"
+#include "store/ChunkedRemoval.h"
 
 using namespace Qt::StringLiterals;
 
 namespace vellum {
 
-LogTrimmer::LogTrimmer(Workstation &workstation) : m_workstation(workstation)
+LogTrimmer::LogTrimmer(Workstation &workstation, std::int64_t chunkRows)
+    : m_workstation(workstation), m_chunkRows(chunkRows)
 {
 }
 
@@ -35,19 +37,20 @@ int LogTrimmer::trimAtClosing()
     return int(removed);
 }
 
-// One statement through the date key: a clean-up costs what it removes, not a read of the log.
-// Entries that cannot be removed (the log held elsewhere too long, or read-only) stay.
+// Through the date key, in short transactions: a clean-up costs what it removes, and another
+// workstation that writes meanwhile waits for one chunk at most. Entries that cannot be removed
+// (the log held elsewhere too long, or read-only) stay; the chunks removed before stay removed and
+// are all that counts.
 std::int64_t LogTrimmer::removeUpTo(std::int32_t lastDay)
 {
     RecordFileOf<LogRecord> log(m_workstation.database(), m_workstation.errors());
     if (log.open() != 0)
         return 0;
     const store::Condition upTo{LogRecord::Col::ActionDate, store::CompareOp::LessOrEqual, std::int64_t(lastDay)};
-    std::int64_t removed = 0;
-    // A removal that failed removed nothing; the next trim tries again.
-    if (!m_workstation.database().removeWhere(LogRecord::table(), {upTo}, &removed))
-        return 0;
-    return removed;
+    store::ChunkedRemoval removal(m_workstation.database(), m_chunkRows);
+    // A failed chunk removed nothing; the next trim tries again.
+    (void)removal.removeWhere(LogRecord::table(), {upTo});
+    return removal.removed();
 }
 
 void LogTrimmer::noteTrimming()

@@ -4,6 +4,7 @@
 // new counting start (Sys:LastLogDate, Sys:LastLogTime).
 
 #include "data/Workstation.h"
+#include "store/ChunkedRemoval.h"
 
 #include <QString>
 
@@ -13,10 +14,11 @@ namespace vellum {
 
 class LogTrimmer {
 public:
-    explicit LogTrimmer(Workstation &workstation);
+    // The entries go in transactions of chunkRows each.
+    explicit LogTrimmer(Workstation &workstation, std::int64_t chunkRows = store::ChunkedRemoval::DefaultChunkRows);
 
     // Only when logging is on and the user is a supervisor or an administrator; returns the
-    // number of entries removed.
+    // number of entries removed, up to a failure when one stopped it.
     int trimAtClosing();
 
 private:
@@ -27,6 +29,7 @@ private:
     void notify(const QString &text) const;
 
     Workstation &m_workstation;
+    std::int64_t m_chunkRows;
 };
 
 } // namespace vellum

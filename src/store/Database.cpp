@@ -164,7 +164,7 @@ StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, s
 }
 
 StoreStatus Database::removeWhere(const TableDefinition &table, const std::vector<Condition> &filter,
-                                  std::int64_t *removed)
+                                  std::int64_t *removed, std::int64_t limit)
 {
     *removed = 0;
     StoreStatus result;
@@ -174,7 +174,7 @@ StoreStatus Database::removeWhere(const TableDefinition &table, const std::vecto
     Transaction transaction(*this);
     if (!transaction.started())
         return transaction.started();
-    Statement statement = m_impl->prepare(TableSql(table, file->schema).removeWhere(filter));
+    Statement statement = m_impl->prepare(TableSql(table, file->schema).removeWhere(filter, limit));
     if (!statement.prepared())
         return m_impl->status(statement.prepareResult());
     for (const Condition &condition : filter)

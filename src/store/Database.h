@@ -57,8 +57,10 @@ public:
     StoreStatus remove(const TableDefinition &table, std::int64_t rowId, std::int64_t version = 0);
     // Removes, in one transaction and whatever their version, the rows for which every term of the
     // filter holds (with no terms, every row); removed counts them. A clean-up of many rows costs
-    // one statement instead of a read and a remove per row.
-    StoreStatus removeWhere(const TableDefinition &table, const std::vector<Condition> &filter, std::int64_t *removed);
+    // one statement instead of a read and a remove per row. A limit above 0 removes at most that
+    // many (the first the filter's key meets), so that a long clean-up can go in short transactions.
+    StoreStatus removeWhere(const TableDefinition &table, const std::vector<Condition> &filter, std::int64_t *removed,
+                            std::int64_t limit = 0);
 
     // The first row in key order whose key components equal the given values.
     StoreStatus fetch(const TableDefinition &table, int key, const std::vector<Value> &values, StoredRow *row,

@@ -154,13 +154,18 @@ QByteArray TableSql::remove(bool checkVersion) const
     return sql;
 }
 
-QByteArray TableSql::removeWhere(const std::vector<Condition> &filter) const
+QByteArray TableSql::removeWhere(const std::vector<Condition> &filter, std::int64_t limit) const
 {
     QByteArrayList terms;
     for (const Condition &condition : filter)
         terms << filterTerm(condition);
-    QByteArray sql = "DELETE FROM " + qualifiedTable();
-    return terms.isEmpty() ? sql : sql + " WHERE " + terms.join(" AND ");
+    const QByteArray where = terms.isEmpty() ? QByteArray() : " WHERE " + terms.join(" AND ");
+    if (limit <= 0)
+        return "DELETE FROM " + qualifiedTable() + where;
+    // No order: the rows come as the filter's key (or the file) gives them, so each chunk costs
+    // what it removes instead of a sort of every row still named.
+    return "DELETE FROM " + qualifiedTable() + " WHERE rowid IN (SELECT rowid FROM " + qualifiedTable() + where
+           + " LIMIT " + QByteArray::number(limit) + ")";
 }
 
 QByteArray TableSql::selectByRowId(const std::vector<int> &fields) const

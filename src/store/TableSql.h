@@ -38,7 +38,7 @@ public:
     QByteArray update() const;
     QByteArray remove(bool checkVersion) const;
     // Binds the filter's values in order.
-    QByteArray removeWhere(const std::vector<Condition> &filter) const;
+    QByteArray removeWhere(const std::vector<Condition> &filter, std::int64_t limit = 0) const;
     QByteArray selectByRowId(const std::vector<int> &fields) const;
     QByteArray highest(int key) const;
     QByteArray count() const;

@@ -4,11 +4,14 @@
 
 #include "framework/RecordFile.h"
 
+#include "store/TextCollation.h"
 #include "support/SetUpStep.h"
 
 #include <QFile>
 #include <QTest>
 #include <QtEndian>
+
+#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -124,6 +127,19 @@ void LogFixture::reopenWithReadOnlyLog()
 
 // The file's own layout: pages of the size its header gives, a leaf page of a table starting
 // with 13 and its cell count at bytes 3 and 4, the header's change counter at byte 24.
+void LogFixture::refuseRemoving(std::uint32_t nr)
+{
+    const QByteArray sql = "CREATE TRIGGER Keep BEFORE DELETE ON Log WHEN old.Nr = " + QByteArray::number(nr)
+                           + " BEGIN SELECT RAISE(ABORT, 'kept'); END";
+    sqlite3 *db = nullptr;
+    const QByteArray path = QFile::encodeName(m_station->database().pathOf(LogRecord::table()));
+    QCOMPARE(sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    store::registerTextCollation(db);
+    const int created = sqlite3_exec(db, sql.constData(), nullptr, nullptr, nullptr);
+    sqlite3_close_v2(db);
+    QCOMPARE(created, SQLITE_OK);
+}
+
 int LogFixture::damageOnePageOfEntries()
 {
     QFile file(m_station->database().pathOf(LogRecord::table()));

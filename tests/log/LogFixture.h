@@ -48,6 +48,8 @@ public:
     // Damages one page of entries in the middle of Log.tps, as a failing disk would: reading
     // them fails while the pages around them stay sound. Returns how many entries it held.
     int damageOnePageOfEntries();
+    // Another program on the log that keeps one entry from being removed.
+    void refuseRemoving(std::uint32_t nr);
 
 private:
     void connect();

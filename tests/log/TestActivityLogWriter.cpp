@@ -135,6 +135,7 @@ void TestActivityLogWriter::entriesAreNumberedAndFilled()
 
 void TestActivityLogWriter::trimsAtClosing_data()
 {
+    QTest::addColumn<std::int64_t>("chunkRows");
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("doLog");
     QTest::addColumn<int>("howLong");
@@ -142,19 +143,26 @@ void TestActivityLogWriter::trimsAtClosing_data()
     QTest::addColumn<QList<int>>("keptAges");
     QTest::addColumn<int>("countingStart"); // Sys:LastLogDate afterwards; 0: no "ClnLog" either
 
-    const QList<int> ages{40, 31, 30, 1, 0, -1};
-    QTest::newRow("30 days") << int(LevelSupervisor) << 1 << 30 << ages << QList<int>{30, 1, 0, -1} << Today - 30;
-    QTest::newRow("no days: up to today") << int(LevelAdministrator) << 1 << 0 << ages << QList<int>{-1} << Today;
-    QTest::newRow("no days: a later entry looked at")
-        << int(LevelSupervisor) << 1 << 0 << QList<int>{-1} << QList<int>{-1} << Today;
-    QTest::newRow("nothing old") << int(LevelSupervisor) << 1 << 30 << QList<int>{30, 0} << QList<int>{30, 0} << 0;
-    QTest::newRow("user") << int(LevelUser) << 1 << 30 << ages << ages << 0;
-    QTest::newRow("logging off") << int(LevelAdministrator) << 0 << 30 << ages << ages << 0;
-    QTest::newRow("logging 2 is not on") << int(LevelAdministrator) << 2 << 30 << ages << ages << 0;
+    // In one transaction, and in chunks of two entries: the same entries go.
+    for (const std::int64_t chunkRows : {store::ChunkedRemoval::DefaultChunkRows, std::int64_t(2)}) {
+        const auto row = [chunkRows](const char *name) -> QTestData & {
+            return QTest::addRow("%s, chunks of %lld", name, static_cast<long long>(chunkRows)) << chunkRows;
+        };
+        const QList<int> ages{40, 31, 30, 1, 0, -1};
+        row("30 days") << int(LevelSupervisor) << 1 << 30 << ages << QList<int>{30, 1, 0, -1} << Today - 30;
+        row("no days: up to today") << int(LevelAdministrator) << 1 << 0 << ages << QList<int>{-1} << Today;
+        row("no days: a later entry looked at")
+            << int(LevelSupervisor) << 1 << 0 << QList<int>{-1} << QList<int>{-1} << Today;
+        row("nothing old") << int(LevelSupervisor) << 1 << 30 << QList<int>{30, 0} << QList<int>{30, 0} << 0;
+        row("user") << int(LevelUser) << 1 << 30 << ages << ages << 0;
+        row("logging off") << int(LevelAdministrator) << 0 << 30 << ages << ages << 0;
+        row("logging 2 is not on") << int(LevelAdministrator) << 2 << 30 << ages << ages << 0;
+    }
 }
 
 void TestActivityLogWriter::trimsAtClosing()
 {
+    QFETCH(std::int64_t, chunkRows);
     QFETCH(int, level);
     QFETCH(int, doLog);
     QFETCH(int, howLong);
@@ -166,7 +174,7 @@ void TestActivityLogWriter::trimsAtClosing()
     for (int age : ages)
         addEntry(Today - age);
 
-    QCOMPARE(LogTrimmer(*m_station).trimAtClosing(), int(ages.size() - keptAges.size()));
+    QCOMPARE(LogTrimmer(*m_station, chunkRows).trimAtClosing(), int(ages.size() - keptAges.size()));
 
     QList<std::int32_t> keptDates;
     for (int age : keptAges)

@@ -20,6 +20,8 @@ LogRecord cleanedBy(std::uint32_t number)
     return {number, 3, u"Boss"_s, 0, u"ClnLog"_s, LogFixture::Today, LogFixture::Now};
 }
 
+enum Failure { ReadOnly, Held, SecondChunk };
+
 } // namespace
 
 class TestLogEmptier : public QObject {
@@ -80,35 +82,44 @@ void TestLogEmptier::emptiesAndNotes()
 
 void TestLogEmptier::removalFails_data()
 {
-    QTest::addColumn<bool>("held");
+    QTest::addColumn<int>("failure");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("left");
 
-    QTest::newRow("log read-only") << false << u"Record was not deleted"_s
-                                   << u"was experienced when deleting a record from the "_s;
+    const QStringList all{u"Logon"_s, u"Created"_s, u"Closed"_s, u"LogOut"_s};
+    QTest::newRow("log read-only") << int(Failure::ReadOnly) << u"Record was not deleted"_s
+                                   << u"was experienced when deleting a record from the "_s << all;
     QTest::newRow("log held by another workstation")
-        << true << u"Transaction cancelled"_s << u"attempting to frame the transaction on "_s;
+        << int(Failure::Held) << u"Transaction cancelled"_s << u"attempting to frame the transaction on "_s << all;
+    // Chunks of two: the first goes, the second fails on entry 4.
+    QTest::newRow("second chunk refused")
+        << int(Failure::SecondChunk) << u"Record was not deleted"_s
+        << u"was experienced when deleting a record from the "_s << QStringList{u"Closed"_s, u"LogOut"_s};
 }
 
-// The entries stay, so nothing claims they went: no note, no new counting start.
+// What stays is not claimed gone: no note, no new counting start, and only what went is counted.
 void TestLogEmptier::removalFails()
 {
-    QFETCH(bool, held);
+    QFETCH(int, failure);
     QFETCH(QString, title);
     QFETCH(QString, text);
+    QFETCH(QStringList, left);
     LogFixture fixture;
-    fixture.addEntries({u"Logon"_s, u"Created"_s});
+    fixture.addEntries({u"Logon"_s, u"Created"_s, u"Closed"_s, u"LogOut"_s});
     const SystemRecord before = fixture.storedConfiguration();
     store::Database other(fixture.station().database().folder());
-    if (held) {
+    if (failure == Failure::Held) {
         QVERIFY(other.open(LogRecord::table(), store::OpenMode::ReadWrite, false));
         QVERIFY(other.begin());
-    } else {
+    } else if (failure == Failure::ReadOnly) {
         fixture.reopenWithReadOnlyLog();
+    } else {
+        fixture.refuseRemoving(4);
     }
     fixture.messages().expect(title, ButtonOk);
 
-    const LogEmptier::Outcome outcome = LogEmptier(fixture.station()).empty();
+    const LogEmptier::Outcome outcome = LogEmptier(fixture.station(), 2).empty();
 
     other.rollback();
     QVERIFY2(fixture.messages().failures().isEmpty(), qPrintable(fixture.messages().unexpected()));
@@ -117,10 +128,10 @@ void TestLogEmptier::removalFails()
     QCOMPARE(shown.caption, title);
     QVERIFY2(shown.text.contains(text) && shown.text.contains(u"Log.tps"_s), qPrintable(shown.text));
     QVERIFY(!outcome.emptied);
-    QCOMPARE(outcome.removed, std::int64_t(0));
+    QCOMPARE(outcome.removed, std::int64_t(4 - left.size()));
     QVERIFY(!outcome.noted);
     QVERIFY(!outcome.countingStartStored);
-    QCOMPARE(fixture.actions(), (QStringList{u"Logon"_s, u"Created"_s}));
+    QCOMPARE(fixture.actions(), left);
     QCOMPARE(fixture.storedConfiguration(), before);
 }
 

@@ -85,31 +85,41 @@ void TestRemoveWhere::removesTheRowsTheFilterNames_data()
 {
     using Filter = std::vector<Condition>;
     QTest::addColumn<Filter>("filter");
+    QTest::addColumn<qint64>("limit"); // 0: no limit
     QTest::addColumn<qint64>("removed");
     QTest::addColumn<QList<qint64>>("remaining");
 
-    QTest::newRow("no terms: every row") << Filter{} << qint64(6) << QList<qint64>{};
-    QTest::newRow("up to a day") << Filter{{Day, CompareOp::LessOrEqual, std::int64_t(12)}} << qint64(4)
+    QTest::newRow("no terms: every row") << Filter{} << qint64(0) << qint64(6) << QList<qint64>{};
+    QTest::newRow("up to a day") << Filter{{Day, CompareOp::LessOrEqual, std::int64_t(12)}} << qint64(0) << qint64(4)
                                  << QList<qint64>{5, 6};
-    QTest::newRow("before a day") << Filter{{Day, CompareOp::Less, std::int64_t(12)}} << qint64(2)
+    QTest::newRow("before a day") << Filter{{Day, CompareOp::Less, std::int64_t(12)}} << qint64(0) << qint64(2)
                                   << QList<qint64>{3, 4, 5, 6};
     QTest::newRow("text without regard to case")
-        << Filter{{Word, CompareOp::Equal, u"logon"_s}} << qint64(3) << QList<qint64>{2, 4, 6};
+        << Filter{{Word, CompareOp::Equal, u"logon"_s}} << qint64(0) << qint64(3) << QList<qint64>{2, 4, 6};
     QTest::newRow("every term must hold")
-        << Filter{{Word, CompareOp::Equal, u"Logon"_s}, {Day, CompareOp::Greater, std::int64_t(10)}} << qint64(2)
-        << QList<qint64>{1, 2, 4, 6};
-    QTest::newRow("none named") << Filter{{Day, CompareOp::Greater, std::int64_t(14)}} << qint64(0)
+        << Filter{{Word, CompareOp::Equal, u"Logon"_s}, {Day, CompareOp::Greater, std::int64_t(10)}} << qint64(0)
+        << qint64(2) << QList<qint64>{1, 2, 4, 6};
+    QTest::newRow("none named") << Filter{{Day, CompareOp::Greater, std::int64_t(14)}} << qint64(0) << qint64(0)
                                 << QList<qint64>{1, 2, 3, 4, 5, 6};
+    // A limit takes the first rows the filter names, in the order of its key, else of the file.
+    QTest::newRow("limited, no terms") << Filter{} << qint64(4) << qint64(4) << QList<qint64>{5, 6};
+    QTest::newRow("limited, with terms") << Filter{{Day, CompareOp::GreaterOrEqual, std::int64_t(12)}} << qint64(2)
+                                         << qint64(2) << QList<qint64>{1, 2, 5, 6};
+    QTest::newRow("limited, text without regard to case")
+        << Filter{{Word, CompareOp::Equal, u"logon"_s}} << qint64(2) << qint64(2) << QList<qint64>{2, 4, 5, 6};
+    QTest::newRow("limit above the rows named")
+        << Filter{{Day, CompareOp::Less, std::int64_t(12)}} << qint64(5) << qint64(2) << QList<qint64>{3, 4, 5, 6};
 }
 
 void TestRemoveWhere::removesTheRowsTheFilterNames()
 {
     QFETCH(std::vector<Condition>, filter);
+    QFETCH(qint64, limit);
     QFETCH(qint64, removed);
     QFETCH(QList<qint64>, remaining);
     std::int64_t count = -1;
 
-    QVERIFY(m_db->removeWhere(table, filter, &count));
+    QVERIFY(m_db->removeWhere(table, filter, &count, limit));
 
     QCOMPARE(qint64(count), removed);
     QCOMPARE(remainingRowIds(), remaining);
