@@ -8,8 +8,10 @@
 #include "FrameMenus.h"
 #include "HelpFile.h"
 #include "HelpWindow.h"
+#include "HousekeepingDuties.h"
 #include "MenuRules.h"
 #include "PasswordChangeWindow.h"
+#include "ProgramFolder.h"
 #include "SplashWindow.h"
 #include "StatusBarTexts.h"
 #include "SystemOptionsWindow.h"
@@ -107,6 +109,11 @@ void MainFrame::buildCaseWindows()
             [this](std::uint32_t caseNr, int marker) { m_monitor->setCaseMarker(caseNr, std::uint16_t(marker)); });
     connect(m_caseForms, &CaseFormLauncher::helpRequested, this, &MainFrame::showHelp);
     m_timer.setRefresh([this] { m_monitor->refresh(m_workstation.run().messagesOn); });
+
+    const ProgramFolder programFolder(m_workstation.run().programFolder);
+    m_housekeeping = std::make_unique<HousekeepingDuties>(m_workstation, programFolder.defaultBackupFolder());
+    m_monitor->setHousekeeping(m_housekeeping.get());
+    m_exitDuties.setBackupAtExit([this] { m_housekeeping->backup().backupAtExit(); });
 }
 
 MainFrame::~MainFrame()
@@ -408,6 +415,7 @@ void MainFrame::openCaseQueue()
         auto *queue = new CaseQueue(m_workstation, *m_caseForms);
         connect(queue, &CaseQueue::queuesRequested, this, &MainFrame::openActivityView);
         connect(m_caseForms, &CaseFormLauncher::formFinished, queue, &BrowseList::refresh);
+        connect(&m_housekeeping->cleanup(), &ClosedCaseCleanup::caseDeleted, queue, &BrowseList::refresh);
         return queue;
     });
 }

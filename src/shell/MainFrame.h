@@ -14,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
 class QLabel;
 
@@ -25,6 +26,7 @@ class DesktopNotifier;
 class EscalationMonitor;
 class EscalationWarningWindow;
 class FrameArea;
+class HousekeepingDuties;
 class FrameMenus;
 class MailSession;
 class ProcedureWindow;
@@ -108,6 +110,8 @@ private:
     EscalationWarningWindow *m_warning = nullptr;
     EscalationMonitor *m_monitor = nullptr;
     DesktopNotifier *m_notifier = nullptr;
+    // The scheduled and exit backups and the deletion of closed cases.
+    std::unique_ptr<HousekeepingDuties> m_housekeeping;
     std::array<QLabel *, 5> m_fields{};
     QPointer<SplashWindow> m_splash;
     // The workstation's mail from start-up; null in tests of the frame alone.

@@ -6,6 +6,8 @@
 #include "cases/ActivityView.h"
 
 #include "cases/DatePicker.h"
+#include "data/CaseRecord.h"
+#include "data/CaseVocabulary.h"
 #include "data/ClientRecord.h"
 #include "framework/WindowPlacement.h"
 #include "reference/ClientForm.h"
@@ -110,6 +112,7 @@ private Q_SLOTS:
     void menusForTheUsersLevel_data();
     void menusForTheUsersLevel();
     void logoutHidesMenusAndClosesItsWindows();
+    void refreshDeletesClosedCasesThatAreDue();
     void logoutClosesItsWindowsBeforeNotingLogOut();
     void failedLogonAfterLogout_data();
     void failedLogonAfterLogout();
@@ -203,6 +206,32 @@ void TestFrameWindow::menusForTheUsersLevel()
     QVERIFY(action(*frame, MenuItem::Cases)->isEnabled());
     QVERIFY(!action(*frame, MenuItem::Archive)->isEnabled());
     QVERIFY(!action(*frame, MenuItem::PrintActivityLog)->isEnabled());
+}
+
+// The frame's refresh runs the housekeeping: a closed case that is due goes, noted by "Server".
+void TestFrameWindow::refreshDeletesClosedCasesThatAreDue()
+{
+    FrameFixture fixture;
+    fixture.configure([](SystemRecord &configuration) {
+        configuration.DeleteClosed = 1;
+        configuration.DeleteDays = 0;
+        configuration.Server2 = 0;
+    });
+    CaseRecord closed;
+    closed.CaseNr = 900;
+    closed.Status = CaseVocabulary::Closed;
+    closed.Cdate = FrameFixture::Today;
+    QVERIFY(fixture.station().database().open(CaseRecord::table(), store::OpenMode::ReadWrite, true));
+    const store::StoreStatus inserted = fixture.station().database().insert(CaseRecord::table(), toRow(closed));
+    QVERIFY2(inserted, qPrintable(inserted.errorText));
+
+    auto frame = fixture.openFrame(u"Admin"_s);
+
+    store::StoredRow row;
+    QCOMPARE(
+        fixture.station().database().fetch(CaseRecord::table(), CaseRecord::CaseNrKey, {std::int64_t(900)}, &row).code,
+        store::StoreCode::NoRecord);
+    QVERIFY(fixture.logActions().contains(u"Server Deleted"_s));
 }
 
 void TestFrameWindow::logoutHidesMenusAndClosesItsWindows()
