@@ -98,7 +98,9 @@ ActivityView::ActivityView(Workstation &workstation, CaseLists &lists, CaseFormO
         keepPlacement();
         finish(RequestCompleted);
     });
-    connect(m_timer, &QTimer::timeout, this, &ActivityView::fillCaseLists);
+    // The monitor refills the lists at the frame's refresh and tells the view; its own timer only
+    // brings the title's clock, the counters and the icons up to date, without a second walk.
+    connect(m_timer, &QTimer::timeout, this, &ActivityView::display);
     // A closed view reads nothing more.
     connect(this, &ProcedureWindow::finished, m_timer, &QTimer::stop);
 }
