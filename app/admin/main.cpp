@@ -1,5 +1,5 @@
-// vellum-admin: creates a starter database, checks or backs up the record files of a database
-// folder or opens the sqlite3 shell on one of them, without a display.
+// vellum-admin: creates a starter database, checks, backs up or restores the record files of a
+// database folder or opens the sqlite3 shell on one of them, without a display.
 
 #include "ConsoleMessages.h"
 #include "RecordFileShell.h"
@@ -8,6 +8,7 @@
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
 #include "shell/RecordFileSetCopy.h"
+#include "shell/RecordFileSetRestore.h"
 #include "shell/StarterDatabase.h"
 
 #include <QCoreApplication>
@@ -77,6 +78,15 @@ int backupDatabase(const QString &folder, const QString &target)
     return passed ? Success : Failure;
 }
 
+int restoreDatabase(const QString &backup, const QString &folder)
+{
+    const RecordFileSetRestore::Outcome outcome = RecordFileSetRestore::run(backup, folder);
+    QTextStream out(stdout);
+    for (const QString &line : outcome.lines)
+        out << line << u'\n';
+    return outcome.restored ? Success : Failure;
+}
+
 int openShell(const QString &folder, const QString &fileName, const QStringList &sql)
 {
     const admin::ShellCommand command =
@@ -106,11 +116,14 @@ int main(int argc, char *argv[])
         return checkDatabase(arguments.at(2));
     if (arguments.size() == 4 && command == u"backup"_s)
         return backupDatabase(arguments.at(2), arguments.at(3));
+    if (arguments.size() == 4 && command == u"restore"_s)
+        return restoreDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() >= 4 && command == u"shell"_s)
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
     QTextStream(stderr) << u"Usage: vellum-admin create-database DIR\n"
                            u"       vellum-admin check DIR\n"
                            u"       vellum-admin backup DIR TARGET\n"
+                           u"       vellum-admin restore BACKUP DIR\n"
                            u"       vellum-admin shell DIR FILE [SQL ...]\n"_s;
     return UsageError;
 }

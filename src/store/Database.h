@@ -81,6 +81,10 @@ public:
     // of that file in place.
     std::vector<StoreStatus> copySet(const std::vector<const TableDefinition *> &tables, const QString &targetFolder);
 
+    // While a restore puts the files of a folder in place, this file stands in it: a workstation
+    // then opens none of them, as it would find a mixture of old and new ones.
+    static QString restoreMarkerIn(const QString &folder);
+
     class Impl;
 
 private:

@@ -156,6 +156,11 @@ StoreStatus Database::Impl::attach(Attached &file, const char *mode)
     }
     if (!result)
         return result;
+    StoreStatus present;
+    file.presence = FilePresence::take(file.path, FilePresence::Kind::Shared, &present);
+    // A file system without locks cannot tell; the workstation works on as before.
+    if (present.code == StoreCode::Busy)
+        return StoreStatus::failure(StoreCode::Busy, QStringLiteral("the database is being restored"));
     const QByteArray schema = identifier(file.schema);
     if (StoreStatus journal = run("PRAGMA " + schema + ".journal_mode = DELETE"); !journal)
         return journal;

@@ -3,6 +3,7 @@
 // statement cache. Only the store includes it.
 
 #include "Database.h"
+#include "FilePresence.h"
 #include "Statement.h"
 #include "TableSql.h"
 
@@ -20,6 +21,7 @@ struct Attached {
     QString path;
     bool readOnly = false;
     bool open = false; // attached and checked
+    FilePresence presence;
 };
 
 // SQLite's own busy wait backs off to 100 ms between tries, so a workstation that writes back to

@@ -144,6 +144,11 @@ std::vector<StoredField> Database::layoutOf(const TableDefinition &table)
     return layout;
 }
 
+QString Database::restoreMarkerIn(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral(".vellum-restore-pending"));
+}
+
 StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool createIfMissing)
 {
     if (isOpen(table))
@@ -168,6 +173,10 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
         m_impl->detach(table);
         return status;
     };
+    // Checked once the file is held, so that a restore cannot start between the check and the use.
+    if (QFileInfo::exists(restoreMarkerIn(m_folder)))
+        return fail(StoreStatus::failure(StoreCode::Failed,
+                                         QStringLiteral("a restore of this folder was interrupted; run it again")));
     StoreStatus result;
     const std::int64_t tables = m_impl->tableCount(file, table, &result);
     if (!result)

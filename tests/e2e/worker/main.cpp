@@ -8,6 +8,9 @@
 //                               by the test: HOW is before-commit (prints "holding" inside the open
 //                               transaction), first-file-written or super-journal-deleted (halts
 //                               inside the commit), or after-commit (prints "committed").
+//   pairs FOLDER COUNT          after "ready" and a line on stdin, commits COUNT transactions that each
+//                               add problem "Pair N" and a log entry for case N (N = 1..COUNT), 1 ms
+//                               apart; prints "committed N" with the number it committed.
 
 #include "AnsweringMessages.h"
 #include "CommitTrap.h"
@@ -15,6 +18,7 @@
 #include "data/CaseFileLinks.h"
 #include "data/ClientRecord.h"
 #include "data/LogRecord.h"
+#include "data/ProblemRecord.h"
 #include "data/RecordFiles.h"
 #include "framework/ErrorReporter.h"
 #include "framework/FileRelations.h"
@@ -164,11 +168,57 @@ int renameClient(const QString &folder, const QString &oldName, const QString &n
     waitToBeKilled();
 }
 
+// One change over two files, as the program makes them: both records or neither.
+bool addPair(store::Database &database, RecordFileOf<ProblemRecord> &problems, RecordFileOf<LogRecord> &log, int n)
+{
+    if (!database.begin())
+        return false;
+    problems.record() = ProblemRecord{};
+    problems.record().PROBLEM = u"Pair %1"_s.arg(n);
+    log.record() = LogRecord{};
+    log.record().Name = u"Pair"_s;
+    log.record().CaseNr = std::uint32_t(n);
+    log.record().Action = u"Test"_s;
+    if (problems.insert() != 0 || log.insert() != 0) {
+        database.rollback();
+        return false;
+    }
+    return database.commit().ok();
+}
+
+int addPairs(const QString &folder, int count)
+{
+    AnsweringMessages messages;
+    ErrorReporter errors(messages, [](int id) {
+        std::fprintf(stderr, "fatal error %d\n", id);
+        std::exit(3);
+    });
+    store::Database database(folder);
+    if (!openAll(database))
+        return 2;
+    RecordFileOf<ProblemRecord> problems(database, errors);
+    RecordFileOf<LogRecord> log(database, errors);
+    if (problems.open() != 0 || log.open() != 0)
+        return 2;
+    say("ready");
+    std::string go;
+    std::getline(std::cin, go);
+    int committed = 0;
+    while (committed < count && addPair(database, problems, log, committed + 1)) {
+        ++committed;
+        ::usleep(1000);
+    }
+    std::printf("committed %d\n", committed);
+    std::fflush(stdout);
+    return committed == count ? 0 : 1;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: vellum-test-worker add-log FOLDER COUNT NAME PAUSE\n"
                          "       vellum-test-worker rename FOLDER OLD NEW before-commit|first-file-written|"
-                         "super-journal-deleted|after-commit\n");
+                         "super-journal-deleted|after-commit\n"
+                         "       vellum-test-worker pairs FOLDER COUNT\n");
     return 2;
 }
 
@@ -185,5 +235,7 @@ int main(int argc, char **argv)
     if (command == "rename" && argc == 6)
         return renameClient(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
                             QString::fromLocal8Bit(argv[4]), argv[5]);
+    if (command == "pairs" && argc == 4)
+        return addPairs(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
     return usage();
 }
