@@ -1,5 +1,6 @@
 #include "DatabaseImpl.h"
 
+#include "FileHeader.h"
 #include "TextCollation.h"
 #include "Transaction.h"
 
@@ -23,6 +24,16 @@ StoreStatus fileError(StoreCode code, int error, const QString &what)
     StoreStatus status = StoreStatus::failure(code, what, error);
     status.fileErrorCode = error;
     status.fileErrorText = QString::fromLocal8Bit(std::strerror(error));
+    return status;
+}
+
+// The engine calls a file that was cut short merely damaged; the header says what happened.
+StoreStatus withCause(StoreStatus status, const QString &path)
+{
+    if (status.code != StoreCode::Corrupt)
+        return status;
+    if (const QString truncation = FileHeader::read(path).truncationText(); !truncation.isEmpty())
+        status.errorText = truncation + QStringLiteral(": ") + status.errorText;
     return status;
 }
 
@@ -161,7 +172,7 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
                 return made;
         }
         if (StoreStatus attached = attachFile(table, mode); !attached)
-            return attached;
+            return withCause(attached, path);
     }
     Attached &file = m_impl->files[table.fileName];
     const auto fail = [&](StoreStatus status) {
@@ -171,7 +182,7 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
     StoreStatus result;
     const std::int64_t tables = m_impl->tableCount(file, table, &result);
     if (!result)
-        return fail(result);
+        return fail(withCause(result, file.path));
     // Only a missing file is made: one that exists is a record file already, or not one at all.
     if (tables == 0)
         return fail(StoreStatus::failure(StoreCode::Corrupt, QFileInfo(file.path).size() == 0
