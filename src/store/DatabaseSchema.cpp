@@ -11,6 +11,8 @@
 
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -25,6 +27,22 @@ StoreStatus fileError(StoreCode code, int error, const QString &what)
     status.fileErrorCode = error;
     status.fileErrorText = QString::fromLocal8Bit(std::strerror(error));
     return status;
+}
+
+// Why a path cannot be reached: 0 when it is there, else the system's error number (a folder
+// that is a file is no folder).
+int reachError(const QString &path, bool folder)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno;
+    return folder && !S_ISDIR(info.st_mode) ? ENOTDIR : 0;
+}
+
+// A path the system refuses to show is no missing file: it may well be there.
+StoreStatus unreachable(int error, const QString &what)
+{
+    return fileError(error == EACCES || error == EPERM ? StoreCode::AccessDenied : StoreCode::Failed, error, what);
 }
 
 // The engine calls a file that was cut short merely damaged; the header says what happened.
@@ -160,12 +178,18 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
     if (isOpen(table))
         return {};
     // Without its folder a file that may be created cannot be: that is a failed creation.
-    if (!QFileInfo(m_folder).isDir())
+    const int folderError = reachError(m_folder, true);
+    if (folderError == ENOENT)
         return fileError(createIfMissing ? StoreCode::CreateFailed : StoreCode::FileMissing, ENOENT,
                          QStringLiteral("folder %1 not found").arg(m_folder));
+    if (folderError != 0)
+        return unreachable(folderError, QStringLiteral("folder %1 cannot be reached").arg(m_folder));
     if (!m_impl->attachedFile(table)) {
         const QString path = pathOf(table);
-        if (!QFileInfo::exists(path)) {
+        const int pathError = reachError(path, false);
+        if (pathError != 0 && pathError != ENOENT)
+            return unreachable(pathError, QStringLiteral("no access to the file"));
+        if (pathError == ENOENT) {
             if (!createIfMissing)
                 return fileError(StoreCode::FileMissing, ENOENT, QStringLiteral("file not found"));
             if (StoreStatus made = createFile(table, path); !made)

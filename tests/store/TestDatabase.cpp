@@ -4,6 +4,7 @@
 
 #include "store/Database.h"
 #include "store/TextCollation.h"
+#include "support/PermissionsEnforced.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -230,6 +231,8 @@ class TestDatabase : public QObject {
 private Q_SLOTS:
     void createsFileWithTableLayoutAndKeys();
     void missingFileOrFolder();
+    void unreachableFolderIsNoMissingFile_data();
+    void unreachableFolderIsNoMissingFile();
     void fileFoundWithoutRegardToCase();
     void keysIgnoreCase_data();
     void keysIgnoreCase();
@@ -313,6 +316,59 @@ void TestDatabase::missingFileOrFolder()
     QCOMPARE(notMade.fileErrorCode, ENOENT);
     QCOMPARE(nowhere.open(testTable, OpenMode::ReadWrite, false).code, StoreCode::FileMissing);
     QVERIFY(!QFileInfo::exists(dir.filePath(u"nowhere"_s)));
+}
+
+// A folder the system refuses to show may hold the files: they are not missing, and none is made.
+void TestDatabase::unreachableFolderIsNoMissingFile_data()
+{
+    QTest::addColumn<QString>("folder"); // beneath the test's folder, which holds the file "plain"
+    QTest::addColumn<bool>("locked");    // the folder holds the file, but allows no access
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<StoreCode>("code");
+    QTest::addColumn<int>("error");
+    for (const bool create : {false, true}) {
+        const char *mode = create ? "may create" : "no create";
+        QTest::addRow("folder without access, %s", mode)
+            << u"locked"_s << true << create << StoreCode::AccessDenied << EACCES;
+        QTest::addRow("folder through a file, %s", mode)
+            << u"plain/DataBase"_s << false << create << StoreCode::Failed << ENOTDIR;
+        QTest::addRow("folder that is a file, %s", mode)
+            << u"plain"_s << false << create << StoreCode::Failed << ENOTDIR;
+    }
+}
+
+void TestDatabase::unreachableFolderIsNoMissingFile()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, locked);
+    QFETCH(bool, create);
+    QFETCH(StoreCode, code);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    QFile plain(dir.filePath(u"plain"_s));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString path = dir.filePath(folder);
+    if (locked) {
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY(Database(path).open(testTable, OpenMode::ReadWrite, true).ok());
+        QVERIFY(QFile::setPermissions(path, {}));
+    }
+    StoreStatus opened;
+    {
+        test::PermissionsEnforced permissions;
+        if (!permissions.enforced())
+            QSKIP("file permissions do not bind this process (root without a way to give up the overrides)");
+        opened = Database(path).open(testTable, OpenMode::ReadWrite, create);
+    }
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner) || !locked);
+    QCOMPARE(opened.code, code);
+    QCOMPARE(opened.fileErrorCode, error);
+    QCOMPARE(opened.fileErrorText, QString::fromLocal8Bit(std::strerror(error)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             locked ? (QStringList{u"locked"_s, u"plain"_s}) : QStringList{u"plain"_s});
+    if (locked)
+        QCOMPARE(QDir(path).entryList(QDir::Files | QDir::Hidden), QStringList{u"Test.tps"_s});
 }
 
 void TestDatabase::fileFoundWithoutRegardToCase()
