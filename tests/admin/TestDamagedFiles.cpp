@@ -10,6 +10,7 @@
 #include "store/Database.h"
 #include "store/TableSql.h"
 #include "store/TextCollation.h"
+#include "support/FolderContents.h"
 #include "support/ScriptedMessages.h"
 
 #include <QDir>
@@ -81,16 +82,6 @@ AdminRun runCheck(const QString &folder)
         return {};
     return {process.exitCode(),
             QString::fromLocal8Bit(process.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts)};
-}
-
-QMap<QString, QByteArray> contentsOf(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
-        QFile file(QDir(folder).filePath(name));
-        files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-    }
-    return files;
 }
 
 QByteArray bytesOf(std::string_view text)
@@ -267,7 +258,7 @@ void TestDamagedFiles::eachFileInEachDamage()
     QTemporaryDir dir;
     QVERIFY(copyFolder(m_starter.path(), dir.path()));
     QVERIFY(damage(dir.filePath(name), table, expected.damage));
-    const QMap<QString, QByteArray> damaged = contentsOf(dir.path());
+    const QMap<QString, QByteArray> damaged = test::folderContents(dir.path());
 
     // The check: one failed line that names the cause, the other seven pass, nothing changes.
     const AdminRun checked = runCheck(dir.path());
@@ -277,7 +268,7 @@ void TestDamagedFiles::eachFileInEachDamage()
     QVERIFY2(line.startsWith(name + u": FAILED - "_s) && line.contains(cause(expected.checkCause, table)),
              qPrintable(line));
     QCOMPARE(checked.lines.filter(u": ok"_s).size(), qsizetype(7));
-    QVERIFY(contentsOf(dir.path()) == damaged);
+    QVERIFY(test::folderContents(dir.path()) == damaged);
 
     // The program's open: its message, a fatal end where the message is fatal.
     test::ScriptedMessages messages;
@@ -308,7 +299,7 @@ void TestDamagedFiles::eachFileInEachDamage()
     QVERIFY2(messages.failures().isEmpty(), qPrintable(messages.unexpected()));
     QCOMPARE(messages.shown().size(), qsizetype(1));
 
-    QMap<QString, QByteArray> after = contentsOf(dir.path());
+    QMap<QString, QByteArray> after = test::folderContents(dir.path());
     QCOMPARE(after.keys(), damaged.keys());
     if (expected.rebuildsOnOpen) {
         QVERIFY(after[name] != damaged[name]);
