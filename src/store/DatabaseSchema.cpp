@@ -11,7 +11,9 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -30,13 +32,16 @@ StoreStatus fileError(StoreCode code, int error, const QString &what)
 }
 
 // Why a path cannot be reached: 0 when it is there, else the system's error number (a folder
-// that is a file is no folder).
+// that is a file is no folder; a file that may not be read is out of reach as well).
 int reachError(const QString &path, bool folder)
 {
+    const QByteArray name = QFile::encodeName(path);
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::stat(name.constData(), &info) != 0)
         return errno;
-    return folder && !S_ISDIR(info.st_mode) ? ENOTDIR : 0;
+    if (folder)
+        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    return ::faccessat(AT_FDCWD, name.constData(), R_OK, AT_EACCESS) == 0 ? 0 : errno;
 }
 
 // A path the system refuses to show is no missing file: it may well be there.
