@@ -72,6 +72,10 @@ RecordResult RecordFile::open()
             m_autoNumberDone = false;
             return RecordResult::Ok;
         case StoreCode::AccessDenied:
+            if (m_readOnly) { // not even reading is allowed: trying read-only again is no way out
+                --m_openCount;
+                return fail(ErrorId::OpenError, status, true);
+            }
             fail(ErrorId::AccessDenied, status, true);
             m_readOnly = true;
             ++attempt;

@@ -14,7 +14,10 @@
 #include <QList>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
+#include <optional>
 #include <string>
 
 namespace vellum {
@@ -55,6 +58,16 @@ QByteArray readablePart(QByteArray data)
     return lines.join('\n');
 }
 
+// A file whose mark says it holds two or four bytes a character, as some editors and the platform
+// write it; the parser reads bytes of UTF-8 only. A mark of UTF-8 the parser skips itself.
+std::optional<QStringConverter::Encoding> wideEncodingOf(const QByteArray &data)
+{
+    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(data);
+    if (!marked || *marked == QStringConverter::Utf8)
+        return std::nullopt;
+    return marked;
+}
+
 bool isAsciiDigit(QChar c)
 {
     return c >= u'0' && c <= u'9';
@@ -69,6 +82,7 @@ public:
         ini.SetSpaces(false); // "key=value", as the platform writes its profile files
     }
     IniFile ini;
+    std::optional<QStringConverter::Encoding> wideEncoding; // kept when writing: the file stays as it was made
 };
 
 SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_impl(std::make_unique<Impl>())
@@ -76,7 +90,11 @@ SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_impl(std::
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))
         return; // a missing or unreadable file reads as empty
-    const QByteArray data = readablePart(file.readAll());
+    QByteArray data = file.readAll();
+    m_impl->wideEncoding = wideEncodingOf(data);
+    if (m_impl->wideEncoding)
+        data = QString(QStringDecoder(*m_impl->wideEncoding).decode(data)).toUtf8();
+    data = readablePart(data);
     m_impl->ini.LoadData(data.constData(), std::size_t(data.size()));
 }
 
@@ -133,7 +151,11 @@ bool SettingsFile::save()
     QSaveFile file(m_path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(text.data(), qint64(text.size()));
+    if (m_impl->wideEncoding)
+        file.write(QStringEncoder(*m_impl->wideEncoding, QStringConverter::Flag::WriteBom)
+                       .encode(QString::fromUtf8(text.data(), qsizetype(text.size()))));
+    else
+        file.write(text.data(), qint64(text.size()));
     return file.commit();
 }
 

@@ -1,5 +1,6 @@
 #include "DatabaseImpl.h"
 
+#include "FileHeader.h"
 #include "TextCollation.h"
 #include "Transaction.h"
 
@@ -9,6 +10,10 @@
 #include <QUuid>
 
 #include <sqlite3.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -23,6 +28,35 @@ StoreStatus fileError(StoreCode code, int error, const QString &what)
     StoreStatus status = StoreStatus::failure(code, what, error);
     status.fileErrorCode = error;
     status.fileErrorText = QString::fromLocal8Bit(std::strerror(error));
+    return status;
+}
+
+// Why a path cannot be reached: 0 when it is there, else the system's error number (a folder
+// that is a file is no folder; a file that may not be read is out of reach as well).
+int reachError(const QString &path, bool folder)
+{
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0)
+        return errno;
+    if (folder)
+        return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+    return ::faccessat(AT_FDCWD, name.constData(), R_OK, AT_EACCESS) == 0 ? 0 : errno;
+}
+
+// A path the system refuses to show is no missing file: it may well be there.
+StoreStatus unreachable(int error, const QString &what)
+{
+    return fileError(error == EACCES || error == EPERM ? StoreCode::AccessDenied : StoreCode::Failed, error, what);
+}
+
+// The engine calls a file that was cut short merely damaged; the header says what happened.
+StoreStatus withCause(StoreStatus status, const QString &path)
+{
+    if (status.code != StoreCode::Corrupt)
+        return status;
+    if (const QString truncation = FileHeader::read(path).truncationText(); !truncation.isEmpty())
+        status.errorText = truncation + QStringLiteral(": ") + status.errorText;
     return status;
 }
 
@@ -154,19 +188,25 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
     if (isOpen(table))
         return {};
     // Without its folder a file that may be created cannot be: that is a failed creation.
-    if (!QFileInfo(m_folder).isDir())
+    const int folderError = reachError(m_folder, true);
+    if (folderError == ENOENT)
         return fileError(createIfMissing ? StoreCode::CreateFailed : StoreCode::FileMissing, ENOENT,
                          QStringLiteral("folder %1 not found").arg(m_folder));
+    if (folderError != 0)
+        return unreachable(folderError, QStringLiteral("folder %1 cannot be reached").arg(m_folder));
     if (!m_impl->attachedFile(table)) {
         const QString path = pathOf(table);
-        if (!QFileInfo::exists(path)) {
+        const int pathError = reachError(path, false);
+        if (pathError != 0 && pathError != ENOENT)
+            return unreachable(pathError, QStringLiteral("no access to the file"));
+        if (pathError == ENOENT) {
             if (!createIfMissing)
                 return fileError(StoreCode::FileMissing, ENOENT, QStringLiteral("file not found"));
             if (StoreStatus made = createFile(table, path); !made)
                 return made;
         }
         if (StoreStatus attached = attachFile(table, mode); !attached)
-            return attached;
+            return withCause(attached, path);
     }
     Attached &file = m_impl->files[table.fileName];
     const auto fail = [&](StoreStatus status) {
@@ -180,7 +220,7 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
     StoreStatus result;
     const std::int64_t tables = m_impl->tableCount(file, table, &result);
     if (!result)
-        return fail(result);
+        return fail(withCause(result, file.path));
     // Only a missing file is made: one that exists is a record file already, or not one at all.
     if (tables == 0)
         return fail(StoreStatus::failure(StoreCode::Corrupt, QFileInfo(file.path).size() == 0

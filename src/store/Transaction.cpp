@@ -1,5 +1,7 @@
 #include "Transaction.h"
 
+#include "SuperJournals.h"
+
 namespace vellum::store {
 
 namespace {
@@ -33,7 +35,11 @@ StoreStatus Transaction::commit()
         return m_started.ok() ? StoreStatus::failure(StoreCode::Failed, QStringLiteral("the transaction has ended"))
                               : m_started;
     m_active = false;
-    return m_database.commit();
+    StoreStatus committed = m_database.commit();
+    // A commit across files that failed once the super-journal was written leaves it behind.
+    if (!committed)
+        static_cast<void>(SuperJournals::removeOrphans(m_database.folder()));
+    return committed;
 }
 
 void Transaction::rollback()

@@ -12,6 +12,7 @@
 #include "framework/FileRelations.h"
 #include "framework/RecordFile.h"
 #include "store/Database.h"
+#include "support/FolderContents.h"
 #include "support/ScriptedMessages.h"
 
 #include <QDir>
@@ -93,20 +94,10 @@ bool fileHolds(const QString &path, const QString &text)
     return file.open(QIODevice::ReadOnly) && file.readAll().contains(text.toUtf8());
 }
 
-QMap<QString, QByteArray> contentsOf(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    for (const QString &name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
-        QFile file(QDir(folder).filePath(name));
-        files[name] = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("unreadable");
-    }
-    return files;
-}
-
 // Runs "vellum-admin check": it fails exactly on files with an unfinished change, and changes no byte.
 void checkLeavesFolderAsItIs(const QString &folder, bool unfinished)
 {
-    const QMap<QString, QByteArray> before = contentsOf(folder);
+    const QMap<QString, QByteArray> before = test::folderContents(folder);
     QProcess check;
     check.start(adminProgram(), {u"check"_s, folder});
     QVERIFY(check.waitForFinished(60000));
@@ -116,7 +107,7 @@ void checkLeavesFolderAsItIs(const QString &folder, bool unfinished)
     for (const QString &line : output.split(u'\n', Qt::SkipEmptyParts))
         QVERIFY2(line.endsWith(u": ok"_s) || line.contains(u"left unfinished is still to be rolled back"_s),
                  qPrintable(line));
-    QVERIFY(contentsOf(folder) == before);
+    QVERIFY(test::folderContents(folder) == before);
 }
 
 std::int64_t countWithKey(store::Database &database, const store::TableDefinition &table, int key, const QString &value)

@@ -2,6 +2,8 @@
 #include "framework/WindowPlacement.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -42,6 +44,8 @@ private Q_SLOTS:
     void writesReachTheFileAtOnce();
     void damagedFileIsReadAsFarAsItGoes_data();
     void damagedFileIsReadAsFarAsItGoes();
+    void wideFileIsReadAndStaysWide_data();
+    void wideFileIsReadAndStaysWide();
     void unwritablePathKeepsTheValueForTheRun();
     void utf8ValuesRoundTrip();
     void placementKeptInsideArea_data();
@@ -195,6 +199,39 @@ void TestSettingsFile::damagedFileIsReadAsFarAsItGoes()
     QVERIFY(settings.writeText(u"Config"_s, u"NoOnHold"_s, u"1"_s));
     const SettingsFile reopened(iniPath());
     QCOMPARE(reopened.readText(section, key), value);
+    QCOMPARE(reopened.readNumber(u"Config"_s, u"NoOnHold"_s), 1);
+}
+
+void TestSettingsFile::wideFileIsReadAndStaysWide_data()
+{
+    QTest::addColumn<int>("encoding"); // QStringConverter::Encoding
+    QTest::addColumn<QString>("text");
+    const QString text = u"[Config]\r\nDataBase=\\\\server\\Vellum\r\n[Jürgen]\r\nColor=255\r\n"_s;
+    QTest::newRow("UTF-16, little end first") << int(QStringConverter::Utf16LE) << text;
+    QTest::newRow("UTF-16, big end first") << int(QStringConverter::Utf16BE) << text;
+    QTest::newRow("UTF-16, Unix line ends") << int(QStringConverter::Utf16LE) << QString(text).remove(u'\r');
+    QTest::newRow("UTF-32") << int(QStringConverter::Utf32LE) << text;
+}
+
+void TestSettingsFile::wideFileIsReadAndStaysWide()
+{
+    QFETCH(int, encoding);
+    QFETCH(QString, text);
+    const auto wide = QStringConverter::Encoding(encoding);
+    const QByteArray mark = QStringEncoder(wide, QStringConverter::Flag::WriteBom).encode(QString());
+    writeBytes(iniPath(), QStringEncoder(wide, QStringConverter::Flag::WriteBom).encode(text));
+
+    SettingsFile settings(iniPath());
+    QCOMPARE(settings.readText(u"config"_s, u"database"_s), u"\\\\server\\Vellum"_s);
+    QCOMPARE(settings.readNumber(u"JÜRGEN"_s, u"Color"_s), 255);
+
+    QVERIFY(settings.writeNumber(u"Config"_s, u"NoOnHold"_s, 1));
+    const QByteArray written = contentsOf(iniPath());
+    QVERIFY(written.startsWith(mark));
+    QVERIFY(QString(QStringDecoder(wide).decode(written)).contains(u"[Jürgen]"_s));
+    const SettingsFile reopened(iniPath());
+    QCOMPARE(reopened.readText(u"Config"_s, u"DataBase"_s), u"\\\\server\\Vellum"_s);
+    QCOMPARE(reopened.readNumber(u"Jürgen"_s, u"Color"_s), 255);
     QCOMPARE(reopened.readNumber(u"Config"_s, u"NoOnHold"_s), 1);
 }
 

@@ -4,6 +4,7 @@
 
 #include "store/Database.h"
 #include "store/TextCollation.h"
+#include "support/PermissionsEnforced.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -230,6 +231,8 @@ class TestDatabase : public QObject {
 private Q_SLOTS:
     void createsFileWithTableLayoutAndKeys();
     void missingFileOrFolder();
+    void unreachableFolderIsNoMissingFile_data();
+    void unreachableFolderIsNoMissingFile();
     void fileFoundWithoutRegardToCase();
     void keysIgnoreCase_data();
     void keysIgnoreCase();
@@ -313,6 +316,67 @@ void TestDatabase::missingFileOrFolder()
     QCOMPARE(notMade.fileErrorCode, ENOENT);
     QCOMPARE(nowhere.open(testTable, OpenMode::ReadWrite, false).code, StoreCode::FileMissing);
     QVERIFY(!QFileInfo::exists(dir.filePath(u"nowhere"_s)));
+}
+
+// A folder or file the system refuses to show or read may hold the records: it is not missing,
+// nothing is made in its place, and the message is the system's.
+void TestDatabase::unreachableFolderIsNoMissingFile_data()
+{
+    QTest::addColumn<QString>("folder");        // beneath the test's folder, which holds the file "plain"
+    QTest::addColumn<QString>("withoutAccess"); // made with the file Test.tps, then without any access
+    QTest::addColumn<bool>("create");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<StoreCode>("code");
+    QTest::addColumn<int>("error");
+    for (const bool create : {false, true}) {
+        const char *mode = create ? "may create" : "no create";
+        QTest::addRow("folder without access, %s", mode)
+            << u"locked"_s << u"locked"_s << create << false << StoreCode::AccessDenied << EACCES;
+        QTest::addRow("folder through a file, %s", mode)
+            << u"plain/DataBase"_s << QString() << create << false << StoreCode::Failed << ENOTDIR;
+        QTest::addRow("folder that is a file, %s", mode)
+            << u"plain"_s << QString() << create << false << StoreCode::Failed << ENOTDIR;
+    }
+    QTest::newRow("file without access") << u"locked"_s << u"locked/Test.tps"_s << true << false
+                                         << StoreCode::AccessDenied << EACCES;
+    QTest::newRow("file without access, read-only")
+        << u"locked"_s << u"locked/Test.tps"_s << false << true << StoreCode::AccessDenied << EACCES;
+}
+
+void TestDatabase::unreachableFolderIsNoMissingFile()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, withoutAccess);
+    QFETCH(bool, create);
+    QFETCH(bool, readOnly);
+    QFETCH(StoreCode, code);
+    QFETCH(int, error);
+    QTemporaryDir dir;
+    QFile plain(dir.filePath(u"plain"_s));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString path = dir.filePath(folder);
+    const QString locked = withoutAccess.isEmpty() ? QString() : dir.filePath(withoutAccess);
+    if (!locked.isEmpty()) {
+        QVERIFY(QDir().mkpath(path));
+        QVERIFY(Database(path).open(testTable, OpenMode::ReadWrite, true).ok());
+        QVERIFY(QFile::setPermissions(locked, {}));
+    }
+    StoreStatus opened;
+    {
+        test::PermissionsEnforced permissions;
+        if (!permissions.enforced())
+            QSKIP("file permissions do not bind this process (root without a way to give up the overrides)");
+        opened = Database(path).open(testTable, readOnly ? OpenMode::ReadOnly : OpenMode::ReadWrite, create);
+    }
+    QVERIFY(locked.isEmpty() || QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QCOMPARE(opened.code, code);
+    QCOMPARE(opened.fileErrorCode, error);
+    QCOMPARE(opened.fileErrorText, QString::fromLocal8Bit(std::strerror(error)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             locked.isEmpty() ? QStringList{u"plain"_s} : (QStringList{u"locked"_s, u"plain"_s}));
+    if (!locked.isEmpty())
+        QCOMPARE(QDir(path).entryList(QDir::Files | QDir::Hidden), QStringList{u"Test.tps"_s});
 }
 
 void TestDatabase::fileFoundWithoutRegardToCase()
