@@ -2,6 +2,8 @@
 
 #include "ErrorTable.h"
 
+#include <algorithm>
+
 namespace vellum {
 
 using store::StoreCode;
@@ -52,6 +54,16 @@ RecordResult FileRelations::open()
 void FileRelations::close()
 {
     m_file.close();
+}
+
+store::FileSet FileRelations::filesInTransaction() const
+{
+    store::FileSet files{&m_file.table()};
+    for (std::size_t next = 0; next < files.size(); ++next)
+        for (const RelationDefinition &relation : m_relations)
+            if (relation.parent == files[next] && std::find(files.begin(), files.end(), relation.child) == files.end())
+                files.push_back(relation.child);
+    return files;
 }
 
 bool FileRelations::started(const store::Transaction &transaction)
@@ -131,7 +143,7 @@ FileRelations::Outcome FileRelations::carryToChildren(const store::TableDefiniti
 
 RecordResult FileRelations::update(bool fromForm)
 {
-    store::Transaction transaction(m_file.database());
+    store::Transaction transaction(m_file.database(), filesInTransaction());
     if (!started(transaction))
         return Failed;
     const RecordFile::Watch watched = m_file.watch();
@@ -227,7 +239,7 @@ RecordResult FileRelations::deleteRecord(bool ask)
     if (ask && m_file.throwError(ErrorId::ConfirmDelete) != int(ErrorSeverity::Silent))
         return Failed;
     for (;;) {
-        store::Transaction transaction(m_file.database());
+        store::Transaction transaction(m_file.database(), filesInTransaction());
         if (!started(transaction))
             return Failed;
         const RecordFile::Watch watched = m_file.watch();

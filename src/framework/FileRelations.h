@@ -27,6 +27,9 @@ public:
 private:
     enum class Outcome { Done, Refused, Failed };
 
+    // This file and every file below it: the transaction reads and writes no other, and locks them
+    // all at its start.
+    store::FileSet filesInTransaction() const;
     bool started(const store::Transaction &transaction);
     Outcome carryToChildren(const store::TableDefinition &parent, const store::Row &before, const store::Row &after);
     Outcome deleteChildren(const store::TableDefinition &parent, const store::Row &values);

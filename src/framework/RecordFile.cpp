@@ -463,7 +463,7 @@ RecordFile::Numbering RecordFile::addWithNextNumber(const std::vector<int> &mark
 {
     const int key = m_table.autoNumberKey();
     const auto field = std::size_t(m_table.keys[std::size_t(key)].parts[0]);
-    store::Transaction transaction(m_database);
+    store::Transaction transaction(m_database, {&m_table});
     if (*status = transaction.started(); !*status)
         return Numbering::AddFailed;
     std::int64_t highest = 0;
