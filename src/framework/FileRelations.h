@@ -27,9 +27,9 @@ public:
 private:
     enum class Outcome { Done, Refused, Failed };
 
-    // This file and every file below it: the transaction reads and writes no other, and locks them
-    // all at its start.
-    store::FileSet filesInTransaction() const;
+    // The files a change writes or reads, locked at its start; an update names the rows before and
+    // after, a delete none.
+    store::FileSet filesInTransaction(const store::Row *before, const store::Row *after) const;
     bool started(const store::Transaction &transaction);
     Outcome carryToChildren(const store::TableDefinition &parent, const store::Row &before, const store::Row &after);
     Outcome deleteChildren(const store::TableDefinition &parent, const store::Row &values);
