@@ -327,8 +327,8 @@ int main(int argc, char **argv)
     walkMemoryFigures(database, cases);
     monitorWalkFigures(database, cases);
 
-    // Every commit of a workstation spans its eight attached files, so it also pays for the
-    // super-journal; the same inserts on a connection with Log.tps alone show what that costs.
+    // A workstation's insert locks and commits Log.tps alone, although eight files are attached;
+    // the same inserts on a connection with Log.tps alone show what the other seven still cost.
     figure("autonumber_inserts_per_s", autonumberRate(database, LogEntries), "inserts/s");
     {
         const QString alone = folder.filePath(u"log-alone"_s);

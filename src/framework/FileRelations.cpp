@@ -2,6 +2,8 @@
 
 #include "ErrorTable.h"
 
+#include <algorithm>
+
 namespace vellum {
 
 using store::StoreCode;
@@ -16,6 +18,15 @@ constexpr int ChildPage = 100;
 QString fileNameOf(const store::Database &database, const store::TableDefinition &table)
 {
     return database.pathOf(table);
+}
+
+// Whether a change of the parent reaches the relation's children; without rows (a delete), it does.
+bool reachesChildren(const RelationDefinition &relation, const store::Row *before, const store::Row *after)
+{
+    const auto field = std::size_t(relation.parentField);
+    if (!before || !after || before->size() <= field || after->size() <= field)
+        return true;
+    return relation.onUpdate != RelationRule::None && (*before)[field] != (*after)[field];
 }
 
 } // namespace
@@ -52,6 +63,22 @@ RecordResult FileRelations::open()
 void FileRelations::close()
 {
     m_file.close();
+}
+
+// A change locks only what it may reach: an update the children whose link it changes (and all
+// below them), a delete every file below, whose children it reads. A file reached but not named
+// would be locked at its first write, where the order of the locks may refuse it.
+store::FileSet FileRelations::filesInTransaction(const store::Row *before, const store::Row *after) const
+{
+    store::FileSet files{&m_file.table()};
+    for (std::size_t next = 0; next < files.size(); ++next)
+        for (const RelationDefinition &relation : m_relations) {
+            if (relation.parent != files[next] || std::find(files.begin(), files.end(), relation.child) != files.end())
+                continue;
+            if (next > 0 || reachesChildren(relation, before, after))
+                files.push_back(relation.child);
+        }
+    return files;
 }
 
 bool FileRelations::started(const store::Transaction &transaction)
@@ -131,7 +158,8 @@ FileRelations::Outcome FileRelations::carryToChildren(const store::TableDefiniti
 
 RecordResult FileRelations::update(bool fromForm)
 {
-    store::Transaction transaction(m_file.database());
+    const store::Row changed = m_file.buffer();
+    store::Transaction transaction(m_file.database(), filesInTransaction(&m_file.readRow(), &changed));
     if (!started(transaction))
         return Failed;
     const RecordFile::Watch watched = m_file.watch();
@@ -227,7 +255,7 @@ RecordResult FileRelations::deleteRecord(bool ask)
     if (ask && m_file.throwError(ErrorId::ConfirmDelete) != int(ErrorSeverity::Silent))
         return Failed;
     for (;;) {
-        store::Transaction transaction(m_file.database());
+        store::Transaction transaction(m_file.database(), filesInTransaction(nullptr, nullptr));
         if (!started(transaction))
             return Failed;
         const RecordFile::Watch watched = m_file.watch();

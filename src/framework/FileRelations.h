@@ -27,6 +27,9 @@ public:
 private:
     enum class Outcome { Done, Refused, Failed };
 
+    // The files a change writes or reads, locked at its start; an update names the rows before and
+    // after, a delete none.
+    store::FileSet filesInTransaction(const store::Row *before, const store::Row *after) const;
     bool started(const store::Transaction &transaction);
     Outcome carryToChildren(const store::TableDefinition &parent, const store::Row &before, const store::Row &after);
     Outcome deleteChildren(const store::TableDefinition &parent, const store::Row &values);

@@ -467,9 +467,11 @@ RecordFile::Numbering RecordFile::addWithNextNumber(const std::vector<int> &mark
 {
     const int key = m_table.autoNumberKey();
     const auto field = std::size_t(m_table.keys[std::size_t(key)].parts[0]);
-    store::Transaction transaction(m_database);
+    store::Transaction transaction(m_database, {&m_table});
+    // Only a file held by another workstation may be free at the next try; a file whose table
+    // cannot even be locked is not read better by another.
     if (*status = transaction.started(); !*status)
-        return Numbering::AddFailed;
+        return status->code == StoreCode::Busy ? Numbering::AddFailed : Numbering::ReadFailed;
     std::int64_t highest = 0;
     if (*status = m_database.highest(m_table, key, &highest); !*status)
         return Numbering::ReadFailed;

@@ -87,7 +87,10 @@ int StarterDatabase::write(store::Database &database, ErrorReporter &errors) con
     DatabaseOpener files(database, errors, DatabaseOpener::Creation::AllFiles);
     if (const int opened = files.openAll(); opened != 0)
         return opened;
-    store::Transaction transaction(database);
+    store::FileSet everyFile;
+    for (const RecordFileInfo &info : allRecordFiles())
+        everyFile.push_back(info.table);
+    store::Transaction transaction(database, everyFile);
     if (!transaction.started())
         return reportStoreFailure(errors, ErrorId::TransactionFailed, database.folder(), transaction.started());
 

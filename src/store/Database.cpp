@@ -98,6 +98,8 @@ StoreStatus Database::insert(const TableDefinition &table, const Row &row, Store
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
         return result;
+    if (result = m_impl->lockBeforeWrite(table); !result)
+        return result;
     Statement statement = m_impl->prepare(TableSql(table, file->schema).insert());
     if (!statement.prepared())
         return m_impl->status(statement.prepareResult());
@@ -124,6 +126,8 @@ StoreStatus Database::update(const TableDefinition &table, std::int64_t rowId, s
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
         return result;
+    if (result = m_impl->lockBeforeWrite(table); !result)
+        return result;
     Statement statement = m_impl->prepare(TableSql(table, file->schema).update());
     if (!statement.prepared())
         return m_impl->status(statement.prepareResult());
@@ -146,6 +150,8 @@ StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, s
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
+        return result;
+    if (result = m_impl->lockBeforeWrite(table); !result)
         return result;
     Statement statement = m_impl->prepare(TableSql(table, file->schema).remove(version != 0));
     if (!statement.prepared())
@@ -171,7 +177,7 @@ StoreStatus Database::removeWhere(const TableDefinition &table, const std::vecto
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
         return result;
-    Transaction transaction(*this);
+    Transaction transaction(*this, {&table});
     if (!transaction.started())
         return transaction.started();
     Statement statement = m_impl->prepare(TableSql(table, file->schema).removeWhere(filter, limit));

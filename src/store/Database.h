@@ -1,6 +1,7 @@
 #pragma once
 // One workstation's connection to the database folder. The eight record files are attached to
-// it, so a change that spans files commits as a whole. No SQLite type is visible here.
+// it, so a change that spans files commits as a whole; a change locks only the files it writes.
+// No SQLite type is visible here.
 
 #include "FieldText.h"
 #include "KeyWalk.h"
@@ -16,6 +17,9 @@
 namespace vellum::store {
 
 enum class OpenMode { ReadWrite, ReadOnly };
+
+// The files a transaction will write.
+using FileSet = std::vector<const TableDefinition *>;
 
 struct StoredField {
     QString name;
@@ -43,8 +47,11 @@ public:
     bool isReadOnly(const TableDefinition &table) const;
     StoreStatus rebuildKeys(const TableDefinition &table);
 
-    // A transaction: BEGIN IMMEDIATE with the start time-out, or a savepoint inside one.
+    // A transaction, or a savepoint inside one. It takes the write lock of each file it names,
+    // within the start time-out, and no other: the files it reads stay open to other writers. A
+    // file it writes without naming it is locked at its first write (see DatabaseTransactions.cpp).
     StoreStatus begin(int timeoutMs = TransactionTimeoutMs);
+    StoreStatus begin(const FileSet &writes, int timeoutMs = TransactionTimeoutMs);
     StoreStatus commit();
     void rollback();
     bool inTransaction() const;

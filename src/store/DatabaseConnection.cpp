@@ -25,7 +25,8 @@ int waitWhileBusy(void *context, int count)
     const auto now = std::chrono::steady_clock::now();
     if (count == 0)
         wait->since = now;
-    if (now - wait->since >= std::chrono::milliseconds(wait->timeoutMs))
+    const auto limit = wait->deadline ? *wait->deadline : wait->since + std::chrono::milliseconds(wait->timeoutMs);
+    if (now >= limit)
         return 0;
     sqlite3_sleep(1);
     return 1;

@@ -12,6 +12,7 @@
 
 #include <chrono>
 #include <map>
+#include <optional>
 #include <unordered_map>
 
 namespace vellum::store {
@@ -27,9 +28,11 @@ struct Attached {
 // SQLite's own busy wait backs off to 100 ms between tries, so a workstation that writes back to
 // back keeps the files and starves the others past their time-out; trying every millisecond
 // finds the moments between its transactions.
+// While a transaction takes its locks, one deadline covers all of them.
 struct BusyWait {
     int timeoutMs = 0;
     std::chrono::steady_clock::time_point since;
+    std::optional<std::chrono::steady_clock::time_point> deadline;
 };
 
 inline QString fileNameOf(const TableDefinition &table)
@@ -51,7 +54,7 @@ public:
     std::map<std::string_view, Attached> files;
     std::unordered_map<QByteArray, sqlite3_stmt *> statements;
     int depth = 0;
-    BusyWait busyWait{TransactionTimeoutMs, {}};
+    BusyWait busyWait{TransactionTimeoutMs, {}, {}};
 
     // Connection and statements
     StoreStatus status(int rc) const;
@@ -70,10 +73,18 @@ public:
     StoreStatus singleNumber(const QByteArray &sql, std::int64_t *number);
     const Attached *attachedFile(const TableDefinition &table) const;
 
-    // Transactions: BEGIN IMMEDIATE, or a savepoint inside one
-    StoreStatus begin(int timeoutMs);
+    // Transactions: BEGIN DEFERRED and the write locks of the named files, or a savepoint inside one
+    StoreStatus begin(const FileSet &writes, int timeoutMs);
+    StoreStatus begin(int timeoutMs) { return begin({}, timeoutMs); }
     StoreStatus commit();
     void rollback();
+    // Inside a transaction, the file's write lock before its first write; outside, nothing to do.
+    StoreStatus lockBeforeWrite(const TableDefinition &table);
+    StoreStatus lockForWriting(const FileSet &writes, int timeoutMs);
+    StoreStatus lockFile(const TableDefinition &table, std::chrono::steady_clock::time_point deadline);
+    bool writeLocked(const Attached &file) const;
+    // The last file, in the order of all files, whose write lock this transaction holds.
+    std::string_view lastLockedFile() const;
 
     // Schema and keys. The table, its layout and its keys in one transaction on a file nobody
     // else sees yet.

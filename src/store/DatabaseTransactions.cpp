@@ -1,23 +1,98 @@
 #include "DatabaseImpl.h"
 
+#include <sqlite3.h>
+
+#include <algorithm>
+
 namespace vellum::store {
 
-StoreStatus Database::Impl::begin(int timeoutMs)
+// Locks. A transaction begins deferred, then takes the write lock of each file it names, in the
+// order of the file names that every workstation shares, before it reads or writes anything. It
+// cannot deadlock: while it waits for a lock it holds only locks of files earlier in that order, so
+// no circle of waiting transactions can close; once it has its locks it waits for nothing but the
+// readers of its own files at commit, and a reader outside a transaction holds a file only for one
+// statement. A lock wanted later (a write to a file not named, a savepoint naming more files) is
+// waited for when it comes after every lock held, and otherwise tried once: a try that does not
+// wait cannot close a circle either, so it fails at once with Busy when another workstation holds
+// the file. What remains is a transaction that reads a file it does not write while another, which
+// writes that file, reads one the first writes: both wait at commit until the time-out, and the
+// one that gives up rolls back whole. The record layer names every file it reads in a transaction.
+// A commit that wrote one file costs that file's journal and syncs only; one that locked several
+// goes through SQLite's super-journal and stays all-or-nothing.
+StoreStatus Database::Impl::begin(const FileSet &writes, int timeoutMs)
 {
     if (!db)
         return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("no record file is open"));
     if (depth > 0) {
+        if (StoreStatus locked = lockForWriting(writes, timeoutMs); !locked)
+            return locked;
         if (StoreStatus saved = run("SAVEPOINT level" + QByteArray::number(depth)); !saved)
             return saved;
         ++depth;
         return {};
     }
-    busyWait.timeoutMs = timeoutMs;
-    StoreStatus started = run("BEGIN IMMEDIATE");
-    busyWait.timeoutMs = TransactionTimeoutMs;
-    if (started)
-        depth = 1;
-    return started;
+    if (StoreStatus started = run("BEGIN DEFERRED"); !started)
+        return started;
+    depth = 1;
+    if (StoreStatus locked = lockForWriting(writes, timeoutMs); !locked) {
+        rollback();
+        return locked;
+    }
+    return {};
+}
+
+StoreStatus Database::Impl::lockBeforeWrite(const TableDefinition &table)
+{
+    return depth == 0 ? StoreStatus() : lockForWriting({&table}, TransactionTimeoutMs);
+}
+
+StoreStatus Database::Impl::lockForWriting(const FileSet &writes, int timeoutMs)
+{
+    FileSet ordered = writes;
+    const auto byName = [](const TableDefinition *a, const TableDefinition *b) { return a->fileName < b->fileName; };
+    std::sort(ordered.begin(), ordered.end(), byName);
+    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (const TableDefinition *table : ordered) {
+        StoreStatus result;
+        const Attached *file = writableFile(*table, &result);
+        if (!file)
+            return result;
+        if (writeLocked(*file))
+            continue;
+        const bool inOrder = table->fileName > lastLockedFile();
+        if (StoreStatus locked = lockFile(*table, inOrder ? deadline : std::chrono::steady_clock::now()); !locked) {
+            if (!inOrder && locked.code == StoreCode::Busy)
+                locked.errorText = QStringLiteral("another workstation is writing to the file, and a lock out of "
+                                                  "order is not waited for");
+            return locked;
+        }
+    }
+    return {};
+}
+
+// A statement that changes nothing takes the file's write lock as any write would, and leaves
+// nothing to journal or sync.
+StoreStatus Database::Impl::lockFile(const TableDefinition &table, std::chrono::steady_clock::time_point deadline)
+{
+    busyWait.deadline = deadline;
+    const StoreStatus locked =
+        run("DELETE FROM " + TableSql(table, files.at(table.fileName).schema).qualifiedTable() + " WHERE 0");
+    busyWait.deadline.reset();
+    return locked;
+}
+
+bool Database::Impl::writeLocked(const Attached &file) const
+{
+    return sqlite3_txn_state(db, file.schema.constData()) == SQLITE_TXN_WRITE;
+}
+
+std::string_view Database::Impl::lastLockedFile() const
+{
+    for (auto file = files.rbegin(); file != files.rend(); ++file)
+        if (file->second.open && writeLocked(file->second))
+            return file->first;
+    return {};
 }
 
 StoreStatus Database::Impl::commit()
@@ -53,7 +128,12 @@ void Database::Impl::rollback()
 
 StoreStatus Database::begin(int timeoutMs)
 {
-    return m_impl->begin(timeoutMs);
+    return m_impl->begin({}, timeoutMs);
+}
+
+StoreStatus Database::begin(const FileSet &writes, int timeoutMs)
+{
+    return m_impl->begin(writes, timeoutMs);
 }
 
 StoreStatus Database::commit()

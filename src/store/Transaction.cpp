@@ -6,21 +6,27 @@ namespace vellum::store {
 
 namespace {
 
-StoreStatus start(Database &database, int timeoutMs, bool savepointOnly)
+StoreStatus start(Database &database, const FileSet &writes, int timeoutMs, bool savepointOnly)
 {
     if (savepointOnly && !database.inTransaction())
         return StoreStatus::failure(StoreCode::Failed, QStringLiteral("no transaction is open"));
-    return database.begin(timeoutMs);
+    return database.begin(writes, timeoutMs);
 }
 
 } // namespace
 
-Transaction::Transaction(Database &database, int timeoutMs) : Transaction(database, timeoutMs, Kind::Any)
+Transaction::Transaction(Database &database, int timeoutMs) : Transaction(database, {}, timeoutMs, Kind::Any)
 {
 }
 
-Transaction::Transaction(Database &database, int timeoutMs, Kind kind)
-    : m_database(database), m_started(start(database, timeoutMs, kind == Kind::SavepointOnly)), m_active(m_started.ok())
+Transaction::Transaction(Database &database, const FileSet &writes, int timeoutMs)
+    : Transaction(database, writes, timeoutMs, Kind::Any)
+{
+}
+
+Transaction::Transaction(Database &database, const FileSet &writes, int timeoutMs, Kind kind)
+    : m_database(database), m_started(start(database, writes, timeoutMs, kind == Kind::SavepointOnly)),
+      m_active(m_started.ok())
 {
 }
 
@@ -50,7 +56,8 @@ void Transaction::rollback()
     m_database.rollback();
 }
 
-Savepoint::Savepoint(Database &database) : Transaction(database, Database::TransactionTimeoutMs, Kind::SavepointOnly)
+Savepoint::Savepoint(Database &database, const FileSet &writes)
+    : Transaction(database, writes, Database::TransactionTimeoutMs, Kind::SavepointOnly)
 {
 }
 

@@ -10,6 +10,9 @@ namespace vellum::store {
 class [[nodiscard]] Transaction {
 public:
     explicit Transaction(Database &database, int timeoutMs = Database::TransactionTimeoutMs);
+    // Takes the write locks of the files it will write at its start, so that a busy file fails
+    // the start and not a write halfway.
+    Transaction(Database &database, const FileSet &writes, int timeoutMs = Database::TransactionTimeoutMs);
     ~Transaction();
     Transaction(const Transaction &) = delete;
     Transaction &operator=(const Transaction &) = delete;
@@ -25,7 +28,7 @@ public:
 
 protected:
     enum class Kind { Any, SavepointOnly };
-    Transaction(Database &database, int timeoutMs, Kind kind);
+    Transaction(Database &database, const FileSet &writes, int timeoutMs, Kind kind);
 
 private:
     Database &m_database;
@@ -37,7 +40,9 @@ private:
 // not start.
 class [[nodiscard]] Savepoint : public Transaction {
 public:
-    explicit Savepoint(Database &database);
+    // A file it names that the transaction has not locked yet is locked in order, or refused at once
+    // (Busy) when another workstation holds it and waiting would be out of order.
+    explicit Savepoint(Database &database, const FileSet &writes = {});
 };
 
 } // namespace vellum::store

@@ -224,6 +224,7 @@ private Q_SLOTS:
     void renameCarriesIntoEveryCase();
     void failureAmongTheCasesRollsBackEverything();
     void commitImpossibleRollsBackEverything();
+    void transactionThatCannotStart_data();
     void transactionThatCannotStart();
     void renameToATakenNameFailsTheChange();
     void twoWorkstationsChangeTheSameClient_data();
@@ -360,33 +361,55 @@ void TestFileRelations::commitImpossibleRollsBackEverything()
     QCOMPARE(caseLinks(station.db, CaseRecord::Col::SName), (QMap<QString, int>{{u"OTHER"_s, 3}, {u"ZENITH"_s, 120}}));
 }
 
+void TestFileRelations::transactionThatCannotStart_data()
+{
+    QTest::addColumn<QString>("held"); // by another workstation
+    QTest::addColumn<bool>("rename");  // else only the client's full name changes
+    QTest::addColumn<bool>("starts");
+    QTest::newRow("rename, case file held") << u"Sercase.tps"_s << true << false;
+    // A change that reaches no case does not wait for the case file.
+    QTest::newRow("full name, case file held") << u"Sercase.tps"_s << false << true;
+    QTest::newRow("full name, client file held") << u"Client.tps"_s << false << false;
+}
+
 void TestFileRelations::transactionThatCannotStart()
 {
+    QFETCH(QString, held);
+    QFETCH(bool, rename);
+    QFETCH(bool, starts);
     QTemporaryDir dir;
     Station station(dir.path());
     QVERIFY(station.open());
     QVERIFY(addStandardCases(station, 2));
 
-    RawFile writer(dir.filePath(u"Sercase.tps"_s));
+    RawFile writer(dir.filePath(held));
     QVERIFY(writer.exec("BEGIN IMMEDIATE"));
     const Parent client = parentOf(station, u"client"_s);
     QVERIFY(readParent(client, u"ACME"_s));
-    station.clients.record().SName = u"ZENITH"_s;
-    station.messages.expect(u"attempting to frame the transaction"_s, ButtonOk);
-    QCOMPARE(station.clientLinks.update(true), Failed);
+    if (rename)
+        station.clients.record().SName = u"ZENITH"_s;
+    station.clients.record().LName = u"Acme Zenith"_s;
+    if (!starts)
+        station.messages.expect(u"attempting to frame the transaction"_s, ButtonOk);
+    QCOMPARE(station.clientLinks.update(true), starts ? Ok : Failed);
     VERIFY_MESSAGES(station);
+    QVERIFY(writer.exec("ROLLBACK"));
+    const QString stored =
+        storedText(station.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::LName, u"ACME"_s);
+    QCOMPARE(stored, starts ? u"Acme Zenith"_s : u"Company ACME"_s);
+    if (starts)
+        return;
     QCOMPARE(station.messages.shown()[0].caption, u"Transaction cancelled"_s);
     QCOMPARE(station.messages.shown()[0].text,
              u"Error: (database is locked (5)) attempting to frame the transaction on %1."_s.arg(
                  dir.filePath(u"Client.tps"_s)));
     QCOMPARE(station.clients.lastError(), ErrorId::TransactionFailed);
-    QVERIFY(writer.exec("ROLLBACK"));
 
-    QCOMPARE(storedText(station.db, ClientRecord::table(), ClientRecord::SNameKey, ClientRecord::Col::SName, u"ACME"_s),
-             u"ACME"_s);
     QCOMPARE(station.clientLinks.update(true), Ok);
     QCOMPARE(station.clients.lastError(), 0);
-    QCOMPARE(caseLinks(station.db, CaseRecord::Col::SName), (QMap<QString, int>{{u"OTHER"_s, 3}, {u"ZENITH"_s, 2}}));
+    if (rename)
+        QCOMPARE(caseLinks(station.db, CaseRecord::Col::SName),
+                 (QMap<QString, int>{{u"OTHER"_s, 3}, {u"ZENITH"_s, 2}}));
 }
 
 // A change that meets a taken key is a failed change (error 25), which names the key.

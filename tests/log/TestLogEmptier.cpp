@@ -111,7 +111,7 @@ void TestLogEmptier::removalFails()
     store::Database other(fixture.station().database().folder());
     if (failure == Failure::Held) {
         QVERIFY(other.open(LogRecord::table(), store::OpenMode::ReadWrite, false));
-        QVERIFY(other.begin());
+        QVERIFY(other.begin({&LogRecord::table()}));
     } else if (failure == Failure::ReadOnly) {
         fixture.reopenWithReadOnlyLog();
     } else {

@@ -159,7 +159,7 @@ void TestTransaction::transactionThatDidNotStartNeverCommits()
     QCOMPARE(sqlite3_open(m_db->pathOf(table).toUtf8().constData(), &other), SQLITE_OK);
     QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     {
-        Transaction transaction(*m_db, 50);
+        Transaction transaction(*m_db, {&table}, 50);
         QCOMPARE(transaction.started().code, StoreCode::Busy);
         QVERIFY(!transaction.active());
         QCOMPARE(transaction.commit().code, StoreCode::Busy);

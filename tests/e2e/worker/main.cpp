@@ -11,6 +11,13 @@
 //   pairs FOLDER COUNT          after "ready" and a line on stdin, commits COUNT transactions that each
 //                               add problem "Pair N" and a log entry for case N (N = 1..COUNT), 1 ms
 //                               apart; prints "committed N" with the number it committed.
+//   hold FOLDER FILE            opens the eight files, begins a change of FILE alone and prints
+//                               "holding" (or "busy" when it could not), then waits to be killed.
+//   cross FOLDER FIRST COUNT NAME NAMED
+//                               opens the eight files, prints "ready", waits for a line, then makes
+//                               COUNT changes that each add a client and a problem category (FIRST is
+//                               the one written first: client or problem), with or without naming the
+//                               two files at the start (NAMED 1 or 0); prints "committed N failed M".
 
 #include "AnsweringMessages.h"
 #include "CommitTrap.h"
@@ -24,6 +31,7 @@
 #include "framework/FileRelations.h"
 #include "framework/RecordFile.h"
 #include "store/Database.h"
+#include "store/Transaction.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -169,9 +177,11 @@ int renameClient(const QString &folder, const QString &oldName, const QString &n
 }
 
 // One change over two files, as the program makes them: both records or neither.
-bool addPair(store::Database &database, RecordFileOf<ProblemRecord> &problems, RecordFileOf<LogRecord> &log, int n)
+bool addProblemAndLogEntry(store::Database &database, RecordFileOf<ProblemRecord> &problems,
+                           RecordFileOf<LogRecord> &log, int n)
 {
-    if (!database.begin())
+    store::Transaction transaction(database, store::FileSet{&LogRecord::table(), &ProblemRecord::table()});
+    if (!transaction.started())
         return false;
     problems.record() = ProblemRecord{};
     problems.record().PROBLEM = u"Pair %1"_s.arg(n);
@@ -179,11 +189,9 @@ bool addPair(store::Database &database, RecordFileOf<ProblemRecord> &problems, R
     log.record().Name = u"Pair"_s;
     log.record().CaseNr = std::uint32_t(n);
     log.record().Action = u"Test"_s;
-    if (problems.insert() != 0 || log.insert() != 0) {
-        database.rollback();
+    if (problems.insert() != 0 || log.insert() != 0)
         return false;
-    }
-    return database.commit().ok();
+    return transaction.commit().ok();
 }
 
 int addPairs(const QString &folder, int count)
@@ -204,7 +212,7 @@ int addPairs(const QString &folder, int count)
     std::string go;
     std::getline(std::cin, go);
     int committed = 0;
-    while (committed < count && addPair(database, problems, log, committed + 1)) {
+    while (committed < count && addProblemAndLogEntry(database, problems, log, committed + 1)) {
         ++committed;
         ::usleep(1000);
     }
@@ -213,12 +221,79 @@ int addPairs(const QString &folder, int count)
     return committed == count ? 0 : 1;
 }
 
+int hold(const QString &folder, const std::string &fileName)
+{
+    store::Database database(folder);
+    if (!openAll(database))
+        return 2;
+    const auto files = allRecordFiles();
+    const auto file = std::find_if(files.begin(), files.end(),
+                                   [&](const RecordFileInfo &info) { return info.table->fileName == fileName; });
+    if (file == files.end())
+        return 2;
+    if (const store::StoreStatus started = database.begin({file->table}); !started) {
+        say("busy");
+        return 1;
+    }
+    say("holding");
+    waitToBeKilled();
+}
+
+// One change that adds a client and a problem category under the same name, in the order asked.
+bool addPair(store::Database &database, RecordFileOf<ClientRecord> &client, RecordFileOf<ProblemRecord> &problem,
+             const QString &name, bool clientFirst, bool named)
+{
+    store::Transaction transaction(database, named ? store::FileSet{&ClientRecord::table(), &ProblemRecord::table()}
+                                                   : store::FileSet{});
+    if (!transaction.started())
+        return false;
+    client.record() = ClientRecord{};
+    client.record().SName = name;
+    client.record().LName = name + u" Ltd"_s;
+    problem.record() = ProblemRecord{};
+    problem.record().PROBLEM = name;
+    const auto addClient = [&] { return client.tryInsert() == 0; };
+    const auto addProblem = [&] { return problem.tryInsert() == 0; };
+    // A pause between the two writes lets the other workstation take its first file meanwhile.
+    const bool first = clientFirst ? addClient() : addProblem();
+    ::usleep(2000);
+    if (!first || !(clientFirst ? addProblem() : addClient()))
+        return false;
+    return transaction.commit().ok();
+}
+
+int cross(const QString &folder, const std::string &first, int count, const QString &name, bool named)
+{
+    AnsweringMessages messages;
+    ErrorReporter errors(messages, [](int id) {
+        std::fprintf(stderr, "fatal error %d\n", id);
+        std::exit(3);
+    });
+    store::Database database(folder);
+    if (!openAll(database))
+        return 2;
+    RecordFileOf<ClientRecord> client(database, errors);
+    RecordFileOf<ProblemRecord> problem(database, errors);
+    if (client.open() != 0 || problem.open() != 0)
+        return 2;
+    say("ready");
+    std::string go;
+    std::getline(std::cin, go);
+    int committed = 0;
+    for (int i = 1; i <= count; ++i)
+        committed += addPair(database, client, problem, name + QString::number(i), first == "client", named) ? 1 : 0;
+    std::printf("committed %d failed %d\n", committed, count - committed);
+    return 0;
+}
+
 int usage()
 {
     std::fprintf(stderr, "usage: vellum-test-worker add-log FOLDER COUNT NAME PAUSE\n"
                          "       vellum-test-worker rename FOLDER OLD NEW before-commit|first-file-written|"
                          "super-journal-deleted|after-commit\n"
-                         "       vellum-test-worker pairs FOLDER COUNT\n");
+                         "       vellum-test-worker pairs FOLDER COUNT\n"
+                         "       vellum-test-worker hold FOLDER FILE\n"
+                         "       vellum-test-worker cross FOLDER client|problem COUNT NAME 0|1\n");
     return 2;
 }
 
@@ -237,5 +312,10 @@ int main(int argc, char **argv)
                             QString::fromLocal8Bit(argv[4]), argv[5]);
     if (command == "pairs" && argc == 4)
         return addPairs(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    if (command == "hold" && argc == 4)
+        return hold(QString::fromLocal8Bit(argv[2]), argv[3]);
+    if (command == "cross" && argc == 7)
+        return cross(QString::fromLocal8Bit(argv[2]), argv[3], std::atoi(argv[4]), QString::fromLocal8Bit(argv[5]),
+                     std::atoi(argv[6]) != 0);
     return usage();
 }
