@@ -36,12 +36,12 @@ QStringList column(sqlite3 *db, const QByteArray &sql)
 
 } // namespace
 
-QString DatabaseContents::of(const QString &folder)
+Contents DatabaseContents::of(const QString &folder)
 {
-    QString contents;
+    Contents contents;
     const QDir dir(folder);
     for (const QString &name : dir.entryList({u"*.tps"_s}, QDir::Files, QDir::Name))
-        contents += name + u"\n"_s + ofFile(dir.filePath(name));
+        contents.insert(name, ofFile(dir.filePath(name)));
     return contents;
 }
 

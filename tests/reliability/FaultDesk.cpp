@@ -70,6 +70,9 @@ void FaultDesk::buildStartingFiles()
 
 void FaultDesk::startRun()
 {
+    closeWorkstation();
+    if (m_folder != m_start)
+        QDir(m_folder).removeRecursively(); // a run's files are judged before the next starts
     m_folder = m_root.filePath(u"run-%1"_s.arg(++m_runs));
     copyRecordFiles(m_start, m_folder);
     setUpStep(openWorkstation() ? 0 : 1, "open a copy of the starting files");
@@ -139,6 +142,12 @@ QString FaultDesk::snapshot()
     const QString target = m_root.filePath(u"snapshot-%1"_s.arg(++m_snapshots));
     copyRecordFiles(m_folder, target);
     return target;
+}
+
+void FaultDesk::removeSnapshots()
+{
+    for (; m_snapshots > 0; --m_snapshots)
+        QDir(m_root.filePath(u"snapshot-%1"_s.arg(m_snapshots))).removeRecursively();
 }
 
 bool FaultDesk::logOn()

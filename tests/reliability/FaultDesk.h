@@ -37,11 +37,13 @@ public:
 
     RecordingMessages &messages() { return m_messages; }
     const QString &folder() const { return m_folder; }
+    const QString &startingFolder() const { return m_start; }
     QString backupFolder() const;
     // Journals and super-journals in the database folder.
     QStringList journals() const;
     // The record files as they are now, copied into a folder of their own; returns the folder.
     QString snapshot();
+    void removeSnapshots();
 
 private:
     void buildStartingFiles();

@@ -15,10 +15,13 @@ public:
 
     // "caption: text" of each message since the last clear.
     const QStringList &shown() const { return m_shown; }
-    void clear() { m_shown.clear(); }
+    // Those whose caption is neither an error table's title nor the application's own.
+    const QStringList &unknown() const { return m_unknown; }
+    void clear();
 
 private:
     QStringList m_shown;
+    QStringList m_unknown;
 };
 
 } // namespace vellum::test

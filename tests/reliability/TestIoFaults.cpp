@@ -123,11 +123,13 @@ void TestIoFaults::runOnce(Operation operation, const Fault &fault, int n, const
     const QStringList shown = m_desk->messages().shown();
     const bool reportedFailure = !done || !shown.isEmpty();
     QStringList problems;
-    const QString contents = DatabaseContents::of(m_desk->folder());
+    const Contents contents = DatabaseContents::of(m_desk->folder());
     if (!reportedFailure && contents != reference.after)
         problems << u"success reported, but the records are not those of a success"_s;
     if (reportedFailure && !reference.isLegal(contents))
         problems << u"the records are in a state no transaction left: "_s + shown.join(u" / "_s);
+    if (!m_desk->messages().unknown().isEmpty())
+        problems << u"a message of no error table: "_s + m_desk->messages().unknown().join(u" / "_s);
     if (!*injected && reportedFailure)
         problems << u"failed without a fault: "_s + shown.join(u" / "_s);
     if (reportedFailure && contents == reference.after && contents != reference.before) {

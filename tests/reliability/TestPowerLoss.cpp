@@ -99,7 +99,7 @@ bool TestPowerLoss::cutAt(Operation operation, PowerLoss loss, int sync, const R
     if (!m_desk->openWorkstation())
         *problems << run + u"the files do not open: "_s + m_desk->messages().shown().join(u" / "_s);
     m_desk->closeWorkstation();
-    const QString contents = DatabaseContents::of(m_desk->folder());
+    const Contents contents = DatabaseContents::of(m_desk->folder());
     if (ended > int(reference.afterEachTransaction.size()))
         *problems << run + u"more transactions ended than without the power cut"_s;
     else if (contents != (ended == 0 ? reference.before : reference.afterEachTransaction[ended - 1]))
