@@ -1,5 +1,7 @@
 #include "FaultVfs.h"
 
+#include "support/WrappedVfs.h"
+
 #include <sqlite3.h>
 
 #include <fcntl.h>
@@ -8,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -24,12 +27,6 @@ struct Unsynced {
     std::int64_t length = 0; // of the write; 0 for a truncation
     std::int64_t sizeBefore = 0;
     std::string before;
-};
-
-struct FaultFile {
-    sqlite3_file base; // must come first: SQLite sees only this part
-    const char *name;  // SQLite keeps it valid until the file is closed
-    sqlite3_file *real;
 };
 
 struct State {
@@ -56,17 +53,14 @@ bool failsNow(FaultKind kind)
     if (g.kind != kind || count != g.nth)
         return false;
     g.injected = true;
+    // What the system would say: the store shows it beside SQLite's text.
+    errno = (g.errorCode & 0xff) == SQLITE_FULL ? ENOSPC : EIO;
     return true;
-}
-
-sqlite3_file *realOf(sqlite3_file *file)
-{
-    return reinterpret_cast<FaultFile *>(file)->real;
 }
 
 const char *nameOf(sqlite3_file *file)
 {
-    return reinterpret_cast<FaultFile *>(file)->name;
+    return wrappedOf(file)->name;
 }
 
 std::int64_t sizeOf(sqlite3_file *file)
@@ -129,11 +123,6 @@ void cutPower()
     g.dead = true;
 }
 
-int faultClose(sqlite3_file *file)
-{
-    return realOf(file)->pMethods->xClose(realOf(file));
-}
-
 int faultRead(sqlite3_file *file, void *buffer, int amount, sqlite3_int64 offset)
 {
     if (g.dead || failsNow(FaultKind::Read))
@@ -175,69 +164,23 @@ int faultSync(sqlite3_file *file, int flags)
     return SQLITE_OK;
 }
 
-int faultFileSize(sqlite3_file *file, sqlite3_int64 *size)
+sqlite3_io_methods faultMethods()
 {
-    return realOf(file)->pMethods->xFileSize(realOf(file), size);
-}
-int faultLock(sqlite3_file *file, int lock)
-{
-    return realOf(file)->pMethods->xLock(realOf(file), lock);
-}
-int faultUnlock(sqlite3_file *file, int lock)
-{
-    return realOf(file)->pMethods->xUnlock(realOf(file), lock);
-}
-int faultCheckReservedLock(sqlite3_file *file, int *reserved)
-{
-    return realOf(file)->pMethods->xCheckReservedLock(realOf(file), reserved);
-}
-int faultFileControl(sqlite3_file *file, int op, void *argument)
-{
-    return realOf(file)->pMethods->xFileControl(realOf(file), op, argument);
-}
-int faultSectorSize(sqlite3_file *file)
-{
-    return realOf(file)->pMethods->xSectorSize(realOf(file));
-}
-int faultDeviceCharacteristics(sqlite3_file *file)
-{
-    return realOf(file)->pMethods->xDeviceCharacteristics(realOf(file));
+    sqlite3_io_methods methods = passThroughMethods();
+    methods.xRead = faultRead;
+    methods.xWrite = faultWrite;
+    methods.xTruncate = faultTruncate;
+    methods.xSync = faultSync;
+    return methods;
 }
 
-// Version 1: rollback-journal files use neither shared memory nor memory mapping.
-const sqlite3_io_methods g_methods = {
-    1,
-    faultClose,
-    faultRead,
-    faultWrite,
-    faultTruncate,
-    faultSync,
-    faultFileSize,
-    faultLock,
-    faultUnlock,
-    faultCheckReservedLock,
-    faultFileControl,
-    faultSectorSize,
-    faultDeviceCharacteristics,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-};
-
-int faultOpen(sqlite3_vfs *, sqlite3_filename name, sqlite3_file *file, int flags, int *outFlags)
+int faultOpen(sqlite3_vfs *vfs, sqlite3_filename name, sqlite3_file *file, int flags, int *outFlags)
 {
-    auto *fault = reinterpret_cast<FaultFile *>(file);
-    fault->base.pMethods = nullptr;
+    static const sqlite3_io_methods methods = faultMethods();
+    file->pMethods = nullptr;
     if (g.dead || failsNow(FaultKind::Open))
         return g.dead ? SQLITE_CANTOPEN : g.errorCode;
-    fault->name = name;
-    fault->real = reinterpret_cast<sqlite3_file *>(fault + 1);
-    const int rc = g.real->xOpen(g.real, name, fault->real, flags, outFlags);
-    fault->base.pMethods = fault->real->pMethods ? &g_methods : nullptr;
-    return rc;
+    return openWrapped(vfs, name, file, flags, outFlags, &methods);
 }
 
 int faultDelete(sqlite3_vfs *, const char *name, int syncDir)
@@ -254,35 +197,6 @@ int faultDelete(sqlite3_vfs *, const char *name, int syncDir)
     return rc;
 }
 
-int faultAccess(sqlite3_vfs *, const char *name, int flags, int *result)
-{
-    return g.real->xAccess(g.real, name, flags, result);
-}
-int faultFullPathname(sqlite3_vfs *, const char *name, int size, char *out)
-{
-    return g.real->xFullPathname(g.real, name, size, out);
-}
-int faultRandomness(sqlite3_vfs *, int size, char *out)
-{
-    return g.real->xRandomness(g.real, size, out);
-}
-int faultSleep(sqlite3_vfs *, int microseconds)
-{
-    return g.real->xSleep(g.real, microseconds);
-}
-int faultCurrentTime(sqlite3_vfs *, double *now)
-{
-    return g.real->xCurrentTime(g.real, now);
-}
-int faultGetLastError(sqlite3_vfs *, int size, char *out)
-{
-    return g.real->xGetLastError(g.real, size, out);
-}
-int faultCurrentTimeInt64(sqlite3_vfs *, sqlite3_int64 *now)
-{
-    return g.real->xCurrentTimeInt64(g.real, now);
-}
-
 void install()
 {
     g.real = sqlite3_vfs_find("unix");
@@ -290,19 +204,9 @@ void install()
         std::fputs("the unix file layer is missing\n", stderr);
         std::abort();
     }
-    g.vfs.iVersion = 2;
-    g.vfs.szOsFile = int(sizeof(FaultFile)) + g.real->szOsFile;
-    g.vfs.mxPathname = g.real->mxPathname;
-    g.vfs.zName = "vellum-fault";
+    g.vfs = passThroughVfs(g.real, "vellum-fault");
     g.vfs.xOpen = faultOpen;
     g.vfs.xDelete = faultDelete;
-    g.vfs.xAccess = faultAccess;
-    g.vfs.xFullPathname = faultFullPathname;
-    g.vfs.xRandomness = faultRandomness;
-    g.vfs.xSleep = faultSleep;
-    g.vfs.xCurrentTime = faultCurrentTime;
-    g.vfs.xGetLastError = faultGetLastError;
-    g.vfs.xCurrentTimeInt64 = faultCurrentTimeInt64;
     if (sqlite3_vfs_register(&g.vfs, 1) != SQLITE_OK) {
         std::fputs("SQLite refuses the fault layer\n", stderr);
         std::abort();

@@ -94,9 +94,10 @@ void TestIoFaults::everyFaultOnce()
             runOnce(operation, fault, n, reference, &injected);
         QVERIFY2(!injected, "the operation never completed");
     }
-    qInfo("io faults, %s: runs %d, faults injected %d, failures %d, stored but reported failed %d",
+    qInfo("io faults, %s: runs %d, faults injected %d, failures %d, stored but reported failed %d, "
+          "super-journal left %d",
           FaultDesk::nameOf(operation), m_operation.runs, m_operation.faults, m_operation.failedRuns,
-          m_operation.storedButReportedFailed);
+          m_operation.storedButReportedFailed, int(m_operation.superJournalsLeft.size()));
     m_all.runs += m_operation.runs;
     m_all.faults += m_operation.faults;
     m_all.failedRuns += m_operation.failedRuns;
