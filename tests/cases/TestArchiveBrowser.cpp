@@ -1,0 +1,108 @@
+// The knowledge-base list on real files: the title counts the cases once as the list opens (an
+// empty base too), "Color" 0 gives the default list colour, agents never see "&Delete", a
+// supervisor deletes after "Confirm Delete", and Enter opens the highlighted case in its view.
+
+#include "CaseDesks.h"
+#include "cases/ArchiveBrowser.h"
+#include "cases/ArchiveListRules.h"
+#include "framework/BrowseColor.h"
+#include "framework/BrowseModel.h"
+#include "framework/widgets/BgrColor.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace vellum;
+using namespace vellum::test;
+
+class TestArchiveBrowser : public QObject, public CaseDesks {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { setUpDesks(); }
+    void cleanup() { tearDownDesks(); }
+    void emptyBase();
+    void browseByLevel_data();
+    void browseByLevel();
+};
+
+void TestArchiveBrowser::emptyBase()
+{
+    auto boss = desk(u"Boss"_s, LevelSupervisor);
+    boss->station->settings().writeNumber(BrowseColor::Section, BrowseColor::Key, 0);
+    ArchiveBrowser browser(*boss->station);
+    QCOMPARE(browser.windowTitle(), ArchiveListRules::Caption);
+    browser.showBeside(nullptr);
+
+    QCOMPARE(browser.windowTitle(), u"Browse Knowlegde Base : 0 records available"_s);
+    QCOMPARE(browser.model()->rowCount(), 0);
+    QCOMPARE(browser.view()->palette().color(QPalette::Base), BgrColor::toColor(BrowseColor::Default));
+    QVERIFY(!browser.button(BrowseList::DeleteButton)->isEnabled());
+    QVERIFY(!browser.request(ChangeRequest));
+}
+
+void TestArchiveBrowser::browseByLevel_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::newRow("agent") << int(LevelUser);
+    QTest::newRow("supervisor") << int(LevelSupervisor);
+}
+
+void TestArchiveBrowser::browseByLevel()
+{
+    QFETCH(int, level);
+    const bool agent = level == LevelUser;
+    archive(7);
+    ArchiveRecord fenwick;
+    fenwick.CaseNr = CaseNr;
+    fenwick.LName = u"Fenwick Ltd"_s;
+    archive(fenwick);
+    auto user = desk(u"Dana"_s, level);
+    ArchiveBrowser browser(*user->station);
+    browser.showBeside(nullptr);
+
+    QCOMPARE(browser.windowTitle(), u"Browse Knowlegde Base : 2 records available"_s);
+    QCOMPARE(browser.model()->index(0, ArchiveListRules::CaseNrColumn).data().toString(), u"000007"_s);
+    QPushButton *remove = browser.button(BrowseList::DeleteButton);
+    QCOMPARE(remove->isHidden(), agent);
+    QCOMPARE(remove->isEnabled(), !agent);
+    const QStringList popupTail{browser.popupMenu()->actions().at(browser.popupMenu()->actions().size() - 2)->text(),
+                                browser.popupMenu()->actions().last()->text()};
+    QCOMPARE(popupTail, (QStringList{u"&Close"_s, u"&Help"_s}));
+
+    if (agent) {
+        QVERIFY(!browser.request(DeleteRequest));
+        QCOMPARE(archived(7).CaseNr, 7u);
+    } else {
+        messages().expect(u"Confirm Delete"_s, ButtonYes);
+        QVERIFY(browser.request(DeleteRequest));
+        QCOMPARE(archived(7).CaseNr, 0u);
+        QCOMPARE(browser.model()->rowCount(), 1);
+        // The count stays as it was when the list opened.
+        QCOMPARE(browser.windowTitle(), u"Browse Knowlegde Base : 2 records available"_s);
+    }
+
+    // Enter on the highlighted case opens its view.
+    QSignalSpy opened(&browser, &ArchiveBrowser::viewOpened);
+    browser.setCurrentRow(browser.model()->rowCount() - 1);
+    browser.view()->setFocus();
+    QTest::keyClick(browser.view(), Qt::Key_Return);
+    QCOMPARE(opened.size(), 1);
+    auto *shown = opened.first().first().value<ArchiveCaseView *>();
+    QCOMPARE(shown->windowTitle(), u"Knowledge Base - View Case Nr. :  12"_s);
+    QCOMPARE(shown->findChild<QLineEdit *>(u"LName"_s)->text(), u"Fenwick Ltd"_s);
+    QVERIFY(!shown->printButton()->isEnabled());
+    const QPointer<ArchiveCaseView> guard(shown);
+    shown->close();
+    QTRY_VERIFY(guard.isNull()); // a closed view goes
+}
+
+QTEST_MAIN(TestArchiveBrowser)
+#include "TestArchiveBrowser.moc"
