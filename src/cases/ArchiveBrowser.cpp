@@ -60,7 +60,8 @@ bool ArchiveBrowser::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == view() && event->type() == QEvent::KeyPress) {
         const auto *key = static_cast<QKeyEvent *>(event);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier
+            && !selectMode()) {
             request(ChangeRequest);
             return true;
         }

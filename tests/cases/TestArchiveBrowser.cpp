@@ -18,6 +18,8 @@
 #include <QTableView>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 using namespace vellum;
 using namespace vellum::test;
@@ -73,14 +75,22 @@ void TestArchiveBrowser::browseByLevel()
     QPushButton *remove = browser.button(BrowseList::DeleteButton);
     QCOMPARE(remove->isHidden(), agent);
     QCOMPARE(remove->isEnabled(), !agent);
-    const QStringList popupTail{browser.popupMenu()->actions().at(browser.popupMenu()->actions().size() - 2)->text(),
-                                browser.popupMenu()->actions().last()->text()};
-    QCOMPARE(popupTail, (QStringList{u"&Close"_s, u"&Help"_s}));
+    const QList<QAction *> items = browser.popupMenu()->actions();
+    const auto deleteItem =
+        std::find_if(items.begin(), items.end(), [](QAction *item) { return item->text() == u"&Delete"_s; });
+    QVERIFY(deleteItem != items.end());
+    QCOMPARE((*deleteItem)->isVisible(), !agent);
+    QCOMPARE((QStringList{items.at(items.size() - 2)->text(), items.last()->text()}),
+             (QStringList{u"&Close"_s, u"&Help"_s}));
 
     if (agent) {
         QVERIFY(!browser.request(DeleteRequest));
+        QTest::keyClick(browser.view(), Qt::Key_Delete);
         QCOMPARE(archived(7).CaseNr, 7u);
     } else {
+        messages().expect(u"Confirm Delete"_s, ButtonNo);
+        QVERIFY(!browser.request(DeleteRequest));
+        QCOMPARE(archived(7).CaseNr, 7u);
         messages().expect(u"Confirm Delete"_s, ButtonYes);
         QVERIFY(browser.request(DeleteRequest));
         QCOMPARE(archived(7).CaseNr, 0u);
@@ -89,11 +99,13 @@ void TestArchiveBrowser::browseByLevel()
         QCOMPARE(browser.windowTitle(), u"Browse Knowlegde Base : 2 records available"_s);
     }
 
-    // Enter on the highlighted case opens its view.
+    // Enter (for an agent) or "&Properties" opens the highlighted case in its view.
     QSignalSpy opened(&browser, &ArchiveBrowser::viewOpened);
     browser.setCurrentRow(browser.model()->rowCount() - 1);
-    browser.view()->setFocus();
-    QTest::keyClick(browser.view(), Qt::Key_Return);
+    if (agent)
+        QTest::keyClick(browser.view(), Qt::Key_Return);
+    else
+        browser.button(BrowseList::ChangeButton)->click();
     QCOMPARE(opened.size(), 1);
     auto *shown = opened.first().first().value<ArchiveCaseView *>();
     QCOMPARE(shown->windowTitle(), u"Knowledge Base - View Case Nr. :  12"_s);
