@@ -89,8 +89,6 @@ bool ArchiveBrowser::openView()
         return false;
     }
     auto *shown = new ArchiveCaseView(m_workstation, 0, fromRow<ArchiveRecord>(file().readRow()));
-    shown->setPrintHook(m_printHook);
-    connect(shown, &ProcedureWindow::helpRequested, this, &ProcedureWindow::helpRequested);
     connect(shown, &ProcedureWindow::finished, shown, &QObject::deleteLater);
     Q_EMIT viewOpened(shown);
     shown->showBeside(this);

@@ -19,10 +19,9 @@ public:
 
     explicit ArchiveBrowser(Workstation &workstation, QWidget *parent = nullptr);
 
-    // Handed to every view the list opens, for its "&Print".
-    void setPrintHook(ArchiveCaseView::PrintHook hook) { m_printHook = std::move(hook); }
-
 Q_SIGNALS:
+    // Before a view opens: its opener connects the view's help and print. A view lives on its own
+    // and may outlast the list.
     void viewOpened(vellum::ArchiveCaseView *view);
 
 protected:
@@ -36,7 +35,6 @@ private:
     void addPopupItems();
 
     Workstation &m_workstation;
-    ArchiveCaseView::PrintHook m_printHook;
 };
 
 } // namespace vellum

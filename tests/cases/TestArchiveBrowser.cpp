@@ -101,6 +101,10 @@ void TestArchiveBrowser::browseByLevel()
 
     // Enter (for an agent) or "&Properties" opens the highlighted case in its view.
     QSignalSpy opened(&browser, &ArchiveBrowser::viewOpened);
+    QList<std::uint32_t> printed;
+    connect(&browser, &ArchiveBrowser::viewOpened, this, [&printed](ArchiveCaseView *view) {
+        view->setPrintHook([&printed](std::uint32_t caseNr) { printed.append(caseNr); });
+    });
     browser.setCurrentRow(browser.model()->rowCount() - 1);
     if (agent)
         QTest::keyClick(browser.view(), Qt::Key_Return);
@@ -110,7 +114,8 @@ void TestArchiveBrowser::browseByLevel()
     auto *shown = opened.first().first().value<ArchiveCaseView *>();
     QCOMPARE(shown->windowTitle(), u"Knowledge Base - View Case Nr. :  12"_s);
     QCOMPARE(shown->findChild<QLineEdit *>(u"LName"_s)->text(), u"Fenwick Ltd"_s);
-    QVERIFY(!shown->printButton()->isEnabled());
+    shown->printButton()->click();
+    QCOMPARE(printed, QList<std::uint32_t>{CaseNr});
     const QPointer<ArchiveCaseView> guard(shown);
     shown->close();
     QTRY_VERIFY(guard.isNull()); // a closed view goes
