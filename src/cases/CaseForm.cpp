@@ -559,10 +559,7 @@ void CaseForm::chooseColor(bool text)
 
 void CaseForm::showColors()
 {
-    QPalette palette = m_controls.history->palette();
-    palette.setColor(QPalette::Text, BgrColor::toColor(m_colors->text()));
-    palette.setColor(QPalette::Base, BgrColor::toColor(m_colors->background()));
-    m_controls.history->setPalette(palette);
+    BgrColor::setTextColors(m_controls.history, m_colors->text(), m_colors->background());
 }
 
 } // namespace vellum
