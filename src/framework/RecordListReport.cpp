@@ -1,0 +1,50 @@
+#include "RecordListReport.h"
+
+#include "RecordFile.h"
+#include "ReportDocument.h"
+
+#include <QStringList>
+
+namespace vellum {
+
+RecordListReport::RecordListReport(ReportDocument &document, std::vector<BrowseColumn> columns)
+    : m_document(document), m_columns(std::move(columns))
+{
+    m_document.setColumnHeadings({headingLine()});
+}
+
+QString RecordListReport::headingLine() const
+{
+    QStringList cells;
+    for (const BrowseColumn &column : m_columns)
+        cells.append(cell(column, column.header));
+    return cells.join(u' ').trimmed();
+}
+
+QString RecordListReport::line(const store::Row &row) const
+{
+    QStringList cells;
+    for (const BrowseColumn &column : m_columns) {
+        const store::Value &value = row.at(std::size_t(column.field));
+        cells.append(cell(column, column.format ? column.format(value) : ColumnFormat::text(value)));
+    }
+    return cells.join(u' ').trimmed();
+}
+
+bool RecordListReport::add(const RecordFile &file)
+{
+    return m_document.addLine(line(file.buffer()));
+}
+
+ProgressProcess::Handler RecordListReport::handler()
+{
+    return [this](RecordFile &file) { return add(file); };
+}
+
+QString RecordListReport::cell(const BrowseColumn &column, const QString &text) const
+{
+    const QString cut = text.left(column.width);
+    return column.rightAligned ? cut.rightJustified(column.width) : cut.leftJustified(column.width);
+}
+
+} // namespace vellum
