@@ -76,7 +76,8 @@ bool ProgressProcess::runEvent()
         m_batchSizes.push_back(m_sizer.size());
         const Batch batch = runBatch(m_sizer.size());
         if (batch == Batch::Failed) {
-            finish(RequestCancelled);
+            if (!m_finished)
+                finish(RequestCancelled);
             return false;
         }
         if (batch == Batch::End) {
@@ -139,6 +140,8 @@ ProgressProcess::Batch ProgressProcess::runBatch(int size)
 
 ProgressProcess::Batch ProgressProcess::handle(const store::StoredRow &row)
 {
+    if (m_finished) // cancelled while the last record was handled
+        return Batch::Failed;
     ++m_read;
     m_file.setBuffer(row.values);
     if (m_selection && !m_selection(m_file))

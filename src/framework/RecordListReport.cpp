@@ -7,6 +7,18 @@
 
 namespace vellum {
 
+namespace {
+
+QString withoutTrailingBlanks(const QString &line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && line.at(end - 1).isSpace())
+        --end;
+    return line.left(end);
+}
+
+} // namespace
+
 RecordListReport::RecordListReport(ReportDocument &document, std::vector<BrowseColumn> columns)
     : m_document(document), m_columns(std::move(columns))
 {
@@ -18,7 +30,7 @@ QString RecordListReport::headingLine() const
     QStringList cells;
     for (const BrowseColumn &column : m_columns)
         cells.append(cell(column, column.header));
-    return cells.join(u' ').trimmed();
+    return withoutTrailingBlanks(cells.join(u' '));
 }
 
 QString RecordListReport::line(const store::Row &row) const
@@ -28,7 +40,7 @@ QString RecordListReport::line(const store::Row &row) const
         const store::Value &value = row.at(std::size_t(column.field));
         cells.append(cell(column, column.format ? column.format(value) : ColumnFormat::text(value)));
     }
-    return cells.join(u' ').trimmed();
+    return withoutTrailingBlanks(cells.join(u' '));
 }
 
 bool RecordListReport::add(const RecordFile &file)
