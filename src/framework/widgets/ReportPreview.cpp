@@ -41,16 +41,9 @@ const QString ReportPreview::ProcedureName = u"ReportPreview"_s;
 
 ReportPreview::ReportPreview(const ReportDocument &document, PrinterChoice &printers, Dialogs &dialogs,
                              Messages &messages, QWidget *parent)
-    : QDialog(parent),
-      m_document(document),
-      m_renderer(document),
-      m_printers(printers),
-      m_dialogs(dialogs),
-      m_messages(messages),
-      m_pane(new PreviewPane(document, m_renderer)),
-      m_scroll(new QScrollArea(this)),
-      m_status(new QStatusBar(this)),
-      m_pagesText(PageSelection::all(document.pageCount()))
+    : QDialog(parent), m_document(document), m_renderer(document), m_printers(printers), m_dialogs(dialogs),
+      m_messages(messages), m_pane(new PreviewPane(document, m_renderer)), m_scroll(new QScrollArea(this)),
+      m_status(new QStatusBar(this)), m_pagesText(PageSelection::all(document.pageCount()))
 {
     bool every = false;
     m_pagesToPrint = PageSelection::parse(m_pagesText, document.pageCount(), &every);
@@ -174,21 +167,20 @@ void ReportPreview::resizeEvent(QResizeEvent *event)
 
 void ReportPreview::buildMenus(QMenuBar *bar)
 {
-    addItems(bar->addMenu(u"&File"_s), {
-                                           {u"Pa&ges to Print..."_s, u"Select which pages to print"_s,
-                                            &ReportPreview::choosePagesToPrint},
-                                           {u"&Print"_s, u"Print the report"_s, &ReportPreview::printChosen},
-                                           {u"&Save as PDF..."_s, u"Write the pages to print to a PDF file"_s,
-                                            &ReportPreview::saveChosen},
-                                           {u"E&xit"_s, u"Exit without printing the report"_s, &ReportPreview::reject},
-                                       });
-    addItems(bar->addMenu(u"&View"_s), {
-                                           {u"&Next Page(s)"_s, {}, &ReportPreview::nextPages},
-                                           {u"&Previous Page(s)"_s, {}, &ReportPreview::previousPages},
-                                           {u"&Jump to a page"_s, {}, &ReportPreview::jumpToPage},
-                                           {u"&Change Display"_s, u"Change the number of pages displayed"_s,
-                                            &ReportPreview::changeDisplay},
-                                       });
+    addItems(bar->addMenu(u"&File"_s),
+             {
+                 {u"Pa&ges to Print..."_s, u"Select which pages to print"_s, &ReportPreview::choosePagesToPrint},
+                 {u"&Print"_s, u"Print the report"_s, &ReportPreview::printChosen},
+                 {u"&Save as PDF..."_s, u"Write the pages to print to a PDF file"_s, &ReportPreview::saveChosen},
+                 {u"E&xit"_s, u"Exit without printing the report"_s, &ReportPreview::reject},
+             });
+    addItems(bar->addMenu(u"&View"_s),
+             {
+                 {u"&Next Page(s)"_s, {}, &ReportPreview::nextPages},
+                 {u"&Previous Page(s)"_s, {}, &ReportPreview::previousPages},
+                 {u"&Jump to a page"_s, {}, &ReportPreview::jumpToPage},
+                 {u"&Change Display"_s, u"Change the number of pages displayed"_s, &ReportPreview::changeDisplay},
+             });
     QMenu *zoomMenu = bar->addMenu(u"&Zoom"_s);
     auto *group = new QActionGroup(this);
     for (int choice = 0; choice < PreviewZoom::Count; ++choice) {

@@ -37,7 +37,9 @@ int widestLine(const ReportPage &page)
 
 } // namespace
 
-ReportRenderer::ReportRenderer(const ReportDocument &document) : m_document(document) {}
+ReportRenderer::ReportRenderer(const ReportDocument &document) : m_document(document)
+{
+}
 
 bool ReportRenderer::print(QPagedPaintDevice &device, const QList<int> &pages) const
 {
