@@ -54,7 +54,9 @@ private Q_SLOTS:
     void readFailureCancels();
 
 private:
-    // Runs every event; the clock moves on by the script as each record is handled.
+    // Entries in number order; the clock moves on by the script as each record is handled.
+    void runInNumberOrder(ProgressProcess &process, const Script &script);
+    // Runs every event of such a process.
     QList<int> runScripted(const Script &script, int *events);
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -81,15 +83,20 @@ void TestProgressProcess::cleanup()
     m_station.reset();
 }
 
-QList<int> TestProgressProcess::runScripted(const Script &script, int *events)
+void TestProgressProcess::runInNumberOrder(ProgressProcess &process, const Script &script)
 {
-    ProgressProcess process(*m_log, m_clock);
     process.setOrder(LogRecord::KeyNr);
-    process.setHandler([&](RecordFile &) {
+    process.setHandler([this, script](RecordFile &) {
         m_handled.append(m_log->record().Nr);
         m_clock.set(m_clock.today(), m_clock.now() + durationOf(script, m_handled.size()));
         return true;
     });
+}
+
+QList<int> TestProgressProcess::runScripted(const Script &script, int *events)
+{
+    ProgressProcess process(*m_log, m_clock);
+    runInNumberOrder(process, script);
     *events = 0;
     while (process.runEvent())
         ++*events;
@@ -155,12 +162,7 @@ void TestProgressProcess::orderRangeAndSelection()
 void TestProgressProcess::cancelKeepsWhatWasHandled()
 {
     ProgressProcess process(*m_log, m_clock);
-    process.setOrder(LogRecord::KeyNr);
-    process.setHandler([&](RecordFile &) {
-        m_handled.append(m_log->record().Nr);
-        m_clock.set(m_clock.today(), m_clock.now() + 10);
-        return true;
-    });
+    runInNumberOrder(process, {{Entries, 10}});
     QVERIFY(process.runEvent());
     QVERIFY(process.runEvent());
     const qsizetype handledBeforeCancel = m_handled.size();
@@ -211,12 +213,7 @@ void TestProgressProcess::handlerFailureStops()
 void TestProgressProcess::readFailureCancels()
 {
     ProgressProcess process(*m_log, m_clock);
-    process.setOrder(LogRecord::KeyNr);
-    process.setHandler([&](RecordFile &) {
-        m_handled.append(m_log->record().Nr);
-        m_clock.set(m_clock.today(), m_clock.now() + 10);
-        return true;
-    });
+    runInNumberOrder(process, {{Entries, 10}});
     QVERIFY(process.runEvent());
     // Another program takes the file's table away between two events.
     sqlite3 *other = nullptr;

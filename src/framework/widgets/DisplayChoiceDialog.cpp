@@ -1,5 +1,7 @@
 #include "DisplayChoiceDialog.h"
 
+#include "DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -22,11 +24,7 @@ DisplayChoiceDialog::DisplayChoiceDialog(int across, int down, QWidget *parent)
     auto *fields = new QFormLayout(group);
     fields->addRow(u"Across"_s, m_across);
     fields->addRow(u"Down"_s, m_down);
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(u"&Ok"_s, QDialogButtonBox::AcceptRole);
-    buttons->addButton(u"&Cancel"_s, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);

@@ -1,5 +1,7 @@
 #include "JumpPageDialog.h"
 
+#include "DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -15,11 +17,7 @@ JumpPageDialog::JumpPageDialog(int page, int pageCount, QWidget *parent) : QDial
     setWindowTitle(u"Jump to a Report Page"_s);
     m_page->setRange(1, std::max(1, pageCount));
     m_page->setValue(page);
-    auto *buttons = new QDialogButtonBox(this);
-    buttons->addButton(u"&Ok"_s, QDialogButtonBox::AcceptRole);
-    buttons->addButton(u"&Cancel"_s, QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
     auto *layout = new QFormLayout(this);
     layout->addRow(u"&Page:"_s, m_page);
     layout->addRow(buttons);

@@ -1,5 +1,7 @@
 #include "PagesToPrintDialog.h"
 
+#include "DialogButtons.h"
+
 #include "framework/Messages.h"
 #include "framework/PageSelection.h"
 
@@ -16,13 +18,9 @@ PagesToPrintDialog::PagesToPrintDialog(const QString &pages, int pageCount, Mess
     : QDialog(parent), m_pageCount(pageCount), m_messages(messages), m_text(new QLineEdit(pages, this))
 {
     setWindowTitle(u"Pages to Print"_s);
-    auto *buttons = new QDialogButtonBox(this);
+    QDialogButtonBox *buttons = okCancelButtons(this);
     QPushButton *reset = buttons->addButton(u"&Reset"_s, QDialogButtonBox::ResetRole);
-    buttons->addButton(u"&Ok"_s, QDialogButtonBox::AcceptRole);
-    buttons->addButton(u"&Cancel"_s, QDialogButtonBox::RejectRole);
     connect(reset, &QPushButton::clicked, this, [this] { m_text->setText(PageSelection::all(m_pageCount)); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &PagesToPrintDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto *layout = new QFormLayout(this);
     layout->addRow(u"&Pages to Print:"_s, m_text);
     layout->addRow(buttons);
