@@ -123,8 +123,20 @@ std::int64_t ProgressProcess::hundredthsNow() const
 
 ProgressProcess::Batch ProgressProcess::runBatch(int size)
 {
+    // A large batch is read a page at a time: the rows held stay few however quick the records are.
+    for (int left = size; left > 0;) {
+        const Batch page = runPage(std::min(left, ReadPage));
+        if (page != Batch::More)
+            return page;
+        left -= ReadPage;
+    }
+    return Batch::More;
+}
+
+ProgressProcess::Batch ProgressProcess::runPage(int rowCount)
+{
     std::vector<store::StoredRow> rows;
-    m_request.limit = size;
+    m_request.limit = rowCount;
     if (const store::StoreStatus walked = m_file.database().walk(m_file.table(), m_request, &rows); !walked) {
         m_file.errors().setError(walked);
         m_file.throwError(ErrorId::RetrievalError);
@@ -135,7 +147,7 @@ ProgressProcess::Batch ProgressProcess::runBatch(int size)
             return Batch::Failed;
     if (!rows.empty())
         m_request.after = positionOf(rows.back());
-    return int(rows.size()) < size ? Batch::End : Batch::More;
+    return int(rows.size()) < rowCount ? Batch::End : Batch::More;
 }
 
 ProgressProcess::Batch ProgressProcess::handle(const store::StoredRow &row)

@@ -60,9 +60,11 @@ public:
 
 private:
     enum class Batch { More, End, Failed };
+    static constexpr int ReadPage = 256; // rows read from the file at a time
 
     std::int64_t hundredthsNow() const;
     Batch runBatch(int size);
+    Batch runPage(int rowCount);
     Batch handle(const store::StoredRow &row);
     void finish(FormResponse response);
     void finishAtEnd();
