@@ -28,6 +28,7 @@ bool ReportDocument::addLine(const QString &line)
         return false;
     m_current.append(line);
     ++m_lines;
+    m_widestDetail = std::max(m_widestDetail, line.size());
     if (m_current.size() >= m_linesPerPage)
         return spoolPage();
     return true;
@@ -43,6 +44,15 @@ bool ReportDocument::finish()
     if (!m_failed)
         m_failed = !m_spool.flush();
     return !m_failed;
+}
+
+int ReportDocument::widestLine() const
+{
+    qsizetype widest = m_widestDetail;
+    for (const QString &line : header())
+        widest = std::max(widest, line.size());
+    const qsizetype footer = u"Page "_s.size() + QString::number(std::max(1, pageCount())).size() + 2;
+    return int(std::max(widest, footer + m_applicationTitle.size()));
 }
 
 QStringList ReportDocument::header() const

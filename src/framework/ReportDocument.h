@@ -37,6 +37,8 @@ public:
     int pageCount() const { return int(m_offsets.size()); }
     std::int64_t lineCount() const { return m_lines; }
     int linesPerPage() const { return m_linesPerPage; }
+    // The length of the longest line any page holds, header and footer included.
+    int widestLine() const;
     QString title() const { return m_title; }
     QStringList header() const;
     // Page 1 to pageCount(); any other number (or a spool that cannot be read) gives number 0.
@@ -55,6 +57,7 @@ private:
     std::vector<qint64> m_offsets; // where each page starts in the spool
     mutable QTemporaryFile m_spool;
     std::int64_t m_lines = 0;
+    qsizetype m_widestDetail = 0;
     bool m_finished = false;
     bool m_failed = false;
 };

@@ -72,6 +72,8 @@ void TestReportDocument::everyPageHasHeaderAndFooter()
     for (int line = 1; line <= 5; ++line)
         QVERIFY(document.addLine(QString::number(line)));
     QVERIFY(document.finish());
+    // The footer "Page 3" and the application title, two blanks apart, are the widest line.
+    QCOMPARE(document.widestLine(), 6 + 2 + AppTitle.size());
     const QStringList header{u"Report of Numbers"_s, u"Date : 03/05/2004"_s, u"Time : 09:06"_s, QString(),
                              u"Nr Name"_s};
     for (int number = 1; number <= 3; ++number) {

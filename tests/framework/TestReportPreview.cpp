@@ -345,7 +345,15 @@ void TestReportPreview::printsTheChosenPages()
     QVERIFY(!preview.printed());
     QVERIFY(!QFile::exists(printers.path));
 
+    // A printer that cannot take the pages: the user is told, the preview stays.
     printers.accepted = true;
+    printers.path = m_dir->filePath(u"no such folder/printed.pdf"_s);
+    m_station->messages().expect(u"could not be printed"_s, ButtonOk);
+    QVERIFY(!preview.print());
+    QVERIFY(preview.isVisible());
+    QVERIFY(!preview.printed());
+
+    printers.path = m_dir->filePath(u"printed.pdf"_s);
     menuItem(&preview, u"&Print"_s)->trigger();
     QVERIFY(preview.printed());
     QVERIFY(!preview.isVisible());

@@ -25,16 +25,6 @@ QFont reportFont()
     return font;
 }
 
-int widestLine(const ReportPage &page)
-{
-    qsizetype widest = NarrowestLine;
-    for (const QStringList *lines : {&page.header, &page.detail})
-        for (const QString &line : *lines)
-            widest = std::max(widest, line.size());
-    widest = std::max(widest, page.footerLeft.size() + page.footerRight.size() + 2);
-    return int(widest);
-}
-
 } // namespace
 
 ReportRenderer::ReportRenderer(const ReportDocument &document) : m_document(document)
@@ -47,6 +37,7 @@ bool ReportRenderer::print(QPagedPaintDevice &device, const QList<int> &pages) c
     if (!painter.begin(&device))
         return false;
     const QRectF area(QPointF(0, 0), QSizeF(painter.viewport().size()));
+    const QFont font = fittingFont(&device, area);
     bool first = true;
     for (const int number : pages) {
         const ReportPage page = m_document.page(number);
@@ -54,7 +45,7 @@ bool ReportRenderer::print(QPagedPaintDevice &device, const QList<int> &pages) c
             painter.end();
             return false;
         }
-        paintPage(painter, page, area);
+        drawPage(painter, page, area, font);
         first = false;
     }
     return painter.end();
@@ -71,12 +62,23 @@ bool ReportRenderer::writePdf(const QString &path, const QList<int> &pages) cons
 
 void ReportRenderer::paintPage(QPainter &painter, const ReportPage &page, const QRectF &area) const
 {
+    drawPage(painter, page, area, fittingFont(painter.device(), area));
+}
+
+QFont ReportRenderer::fittingFont(const QPaintDevice *device, const QRectF &area) const
+{
     QFont font = reportFont();
+    font.setPixelSize(std::max(1, int(area.height() / rowsOnPage() * 0.8)));
+    const int characters = std::max(NarrowestLine, m_document.widestLine());
+    const qreal width = QFontMetricsF(font, device).horizontalAdvance(QString(characters, u'M'));
+    if (width > area.width())
+        font.setPixelSize(std::max(1, int(font.pixelSize() * area.width() / width)));
+    return font;
+}
+
+void ReportRenderer::drawPage(QPainter &painter, const ReportPage &page, const QRectF &area, const QFont &font) const
+{
     const qreal lineHeight = area.height() / rowsOnPage();
-    font.setPixelSize(std::max(1, int(lineHeight * 0.8)));
-    const qreal fitWidth = QFontMetricsF(font, painter.device()).horizontalAdvance(QString(widestLine(page), u'M'));
-    if (fitWidth > area.width())
-        font.setPixelSize(std::max(1, int(font.pixelSize() * area.width() / fitWidth)));
     painter.save();
     painter.setFont(font);
     painter.setPen(Qt::black);

@@ -5,10 +5,12 @@
 
 #include "framework/ReportDocument.h"
 
+#include <QFont>
 #include <QList>
 #include <QRectF>
 
 class QPagedPaintDevice;
+class QPaintDevice;
 class QPainter;
 
 namespace vellum {
@@ -25,6 +27,9 @@ public:
     void paintPage(QPainter &painter, const ReportPage &page, const QRectF &area) const;
 
 private:
+    // One size for every page: the document's widest line and its rows fit the area.
+    QFont fittingFont(const QPaintDevice *device, const QRectF &area) const;
+    void drawPage(QPainter &painter, const ReportPage &page, const QRectF &area, const QFont &font) const;
     int rowsOnPage() const;
 
     const ReportDocument &m_document;
