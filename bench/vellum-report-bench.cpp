@@ -84,7 +84,7 @@ int runOnce(int rows)
     timer.start();
     ReportDocument document(u"Log-Report of All Activities"_s, {systemClock.today(), systemClock.now()},
                             ApplicationMessage::Title);
-    RecordListReport report(document, columns());
+    RecordListReport report(document, columns(), messages);
     ProgressProcess process(log, systemClock);
     process.setOrder(LogRecord::KeyName);
     process.setHandler(report.handler());

@@ -1,9 +1,12 @@
 #include "RecordListReport.h"
 
+#include "ApplicationMessage.h"
 #include "RecordFile.h"
 #include "ReportDocument.h"
 
 #include <QStringList>
+
+using namespace Qt::StringLiterals;
 
 namespace vellum {
 
@@ -19,8 +22,8 @@ QString withoutTrailingBlanks(const QString &line)
 
 } // namespace
 
-RecordListReport::RecordListReport(ReportDocument &document, std::vector<BrowseColumn> columns)
-    : m_document(document), m_columns(std::move(columns))
+RecordListReport::RecordListReport(ReportDocument &document, std::vector<BrowseColumn> columns, Messages &messages)
+    : m_document(document), m_columns(std::move(columns)), m_messages(messages)
 {
     m_document.setColumnHeadings({headingLine()});
 }
@@ -43,14 +46,18 @@ QString RecordListReport::line(const store::Row &row) const
     return withoutTrailingBlanks(cells.join(u' '));
 }
 
-bool RecordListReport::add(const RecordFile &file)
+bool RecordListReport::add(const store::Row &row)
 {
-    return m_document.addLine(line(file.buffer()));
+    if (m_document.addLine(line(row)))
+        return true;
+    ApplicationMessage::show(m_messages, u"The report's pages could not be written to the temporary folder."_s,
+                             MessageIcon::Exclamation);
+    return false;
 }
 
 ProgressProcess::Handler RecordListReport::handler()
 {
-    return [this](RecordFile &file) { return add(file); };
+    return [this](RecordFile &file) { return add(file.buffer()); };
 }
 
 QString RecordListReport::cell(const BrowseColumn &column, const QString &text) const

@@ -10,16 +10,17 @@
 
 namespace vellum {
 
+class Messages;
 class ReportDocument;
 
 class RecordListReport {
 public:
-    RecordListReport(ReportDocument &document, std::vector<BrowseColumn> columns);
+    RecordListReport(ReportDocument &document, std::vector<BrowseColumn> columns, Messages &messages);
 
     QString headingLine() const;
     QString line(const store::Row &row) const;
-    // Adds the line of the record in the file's buffer; false when the document cannot take it.
-    bool add(const RecordFile &file);
+    // Adds the record's line; false, and the user told, when the document cannot take it.
+    bool add(const store::Row &row);
     ProgressProcess::Handler handler();
 
 private:
@@ -27,6 +28,7 @@ private:
 
     ReportDocument &m_document;
     std::vector<BrowseColumn> m_columns;
+    Messages &m_messages;
 };
 
 } // namespace vellum

@@ -6,6 +6,8 @@
 #include "framework/RecordListReport.h"
 #include "framework/ReportDocument.h"
 
+#include "support/ScriptedMessages.h"
+
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -31,6 +33,7 @@ private Q_SLOTS:
     void listColumns();
     void pagesToPrint_data();
     void pagesToPrint();
+    void spoolThatCannotBeWritten();
 };
 
 void TestReportDocument::linesFillPages_data()
@@ -125,7 +128,8 @@ void TestReportDocument::listColumns()
         {1, u"Name"_s, 6, {}},
         {2, u"Status"_s, 7, {}},
     };
-    RecordListReport report(document, columns);
+    test::ScriptedMessages messages;
+    RecordListReport report(document, columns, messages);
     QCOMPARE(report.line(row), line);
     QCOMPARE(report.headingLine(), u"Case N Name   Status"_s);
     QCOMPARE(document.header().last(), report.headingLine());
@@ -157,6 +161,22 @@ void TestReportDocument::pagesToPrint()
     bool ok = true;
     QCOMPARE(PageSelection::parse(text, 5, &ok), pages);
     QCOMPARE(ok, !pages.isEmpty());
+}
+
+void TestReportDocument::spoolThatCannotBeWritten()
+{
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/proc"); // a folder where not even root can make a file
+    ReportDocument document(u"T"_s, PrintedAt, AppTitle);
+    qputenv("TMPDIR", temporary);
+    QVERIFY(document.failed());
+    test::ScriptedMessages messages;
+    messages.expect(u"could not be written"_s, ButtonOk);
+    RecordListReport report(document, {{0, u"Nr"_s, 6, {}}}, messages);
+    QVERIFY(!report.add({std::int64_t(1)}));
+    QVERIFY(!document.finish());
+    QCOMPARE(document.pageCount(), 0);
+    QVERIFY2(messages.failures().isEmpty(), qPrintable(messages.unexpected()));
 }
 
 QTEST_GUILESS_MAIN(TestReportDocument)

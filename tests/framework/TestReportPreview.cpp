@@ -171,7 +171,7 @@ void TestReportPreview::produce(const ProgressProcess::Selection &selection)
 {
     Workstation &station = m_station->station();
     RecordFileOf<LogRecord> log(station.database(), station.errors());
-    RecordListReport report(*m_document, logColumns());
+    RecordListReport report(*m_document, logColumns(), m_station->messages());
     ProgressProcess process(log, station.clock());
     process.setOrder(LogRecord::KeyNr);
     process.setSelection(selection);

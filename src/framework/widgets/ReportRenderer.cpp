@@ -34,7 +34,7 @@ ReportRenderer::ReportRenderer(const ReportDocument &document) : m_document(docu
 bool ReportRenderer::print(QPagedPaintDevice &device, const QList<int> &pages) const
 {
     QPainter painter;
-    if (!painter.begin(&device))
+    if (pages.isEmpty() || !painter.begin(&device))
         return false;
     const QRectF area(QPointF(0, 0), QSizeF(painter.viewport().size()));
     const QFont font = fittingFont(&device, area);

@@ -19,8 +19,8 @@ class ReportRenderer {
 public:
     explicit ReportRenderer(const ReportDocument &document);
 
-    // One device page per report page, in the order given; false when a page could not be read
-    // or the device would not draw.
+    // One device page per report page, in the order given; false when there is no page, a page
+    // could not be read or the device would not draw.
     bool print(QPagedPaintDevice &device, const QList<int> &pages) const;
     bool writePdf(const QString &path, const QList<int> &pages) const;
     // The page in the area (the device's own units).
