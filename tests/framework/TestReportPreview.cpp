@@ -213,6 +213,8 @@ void TestReportPreview::emptyReportIsOnePage()
     QVERIFY(pages.first().contains(u"Page 1"_s));
     QVERIFY(numbersOn(pages.first()).isEmpty());
     QVERIFY(m_station->messages().shown().isEmpty());
+    // No page chosen is nothing written, not a success.
+    QVERIFY(!ReportRenderer(*m_document).writePdf(m_dir->filePath(u"none.pdf"_s), {}));
 }
 
 void TestReportPreview::progressWindowRunsAndCancels_data()
