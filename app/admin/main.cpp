@@ -1,8 +1,9 @@
 // vellum-admin: creates a starter database, checks or backs up the record files of a database
-// folder or opens the sqlite3 shell on one of them, without a display.
+// folder, opens the sqlite3 shell on one of them or writes a list report to a PDF, without a display.
 
 #include "ConsoleMessages.h"
 #include "RecordFileShell.h"
+#include "ReportCommand.h"
 
 #include "data/DatabaseCheck.h"
 #include "framework/Clock.h"
@@ -12,9 +13,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstring>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
@@ -92,11 +95,23 @@ int openShell(const QString &folder, const QString &fileName, const QStringList 
     return Failure;
 }
 
+// Reports set their pages in fonts, which only a GUI application has; without a display it
+// draws offscreen. The other commands need no more than the core.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(u"vellum-admin"_s);
     const QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.value(1);
@@ -108,9 +123,12 @@ int main(int argc, char *argv[])
         return backupDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() >= 4 && command == u"shell"_s)
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
+    if (arguments.size() == 5 && command == u"report"_s)
+        return admin::writeReport(arguments.at(2), arguments.at(3), arguments.at(4));
     QTextStream(stderr) << u"Usage: vellum-admin create-database DIR\n"
                            u"       vellum-admin check DIR\n"
                            u"       vellum-admin backup DIR TARGET\n"
-                           u"       vellum-admin shell DIR FILE [SQL ...]\n"_s;
+                           u"       vellum-admin shell DIR FILE [SQL ...]\n"
+                           u"       vellum-admin report NAME DIR OUT.pdf\n"_s;
     return UsageError;
 }

@@ -26,17 +26,17 @@ std::unique_ptr<RecordFile> listFile(const ReportRun::Context &context, ListRepo
 {
     switch (report) {
     case ListReport::Cases:
-        return std::make_unique<RecordFileOf<CaseRecord>>(context.database, context.errors);
+        return std::make_unique<RecordFileOf<CaseRecord>>(context.database, context.errors, context.createIfMissing);
     case ListReport::Archive:
-        return std::make_unique<RecordFileOf<ArchiveRecord>>(context.database, context.errors);
+        return std::make_unique<RecordFileOf<ArchiveRecord>>(context.database, context.errors, context.createIfMissing);
     case ListReport::Log:
-        return std::make_unique<RecordFileOf<LogRecord>>(context.database, context.errors);
+        return std::make_unique<RecordFileOf<LogRecord>>(context.database, context.errors, context.createIfMissing);
     case ListReport::Clients:
-        return std::make_unique<RecordFileOf<ClientRecord>>(context.database, context.errors);
+        return std::make_unique<RecordFileOf<ClientRecord>>(context.database, context.errors, context.createIfMissing);
     case ListReport::Products:
         break;
     }
-    return std::make_unique<RecordFileOf<ProductRecord>>(context.database, context.errors);
+    return std::make_unique<RecordFileOf<ProductRecord>>(context.database, context.errors, context.createIfMissing);
 }
 
 template<typename R>
@@ -71,9 +71,10 @@ ReportRun::ReportRun(const Context &context, CaseReportLayout::Source source, st
     auto add = [this](const CaseReportFields &fields) { return addCase(fields); };
     const bool current = source == CaseReportLayout::Source::CurrentCase;
     if (current)
-        m_file = std::make_unique<RecordFileOf<CaseRecord>>(context.database, context.errors);
+        m_file = std::make_unique<RecordFileOf<CaseRecord>>(context.database, context.errors, context.createIfMissing);
     else
-        m_file = std::make_unique<RecordFileOf<ArchiveRecord>>(context.database, context.errors);
+        m_file =
+            std::make_unique<RecordFileOf<ArchiveRecord>>(context.database, context.errors, context.createIfMissing);
     m_process = std::make_unique<ProgressProcess>(*m_file, context.clock);
     m_process->setOrder(current ? CaseRecord::CaseNrKey : ArchiveRecord::CaseNrKey, {std::int64_t(caseNr)});
     m_process->setWithMemos(true);

@@ -34,6 +34,7 @@ public:
         ErrorReporter &errors;
         Messages &messages;
         const Clock &clock;
+        bool createIfMissing = true; // false: a missing record file fails the run
     };
     enum class Outcome { Printable, NothingSelected, Failed };
 
