@@ -133,6 +133,7 @@ private Q_SLOTS:
     void splashKeepsItsPlacement();
     void helpMenuSearchesAndExplains();
     void printSetupSetsThePrinterUpWithoutPrinting();
+    void archiveOpensTheKnowledgeBaseBrowse();
 };
 
 // Placements, personal settings, error texts and help are filed under the procedure name, not
@@ -204,8 +205,11 @@ void TestFrameWindow::menusForTheUsersLevel()
     QVERIFY(action(*frame, MenuItem::PassSignature)->isEnabled());
     QVERIFY(action(*frame, MenuItem::Queues)->isEnabled());
     QVERIFY(action(*frame, MenuItem::Cases)->isEnabled());
-    QVERIFY(!action(*frame, MenuItem::Archive)->isEnabled());
-    QVERIFY(!action(*frame, MenuItem::PrintActivityLog)->isEnabled());
+    QVERIFY(action(*frame, MenuItem::Archive)->isEnabled());
+    for (MenuItem report :
+         {MenuItem::PrintCases, MenuItem::PrintArchive, MenuItem::PrintClients, MenuItem::PrintProducts})
+        QVERIFY(action(*frame, report)->isEnabled());
+    QCOMPARE(action(*frame, MenuItem::PrintActivityLog)->isEnabled(), activityLog);
 }
 
 // The frame's refresh runs the housekeeping: a closed case that is due goes, noted by "Server".
@@ -662,6 +666,15 @@ void TestFrameWindow::printSetupSetsThePrinterUpWithoutPrinting()
     answer(false);
     QVERIFY(!dialogs.printerSetup());
     QVERIFY(landscapeAtOpening);
+}
+
+// "&Browse" / "&Archive" opens "Browse the Archive File" in the work area.
+void TestFrameWindow::archiveOpensTheKnowledgeBaseBrowse()
+{
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Admin"_s);
+    action(*frame, MenuItem::Archive)->trigger();
+    QVERIFY(childWindow(*frame, u"BrowseArchive"_s) != nullptr);
 }
 
 QTEST_MAIN(TestFrameWindow)
