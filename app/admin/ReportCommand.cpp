@@ -50,8 +50,9 @@ int writeReport(const QString &name, const QString &folder, const QString &pdfPa
     ReportRun run({database, errors, messages, clock, false}, report, PrintOptions());
     const ReportRun::Outcome outcome = run.runToEnd();
     // A file without records is an empty report here: the list is still mailed.
-    const bool written = !fatal && outcome != ReportRun::Outcome::Failed
-                         && ReportRenderer(run.document()).writePdf(pdfPath, allPages(run.document()));
+    const bool complete = outcome == ReportRun::Outcome::Printable || outcome == ReportRun::Outcome::NothingSelected;
+    const bool written =
+        !fatal && complete && ReportRenderer(run.document()).writePdf(pdfPath, allPages(run.document()));
     if (!written) {
         QFile::remove(pdfPath);
         err << u"No report was written to %1.\n"_s.arg(QDir::toNativeSeparators(pdfPath));

@@ -49,6 +49,8 @@ public:
     FormResponse runToEnd();
 
     bool finished() const { return m_finished; }
+    // Every record of the range was read: the process was neither cancelled nor failed.
+    bool reachedEnd() const { return m_reachedEnd; }
     FormResponse response() const { return m_response; }
     std::int64_t handled() const { return m_handled; }
     std::int64_t read() const { return m_read; }
@@ -84,6 +86,7 @@ private:
     bool m_started = false;
     bool m_openedHere = false;
     bool m_finished = false;
+    bool m_reachedEnd = false;
     FormResponse m_response = RequestCancelled;
 };
 

@@ -112,6 +112,8 @@ ReportRun::Outcome ReportRun::conclude()
 {
     if (!m_opened || m_document.failed())
         return Outcome::Failed;
+    if (!m_process->reachedEnd())
+        return Outcome::Stopped;
     if (!m_document.finish()) {
         ApplicationMessage::show(m_context.messages,
                                  u"The report's pages could not be written to the temporary folder."_s,

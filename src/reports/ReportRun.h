@@ -36,7 +36,9 @@ public:
         const Clock &clock;
         bool createIfMissing = true; // false: a missing record file fails the run
     };
-    enum class Outcome { Printable, NothingSelected, Failed };
+    // Stopped: cancelled in the progress window, or a record could not be read (told): a part of
+    // the report is no report.
+    enum class Outcome { Printable, NothingSelected, Stopped, Failed };
 
     static inline const QString NothingSelected = QStringLiteral("No records to process with current selection");
 

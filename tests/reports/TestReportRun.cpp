@@ -75,6 +75,7 @@ private Q_SLOTS:
     void singleCase_data();
     void singleCase();
     void singleCaseNotThere();
+    void cancelledRunIsNoReport();
 };
 
 void TestReportRun::casesReportSpansPages()
@@ -278,6 +279,20 @@ void TestReportRun::singleCaseNotThere()
     ReportRun run(desk.context(), CaseReportLayout::Source::KnowledgeBase, 12);
     QCOMPARE(run.runToEnd(), ReportRun::Outcome::Printable);
     QCOMPARE(run.document().lineCount(), 0);
+    QCOMPARE(desk.messages().shown().size(), 0);
+}
+
+void TestReportRun::cancelledRunIsNoReport()
+{
+    ReportDesk desk;
+    for (std::uint32_t number = 1; number <= 3; ++number)
+        desk.store(caseNumbered<CaseRecord>(number));
+    ReportRun run(desk.context(), ListReport::Cases, PrintOptions());
+    QVERIFY(run.open());
+    QVERIFY(run.process().start());
+    run.process().cancel();
+    // Neither a preview of a part nor "No records to process with current selection".
+    QCOMPARE(run.conclude(), ReportRun::Outcome::Stopped);
     QCOMPARE(desk.messages().shown().size(), 0);
 }
 
