@@ -86,14 +86,6 @@ double rssMb(const QByteArray &field = "VmHWM:")
     return 0;
 }
 
-QList<int> allPages(const ReportDocument &document)
-{
-    QList<int> pages;
-    for (int page = 1; page <= document.pageCount(); ++page)
-        pages.append(page);
-    return pages;
-}
-
 // PrintAllCases with every case, through ReportRun as the frame's "&Print" / "&Cases" runs it.
 int runCases(int cases)
 {
@@ -110,7 +102,7 @@ int runCases(int cases)
     ReportRun run({database, errors, messages, systemClock}, ListReport::Cases, PrintOptions());
     if (run.runToEnd() != ReportRun::Outcome::Printable)
         die(u"the cases report did not complete"_s);
-    if (!ReportRenderer(run.document()).writePdf(folder.filePath(u"cases.pdf"_s), allPages(run.document())))
+    if (!ReportRenderer(run.document()).writePdf(folder.filePath(u"cases.pdf"_s), run.allPages()))
         die(u"the PDF could not be written"_s);
     const double totalMs = elapsedMs(timer);
     const int pages = run.document().pageCount();

@@ -16,18 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace vellum::admin {
 
-namespace {
-
-QList<int> allPages(const ReportDocument &document)
-{
-    QList<int> pages;
-    for (int page = 1; page <= document.pageCount(); ++page)
-        pages.append(page);
-    return pages;
-}
-
-} // namespace
-
 int writeReport(const QString &name, const QString &folder, const QString &pdfPath)
 {
     QTextStream err(stderr);
@@ -51,8 +39,7 @@ int writeReport(const QString &name, const QString &folder, const QString &pdfPa
     const ReportRun::Outcome outcome = run.runToEnd();
     // A file without records is an empty report here: the list is still mailed.
     const bool complete = outcome == ReportRun::Outcome::Printable || outcome == ReportRun::Outcome::NothingSelected;
-    const bool written =
-        !fatal && complete && ReportRenderer(run.document()).writePdf(pdfPath, allPages(run.document()));
+    const bool written = !fatal && complete && ReportRenderer(run.document()).writePdf(pdfPath, run.allPages());
     if (!written) {
         QFile::remove(pdfPath);
         err << u"No report was written to %1.\n"_s.arg(QDir::toNativeSeparators(pdfPath));

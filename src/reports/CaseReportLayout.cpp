@@ -1,5 +1,7 @@
 #include "CaseReportLayout.h"
 
+#include "ListReportRules.h"
+
 #include "framework/DateTime.h"
 
 using namespace Qt::StringLiterals;
@@ -28,14 +30,6 @@ QString escalation(const QString &label, const CaseReportFields::Escalation &lev
     const QString box = level.action == u"D"_s ? u"[X]"_s : u"[ ]"_s;
     return labelled(label, DateTime::formatDate(level.date)).leftJustified(LabelWidth + 12) + u"Time  "_s
            + DateTime::formatTime(level.time).leftJustified(8) + box + u" Done"_s;
-}
-
-QString withoutTrailingBlanks(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1).isSpace())
-        --end;
-    return text.left(end);
 }
 
 } // namespace
@@ -67,7 +61,7 @@ QStringList lines(const CaseReportFields &f, Source source)
     while (!out.isEmpty() && out.constLast().isEmpty())
         out.removeLast();
     for (QString &line : out)
-        line = withoutTrailingBlanks(line);
+        line = ListReportRules::unpadded(line);
     return out;
 }
 

@@ -29,14 +29,6 @@ const std::array<QString, 4> LogTitles{u"Log-Report of All Activities"_s, u"Log-
 const std::array<QString, 4> CaseStatuses{QString(), u"Active"_s, u"On Hold"_s, u"Closed"_s};
 const std::array<QString, 4> LogActions{QString(), u"Created"_s, u"On Hold"_s, u"Closed"_s};
 
-QString unpadded(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end);
-}
-
 bool same(const store::Value &value, const QString &wanted)
 {
     return unpadded(store::asText(value)) == unpadded(wanted);
@@ -188,6 +180,14 @@ std::vector<BrowseColumn> productColumns()
 }
 
 } // namespace
+
+QString unpadded(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    return text.left(end);
+}
 
 QString title(ListReport report, const PrintOptions &options)
 {

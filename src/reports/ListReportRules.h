@@ -17,6 +17,8 @@ namespace ListReportRules {
 
 inline constexpr int TitleWidth = 75;
 
+// A stored text without the blanks that pad it.
+QString unpadded(const QString &text);
 QString title(ListReport report, const PrintOptions &options);
 // Exact comparison of the blank-padded texts: trailing blanks do not count, prefixes never match.
 bool selects(ListReport report, const PrintOptions &options, const store::Row &row);

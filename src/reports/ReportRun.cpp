@@ -127,6 +127,14 @@ ReportRun::Outcome ReportRun::conclude()
     return Outcome::Printable;
 }
 
+QList<int> ReportRun::allPages() const
+{
+    QList<int> pages;
+    for (int page = 1; page <= m_document.pageCount(); ++page)
+        pages.append(page);
+    return pages;
+}
+
 ReportRun::Outcome ReportRun::runToEnd()
 {
     if (!open())

@@ -52,6 +52,8 @@ public:
     bool open();
     ProgressProcess &process() { return *m_process; }
     const ReportDocument &document() const { return m_document; }
+    // Every page, first to last, as the renderer takes them.
+    QList<int> allPages() const;
     Outcome conclude();
     // open(), the process to its end and conclude(), without a window.
     Outcome runToEnd();

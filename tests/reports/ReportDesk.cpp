@@ -9,6 +9,16 @@ using namespace Qt::StringLiterals;
 
 namespace vellum::test {
 
+PrintOptions chosen(int agentChoice, const QString &agent, int second, const QString &id)
+{
+    PrintOptions options;
+    options.agentChoice = agentChoice;
+    options.agent = agent;
+    options.secondChoice = second;
+    options.product = options.client = id;
+    return options;
+}
+
 ReportDesk::ReportDesk()
     : m_errors(m_messages, [](int id) { QFAIL(qPrintable(u"fatal error %1"_s.arg(id))); }),
       m_database(std::make_unique<store::Database>(m_dir.path()))
@@ -28,11 +38,8 @@ void ReportDesk::storeRow(const store::TableDefinition &table, const store::Row 
 
 QStringList ReportDesk::pdfPages(const ReportRun &run)
 {
-    QList<int> pages;
-    for (int page = 1; page <= run.document().pageCount(); ++page)
-        pages.append(page);
     const QString path = m_dir.filePath(u"report.pdf"_s);
-    if (!ReportRenderer(run.document()).writePdf(path, pages))
+    if (!ReportRenderer(run.document()).writePdf(path, run.allPages()))
         return {u"no PDF written"_s};
     QProcess pdftotext;
     pdftotext.start(u"pdftotext"_s, {u"-layout"_s, path, u"-"_s});

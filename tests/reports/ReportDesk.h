@@ -21,6 +21,9 @@ namespace vellum::test {
 inline const std::int32_t PrintDay = DateTime::dayNumber(QDate(2004, 5, 3));
 inline const std::int32_t PrintTime = DateTime::fromHoursMinutes(9, 6);
 
+// Options as an options window hands them over; id is the product and the client id.
+PrintOptions chosen(int agentChoice, const QString &agent, int second, const QString &id = {});
+
 class ReportDesk {
 public:
     ReportDesk();

@@ -1,6 +1,8 @@
 // The rules of the list reports: which record a selection prints, the title each choice gives,
 // and the options a workstation remembers.
 
+#include "ReportDesk.h"
+
 #include "reports/ListReportRules.h"
 
 #include "data/ArchiveRecord.h"
@@ -14,21 +16,12 @@
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
+using vellum::test::chosen;
 
 Q_DECLARE_METATYPE(vellum::ListReport)
 Q_DECLARE_METATYPE(vellum::PrintOptions)
 
 namespace {
-
-PrintOptions options(int agentChoice, const QString &agent, int second, const QString &id = {})
-{
-    PrintOptions made;
-    made.agentChoice = agentChoice;
-    made.agent = agent;
-    made.secondChoice = second;
-    made.product = made.client = id;
-    return made;
-}
 
 // A case, knowledge-base case or log entry with the owner and the status (action, or client id
 // and product id for the knowledge base).
@@ -81,39 +74,39 @@ void TestListReportRules::selection_data()
     const ListReport cases = ListReport::Cases;
     const ListReport log = ListReport::Log;
     const ListReport kb = ListReport::Archive;
-    QTest::newRow("cases: all") << cases << options(1, u"Admin"_s, 1) << u"Boss"_s << u"Closed"_s << QString() << true;
-    QTest::newRow("cases: on hold") << cases << options(1, u"Admin"_s, 3) << u"Boss"_s << u"On Hold"_s << QString()
+    QTest::newRow("cases: all") << cases << chosen(1, u"Admin"_s, 1) << u"Boss"_s << u"Closed"_s << QString() << true;
+    QTest::newRow("cases: on hold") << cases << chosen(1, u"Admin"_s, 3) << u"Boss"_s << u"On Hold"_s << QString()
                                     << true;
     QTest::newRow("cases: active is not on hold")
-        << cases << options(1, u"Admin"_s, 3) << u"Boss"_s << u"Active"_s << QString() << false;
+        << cases << chosen(1, u"Admin"_s, 3) << u"Boss"_s << u"Active"_s << QString() << false;
     QTest::newRow("cases: status is not a prefix")
-        << cases << options(1, u"Admin"_s, 3) << u"Boss"_s << u"On Hold!"_s << QString() << false;
-    QTest::newRow("cases: of agent") << cases << options(2, u"Boss"_s, 2) << u"Boss"_s << u"Active"_s << QString()
+        << cases << chosen(1, u"Admin"_s, 3) << u"Boss"_s << u"On Hold!"_s << QString() << false;
+    QTest::newRow("cases: of agent") << cases << chosen(2, u"Boss"_s, 2) << u"Boss"_s << u"Active"_s << QString()
                                      << true;
-    QTest::newRow("cases: other agent") << cases << options(2, u"Boss"_s, 1) << u"Bossy"_s << u"Active"_s << QString()
+    QTest::newRow("cases: other agent") << cases << chosen(2, u"Boss"_s, 1) << u"Bossy"_s << u"Active"_s << QString()
                                         << false;
     QTest::newRow("cases: agent blank-padded")
-        << cases << options(2, u"Boss"_s, 1) << u"Boss                "_s << u"Active"_s << QString() << true;
+        << cases << chosen(2, u"Boss"_s, 1) << u"Boss                "_s << u"Active"_s << QString() << true;
     QTest::newRow("cases: agent choice 1 ignores the name")
-        << cases << options(1, u"Boss"_s, 4) << u"Admin"_s << u"Closed"_s << QString() << true;
-    QTest::newRow("log: created") << log << options(1, u"Admin"_s, 2) << u"Boss"_s << u"Created"_s << QString() << true;
+        << cases << chosen(1, u"Boss"_s, 4) << u"Admin"_s << u"Closed"_s << QString() << true;
+    QTest::newRow("log: created") << log << chosen(1, u"Admin"_s, 2) << u"Boss"_s << u"Created"_s << QString() << true;
     QTest::newRow("log: closed is not created")
-        << log << options(1, u"Admin"_s, 2) << u"Boss"_s << u"Closed"_s << QString() << false;
+        << log << chosen(1, u"Admin"_s, 2) << u"Boss"_s << u"Closed"_s << QString() << false;
     QTest::newRow("log: of agent padded as entries are")
-        << log << options(2, u"Employee 1"_s, 1) << u"Employee 1          "_s << u"Created"_s << QString() << true;
-    QTest::newRow("kb: client equal") << kb << options(1, u"Admin"_s, 3, u"FEN"_s) << u"Boss"_s << u"Closed"_s
+        << log << chosen(2, u"Employee 1"_s, 1) << u"Employee 1          "_s << u"Created"_s << QString() << true;
+    QTest::newRow("kb: client equal") << kb << chosen(1, u"Admin"_s, 3, u"FEN"_s) << u"Boss"_s << u"Closed"_s
                                       << u"FEN"_s << true;
     QTest::newRow("kb: client is no prefix")
-        << kb << options(1, u"Admin"_s, 3, u"FEN"_s) << u"Boss"_s << u"Closed"_s << u"FENWIC"_s << false;
-    QTest::newRow("kb: product equal") << kb << options(1, u"Admin"_s, 2, u"WIDGET"_s) << u"Boss"_s << u"Closed"_s
+        << kb << chosen(1, u"Admin"_s, 3, u"FEN"_s) << u"Boss"_s << u"Closed"_s << u"FENWIC"_s << false;
+    QTest::newRow("kb: product equal") << kb << chosen(1, u"Admin"_s, 2, u"WIDGET"_s) << u"Boss"_s << u"Closed"_s
                                        << u"WIDGET"_s << true;
     QTest::newRow("kb: product is no prefix")
-        << kb << options(1, u"Admin"_s, 2, u"WID"_s) << u"Boss"_s << u"Closed"_s << u"WIDGET"_s << false;
+        << kb << chosen(1, u"Admin"_s, 2, u"WID"_s) << u"Boss"_s << u"Closed"_s << u"WIDGET"_s << false;
     QTest::newRow("kb: closed choice selects nothing")
-        << kb << options(1, u"Admin"_s, 4) << u"Boss"_s << u"Closed"_s << QString() << false;
+        << kb << chosen(1, u"Admin"_s, 4) << u"Boss"_s << u"Closed"_s << QString() << false;
     QTest::newRow("kb: of agent and client")
-        << kb << options(2, u"Boss"_s, 3, u"FEN"_s) << u"Admin"_s << u"Closed"_s << u"FEN"_s << false;
-    QTest::newRow("clients: everything") << ListReport::Clients << options(2, u"Boss"_s, 3) << QString() << QString()
+        << kb << chosen(2, u"Boss"_s, 3, u"FEN"_s) << u"Admin"_s << u"Closed"_s << u"FEN"_s << false;
+    QTest::newRow("clients: everything") << ListReport::Clients << chosen(2, u"Boss"_s, 3) << QString() << QString()
                                          << QString() << true;
 }
 
@@ -139,25 +132,25 @@ void TestListReportRules::titles_data()
     QTest::addColumn<PrintOptions>("chosen");
     QTest::addColumn<QString>("title");
 
-    QTest::newRow("cases on hold") << ListReport::Cases << options(1, u"Boss"_s, 3) << u"Report of All Cases On Hold"_s;
-    QTest::newRow("closed cases of agent") << ListReport::Cases << options(2, u"Boss                "_s, 4)
+    QTest::newRow("cases on hold") << ListReport::Cases << chosen(1, u"Boss"_s, 3) << u"Report of All Cases On Hold"_s;
+    QTest::newRow("closed cases of agent") << ListReport::Cases << chosen(2, u"Boss                "_s, 4)
                                            << u"Report of All Closed Cases of Agent Boss"_s;
-    QTest::newRow("log created of agent") << ListReport::Log << options(2, u"Employee 1"_s, 2)
-                                          << u"Log-Report of All Created Cases of Agent Employee 1"_s;
-    QTest::newRow("log all") << ListReport::Log << options(1, u"Boss"_s, 1) << u"Log-Report of All Activities"_s;
-    QTest::newRow("kb all of agent") << ListReport::Archive << options(2, u"Boss"_s, 1)
+    QTest::newRow("log created of agent")
+        << ListReport::Log << chosen(2, u"Employee 1"_s, 2) << u"Log-Report of All Created Cases of Agent Employee 1"_s;
+    QTest::newRow("log all") << ListReport::Log << chosen(1, u"Boss"_s, 1) << u"Log-Report of All Activities"_s;
+    QTest::newRow("kb all of agent") << ListReport::Archive << chosen(2, u"Boss"_s, 1)
                                      << u"Report of All Knowledge Base Cases of Agent Boss"_s;
-    QTest::newRow("kb product") << ListReport::Archive << options(1, u"Boss"_s, 2, u"WIDGET   "_s)
+    QTest::newRow("kb product") << ListReport::Archive << chosen(1, u"Boss"_s, 2, u"WIDGET   "_s)
                                 << u"Report of Knowledge Base Product WIDGET"_s;
-    QTest::newRow("kb client of agent") << ListReport::Archive << options(2, u"Boss"_s, 3, u"FEN"_s)
+    QTest::newRow("kb client of agent") << ListReport::Archive << chosen(2, u"Boss"_s, 3, u"FEN"_s)
                                         << u"Report of Knowledge Base Client FEN of Agent Boss"_s;
-    QTest::newRow("kb closed") << ListReport::Archive << options(2, u"Boss"_s, 4) << QString();
-    QTest::newRow("cut to 75") << ListReport::Archive << options(2, u"A"_s.repeated(20), 2, u"P"_s.repeated(16))
+    QTest::newRow("kb closed") << ListReport::Archive << chosen(2, u"Boss"_s, 4) << QString();
+    QTest::newRow("cut to 75") << ListReport::Archive << chosen(2, u"A"_s.repeated(20), 2, u"P"_s.repeated(16))
                                << QString(u"Report of Knowledge Base Product "_s + u"P"_s.repeated(16) + u" of Agent "_s
                                           + u"A"_s.repeated(20))
                                       .left(75);
-    QTest::newRow("clients") << ListReport::Clients << options(2, u"Boss"_s, 3) << u"Report of Client File"_s;
-    QTest::newRow("products") << ListReport::Products << options(1, u"Boss"_s, 1) << u"Report of Product File"_s;
+    QTest::newRow("clients") << ListReport::Clients << chosen(2, u"Boss"_s, 3) << u"Report of Client File"_s;
+    QTest::newRow("products") << ListReport::Products << chosen(1, u"Boss"_s, 1) << u"Report of Product File"_s;
 }
 
 void TestListReportRules::titles()
@@ -175,17 +168,17 @@ void TestListReportRules::rememberedOptions_data()
     QTest::addColumn<QStringList>("lines"); // the section "Config" of the settings file
     QTest::addColumn<PrintOptions>("loaded");
 
-    QTest::newRow("fresh cases") << ListReport::Cases << QStringList() << options(1, u"Admin"_s, 1);
-    QTest::newRow("fresh log") << ListReport::Log << QStringList() << options(1, u"Admin"_s, 1);
-    QTest::newRow("fresh kb") << ListReport::Archive << QStringList() << options(1, u"Admin"_s, 1);
+    QTest::newRow("fresh cases") << ListReport::Cases << QStringList() << chosen(1, u"Admin"_s, 1);
+    QTest::newRow("fresh log") << ListReport::Log << QStringList() << chosen(1, u"Admin"_s, 1);
+    QTest::newRow("fresh kb") << ListReport::Archive << QStringList() << chosen(1, u"Admin"_s, 1);
     QTest::newRow("zeros and blanks") << ListReport::Cases
                                       << QStringList{u"PrintOption1=0"_s, u"PrintOption2=0"_s, u"PrintOption3=   "_s}
-                                      << options(1, u"Admin"_s, 1);
+                                      << chosen(1, u"Admin"_s, 1);
     QTest::newRow("log keys") << ListReport::Log
                               << QStringList{u"PrintOption1=1"_s, u"PrintOption4=2"_s, u"PrintOption5=3"_s,
                                              u"PrintOption6=Boss"_s}
-                              << options(2, u"Boss"_s, 3);
-    PrintOptions kb = options(2, u"Boss"_s, 3);
+                              << chosen(2, u"Boss"_s, 3);
+    PrintOptions kb = chosen(2, u"Boss"_s, 3);
     kb.product = u"WIDGET"_s;
     kb.client = u"FEN"_s;
     QTest::newRow("kb keys") << ListReport::Archive
@@ -218,10 +211,10 @@ void TestListReportRules::optionsWrittenBack()
 {
     QTemporaryDir dir;
     SettingsFile settings(dir.filePath(u"vellum12.ini"_s));
-    PrintOptions chosen = options(2, u"Employee 2"_s, 2);
-    chosen.product = u"WIDGET"_s;
-    chosen.client = u"FEN"_s;
-    QVERIFY(chosen.save(settings, ListReport::Archive));
+    PrintOptions options = chosen(2, u"Employee 2"_s, 2);
+    options.product = u"WIDGET"_s;
+    options.client = u"FEN"_s;
+    QVERIFY(options.save(settings, ListReport::Archive));
     QCOMPARE(settings.readText(u"Config"_s, u"PrintArchiveOption4"_s), u"WIDGET"_s);
     const PrintOptions read = PrintOptions::load(SettingsFile(settings.path()), ListReport::Archive);
     QCOMPARE(read.agent, u"Employee 2"_s);

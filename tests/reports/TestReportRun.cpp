@@ -37,16 +37,6 @@ R caseNumbered(std::uint32_t number)
     return record;
 }
 
-PrintOptions chosen(int agentChoice, const QString &agent, int second, const QString &id = {})
-{
-    PrintOptions options;
-    options.agentChoice = agentChoice;
-    options.agent = agent;
-    options.secondChoice = second;
-    options.product = options.client = id;
-    return options;
-}
-
 // The case numbers that start the detail lines of the pages, in order.
 QList<int> caseNumbersOn(const QStringList &pages)
 {
