@@ -70,11 +70,7 @@ ReportRun::ReportRun(const Context &context, CaseReportLayout::Source source, st
 {
     auto add = [this](const CaseReportFields &fields) { return addCase(fields); };
     const bool current = source == CaseReportLayout::Source::CurrentCase;
-    if (current)
-        m_file = std::make_unique<RecordFileOf<CaseRecord>>(context.database, context.errors, context.createIfMissing);
-    else
-        m_file =
-            std::make_unique<RecordFileOf<ArchiveRecord>>(context.database, context.errors, context.createIfMissing);
+    m_file = listFile(context, current ? ListReport::Cases : ListReport::Archive);
     m_process = std::make_unique<ProgressProcess>(*m_file, context.clock);
     m_process->setOrder(current ? CaseRecord::CaseNrKey : ArchiveRecord::CaseNrKey, {std::int64_t(caseNr)});
     m_process->setWithMemos(true);
@@ -96,13 +92,17 @@ bool ReportRun::open()
     return m_opened;
 }
 
+void ReportRun::tellSpoolFailure()
+{
+    ApplicationMessage::show(m_context.messages, u"The report's pages could not be written to the temporary folder."_s,
+                             MessageIcon::Exclamation);
+}
+
 bool ReportRun::addCase(const CaseReportFields &fields)
 {
     for (const QString &line : CaseReportLayout::lines(fields, m_source))
         if (!m_document.addLine(line)) {
-            ApplicationMessage::show(m_context.messages,
-                                     u"The report's pages could not be written to the temporary folder."_s,
-                                     MessageIcon::Exclamation);
+            tellSpoolFailure();
             return false;
         }
     return true;
@@ -115,9 +115,7 @@ ReportRun::Outcome ReportRun::conclude()
     if (!m_process->reachedEnd())
         return Outcome::Stopped;
     if (!m_document.finish()) {
-        ApplicationMessage::show(m_context.messages,
-                                 u"The report's pages could not be written to the temporary folder."_s,
-                                 MessageIcon::Exclamation);
+        tellSpoolFailure();
         return Outcome::Failed;
     }
     if (m_tellsEmptySelection && m_process->handled() == 0) {

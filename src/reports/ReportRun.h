@@ -60,6 +60,7 @@ public:
 
 private:
     bool addCase(const CaseReportFields &fields);
+    void tellSpoolFailure();
 
     Context m_context;
     ReportDocument m_document;

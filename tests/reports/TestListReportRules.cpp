@@ -59,7 +59,6 @@ private Q_SLOTS:
     void titles();
     void rememberedOptions_data();
     void rememberedOptions();
-    void optionsWrittenBack();
 };
 
 void TestListReportRules::selection_data()
@@ -205,22 +204,6 @@ void TestListReportRules::rememberedOptions()
     QCOMPARE(read.secondChoice, loaded.secondChoice);
     QCOMPARE(read.product, loaded.product);
     QCOMPARE(read.client, loaded.client);
-}
-
-void TestListReportRules::optionsWrittenBack()
-{
-    QTemporaryDir dir;
-    SettingsFile settings(dir.filePath(u"vellum12.ini"_s));
-    PrintOptions options = chosen(2, u"Employee 2"_s, 2);
-    options.product = u"WIDGET"_s;
-    options.client = u"FEN"_s;
-    QVERIFY(options.save(settings, ListReport::Archive));
-    QCOMPARE(settings.readText(u"Config"_s, u"PrintArchiveOption4"_s), u"WIDGET"_s);
-    const PrintOptions read = PrintOptions::load(SettingsFile(settings.path()), ListReport::Archive);
-    QCOMPARE(read.agent, u"Employee 2"_s);
-    QCOMPARE(read.client, u"FEN"_s);
-    // The cases report keeps its own keys.
-    QCOMPARE(PrintOptions::load(settings, ListReport::Cases).agentChoice, 1);
 }
 
 QTEST_GUILESS_MAIN(TestListReportRules)

@@ -1,6 +1,6 @@
 // The options windows: a fresh workstation opens on all agents and the first second choice with
 // "Admin" remembered; the pick lists show with the choice that needs them; OK without the entry
-// a choice needs beeps and puts the cursor into that list; Cancel still keeps the choices.
+// a choice needs beeps and puts the cursor into that list.
 
 #include "reports/PrintOptionsWindow.h"
 
@@ -45,7 +45,6 @@ private Q_SLOTS:
     void freshWorkstation();
     void agentNeeded();
     void knowledgeBaseLists();
-    void cancelKeepsChoices();
 
 private:
     template<typename R>
@@ -169,24 +168,6 @@ void TestPrintOptionsWindow::knowledgeBaseLists()
     QCOMPARE(window.options().client, u"FEN"_s);
     QCOMPARE(m_settings->readText(u"Config"_s, u"PrintArchiveOption5"_s), u"FEN"_s);
     QCOMPARE(m_settings->readNumber(u"Config"_s, u"PrintArchiveOption2"_s), 3);
-}
-
-void TestPrintOptionsWindow::cancelKeepsChoices()
-{
-    {
-        PrintOptionsWindow window(*m_station, ListReport::Log);
-        window.agentButton(2)->click();
-        window.agentList()->setCurrentRow(2);
-        window.secondButton(4)->click();
-        window.reject();
-    }
-    PrintOptionsWindow again(*m_station, ListReport::Log);
-    QVERIFY(again.agentButton(2)->isChecked());
-    QVERIFY(again.secondButton(4)->isChecked());
-    QVERIFY(!again.agentList()->isHidden());
-    QCOMPARE(again.agentList()->currentItem()->text(), u"Employee 1"_s);
-    // The cases report keeps its own choices.
-    QVERIFY(PrintOptionsWindow(*m_station, ListReport::Cases).agentButton(1)->isChecked());
 }
 
 QTEST_MAIN(TestPrintOptionsWindow)
