@@ -4,12 +4,16 @@
 
 #include "FrameFixture.h"
 #include "cases/ActivityView.h"
+#include "cases/ArchiveBrowser.h"
+#include "cases/ArchiveCaseView.h"
 
 #include "cases/DatePicker.h"
+#include "data/ArchiveRecord.h"
 #include "data/CaseRecord.h"
 #include "data/CaseVocabulary.h"
 #include "data/ClientRecord.h"
 #include "framework/WindowPlacement.h"
+#include "framework/widgets/ReportPreview.h"
 #include "reference/ClientForm.h"
 #include "reference/ClientList.h"
 #include "reference/ProblemList.h"
@@ -668,13 +672,36 @@ void TestFrameWindow::printSetupSetsThePrinterUpWithoutPrinting()
     QVERIFY(landscapeAtOpening);
 }
 
-// "&Browse" / "&Archive" opens "Browse the Archive File" in the work area.
+// "&Browse" / "&Archive" opens "Browse the Archive File" in the work area; a case's view prints
+// the case into the print preview.
 void TestFrameWindow::archiveOpensTheKnowledgeBaseBrowse()
 {
     FrameFixture fixture;
+    ArchiveRecord archived;
+    archived.CaseNr = 12;
+    archived.LName = u"Fenwick Ltd"_s;
+    QVERIFY(fixture.station().database().open(ArchiveRecord::table(), store::OpenMode::ReadWrite, true));
+    QVERIFY(fixture.station().database().insert(ArchiveRecord::table(), toRow(archived)));
     auto frame = fixture.openFrame(u"Admin"_s);
     action(*frame, MenuItem::Archive)->trigger();
     QVERIFY(childWindow(*frame, u"BrowseArchive"_s) != nullptr);
+
+    auto *browser = frame->findChild<ArchiveBrowser *>();
+    QSignalSpy opened(browser, &ArchiveBrowser::viewOpened);
+    browser->setCurrentRow(0);
+    browser->button(BrowseList::ChangeButton)->click();
+    QCOMPARE(opened.size(), 1);
+    int previews = 0;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&previews] {
+        if (auto *preview = qobject_cast<ReportPreview *>(QApplication::activeModalWidget())) {
+            ++previews;
+            preview->reject();
+        }
+    });
+    closer.start(10);
+    opened.first().first().value<ArchiveCaseView *>()->printButton()->click();
+    QCOMPARE(previews, 1);
 }
 
 QTEST_MAIN(TestFrameWindow)
