@@ -1,8 +1,10 @@
 // vellum-admin: creates a starter database, checks, backs up or restores the record files of a
-// database folder or opens the sqlite3 shell on one of them, without a display.
+// database folder, opens the sqlite3 shell on one of them or writes a list report to a PDF,
+// without a display.
 
 #include "ConsoleMessages.h"
 #include "RecordFileShell.h"
+#include "ReportCommand.h"
 
 #include "data/DatabaseCheck.h"
 #include "framework/Clock.h"
@@ -13,9 +15,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstring>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace vellum;
@@ -102,11 +106,23 @@ int openShell(const QString &folder, const QString &fileName, const QStringList 
     return Failure;
 }
 
+// Reports set their pages in fonts, which only a GUI application has; without a display it
+// draws offscreen. The other commands need no more than the core.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (argc > 1 && std::strcmp(argv[1], "report") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(u"vellum-admin"_s);
     const QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.value(1);
@@ -120,10 +136,13 @@ int main(int argc, char *argv[])
         return restoreDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() >= 4 && command == u"shell"_s)
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
+    if (arguments.size() == 5 && command == u"report"_s)
+        return admin::writeReport(arguments.at(2), arguments.at(3), arguments.at(4));
     QTextStream(stderr) << u"Usage: vellum-admin create-database DIR\n"
                            u"       vellum-admin check DIR\n"
                            u"       vellum-admin backup DIR TARGET\n"
                            u"       vellum-admin restore BACKUP DIR\n"
-                           u"       vellum-admin shell DIR FILE [SQL ...]\n"_s;
+                           u"       vellum-admin shell DIR FILE [SQL ...]\n"
+                           u"       vellum-admin report NAME DIR OUT.pdf\n"_s;
     return UsageError;
 }

@@ -137,6 +137,8 @@ void CaseForm::connectSteps()
     connect(c.priority, &QComboBox::activated, this, &CaseForm::priorityChosen);
     connect(c.yank, &QPushButton::clicked, this, &CaseForm::yank);
     connect(c.yankItem, &QAction::triggered, this, &CaseForm::yank);
+    connect(c.print, &QPushButton::clicked, this, [this] { Q_EMIT printRequested(caseNr()); });
+    connect(c.printItem, &QAction::triggered, this, [this] { Q_EMIT printRequested(caseNr()); });
 }
 
 // ---- opening
@@ -293,6 +295,9 @@ void CaseForm::showState(const CaseFormState &state)
     c.yankItem->setVisible(state.yankVisible);
     c.yank->setEnabled(state.yankEnabled);
     c.yankItem->setEnabled(state.yankEnabled);
+    // A case not stored yet has no report.
+    c.print->setEnabled(!m_workflow->isNewCase());
+    c.printItem->setEnabled(!m_workflow->isNewCase());
     for (const NoteControl &note : c.notes) {
         note.button->setEnabled(state.notesEnabled);
         note.item->setEnabled(state.notesEnabled);
@@ -559,10 +564,7 @@ void CaseForm::chooseColor(bool text)
 
 void CaseForm::showColors()
 {
-    QPalette palette = m_controls.history->palette();
-    palette.setColor(QPalette::Text, BgrColor::toColor(m_colors->text()));
-    palette.setColor(QPalette::Base, BgrColor::toColor(m_colors->background()));
-    m_controls.history->setPalette(palette);
+    BgrColor::setTextColors(m_controls.history, m_colors->text(), m_colors->background());
 }
 
 } // namespace vellum

@@ -45,6 +45,8 @@ public:
 Q_SIGNALS:
     // The activity view's lists show this marker for the case now (at OK and Cancel).
     void caseMarkerSet(std::uint32_t caseNr, int marker);
+    // "&Print Case": the case report of the stored case.
+    void printRequested(std::uint32_t caseNr);
 
 protected:
     bool beforeOpen(FormRequest *request) override;

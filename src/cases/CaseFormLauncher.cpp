@@ -27,6 +27,7 @@ void CaseFormLauncher::openCaseForm(FormRequest request, std::uint32_t caseNr, Q
     m_form = form;
     connect(form, &CaseForm::caseMarkerSet, this, &CaseFormLauncher::caseMarkerSet);
     connect(form, &ProcedureWindow::helpRequested, this, &CaseFormLauncher::helpRequested);
+    connect(form, &CaseForm::printRequested, this, &CaseFormLauncher::printRequested);
     connect(form, &ProcedureWindow::finished, this, &CaseFormLauncher::formFinished);
     connect(form, &ProcedureWindow::finished, form, &QObject::deleteLater);
     form->open(request, caller != nullptr ? caller : m_area.data());

@@ -35,6 +35,8 @@ Q_SIGNALS:
     // Forwarded from the open form: the activity view's lists show this marker for the case.
     void caseMarkerSet(std::uint32_t caseNr, int marker);
     void helpRequested(const QString &topic);
+    // Forwarded from the open form's "&Print Case".
+    void printRequested(std::uint32_t caseNr);
     // The open form closed (stored or not): lists that show cases read them again.
     void formFinished(int response);
 

@@ -180,10 +180,7 @@ QWidget *NotesWindow::buildButtons()
 
 void NotesWindow::applyColors()
 {
-    QPalette palette = m_text->palette();
-    palette.setColor(QPalette::Text, BgrColor::toColor(m_colors.text()));
-    palette.setColor(QPalette::Base, BgrColor::toColor(m_colors.background()));
-    m_text->setPalette(palette);
+    BgrColor::setTextColors(m_text, m_colors.text(), m_colors.background());
 }
 
 void NotesWindow::chooseTextColor()

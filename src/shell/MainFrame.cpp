@@ -16,6 +16,8 @@
 #include "StatusBarTexts.h"
 #include "SystemOptionsWindow.h"
 #include "cases/ActivityView.h"
+#include "cases/ArchiveBrowser.h"
+#include "cases/ArchiveCaseView.h"
 #include "cases/CaseFormLauncher.h"
 #include "cases/CaseQueue.h"
 #include "cases/EscalationMonitor.h"
@@ -31,6 +33,7 @@
 #include "reference/ProblemList.h"
 #include "reference/ProductList.h"
 #include "reference/UserList.h"
+#include "reports/ReportPrinter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,6 +111,8 @@ void MainFrame::buildCaseWindows()
     connect(m_caseForms, &CaseFormLauncher::caseMarkerSet, m_monitor,
             [this](std::uint32_t caseNr, int marker) { m_monitor->setCaseMarker(caseNr, std::uint16_t(marker)); });
     connect(m_caseForms, &CaseFormLauncher::helpRequested, this, &MainFrame::showHelp);
+    connect(m_caseForms, &CaseFormLauncher::printRequested, this,
+            [this](std::uint32_t caseNr) { reportPrinter().printCase(CaseReportLayout::Source::CurrentCase, caseNr); });
     m_timer.setRefresh([this] { m_monitor->refresh(m_workstation.run().messagesOn); });
 
     const ProgramFolder programFolder(m_workstation.run().programFolder);
@@ -338,6 +343,24 @@ void MainFrame::performWindowOf(MenuItem item)
     case MenuItem::Cases:
         openCaseQueue();
         break;
+    case MenuItem::Archive:
+        openArchiveBrowser();
+        break;
+    case MenuItem::PrintCases:
+        reportPrinter().printList(ListReport::Cases);
+        break;
+    case MenuItem::PrintArchive:
+        reportPrinter().printList(ListReport::Archive);
+        break;
+    case MenuItem::PrintActivityLog:
+        reportPrinter().printList(ListReport::Log);
+        break;
+    case MenuItem::PrintClients:
+        reportPrinter().printList(ListReport::Clients);
+        break;
+    case MenuItem::PrintProducts:
+        reportPrinter().printList(ListReport::Products);
+        break;
     case MenuItem::Products:
         openChild(new ProductList(m_workstation));
         break;
@@ -406,6 +429,24 @@ void MainFrame::openChild(ProcedureWindow *window)
 void MainFrame::showHelp(const QString &topic)
 {
     HelpWindow::showTopic(this, topic);
+}
+
+ReportPrinter MainFrame::reportPrinter()
+{
+    return ReportPrinter(m_workstation, this, [this](const QString &topic) { showHelp(topic); });
+}
+
+// "Browse the Archive File": each case view it opens prints its case as PrintArchiveCase.
+void MainFrame::openArchiveBrowser()
+{
+    auto *browser = new ArchiveBrowser(m_workstation);
+    connect(browser, &ArchiveBrowser::viewOpened, this, [this](ArchiveCaseView *view) {
+        connect(view, &ProcedureWindow::helpRequested, this, &MainFrame::showHelp);
+        view->setPrintHook([this](std::uint32_t caseNr) {
+            reportPrinter().printCase(CaseReportLayout::Source::KnowledgeBase, caseNr);
+        });
+    });
+    openChild(browser);
 }
 
 // "Browse Cases": it reads the file again whenever the case form closes.

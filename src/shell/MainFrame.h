@@ -27,6 +27,7 @@ class EscalationMonitor;
 class EscalationWarningWindow;
 class FrameArea;
 class HousekeepingDuties;
+class ReportPrinter;
 class FrameMenus;
 class MailSession;
 class ProcedureWindow;
@@ -91,6 +92,8 @@ private:
     void buildCaseWindows();
     void openCaseQueue();
     void openActivityView();
+    void openArchiveBrowser();
+    ReportPrinter reportPrinter();
     void showHelp(const QString &topic);
     void openSingle(const QString &procedure, const std::function<ProcedureWindow *()> &create);
     void openChild(ProcedureWindow *window);

@@ -73,6 +73,11 @@ void CaseDesks::archive(std::uint32_t caseNr)
 {
     ArchiveRecord record;
     record.CaseNr = caseNr;
+    archive(record);
+}
+
+void CaseDesks::archive(const ArchiveRecord &record)
+{
     QVERIFY(m_setup->station->database().insert(ArchiveRecord::table(), toRow(record)));
 }
 

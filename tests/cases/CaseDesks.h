@@ -60,6 +60,7 @@ protected:
     std::unique_ptr<Desk> desk(const QString &name, int level, int doLog = 1);
     void store(const CaseRecord &record);
     void archive(std::uint32_t caseNr);
+    void archive(const ArchiveRecord &record);
     CaseRecord read(std::uint32_t caseNr);
     // The knowledge-base copy; case number 0 when there is none.
     ArchiveRecord archived(std::uint32_t caseNr);

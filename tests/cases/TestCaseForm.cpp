@@ -179,6 +179,7 @@ void TestCaseForm::newCaseStoredWithDeadlinesAndLog()
     QVERIFY(c.yank->isHidden());
     QVERIFY(c.priorityRow->isHidden());
     QVERIFY(c.escalation[0].row->isHidden());
+    QVERIFY(!c.print->isEnabled()); // nothing stored to print yet
     QCOMPARE(form->focusWidget(), static_cast<QWidget *>(c.client));
 
     enter(c.client, u"acme"_s);
@@ -226,8 +227,13 @@ void TestCaseForm::storedCaseOpensWithRights()
     QVERIFY(!c.yank->isEnabled()); // the owner yanks nothing
     QVERIFY(!c.escalation[0].done->isHidden());
     QVERIFY(c.escalation[1].done->isHidden());
-    QVERIFY(!c.print->isEnabled());
-    QVERIFY(!c.printItem->isEnabled());
+    QVERIFY(c.print->isEnabled());
+    QVERIFY(c.printItem->isEnabled());
+    QSignalSpy prints(form, &CaseForm::printRequested);
+    c.print->click();
+    c.printItem->trigger();
+    QCOMPARE(prints.count(), 2);
+    QCOMPARE(prints.first().at(0).value<std::uint32_t>(), CaseNr);
 
     form->okButton()->click();
     QCOMPARE(markers.count(), 1);

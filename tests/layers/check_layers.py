@@ -20,7 +20,7 @@ LAYERS = [
     ("store", ["store"]),
     ("framework", ["framework"]),
     ("data", ["data"]),
-    ("subsystems", ["cases", "reference", "log", "mail", "knowledge"]),
+    ("subsystems", ["cases", "reference", "log", "mail", "knowledge", "reports"]),
     ("shell", ["shell"]),
     ("app", ["app"]),
 ]

@@ -4,12 +4,16 @@
 
 #include "FrameFixture.h"
 #include "cases/ActivityView.h"
+#include "cases/ArchiveBrowser.h"
+#include "cases/ArchiveCaseView.h"
 
 #include "cases/DatePicker.h"
+#include "data/ArchiveRecord.h"
 #include "data/CaseRecord.h"
 #include "data/CaseVocabulary.h"
 #include "data/ClientRecord.h"
 #include "framework/WindowPlacement.h"
+#include "framework/widgets/ReportPreview.h"
 #include "reference/ClientForm.h"
 #include "reference/ClientList.h"
 #include "reference/ProblemList.h"
@@ -133,6 +137,7 @@ private Q_SLOTS:
     void splashKeepsItsPlacement();
     void helpMenuSearchesAndExplains();
     void printSetupSetsThePrinterUpWithoutPrinting();
+    void archiveOpensTheKnowledgeBaseBrowse();
 };
 
 // Placements, personal settings, error texts and help are filed under the procedure name, not
@@ -204,8 +209,11 @@ void TestFrameWindow::menusForTheUsersLevel()
     QVERIFY(action(*frame, MenuItem::PassSignature)->isEnabled());
     QVERIFY(action(*frame, MenuItem::Queues)->isEnabled());
     QVERIFY(action(*frame, MenuItem::Cases)->isEnabled());
-    QVERIFY(!action(*frame, MenuItem::Archive)->isEnabled());
-    QVERIFY(!action(*frame, MenuItem::PrintActivityLog)->isEnabled());
+    QVERIFY(action(*frame, MenuItem::Archive)->isEnabled());
+    for (MenuItem report :
+         {MenuItem::PrintCases, MenuItem::PrintArchive, MenuItem::PrintClients, MenuItem::PrintProducts})
+        QVERIFY(action(*frame, report)->isEnabled());
+    QCOMPARE(action(*frame, MenuItem::PrintActivityLog)->isEnabled(), activityLog);
 }
 
 // The frame's refresh runs the housekeeping: a closed case that is due goes, noted by "Server".
@@ -662,6 +670,38 @@ void TestFrameWindow::printSetupSetsThePrinterUpWithoutPrinting()
     answer(false);
     QVERIFY(!dialogs.printerSetup());
     QVERIFY(landscapeAtOpening);
+}
+
+// "&Browse" / "&Archive" opens "Browse the Archive File" in the work area; a case's view prints
+// the case into the print preview.
+void TestFrameWindow::archiveOpensTheKnowledgeBaseBrowse()
+{
+    FrameFixture fixture;
+    ArchiveRecord archived;
+    archived.CaseNr = 12;
+    archived.LName = u"Fenwick Ltd"_s;
+    QVERIFY(fixture.station().database().open(ArchiveRecord::table(), store::OpenMode::ReadWrite, true));
+    QVERIFY(fixture.station().database().insert(ArchiveRecord::table(), toRow(archived)));
+    auto frame = fixture.openFrame(u"Admin"_s);
+    action(*frame, MenuItem::Archive)->trigger();
+    QVERIFY(childWindow(*frame, u"BrowseArchive"_s) != nullptr);
+
+    auto *browser = frame->findChild<ArchiveBrowser *>();
+    QSignalSpy opened(browser, &ArchiveBrowser::viewOpened);
+    browser->setCurrentRow(0);
+    browser->button(BrowseList::ChangeButton)->click();
+    QCOMPARE(opened.size(), 1);
+    int previews = 0;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&previews] {
+        if (auto *preview = qobject_cast<ReportPreview *>(QApplication::activeModalWidget())) {
+            ++previews;
+            preview->reject();
+        }
+    });
+    closer.start(10);
+    opened.first().first().value<ArchiveCaseView *>()->printButton()->click();
+    QCOMPARE(previews, 1);
 }
 
 QTEST_MAIN(TestFrameWindow)

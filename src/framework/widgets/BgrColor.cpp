@@ -22,4 +22,12 @@ void BgrColor::setListBackground(QWidget *list, int bgr)
     list->setPalette(palette);
 }
 
+void BgrColor::setTextColors(QWidget *box, int textBgr, int backgroundBgr)
+{
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Text, toColor(textBgr));
+    palette.setColor(QPalette::Base, toColor(backgroundBgr));
+    box->setPalette(palette);
+}
+
 } // namespace vellum

@@ -13,6 +13,8 @@ public:
     static int toBgr(const QColor &color);
     // The background of a list's rows.
     static void setListBackground(QWidget *list, int bgr);
+    // The text and background of a text box.
+    static void setTextColors(QWidget *box, int textBgr, int backgroundBgr);
 };
 
 } // namespace vellum
