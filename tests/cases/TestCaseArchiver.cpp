@@ -111,7 +111,7 @@ void TestCaseArchiver::failuresTellNoSuccess()
     auto boss = desk(u"Boss"_s, LevelSupervisor);
     store::Database other(folder());
     QVERIFY(other.open(ArchiveRecord::table(), store::OpenMode::ReadWrite, false));
-    QVERIFY(!caseThere || other.begin());
+    QVERIFY(!caseThere || other.begin({&ArchiveRecord::table()}));
     if (copyThere)
         messages().expect(Overwrite, ButtonYes);
     messages().expect(message, ButtonOk);

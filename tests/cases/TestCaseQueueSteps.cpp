@@ -180,7 +180,7 @@ void TestCaseQueueSteps::failedWriteSaysNothingOfTheFullHistory()
     auto boss = desk(u"Boss"_s, LevelSupervisor);
     store::Database other(folder());
     QVERIFY(other.open(CaseRecord::table(), store::OpenMode::ReadWrite, false));
-    QVERIFY(other.begin());
+    QVERIFY(other.begin({&CaseRecord::table()}));
 
     const CaseStep step = boss->queue->assignCase(CaseNr, u"Dana"_s, {});
 
@@ -202,7 +202,7 @@ void TestCaseQueueSteps::yankFailsWhileTheFileIsHeld()
     auto boss = desk(u"Boss"_s, LevelSupervisor);
     store::Database other(folder());
     QVERIFY(other.open(CaseRecord::table(), store::OpenMode::ReadWrite, false));
-    QVERIFY(other.begin());
+    QVERIFY(other.begin({&CaseRecord::table()}));
 
     const CaseStep step = boss->queue->yankFromQueue(CaseNr);
 

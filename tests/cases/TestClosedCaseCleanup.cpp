@@ -110,7 +110,7 @@ void TestClosedCaseCleanup::caseHeldElsewhereStays()
     ClosedCaseCleanup cleanup(*server->station);
     QSignalSpy told(&cleanup, &ClosedCaseCleanup::caseDeleted);
 
-    QVERIFY(other->station->database().begin());
+    QVERIFY(other->station->database().begin({&CaseRecord::table()}));
     QVERIFY(!cleanup.test(read(CaseNr)));
     other->station->database().rollback();
 

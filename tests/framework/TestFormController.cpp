@@ -254,7 +254,7 @@ void TestFormController::failedStartAfterAConflictKeepsTheChange()
         // Another workstation writes to the user file and does not let go in time.
         store::Database holder(m_dir->path());
         QVERIFY(holder.open(UserRecord::table(), store::OpenMode::ReadWrite, false));
-        QVERIFY(holder.begin());
+        QVERIFY(holder.begin({&UserRecord::table()}));
         m_station->messages().expect(u"Transaction cancelled"_s, ButtonOk);
 
         QCOMPARE(first.controller.ok(), Step::ShowStored);
