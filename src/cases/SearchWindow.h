@@ -7,6 +7,7 @@
 
 #include "CaseSearch.h"
 #include "SearchHitOpener.h"
+#include "SearchResultList.h"
 #include "framework/widgets/ProcedureWindow.h"
 
 #include <QPointer>
@@ -22,7 +23,6 @@ class QRadioButton;
 
 namespace vellum {
 
-class SearchResultList;
 class Workstation;
 
 class SearchWindow final : public ProcedureWindow {

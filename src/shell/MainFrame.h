@@ -91,6 +91,7 @@ private:
     void buildCaseWindows();
     void openCaseQueue();
     void openActivityView();
+    void openSearch(const QString &scope);
     void showHelp(const QString &topic);
     void openSingle(const QString &procedure, const std::function<ProcedureWindow *()> &create);
     void openChild(ProcedureWindow *window);

@@ -2,6 +2,7 @@
 // Enter / double-click opening a hit where it lives, the pop-up menu, colour and kept layout.
 
 #include "CaseDesks.h"
+#include "RecordingCaseOpener.h"
 #include "cases/SearchResultList.h"
 #include "framework/BrowseColor.h"
 #include "framework/widgets/BgrColor.h"
@@ -20,11 +21,6 @@ using namespace vellum;
 using namespace vellum::test;
 
 namespace {
-
-struct RecordingOpener final : CaseFormOpener {
-    QList<std::uint32_t> opened;
-    void openCaseForm(FormRequest, std::uint32_t caseNr, QWidget *) override { opened << caseNr; }
-};
 
 std::vector<SearchResultRow> hits()
 {
@@ -74,7 +70,7 @@ void TestSearchResultList::order()
     QFETCH(int, clicks);
     QFETCH(QList<std::uint32_t>, cases);
     auto agent = desk(u"Dana"_s, LevelUser);
-    RecordingOpener opener;
+    RecordingCaseOpener opener;
     SearchResultList list(*agent->station, opener, hits(), u"x"_s, *SearchSubjects::byNumber(subject));
     list.showBeside(nullptr);
     for (int click = 0; click < clicks; ++click)
@@ -87,7 +83,7 @@ void TestSearchResultList::opensHits()
     auto agent = desk(u"Dana"_s, LevelUser);
     agent->station->settings().writeNumber(BrowseColor::Section, BrowseColor::Key, 0);
     archive(40);
-    RecordingOpener opener;
+    RecordingCaseOpener opener;
     {
         SearchResultList list(*agent->station, opener, hits(), u"pa  "_s, *SearchSubjects::byNumber(3));
         list.showBeside(nullptr);

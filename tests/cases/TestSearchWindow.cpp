@@ -3,6 +3,7 @@
 // its case, the subject kept for the next time, and "&Cancel" during a long search.
 
 #include "CaseDesks.h"
+#include "RecordingCaseOpener.h"
 #include "cases/SearchResultList.h"
 #include "cases/SearchWindow.h"
 
@@ -17,19 +18,6 @@
 using namespace Qt::StringLiterals;
 using namespace vellum;
 using namespace vellum::test;
-
-namespace {
-
-struct RecordingOpener final : CaseFormOpener {
-    QList<std::uint32_t> opened;
-    void openCaseForm(FormRequest request, std::uint32_t caseNr, QWidget *) override
-    {
-        QCOMPARE(request, ChangeRequest);
-        opened << caseNr;
-    }
-};
-
-} // namespace
 
 class TestSearchWindow : public QObject, public CaseDesks {
     Q_OBJECT
@@ -84,7 +72,7 @@ void TestSearchWindow::nothingSearched()
     QFETCH(QString, message);
     storeCase(3, u"printer"_s);
     auto agent = desk(u"Dana"_s, LevelUser);
-    RecordingOpener opener;
+    RecordingCaseOpener opener;
     SearchWindow window(*agent->station, opener, u"1"_s);
     window.showBeside(nullptr);
     QCOMPARE(window.windowTitle(), u"Searching in Current Cases"_s);
@@ -109,7 +97,7 @@ void TestSearchWindow::hitsListedAndReplaced()
     old.SProblem = u"the printer is offline"_s;
     archive(old);
     auto agent = desk(u"Dana"_s, LevelUser);
-    RecordingOpener opener;
+    RecordingCaseOpener opener;
     {
         SearchWindow window(*agent->station, opener, u"0"_s);
         window.showBeside(nullptr);
@@ -150,7 +138,7 @@ void TestSearchWindow::noHitAsksForNewSearch()
     QFETCH(int, answer);
     storeCase(3, u"Printer jams"_s);
     auto agent = desk(u"Dana"_s, LevelUser);
-    RecordingOpener opener;
+    RecordingCaseOpener opener;
     SearchWindow window(*agent->station, opener, u"0"_s);
     window.showBeside(nullptr);
     messages().expect(u"No matching phrase found, new search?"_s, answer);
@@ -168,12 +156,13 @@ void TestSearchWindow::caseNumberOpensItsCase()
     store(storedCase(u"Marta"_s, Active));
     archive(40);
     auto agent = desk(u"Dana"_s, LevelUser);
-    RecordingOpener opener;
+    RecordingCaseOpener opener;
     SearchWindow window(*agent->station, opener, u"0"_s);
     window.showBeside(nullptr);
     QSignalSpy views(&window, &SearchWindow::viewOpened);
     search(window, 1, u"12"_s);
     QCOMPARE(opener.opened, QList<std::uint32_t>{CaseNr});
+    QCOMPARE(opener.requests, QList<FormRequest>{ChangeRequest});
     search(window, 1, u"40"_s);
     QCOMPARE(views.size(), 1);
     auto *view = views.first().first().value<ArchiveCaseView *>();
@@ -199,7 +188,7 @@ void TestSearchWindow::cancelStopsLongSearch()
         QVERIFY(database.insert(CaseRecord::table(), toRow(record)));
     }
     QVERIFY(database.commit());
-    RecordingOpener opener;
+    RecordingCaseOpener opener;
     SearchWindow window(*agent->station, opener, u"1"_s);
     window.showBeside(nullptr);
     window.subjectOption(7)->click();

@@ -4,6 +4,7 @@
 
 #include "FrameFixture.h"
 #include "cases/ActivityView.h"
+#include "cases/SearchWindow.h"
 
 #include "cases/DatePicker.h"
 #include "data/CaseRecord.h"
@@ -133,6 +134,8 @@ private Q_SLOTS:
     void splashKeepsItsPlacement();
     void helpMenuSearchesAndExplains();
     void printSetupSetsThePrinterUpWithoutPrinting();
+    void searchMenuOpensItsScope_data();
+    void searchMenuOpensItsScope();
 };
 
 // Placements, personal settings, error texts and help are filed under the procedure name, not
@@ -662,6 +665,29 @@ void TestFrameWindow::printSetupSetsThePrinterUpWithoutPrinting()
     answer(false);
     QVERIFY(!dialogs.printerSetup());
     QVERIFY(landscapeAtOpening);
+}
+
+void TestFrameWindow::searchMenuOpensItsScope_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("cases") << int(MenuItem::SearchCases) << u"Searching in Current Cases"_s;
+    QTest::newRow("knowledge base") << int(MenuItem::SearchArchive) << u"Searching in Knowledge Base"_s;
+    QTest::newRow("both") << int(MenuItem::SearchBoth) << u"Extended Search"_s;
+}
+
+void TestFrameWindow::searchMenuOpensItsScope()
+{
+    QFETCH(int, item);
+    QFETCH(QString, title);
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Employee 1"_s);
+    QAction *search = action(*frame, MenuItem(item));
+    QVERIFY(search->isEnabled());
+    search->trigger();
+    const QList<SearchWindow *> windows = frame->findChildren<SearchWindow *>();
+    QCOMPARE(windows.size(), 1);
+    QCOMPARE(windows.first()->windowTitle(), title);
 }
 
 QTEST_MAIN(TestFrameWindow)
