@@ -1,22 +1,71 @@
 #include "SearchPhrase.h"
 
+#include <QChar>
+
 #include <cstring>
 
 namespace vellum {
 
 namespace {
 
-// The field folded into `buffer` when it is all ASCII; false (and the buffer half full) otherwise.
-bool foldAscii(std::string_view text, std::string &buffer)
+constexpr std::uint64_t HighBits = 0x8080808080808080ULL;
+constexpr std::uint64_t Bytes(unsigned char c)
 {
-    buffer.resize(text.size());
-    unsigned char seen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        seen |= c;
-        buffer[i] = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+    return 0x0101010101010101ULL * c;
+}
+
+// Eight ASCII bytes at once: 0x20 added to each of 'A' to 'Z'.
+std::uint64_t lowerEight(std::uint64_t word)
+{
+    const std::uint64_t fromA = word + Bytes(0x80 - 'A');
+    const std::uint64_t pastZ = word + Bytes(0x80 - 'Z' - 1);
+    return word | (((fromA & ~pastZ) & HighBits) >> 2);
+}
+
+// One character of two to four bytes at text[at]: its code point and length; 0 when the bytes are
+// no valid UTF-8 (the caller then takes the plain way, which reads them as QString does).
+int decode(std::string_view text, std::size_t at, char32_t *codePoint)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
+    const unsigned char lead = byte(0);
+    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || at + std::size_t(length) > text.size())
+        return 0;
+    char32_t value = lead & (0x7F >> length);
+    for (int i = 1; i < length; ++i) {
+        if ((byte(std::size_t(i)) & 0xC0) != 0x80)
+            return 0;
+        value = (value << 6) | (byte(std::size_t(i)) & 0x3F);
     }
-    return seen < 0x80;
+    constexpr char32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < Smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+        return 0;
+    *codePoint = value;
+    return length;
+}
+
+std::size_t encode(char32_t value, char *out)
+{
+    if (value < 0x80) {
+        out[0] = char(value);
+        return 1;
+    }
+    if (value < 0x800) {
+        out[0] = char(0xC0 | (value >> 6));
+        out[1] = char(0x80 | (value & 0x3F));
+        return 2;
+    }
+    if (value < 0x10000) {
+        out[0] = char(0xE0 | (value >> 12));
+        out[1] = char(0x80 | ((value >> 6) & 0x3F));
+        out[2] = char(0x80 | (value & 0x3F));
+        return 3;
+    }
+    out[0] = char(0xF0 | (value >> 18));
+    out[1] = char(0x80 | ((value >> 12) & 0x3F));
+    out[2] = char(0x80 | ((value >> 6) & 0x3F));
+    out[3] = char(0x80 | (value & 0x3F));
+    return 4;
 }
 
 } // namespace
@@ -24,8 +73,6 @@ bool foldAscii(std::string_view text, std::string &buffer)
 SearchPhrase::SearchPhrase(const QString &phrase)
     : m_text(withoutTrailingBlanks(phrase)), m_folded(m_text.toCaseFolded()), m_foldedUtf8(m_folded.toStdString())
 {
-    for (const char c : m_foldedUtf8)
-        m_asciiOnly = m_asciiOnly && static_cast<unsigned char>(c) < 0x80;
 }
 
 std::uint32_t SearchPhrase::caseNumber() const
@@ -43,14 +90,46 @@ bool SearchPhrase::foundIn(const QString &field) const
 bool SearchPhrase::foundIn(std::string_view utf8) const
 {
     thread_local std::string folded;
-    if (!foldAscii(utf8, folded))
+    if (!foldUtf8(utf8, &folded))
         return foundIn(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
-    // A phrase that folds to other letters than ASCII cannot be in an ASCII field.
-    if (!m_asciiOnly)
-        return false;
-    if (m_foldedUtf8.empty())
-        return true;
-    return memmem(folded.data(), folded.size(), m_foldedUtf8.data(), m_foldedUtf8.size()) != nullptr;
+    return m_foldedUtf8.empty()
+           || memmem(folded.data(), folded.size(), m_foldedUtf8.data(), m_foldedUtf8.size()) != nullptr;
+}
+
+// Folds character by character as QString::toCaseFolded() does (one code point into one), eight
+// ASCII bytes at a time where there are eight.
+bool SearchPhrase::foldUtf8(std::string_view text, std::string *out)
+{
+    out->resize(text.size() * 2); // a folded character never takes more than twice its bytes
+    char *write = out->data();
+    std::size_t at = 0;
+    while (at < text.size()) {
+        if (at + 8 <= text.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + at, 8);
+            if ((word & HighBits) == 0) {
+                word = lowerEight(word);
+                std::memcpy(write, &word, 8);
+                write += 8;
+                at += 8;
+                continue;
+            }
+        }
+        const auto c = static_cast<unsigned char>(text[at]);
+        if (c < 0x80) {
+            *write++ = char(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+            ++at;
+            continue;
+        }
+        char32_t codePoint = 0;
+        const int length = decode(text, at, &codePoint);
+        if (length == 0)
+            return false;
+        write += encode(QChar::toCaseFolded(codePoint), write);
+        at += std::size_t(length);
+    }
+    out->resize(std::size_t(write - out->data()));
+    return true;
 }
 
 QString SearchPhrase::withoutTrailingBlanks(const QString &text)

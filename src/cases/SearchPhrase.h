@@ -24,9 +24,11 @@ public:
 
     // The plain rule on a field's text.
     bool foundIn(const QString &field) const;
-    // The same on the field's UTF-8 bytes as the file holds them: an ASCII field is folded and
-    // searched byte by byte; any other goes the plain way, so both give one answer.
+    // The same on the field's UTF-8 bytes as the file holds them, folded in place of a QString
+    // (bytes that are no valid UTF-8 go the plain way), so both give one answer.
     bool foundIn(std::string_view utf8) const;
+    // The text folded as QString::toCaseFolded() folds it, in UTF-8; false for invalid UTF-8.
+    static bool foldUtf8(std::string_view text, std::string *out);
 
     static QString withoutTrailingBlanks(const QString &text);
 
@@ -34,7 +36,6 @@ private:
     QString m_text;
     QString m_folded;
     std::string m_foldedUtf8;
-    bool m_asciiOnly = true;
 };
 
 } // namespace vellum

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void cleanup() { tearDownDesks(); }
     void matching_data();
     void matching();
+    void everyCharacterFoldsAsQStringFolds();
     void caseNumber_data();
     void caseNumber();
     void scopes_data();
@@ -66,6 +67,27 @@ void TestCaseSearch::matching()
     QCOMPARE(searched.foundIn(field), hit);
     const QByteArray utf8 = field.toUtf8();
     QCOMPARE(searched.foundIn(std::string_view(utf8.constData(), std::size_t(utf8.size()))), hit);
+}
+
+// The folding of the bytes against QString's, for every character Unicode can hold, and bytes
+// that are no UTF-8 read as QString reads them.
+void TestCaseSearch::everyCharacterFoldsAsQStringFolds()
+{
+    std::string folded;
+    for (char32_t codePoint = 0; codePoint <= 0x10FFFF; ++codePoint) {
+        if (codePoint >= 0xD800 && codePoint <= 0xDFFF)
+            continue;
+        const QString text = u"Ab"_s + QString::fromUcs4(&codePoint, 1) + u"Cdefghijk"_s;
+        const QByteArray utf8 = text.toUtf8();
+        QVERIFY(SearchPhrase::foldUtf8(std::string_view(utf8.constData(), std::size_t(utf8.size())), &folded));
+        if (QByteArray::fromStdString(folded) != text.toCaseFolded().toUtf8())
+            QFAIL(qPrintable(u"U+"_s + QString::number(uint(codePoint), 16) + u" folds apart"_s));
+    }
+    for (const char *bytes : {"caf\xC3", "\xC3(x", "\xED\xA0\x80x", "\xF8\x88\x80\x80\x80x", "\xC0\xAFx"}) {
+        QVERIFY(!SearchPhrase::foldUtf8(bytes, &folded));
+        const SearchPhrase x(u"x"_s);
+        QCOMPARE(x.foundIn(std::string_view(bytes)), x.foundIn(QString::fromUtf8(bytes)));
+    }
 }
 
 void TestCaseSearch::caseNumber_data()
