@@ -36,6 +36,7 @@ private:
     QString m_text;
     QString m_folded;
     std::string m_foldedUtf8;
+    bool m_asciiOnly = true;
 };
 
 } // namespace vellum

@@ -54,6 +54,8 @@ void TestCaseSearch::matching_data()
     QTest::newRow("final sigma") << u"ς"_s << u"ΟΔΟΣ"_s << true;
     QTest::newRow("kelvin sign in phrase, ASCII field") << u"\u212Aey"_s << u"A KEY"_s << true;
     QTest::newRow("kelvin sign in field") << u"key"_s << u"a \u212Aey"_s << true;
+    QTest::newRow("long s among other letters") << u"aSt"_s << u"Straße: aſt"_s << true;
+    QTest::newRow("ASCII phrase across a letter beyond") << u"ab"_s << u"aäb"_s << false;
     QTest::newRow("non-ASCII phrase, ASCII field") << u"é"_s << u"cafe"_s << false;
 }
 
@@ -224,7 +226,7 @@ void TestCaseSearch::stopKeepsHitsFound()
 
 namespace {
 
-const QString Letters = u"abcABC xyzXYZ äÄöÖßẞσΣςǅǆǄ\u212Ak K-."_s;
+const QString Letters = u"abcABC xyzXYZ äÄöÖßẞσΣςǅǆǄ\u212Ak K-.sSſ"_s;
 
 QString randomText(QRandomGenerator &random, int length)
 {
