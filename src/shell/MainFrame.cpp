@@ -21,6 +21,7 @@
 #include "cases/CaseFormLauncher.h"
 #include "cases/CaseQueue.h"
 #include "cases/EscalationMonitor.h"
+#include "cases/SearchWindow.h"
 #include "data/Workstation.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/widgets/WindowPlacer.h"
@@ -396,6 +397,15 @@ void MainFrame::performWindowOf(MenuItem item)
     case MenuItem::Contents:
         HelpWindow::showTopic(this, HelpFile::Contents);
         break;
+    case MenuItem::SearchCases:
+        openSearch(u"1"_s);
+        break;
+    case MenuItem::SearchArchive:
+        openSearch(u"2"_s);
+        break;
+    case MenuItem::SearchBoth:
+        openSearch(u"0"_s);
+        break;
     case MenuItem::SearchHelp:
         HelpWindow::showSearch(this);
         break;
@@ -469,6 +479,16 @@ void MainFrame::openActivityView()
         connect(m_monitor, &EscalationMonitor::listsRefilled, view, &ActivityView::listsRefilled);
         return view;
     });
+}
+
+// The Search window with its scope; the knowledge-base cases it opens show their help here.
+void MainFrame::openSearch(const QString &scope)
+{
+    auto *search = new SearchWindow(m_workstation, *m_caseForms, scope);
+    connect(search, &SearchWindow::viewOpened, this, [this](ArchiveCaseView *view) {
+        connect(view, &ProcedureWindow::helpRequested, this, &MainFrame::showHelp);
+    });
+    openChild(search);
 }
 
 // A second choice brings the open Inbox to the front instead of opening another.

@@ -94,6 +94,7 @@ private:
     void openActivityView();
     void openArchiveBrowser();
     ReportPrinter reportPrinter();
+    void openSearch(const QString &scope);
     void showHelp(const QString &topic);
     void openSingle(const QString &procedure, const std::function<ProcedureWindow *()> &create);
     void openChild(ProcedureWindow *window);

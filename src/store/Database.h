@@ -11,7 +11,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace vellum::store {
@@ -20,6 +23,13 @@ enum class OpenMode { ReadWrite, ReadOnly };
 
 // The files a transaction will write.
 using FileSet = std::vector<const TableDefinition *>;
+
+// One row of a scan as the file holds it, valid only while it is visited: the requested fields'
+// UTF-8 bytes (numbers as their decimal text).
+struct ScannedRow {
+    std::int64_t rowId = 0;
+    std::span<const std::string_view> texts;
+};
 
 struct StoredField {
     QString name;
@@ -74,6 +84,12 @@ public:
                       bool withMemos = true);
     StoreStatus fetchRow(const TableDefinition &table, std::int64_t rowId, StoredRow *row, bool withMemos = true);
     StoreStatus walk(const TableDefinition &table, const WalkRequest &request, std::vector<StoredRow> *rows);
+    // Visits up to `limit` rows in record order after the row `afterRowId` (0: from the start)
+    // with the fields' bytes, building no rows: a pass over a few columns of a large file. *last
+    // is the last row visited (unchanged when none was); a visit returning false stops the scan.
+    using ScanVisit = std::function<bool(const ScannedRow &row)>;
+    StoreStatus scan(const TableDefinition &table, const std::vector<int> &fields, std::int64_t afterRowId, int limit,
+                     const ScanVisit &visit, std::int64_t *last);
     // Highest value of an auto-numbered key; 0 when the file (or the group of leading values) is empty.
     StoreStatus highest(const TableDefinition &table, int key, std::int64_t *number);
     StoreStatus count(const TableDefinition &table, std::int64_t *records);

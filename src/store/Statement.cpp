@@ -52,6 +52,12 @@ QString Statement::text(int column) const
     return data ? QString::fromUtf8(data, sqlite3_column_bytes(m_statement, column)) : QString();
 }
 
+std::string_view Statement::bytes(int column) const
+{
+    const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    return data ? std::string_view(data, std::size_t(sqlite3_column_bytes(m_statement, column))) : std::string_view();
+}
+
 bool Statement::isNull(int column) const
 {
     return sqlite3_column_type(m_statement, column) == SQLITE_NULL;

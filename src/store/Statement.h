@@ -6,6 +6,8 @@
 
 #include <QByteArray>
 
+#include <string_view>
+
 struct sqlite3;
 struct sqlite3_stmt;
 
@@ -28,6 +30,8 @@ public:
 
     std::int64_t integer(int column) const;
     QString text(int column) const;
+    // The column's UTF-8 bytes, valid until the next step: no copy for a pass over many rows.
+    std::string_view bytes(int column) const;
     bool isNull(int column) const;
 
 private:

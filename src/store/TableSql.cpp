@@ -173,6 +173,11 @@ QByteArray TableSql::selectByRowId(const std::vector<int> &fields) const
     return "SELECT " + selectColumns(fields) + " FROM " + qualifiedTable() + " WHERE rowid = ?";
 }
 
+QByteArray TableSql::scan(const std::vector<int> &fields) const
+{
+    return "SELECT " + selectColumns(fields) + " FROM " + qualifiedTable() + " WHERE rowid > ? ORDER BY rowid LIMIT ?";
+}
+
 QByteArray TableSql::highest(int key) const
 {
     const int field = m_table.keys[std::size_t(key)].parts[0];

@@ -40,6 +40,8 @@ public:
     // Binds the filter's values in order.
     QByteArray removeWhere(const std::vector<Condition> &filter, std::int64_t limit = 0) const;
     QByteArray selectByRowId(const std::vector<int> &fields) const;
+    // Rows in record order past a rowid; binds the rowid, then the limit.
+    QByteArray scan(const std::vector<int> &fields) const;
     QByteArray highest(int key) const;
     QByteArray count() const;
     // The page query; binds, in order: range values, filter values, the start position, the limit.

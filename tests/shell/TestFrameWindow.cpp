@@ -6,6 +6,7 @@
 #include "cases/ActivityView.h"
 #include "cases/ArchiveBrowser.h"
 #include "cases/ArchiveCaseView.h"
+#include "cases/SearchWindow.h"
 
 #include "cases/DatePicker.h"
 #include "data/ArchiveRecord.h"
@@ -138,6 +139,8 @@ private Q_SLOTS:
     void helpMenuSearchesAndExplains();
     void printSetupSetsThePrinterUpWithoutPrinting();
     void archiveOpensTheKnowledgeBaseBrowse();
+    void searchMenuOpensItsScope_data();
+    void searchMenuOpensItsScope();
 };
 
 // Placements, personal settings, error texts and help are filed under the procedure name, not
@@ -702,6 +705,29 @@ void TestFrameWindow::archiveOpensTheKnowledgeBaseBrowse()
     closer.start(10);
     opened.first().first().value<ArchiveCaseView *>()->printButton()->click();
     QCOMPARE(previews, 1);
+}
+
+void TestFrameWindow::searchMenuOpensItsScope_data()
+{
+    QTest::addColumn<int>("item");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("cases") << int(MenuItem::SearchCases) << u"Searching in Current Cases"_s;
+    QTest::newRow("knowledge base") << int(MenuItem::SearchArchive) << u"Searching in Knowledge Base"_s;
+    QTest::newRow("both") << int(MenuItem::SearchBoth) << u"Extended Search"_s;
+}
+
+void TestFrameWindow::searchMenuOpensItsScope()
+{
+    QFETCH(int, item);
+    QFETCH(QString, title);
+    FrameFixture fixture;
+    auto frame = fixture.openFrame(u"Employee 1"_s);
+    QAction *search = action(*frame, MenuItem(item));
+    QVERIFY(search->isEnabled());
+    search->trigger();
+    const QList<SearchWindow *> windows = frame->findChildren<SearchWindow *>();
+    QCOMPARE(windows.size(), 1);
+    QCOMPARE(windows.first()->windowTitle(), title);
 }
 
 QTEST_MAIN(TestFrameWindow)

@@ -244,6 +244,9 @@ private Q_SLOTS:
     void walkWithRangeAndFilter_data();
     void walkWithRangeAndFilter();
     void walkReadsOnlyRequestedFields();
+    void scanInRecordOrder_data();
+    void scanInRecordOrder();
+    void scanOfAFileNotOpen();
     void countAndHighest();
     void fitText_data();
     void fitText();
@@ -491,6 +494,62 @@ void TestDatabase::walkInPagesWithDuplicates()
     request.direction = direction;
     const QList<qint64> expected = expectedFiftyOrder(key);
     QCOMPARE(walkInPages(db, request, pageSize), direction == Direction::Forward ? expected : reversed(expected));
+}
+
+void TestDatabase::scanInRecordOrder_data()
+{
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<int>("stopAt"); // the visit that answers false; 0 for none
+    QTest::addColumn<int>("visits"); // rows seen in all, page after page
+    QTest::newRow("pages of one") << 1 << 0 << 50;
+    QTest::newRow("pages of seven") << 7 << 0 << 50;
+    QTest::newRow("one page") << 100 << 0 << 50;
+    QTest::newRow("stopped by the visit") << 7 << 10 << 10;
+}
+
+// Raw bytes of the fields asked for, memos too, row after row as they were added; the next page
+// starts after the last row seen.
+void TestDatabase::scanInRecordOrder()
+{
+    QFETCH(int, limit);
+    QFETCH(int, stopAt);
+    QFETCH(int, visits);
+    QTemporaryDir dir;
+    Database db(dir.path());
+    QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
+    insertFifty(db);
+    QVERIFY(db.insert(testTable, record(51, u"Ü"_s, u"Zürich"_s, 0, 0)));
+    QList<qint64> rowIds;
+    QStringList texts;
+    std::int64_t last = 0;
+    const auto visit = [&](const ScannedRow &row) {
+        rowIds << row.rowId;
+        texts << QString::fromUtf8(row.texts[0].data(), qsizetype(row.texts[0].size())) + u'|'
+                     + QString::fromUtf8(row.texts[1].data(), qsizetype(row.texts[1].size()));
+        return rowIds.size() != stopAt;
+    };
+    for (qsizetype seen = -1; seen != rowIds.size() && (stopAt == 0 || rowIds.size() < stopAt);) {
+        seen = rowIds.size();
+        QVERIFY(db.scan(testTable, {Nr, City}, last, limit, visit, &last));
+    }
+    const int expected = stopAt != 0 ? visits : visits + 1;
+    QCOMPARE(rowIds.size(), expected);
+    QCOMPARE(rowIds.last(), qint64(expected));
+    QCOMPARE(texts.first(), u"1|"_s + Cities[0]);
+    if (stopAt == 0)
+        QCOMPARE(texts.last(), u"51|Zürich"_s);
+}
+
+void TestDatabase::scanOfAFileNotOpen()
+{
+    QTemporaryDir dir;
+    Database db(dir.path());
+    std::int64_t last = 7;
+    const StoreStatus scanned = db.scan(
+        testTable, {Nr}, 0, 10, [](const ScannedRow &) { return true; }, &last);
+    QVERIFY(!scanned);
+    QCOMPARE(scanned.code, StoreCode::NotOpen);
+    QCOMPARE(last, 7);
 }
 
 void TestDatabase::walkFromKeyValues_data()

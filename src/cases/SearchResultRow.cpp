@@ -1,0 +1,10 @@
+#include "SearchResultRow.h"
+
+namespace vellum {
+
+bool SearchResultRow::fromArchive() const
+{
+    return FromFile == SearchSource::Archive;
+}
+
+} // namespace vellum
