@@ -176,6 +176,7 @@ void ProgressProcess::finish(FormResponse response)
 
 void ProgressProcess::finishAtEnd()
 {
+    m_ranOut = true;
     if (m_handled > 0) {
         finish(RequestCompleted);
         return;

@@ -50,6 +50,9 @@ public:
 
     bool finished() const { return m_finished; }
     FormResponse response() const { return m_response; }
+    // True when the process read to the end of its records, whether or not it found any: an
+    // export of an empty file is done, one ended by Cancel or a failure is not.
+    bool ranOut() const { return m_ranOut; }
     std::int64_t handled() const { return m_handled; }
     std::int64_t read() const { return m_read; }
     // The share of the file's records read so far, 0 to 100.
@@ -84,6 +87,7 @@ private:
     bool m_started = false;
     bool m_openedHere = false;
     bool m_finished = false;
+    bool m_ranOut = false;
     FormResponse m_response = RequestCancelled;
 };
 
