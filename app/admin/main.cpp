@@ -1,9 +1,10 @@
 // vellum-admin: creates a starter database, checks or backs up the record files of a database
-// folder or opens the sqlite3 shell on one of them, without a display.
+// folder, exports its cases to a CSV file or opens the sqlite3 shell on one of them, without a display.
 
 #include "ConsoleMessages.h"
 #include "RecordFileShell.h"
 
+#include "cases/CaseExport.h"
 #include "data/DatabaseCheck.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
@@ -12,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <cstring>
@@ -92,6 +94,30 @@ int openShell(const QString &folder, const QString &fileName, const QStringList 
     return Failure;
 }
 
+// The window's export without a display, for scheduled exports: the same file, byte for byte.
+int exportCases(const QString &folder, const QString &file)
+{
+    QTextStream out(stdout);
+    if (!QFileInfo(folder).isDir()) {
+        out << u"Refused: %1 is no folder.\n"_s.arg(QDir::toNativeSeparators(folder));
+        return Failure;
+    }
+    ConsoleMessages messages;
+    ErrorReporter errors(messages, [](int) {});
+    SystemClock clock;
+    store::Database database(folder);
+    CaseExport caseExport(database, errors, clock, messages, file);
+    if (!caseExport.open())
+        return Failure;
+    caseExport.process().runToEnd();
+    if (!caseExport.finish()) {
+        out << u"Export FAILED: no file in %1\n"_s.arg(QDir::toNativeSeparators(file));
+        return Failure;
+    }
+    out << u"%1 cases exported to %2\n"_s.arg(caseExport.linesWritten()).arg(QDir::toNativeSeparators(file));
+    return Success;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -106,11 +132,14 @@ int main(int argc, char *argv[])
         return checkDatabase(arguments.at(2));
     if (arguments.size() == 4 && command == u"backup"_s)
         return backupDatabase(arguments.at(2), arguments.at(3));
+    if (arguments.size() == 4 && command == u"export"_s)
+        return exportCases(arguments.at(2), arguments.at(3));
     if (arguments.size() >= 4 && command == u"shell"_s)
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
     QTextStream(stderr) << u"Usage: vellum-admin create-database DIR\n"
                            u"       vellum-admin check DIR\n"
                            u"       vellum-admin backup DIR TARGET\n"
+                           u"       vellum-admin export DIR FILE\n"
                            u"       vellum-admin shell DIR FILE [SQL ...]\n"_s;
     return UsageError;
 }

@@ -54,12 +54,10 @@ bool CaseExport::finish()
     if (!m_writeFailed && !m_file.flush())
         reportWriteFailure();
     m_file.close();
-    if (m_writeFailed) {
-        if (QFileInfo(m_file.fileName()).isFile()) // never a device such as /dev/full
-            m_file.remove();
-        return false;
-    }
-    return m_process.ranOut();
+    const bool done = !m_writeFailed && m_process.ranOut();
+    if (!done && QFileInfo(m_file.fileName()).isFile()) // never a device such as /dev/full
+        m_file.remove();
+    return done;
 }
 
 } // namespace vellum

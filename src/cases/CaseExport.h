@@ -28,8 +28,8 @@ public:
     bool open();
     ProgressProcess &process() { return m_process; }
     // Closes the file once the process has ended. True only when every case is in it: a cancelled
-    // or failed export, or one whose file could not be written (the user told), is not done. A
-    // file that could not be written is removed, so that no partial file passes for an export.
+    // or failed export, or one whose file could not be written (the user told), is not done, and
+    // its file is removed, so that no partial file passes for an export.
     bool finish();
     std::int64_t linesWritten() const { return m_lines; }
 
