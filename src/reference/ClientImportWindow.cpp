@@ -24,7 +24,6 @@ const QString ClientImportWindow::SelectFilter = u"CSV|*.csv"_s;
 const QString ClientImportWindow::SelectText = u"Select CSV-File Containing Client Data..."_s;
 const QString ClientImportWindow::ReadyText = u"Press Import to Start Importing Data..."_s;
 const QString ClientImportWindow::ImportingCaption = u"Importing data, please wait..."_s;
-const QString ClientImportWindow::DoneCaption = ApplicationMessage::Title + u" - Import"_s;
 
 ClientImportWindow::ClientImportWindow(Workstation &workstation, QWidget *parent)
     : ProcedureWindow(ProcedureName, workstation.errors(), workstation.settings(), false, parent),
@@ -84,7 +83,7 @@ void ClientImportWindow::importFile()
     });
     QApplication::restoreOverrideCursor();
     m_progress->reset();
-    setWindowTitle(DoneCaption);
+    setWindowTitle(ApplicationMessage::Title + u" - Import"_s);
     if (!ran)
         return;
     m_status->setText(import.outcome());

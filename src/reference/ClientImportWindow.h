@@ -24,7 +24,6 @@ public:
     static const QString SelectText;
     static const QString ReadyText;
     static const QString ImportingCaption;
-    static const QString DoneCaption;
 
     explicit ClientImportWindow(Workstation &workstation, QWidget *parent = nullptr);
 
