@@ -9,6 +9,7 @@
 #include "cases/CaseExportWindow.h"
 #include "cases/ExportFolder.h"
 #include "framework/CsvLine.h"
+#include "framework/widgets/ProgressWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void fileOfCases();
     void failuresLeaveNoFile_data();
     void failuresLeaveNoFile();
+    void cancelledExportLeavesNoFile();
     void windowFallsBackToLocalDatabase();
     void windowAsksBeforeReplacing();
     void adminWritesTheWindowsFile();
@@ -204,6 +206,29 @@ void TestCaseExport::failuresLeaveNoFile()
         QVERIFY(!caseExport.finish());
     }
     QCOMPARE(messages().shown().last().caption, u"Quor Vellum 1.2"_s);
+}
+
+// Cancel in "Processing Records" ends the export unfinished: no partial file is left.
+void TestCaseExport::cancelledExportLeavesNoFile()
+{
+    for (const std::uint32_t number : {1U, 2U, 3U}) {
+        CaseRecord record = sampleCase();
+        record.CaseNr = number;
+        store(record);
+    }
+    auto admin = administrator();
+    const QString path = exportFolder() + u"/cases.csv"_s;
+    CaseExport caseExport(admin->station->database(), admin->station->errors(), admin->station->clock(), messages(),
+                          path);
+    QVERIFY(caseExport.open());
+    ProgressWindow progress(caseExport.process());
+    progress.describe(u"Processing Records"_s, u"Copying data to ASCII file"_s);
+    QCOMPARE(progress.textLabel()->text(), u"Copying data to ASCII file"_s);
+    QCOMPARE(progress.percentLabel()->text(), u"0% Completed"_s);
+    QVERIFY(caseExport.process().start());
+    progress.reject();
+    QVERIFY(!caseExport.finish());
+    QVERIFY(!QFile::exists(path));
 }
 
 void TestCaseExport::windowFallsBackToLocalDatabase()
