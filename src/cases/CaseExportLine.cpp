@@ -11,18 +11,9 @@ namespace vellum::CaseExportLine {
 
 namespace {
 
-QString withoutTrailingBlanks(QString text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    text.truncate(end);
-    return text;
-}
-
 QString text(const QString &value)
 {
-    return CsvLine::quoted(withoutTrailingBlanks(value));
+    return CsvLine::quoted(CsvLine::withoutTrailingBlanks(value));
 }
 
 } // namespace

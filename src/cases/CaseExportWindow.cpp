@@ -5,6 +5,7 @@
 #include "data/Workstation.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/FormRequest.h"
+#include "framework/widgets/NamedButton.h"
 #include "framework/widgets/ProgressWindow.h"
 
 #include <QFile>
@@ -31,15 +32,15 @@ const QString CaseExportWindow::OverwriteQuestion = u" File already Exists.. \r\
 CaseExportWindow::CaseExportWindow(Workstation &workstation, QWidget *parent)
     : ProcedureWindow(ProcedureName, workstation.errors(), workstation.settings(), false, parent),
       m_workstation(workstation), m_path(new QLabel(this)),
-      m_choose(button(u"..."_s, u"choose"_s, u"Choose another folder"_s)),
-      m_export(button(u"&Export File"_s, u"exportFile"_s))
+      m_choose(namedButton(u"choose"_s, u"..."_s, u"Choose another folder"_s)),
+      m_export(namedButton(u"exportFile"_s, u"&Export File"_s))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"Case Data Export Information"_s);
     setHelpTopic(HelpTopic);
     m_path->setObjectName(u"path"_s);
-    QPushButton *cancel = button(u"&Cancel"_s, u"cancel"_s, u"Exit window"_s);
-    QPushButton *help = button(u"&Help"_s, u"help"_s);
+    QPushButton *cancel = namedButton(u"cancel"_s, u"&Cancel"_s, u"Exit window"_s);
+    QPushButton *help = namedButton(u"help"_s, u"&Help"_s);
     auto *pathRow = new QHBoxLayout;
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(m_choose);
@@ -55,14 +56,6 @@ CaseExportWindow::CaseExportWindow(Workstation &workstation, QWidget *parent)
     connect(m_export, &QPushButton::clicked, this, &CaseExportWindow::exportFile);
     connect(cancel, &QPushButton::clicked, this, [this] { finish(RequestCancelled); });
     connect(help, &QPushButton::clicked, this, &CaseExportWindow::requestHelp);
-}
-
-QPushButton *CaseExportWindow::button(const QString &text, const QString &name, const QString &tip)
-{
-    auto *pushed = new QPushButton(text, this);
-    pushed->setObjectName(name);
-    pushed->setToolTip(tip);
-    return pushed;
 }
 
 bool CaseExportWindow::aboutToShow()

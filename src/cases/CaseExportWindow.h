@@ -32,7 +32,6 @@ protected:
     bool aboutToShow() override;
 
 private:
-    QPushButton *button(const QString &text, const QString &name, const QString &tip = {});
     void showFolder(const QString &folder);
     void chooseFolder();
     void exportFile();

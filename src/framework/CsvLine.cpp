@@ -60,4 +60,12 @@ QString quoted(const QString &text)
     return Quote + doubled + Quote;
 }
 
+QString withoutTrailingBlanks(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    return text.left(end);
+}
+
 } // namespace vellum::CsvLine

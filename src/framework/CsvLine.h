@@ -14,5 +14,7 @@ namespace vellum::CsvLine {
 
 std::optional<QStringList> fields(QStringView line);
 QString quoted(const QString &text);
+// A record's fixed-width text as a field holds it: its trailing blanks carry no meaning.
+QString withoutTrailingBlanks(const QString &text);
 
 } // namespace vellum::CsvLine

@@ -1,6 +1,7 @@
 #include "ClientImport.h"
 
 #include "framework/ApplicationMessage.h"
+#include "framework/CsvLine.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,14 +16,6 @@ namespace {
 constexpr qsizetype ShortNameLength = 6;
 constexpr qsizetype RunningNumberStem = 4;
 constexpr qsizetype FullNameLength = 50;
-
-QString withoutTrailingBlanks(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end);
-}
 
 // Address books write UTF-8 or, older ones, a Windows code page.
 QString decoded(const QByteArray &bytes)
@@ -91,8 +84,9 @@ ClientImport::Match ClientImport::match(const QString &fullName, const QString &
 {
     m_clients.record().LName = fullName;
     if (m_clients.fetch(ClientRecord::KeyFullName).ok())
-        return withoutTrailingBlanks(m_clients.record().Email) == withoutTrailingBlanks(email) ? Match::SameEmail
-                                                                                               : Match::OtherEmail;
+        return CsvLine::withoutTrailingBlanks(m_clients.record().Email) == CsvLine::withoutTrailingBlanks(email)
+                   ? Match::SameEmail
+                   : Match::OtherEmail;
     return m_clients.lastError() == RecordResult::Ok ? Match::None : Match::ReadFailed;
 }
 
@@ -123,14 +117,7 @@ bool ClientImport::insert(const ClientImportLine &line, const QString &fullName)
     client.LName = fullName;
     client.Contact = line.contact;
     client.Email = line.Email;
-    client.Phone = line.Phone;
-    client.Address = line.Address;
-    client.ZIPCode = line.ZIPCode;
-    client.City = line.City;
-    client.State = line.State;
-    client.Phone2 = line.Phone2;
-    client.Fax = line.Fax;
-    client.Remarks = line.Remarks;
+    line.copyContactData(client);
     if (!m_clients.tryInsert().ok())
         return false;
     ++m_added;
@@ -139,15 +126,7 @@ bool ClientImport::insert(const ClientImportLine &line, const QString &fullName)
 
 bool ClientImport::update(const ClientImportLine &line)
 {
-    ClientRecord &client = m_clients.record();
-    client.Phone = line.Phone;
-    client.Address = line.Address;
-    client.ZIPCode = line.ZIPCode;
-    client.City = line.City;
-    client.State = line.State;
-    client.Phone2 = line.Phone2;
-    client.Fax = line.Fax;
-    client.Remarks = line.Remarks;
+    line.copyContactData(m_clients.record());
     if (!m_clients.tryUpdate().ok())
         return false;
     ++m_updated;
@@ -158,14 +137,14 @@ bool ClientImport::update(const ClientImportLine &line)
 // always within six characters: four and 1 to 99, three and 100 to 999, and so on.
 QString ClientImport::uniqueShortName(const QString &fullName)
 {
-    const QString first = withoutTrailingBlanks(fullName.left(ShortNameLength));
+    const QString first = CsvLine::withoutTrailingBlanks(fullName.left(ShortNameLength));
     QString candidate = first;
     for (int number = 1; shortNameTaken(candidate); ++number) {
         const QString digits = QString::number(number);
         if (digits.size() > ShortNameLength)
             break; // every name taken: the insert reports the double key
         const qsizetype stem = std::min(RunningNumberStem, ShortNameLength - digits.size());
-        candidate = withoutTrailingBlanks(first.left(stem)) + digits;
+        candidate = CsvLine::withoutTrailingBlanks(first.left(stem)) + digits;
     }
     return candidate;
 }

@@ -32,17 +32,9 @@ enum Column : qsizetype {
     REMARK = 28,
 };
 
-QString withoutTrailingBlanks(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end);
-}
-
 bool isBlank(const QString &text)
 {
-    return withoutTrailingBlanks(text).isEmpty();
+    return CsvLine::withoutTrailingBlanks(text).isEmpty();
 }
 
 bool holdsSeparator(const QStringList &texts)
@@ -81,14 +73,14 @@ std::optional<ClientImportLine> ClientImportLine::read(QStringView line)
     ClientImportLine mapped;
     for (Column name : {BEDRIJF, ANAAM, VNAAM, NAAM}) {
         if (!isBlank(columns.at(name))) {
-            mapped.fullName = withoutTrailingBlanks(columns.first(name, 50));
+            mapped.fullName = CsvLine::withoutTrailingBlanks(columns.first(name, 50));
             break;
         }
     }
     if (mapped.fullName.isEmpty())
         return std::nullopt;
-    mapped.displayName = withoutTrailingBlanks(columns.at(NAAM));
-    mapped.emailText = withoutTrailingBlanks(columns.at(EMAIL));
+    mapped.displayName = CsvLine::withoutTrailingBlanks(columns.at(NAAM));
+    mapped.emailText = CsvLine::withoutTrailingBlanks(columns.at(EMAIL));
     mapped.contact = columns.first(NAAM, 30);
     mapped.Email = columns.first(EMAIL, 100);
     mapped.Phone = columns.firstOf(TEL, THUISTEL, 16);
@@ -100,6 +92,18 @@ std::optional<ClientImportLine> ClientImportLine::read(QStringView line)
     mapped.Fax = columns.firstOf(FAX, THUISFAX, 30);
     mapped.Remarks = columns.first(REMARK, 255);
     return mapped;
+}
+
+void ClientImportLine::copyContactData(ClientRecord &client) const
+{
+    client.Phone = Phone;
+    client.Address = Address;
+    client.ZIPCode = ZIPCode;
+    client.City = City;
+    client.State = State;
+    client.Phone2 = Phone2;
+    client.Fax = Fax;
+    client.Remarks = Remarks;
 }
 
 } // namespace vellum

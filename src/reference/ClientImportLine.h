@@ -5,6 +5,8 @@
 // quote or a single quote (a file saved with other separators), or when all four name columns are
 // empty (there is nobody to match it with).
 
+#include "data/ClientRecord.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -28,6 +30,9 @@ struct ClientImportLine {
     QString Remarks;
 
     static std::optional<ClientImportLine> read(QStringView line);
+    // The phone, address, ZIP code, city, state, mobile, fax and remarks: what the import changes
+    // of a client it finds.
+    void copyContactData(ClientRecord &client) const;
 };
 
 } // namespace vellum

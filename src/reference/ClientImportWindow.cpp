@@ -4,6 +4,7 @@
 #include "data/Workstation.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/FormRequest.h"
+#include "framework/widgets/NamedButton.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -28,8 +29,8 @@ const QString ClientImportWindow::ImportingCaption = u"Importing data, please wa
 ClientImportWindow::ClientImportWindow(Workstation &workstation, QWidget *parent)
     : ProcedureWindow(ProcedureName, workstation.errors(), workstation.settings(), false, parent),
       m_workstation(workstation), m_status(new QLabel(SelectText, this)), m_progress(new QProgressBar(this)),
-      m_select(button(u"&Select"_s, u"select"_s, u"Select CSV file"_s)),
-      m_import(button(u"&Import"_s, u"import"_s, u"Start Import"_s))
+      m_select(namedButton(u"select"_s, u"&Select"_s, u"Select CSV file"_s)),
+      m_import(namedButton(u"import"_s, u"&Import"_s, u"Start Import"_s))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(u"Import Client Data"_s);
@@ -38,8 +39,8 @@ ClientImportWindow::ClientImportWindow(Workstation &workstation, QWidget *parent
     m_progress->setFormat(u"%v"_s);
     m_progress->setValue(m_progress->minimum());
     m_import->setEnabled(false);
-    QPushButton *close = button(u"&Close"_s, u"close"_s);
-    QPushButton *help = button(u"&Help"_s, u"help"_s);
+    QPushButton *close = namedButton(u"close"_s, u"&Close"_s);
+    QPushButton *help = namedButton(u"help"_s, u"&Help"_s);
     auto *buttons = new QHBoxLayout;
     for (QPushButton *pushed : {m_select, m_import, close, help})
         buttons->addWidget(pushed);
@@ -51,14 +52,6 @@ ClientImportWindow::ClientImportWindow(Workstation &workstation, QWidget *parent
     connect(m_import, &QPushButton::clicked, this, &ClientImportWindow::importFile);
     connect(close, &QPushButton::clicked, this, [this] { finish(RequestCompleted); });
     connect(help, &QPushButton::clicked, this, &ClientImportWindow::requestHelp);
-}
-
-QPushButton *ClientImportWindow::button(const QString &text, const QString &name, const QString &tip)
-{
-    auto *pushed = new QPushButton(text, this);
-    pushed->setObjectName(name);
-    pushed->setToolTip(tip);
-    return pushed;
 }
 
 void ClientImportWindow::selectFile()

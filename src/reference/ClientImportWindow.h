@@ -38,7 +38,6 @@ Q_SIGNALS:
     void imported();
 
 private:
-    QPushButton *button(const QString &text, const QString &name, const QString &tip = {});
     void selectFile();
     void importFile();
 
