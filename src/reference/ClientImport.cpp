@@ -16,6 +16,7 @@ namespace {
 constexpr qsizetype ShortNameLength = 6;
 constexpr qsizetype RunningNumberStem = 4;
 constexpr qsizetype FullNameLength = 50;
+constexpr qsizetype LinesPerTransaction = 500;
 
 // Address books write UTF-8 or, older ones, a Windows code page.
 QString decoded(const QByteArray &bytes)
@@ -61,10 +62,14 @@ bool ClientImport::run(const QString &path, const Progress &progress)
     for (qsizetype number = 1; number < end; ++number) {
         if (progress)
             progress(int(number + 1), int(end));
+        if ((number - 1) % LinesPerTransaction == 0)
+            beginBatch();
         QStringView line = lines.at(number);
         if (line.endsWith(u'\r'))
             line.chop(1);
         importLine(line);
+        if (number % LinesPerTransaction == 0 || number + 1 == end)
+            commitBatch();
     }
     m_clients.close();
     m_probe.close();
@@ -78,6 +83,30 @@ void ClientImport::importLine(QStringView text)
         reject(Rejection::NoCsvRecord, nullptr);
     else if (!store(*line))
         reject(Rejection::DoubleKey, &*line);
+}
+
+// A write of its own for every line waits for the disk each time: the lines are stored a few
+// hundred at a time, and each line that fails only takes back its own change.
+void ClientImport::beginBatch()
+{
+    m_batch = {m_added, m_updated, m_clients.database().begin().ok()};
+}
+
+// A batch that cannot be committed stored nothing: its clients count as not accepted.
+void ClientImport::commitBatch()
+{
+    if (!m_batch.open)
+        return;
+    m_batch.open = false;
+    if (m_clients.database().commit().ok())
+        return;
+    m_clients.database().rollback();
+    const int lost = (m_added - m_batch.added) + (m_updated - m_batch.updated);
+    m_added = m_batch.added;
+    m_updated = m_batch.updated;
+    m_rejected += lost;
+    if (lost > 0)
+        m_lastRejection = Rejection::DoubleKey;
 }
 
 ClientImport::Match ClientImport::match(const QString &fullName, const QString &email)
@@ -134,17 +163,21 @@ bool ClientImport::update(const ClientImportLine &line)
 }
 
 // The first six characters of the full name; while taken, fewer of them and a running number,
-// always within six characters: four and 1 to 99, three and 100 to 999, and so on.
+// always within six characters: four and 1 to 99, three and 100 to 999, and so on. The numbers
+// this import found taken are not tried again: many companies of the same first letters would
+// otherwise cost a look-up for every number before theirs.
 QString ClientImport::uniqueShortName(const QString &fullName)
 {
     const QString first = CsvLine::withoutTrailingBlanks(fullName.left(ShortNameLength));
     QString candidate = first;
-    for (int number = 1; shortNameTaken(candidate); ++number) {
+    int &next = m_nextNumber[first.toCaseFolded()];
+    for (int number = std::max(next, 1); shortNameTaken(candidate); ++number) {
         const QString digits = QString::number(number);
         if (digits.size() > ShortNameLength)
             break; // every name taken: the insert reports the double key
         const qsizetype stem = std::min(RunningNumberStem, ShortNameLength - digits.size());
         candidate = CsvLine::withoutTrailingBlanks(first.left(stem)) + digits;
+        next = number + 1;
     }
     return candidate;
 }

@@ -10,6 +10,7 @@
 #include "data/ClientRecord.h"
 #include "framework/RecordFile.h"
 
+#include <QHash>
 #include <QString>
 
 #include <functional>
@@ -44,6 +45,14 @@ private:
     enum class Rejection { None, DoubleKey, NoCsvRecord };
     enum class Match { None, SameEmail, OtherEmail, ReadFailed };
 
+    struct Batch {
+        int added = 0;
+        int updated = 0;
+        bool open = false;
+    };
+
+    void beginBatch();
+    void commitBatch();
     void importLine(QStringView text);
     // Reads the client of that full name into the buffer.
     Match match(const QString &fullName, const QString &email);
@@ -65,6 +74,8 @@ private:
     int m_updated = 0;
     int m_rejected = 0;
     Rejection m_lastRejection = Rejection::None;
+    Batch m_batch;
+    QHash<QString, int> m_nextNumber; // first six characters, folded -> the number to try first
 };
 
 } // namespace vellum
