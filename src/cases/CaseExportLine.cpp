@@ -3,17 +3,19 @@
 #include "framework/CsvLine.h"
 #include "framework/DateTime.h"
 
-#include <QStringList>
-
 using namespace Qt::StringLiterals;
 
 namespace vellum::CaseExportLine {
 
 namespace {
 
-QString text(const QString &value)
+constexpr qsizetype TypicalLength = 320;
+
+// Appends a comma and the text in quotes without its trailing blanks.
+void append(QString &line, const QString &value)
 {
-    return CsvLine::quoted(CsvLine::withoutTrailingBlanks(value));
+    line += u',';
+    line += CsvLine::quoted(CsvLine::withoutTrailingBlanks(value));
 }
 
 } // namespace
@@ -25,30 +27,29 @@ QString date(std::int32_t day)
 
 QString line(const CaseRecord &record)
 {
-    const QStringList columns{
-        QString::number(record.CaseNr),
-        text(record.SName),
-        text(record.LName),
-        text(record.IDProduct),
-        text(record.Product),
-        text(record.SProblem),
-        text(record.Owner),
-        text(record.Status),
-        text(date(record.Cdate)),
-        text(record.Priority),
-        text(date(record.SDate)),
-        text(DateTime::formatTime(record.STime)),
-        text(date(record.FirstEscDate)),
-        text(DateTime::formatTime(record.FirstEscTime)),
-        text(record.FirstAction),
-        text(date(record.SecEscDate)),
-        text(DateTime::formatTime(record.SecEscTime)),
-        text(record.SecAction),
-        text(date(record.ThirdEscDate)),
-        text(DateTime::formatTime(record.ThirdEscTime)),
-        text(record.ThirdAction),
-    };
-    return columns.join(u',');
+    QString line;
+    line.reserve(TypicalLength);
+    line += QString::number(record.CaseNr);
+    for (const QString *text : {&record.SName, &record.LName, &record.IDProduct, &record.Product, &record.SProblem,
+                                &record.Owner, &record.Status})
+        append(line, *text);
+    append(line, date(record.Cdate));
+    append(line, record.Priority);
+    append(line, date(record.SDate));
+    append(line, DateTime::formatTime(record.STime));
+    const struct {
+        std::int32_t day;
+        std::int32_t time;
+        const QString &action;
+    } levels[] = {{record.FirstEscDate, record.FirstEscTime, record.FirstAction},
+                  {record.SecEscDate, record.SecEscTime, record.SecAction},
+                  {record.ThirdEscDate, record.ThirdEscTime, record.ThirdAction}};
+    for (const auto &level : levels) {
+        append(line, date(level.day));
+        append(line, DateTime::formatTime(level.time));
+        append(line, level.action);
+    }
+    return line;
 }
 
 } // namespace vellum::CaseExportLine
