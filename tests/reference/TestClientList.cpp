@@ -15,6 +15,7 @@
 #include "shell/FrameMenus.h"
 
 #include <QAction>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -91,6 +93,16 @@ void TestClientList::importForAdministratorsOnly()
         QVERIFY(window != nullptr && window->isVisible());
         list.importButton()->click();
         QCOMPARE(list.importWindow(), window);
+        // After the import the list reads its page again.
+        QTemporaryDir dir;
+        QFile book(dir.filePath(u"book.csv"_s));
+        QVERIFY(book.open(QIODevice::WriteOnly) && book.write("Header\n,,,,,,,,,,,,,,,,,,,,,,,,\"Zeta Co\"\n") > 0);
+        book.close();
+        fixture.station().dialogs().answerOpenFile(book.fileName());
+        window->selectButton()->click();
+        const int before = list.model()->rowCount();
+        window->importButton()->click();
+        QCOMPARE(list.model()->rowCount(), before + 1);
         delete window;
     }
     QCOMPARE(popupItems(list),
