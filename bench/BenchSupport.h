@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 namespace vellum::bench {
 
@@ -39,6 +40,19 @@ inline void note(const QString &text)
 inline double elapsedMs(const QElapsedTimer &timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+// The quickest of `runs` runs, in milliseconds.
+inline double bestOf(int runs, const std::function<void()> &run)
+{
+    double best = 1e300;
+    QElapsedTimer timer;
+    for (int i = 0; i < runs; ++i) {
+        timer.start();
+        run();
+        best = std::min(best, elapsedMs(timer));
+    }
+    return best;
 }
 
 // The number after `option` on the command line, or `fallback` when it is not given.

@@ -198,18 +198,6 @@ std::int64_t monitorWalk(store::Database &database, std::int64_t upToCases)
     return seen;
 }
 
-double bestOf(int runs, const std::function<void()> &run)
-{
-    double best = 1e300;
-    QElapsedTimer timer;
-    for (int i = 0; i < runs; ++i) {
-        timer.start();
-        run();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
-
 void monitorWalkFigures(store::Database &database, int cases)
 {
     const double walkMs = bestOf(3, [&] {

@@ -1,11 +1,12 @@
 // vellum-admin: creates a starter database, checks, backs up or restores the record files of a
-// database folder, opens the sqlite3 shell on one of them or writes a list report to a PDF,
-// without a display.
+// database folder, exports its cases to a CSV file, opens the sqlite3 shell on one of them or
+// writes a list report to a PDF, without a display.
 
 #include "ConsoleMessages.h"
 #include "RecordFileShell.h"
 #include "ReportCommand.h"
 
+#include "cases/CaseExport.h"
 #include "data/DatabaseCheck.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
@@ -15,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 
@@ -106,6 +108,30 @@ int openShell(const QString &folder, const QString &fileName, const QStringList 
     return Failure;
 }
 
+// The window's export without a display, for scheduled exports: the same file, byte for byte.
+int exportCases(const QString &folder, const QString &file)
+{
+    QTextStream out(stdout);
+    if (!QFileInfo(folder).isDir()) {
+        out << u"Refused: %1 is no folder.\n"_s.arg(QDir::toNativeSeparators(folder));
+        return Failure;
+    }
+    ConsoleMessages messages;
+    ErrorReporter errors(messages, [](int) {});
+    SystemClock clock;
+    store::Database database(folder);
+    CaseExport caseExport(database, errors, clock, messages, file);
+    if (!caseExport.open())
+        return Failure;
+    caseExport.process().runToEnd();
+    if (!caseExport.finish()) {
+        out << u"Export FAILED: no file in %1\n"_s.arg(QDir::toNativeSeparators(file));
+        return Failure;
+    }
+    out << u"%1 cases exported to %2\n"_s.arg(caseExport.linesWritten()).arg(QDir::toNativeSeparators(file));
+    return Success;
+}
+
 // Reports set their pages in fonts, which only a GUI application has; without a display it
 // draws offscreen. The other commands need no more than the core.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
@@ -134,6 +160,8 @@ int main(int argc, char *argv[])
         return backupDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() == 4 && command == u"restore"_s)
         return restoreDatabase(arguments.at(2), arguments.at(3));
+    if (arguments.size() == 4 && command == u"export"_s)
+        return exportCases(arguments.at(2), arguments.at(3));
     if (arguments.size() >= 4 && command == u"shell"_s)
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
     if (arguments.size() == 5 && command == u"report"_s)
@@ -142,6 +170,7 @@ int main(int argc, char *argv[])
                            u"       vellum-admin check DIR\n"
                            u"       vellum-admin backup DIR TARGET\n"
                            u"       vellum-admin restore BACKUP DIR\n"
+                           u"       vellum-admin export DIR FILE\n"
                            u"       vellum-admin shell DIR FILE [SQL ...]\n"
                            u"       vellum-admin report NAME DIR OUT.pdf\n"_s;
     return UsageError;

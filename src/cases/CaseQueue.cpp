@@ -73,6 +73,7 @@ void CaseQueue::addOwnButtons()
     connect(m_assign, &QPushButton::clicked, this, &CaseQueue::assign);
     connect(m_archive, &QPushButton::clicked, this, &CaseQueue::archive);
     connect(m_deleteClosed, &QPushButton::clicked, this, &CaseQueue::deleteClosed);
+    connect(m_export, &QPushButton::clicked, this, &CaseQueue::exportCases);
     connect(m_queues, &QPushButton::clicked, this, &CaseQueue::queuesRequested);
 }
 
@@ -109,8 +110,6 @@ void CaseQueue::updateOwnButtons()
         button.pushed->setVisible(button.state.visible);
         button.pushed->setEnabled(button.state.enabled);
     }
-    // The export window comes later; until then the button cannot be pressed.
-    m_export->setEnabled(false);
 }
 
 // Counting a large file takes far longer than reading a page: the count is taken when the
@@ -200,6 +199,18 @@ void CaseQueue::assign()
     m_assignWindow->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_assignWindow, &QDialog::accepted, this, &CaseQueue::refresh);
     m_assignWindow->open();
+}
+
+// One export window at a time: a further request brings the open one to the front.
+void CaseQueue::exportCases()
+{
+    if (m_exportWindow != nullptr) {
+        m_exportWindow->bringToFront();
+        return;
+    }
+    m_exportWindow = new CaseExportWindow(m_workstation);
+    connect(m_exportWindow, &ProcedureWindow::helpRequested, this, &ProcedureWindow::helpRequested);
+    m_exportWindow->showBeside(this);
 }
 
 void CaseQueue::archive()

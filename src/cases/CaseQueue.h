@@ -6,6 +6,7 @@
 
 #include "AssignAgentWindow.h"
 #include "CaseArchiver.h"
+#include "CaseExportWindow.h"
 #include "CaseLog.h"
 #include "CaseQueueButtons.h"
 #include "CaseQueueSteps.h"
@@ -41,6 +42,8 @@ public:
     QPushButton *queuesButton() const { return m_queues; }
     // The "Assign Agent" window while it is open.
     AssignAgentWindow *assignWindow() const { return m_assignWindow; }
+    // The one "Case Data Export Information" window while it is open.
+    CaseExportWindow *exportWindow() const { return m_exportWindow; }
 
     // "Browse Cases " + the number of cases + " records available".
     static QString titleFor(qint64 count);
@@ -62,6 +65,7 @@ private:
     bool deleteHighlighted();
     void yank();
     void assign();
+    void exportCases();
     void archive();
     void deleteClosed();
     std::optional<std::uint32_t> highlightedCase() const;
@@ -82,6 +86,7 @@ private:
     QPushButton *m_export = nullptr;
     QPushButton *m_queues = nullptr;
     QPointer<AssignAgentWindow> m_assignWindow;
+    QPointer<CaseExportWindow> m_exportWindow;
 };
 
 } // namespace vellum

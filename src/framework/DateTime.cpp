@@ -14,15 +14,21 @@ constexpr qint64 JulianDayOfDayZero = 2378858; // so that 1 January 1801 is day 
 constexpr std::int32_t HundredthsPerMinute = 6000;
 constexpr std::int32_t HundredthsPerHour = 360000;
 
+// The number right-aligned in width characters: what lists and exports show by the hundred thousand,
+// so without a format text to parse each time.
+QString padded(int value, int width, QChar fill)
+{
+    return QString::number(value).rightJustified(width, fill);
+}
+
 QString blankPaddedDate(std::int32_t day, int yearDigits)
 {
     const QDate date = toDate(day);
     if (!date.isValid())
         return {};
     const int year = yearDigits == 2 ? date.year() % 100 : date.year();
-    return u"%1/%2/%3"_s.arg(date.day(), 2)
-        .arg(date.month(), 2, 10, QChar(u'0'))
-        .arg(year, yearDigits, 10, QChar(u'0'));
+    return padded(date.day(), 2, QChar(u' ')) + u'/' + padded(date.month(), 2, QChar(u'0')) + u'/'
+           + padded(year, yearDigits, QChar(u'0'));
 }
 
 QString hoursMinutes(std::int32_t time, QChar hourFill)
@@ -30,8 +36,8 @@ QString hoursMinutes(std::int32_t time, QChar hourFill)
     if (time <= NoTime)
         return {};
     const std::int32_t hundredths = time - 1;
-    return u"%1:%2"_s.arg(hundredths / HundredthsPerHour, 2, 10, hourFill)
-        .arg(hundredths / HundredthsPerMinute % 60, 2, 10, QChar(u'0'));
+    return padded(hundredths / HundredthsPerHour, 2, hourFill) + u':'
+           + padded(hundredths / HundredthsPerMinute % 60, 2, QChar(u'0'));
 }
 
 std::int64_t floorDiv(std::int64_t value, std::int64_t divisor)

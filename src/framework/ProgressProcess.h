@@ -49,7 +49,8 @@ public:
     FormResponse runToEnd();
 
     bool finished() const { return m_finished; }
-    // Every record of the range was read: the process was neither cancelled nor failed.
+    // Every record of the range was read, whether or not any was found: the process was neither
+    // cancelled nor failed (an export of an empty file is done, one ended by Cancel is not).
     bool reachedEnd() const { return m_reachedEnd; }
     FormResponse response() const { return m_response; }
     std::int64_t handled() const { return m_handled; }

@@ -61,9 +61,8 @@ ClientList::ClientList(Workstation &workstation, QWidget *parent)
     setBackgroundColor(workstation.run().browseColor);
     setHelpTopic(HelpTopic);
     setFormFactory([this](FormRequest) { return newForm(); });
-    // The import itself comes with the client import window; until then the button cannot be pressed.
     m_import->setObjectName(u"import"_s);
-    m_import->setEnabled(false);
+    connect(m_import, &QPushButton::clicked, this, &ClientList::openImport);
     addOwnItems();
     applyRights();
 }
@@ -83,6 +82,19 @@ void ClientList::addOwnItems()
 FormWindow *ClientList::newForm()
 {
     return new ClientForm(m_workstation, relations());
+}
+
+// One import window at a time; the list reads its page again after each import.
+void ClientList::openImport()
+{
+    if (m_importWindow != nullptr) {
+        m_importWindow->bringToFront();
+        return;
+    }
+    m_importWindow = new ClientImportWindow(m_workstation);
+    connect(m_importWindow, &ClientImportWindow::imported, this, &ClientList::refresh);
+    connect(m_importWindow, &ProcedureWindow::helpRequested, this, &ProcedureWindow::helpRequested);
+    m_importWindow->showBeside(this);
 }
 
 } // namespace vellum

@@ -3,7 +3,10 @@
 // contact), each with its step locator, edited in the client form; also opened to pick a
 // client for a case. "Im&port" is offered to administrators only, as logged on now.
 
+#include "ClientImportWindow.h"
 #include "framework/widgets/BrowseList.h"
+
+#include <QPointer>
 
 namespace vellum {
 
@@ -32,6 +35,7 @@ public:
     explicit ClientList(Workstation &workstation, QWidget *parent = nullptr);
 
     QPushButton *importButton() const { return m_import; }
+    ClientImportWindow *importWindow() const { return m_importWindow; }
 
 protected:
     void applyRights() override;
@@ -39,9 +43,11 @@ protected:
 private:
     void addOwnItems();
     FormWindow *newForm();
+    void openImport();
 
     Workstation &m_workstation;
     QPushButton *m_import;
+    QPointer<ClientImportWindow> m_importWindow;
 };
 
 } // namespace vellum

@@ -26,6 +26,7 @@ public:
 
     Workstation &station() { return *m_station; }
     ScriptedMessages &messages() { return m_messages; }
+    ScriptedDialogs &dialogs() { return m_dialogs; }
     SettingsFile &settings() { return *m_settings; }
     // Every message shown so far, each as "caption: text".
     QStringList shown() const;

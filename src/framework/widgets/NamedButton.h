@@ -7,6 +7,6 @@
 
 namespace vellum {
 
-QPushButton *namedButton(const QString &name, const QString &text);
+QPushButton *namedButton(const QString &name, const QString &text, const QString &tip = {});
 
 } // namespace vellum

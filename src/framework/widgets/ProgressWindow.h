@@ -7,7 +7,9 @@
 #include <QDialog>
 #include <QTimer>
 
+class QLabel;
 class QProgressBar;
+class QPushButton;
 
 namespace vellum {
 
@@ -21,13 +23,22 @@ public:
 
     // Runs the process to its end or to Cancel and answers its response.
     FormResponse run();
+    // A process told in its own words: the title, a line of text above the bar, the share done as
+    // "N% Completed" below it, and "&Cancel".
+    void describe(const QString &title, const QString &text);
+    QLabel *textLabel() const { return m_text; }
+    QLabel *percentLabel() const { return m_percent; }
     void reject() override;
 
 private:
     void runEvent();
+    void showPercent();
 
     ProgressProcess &m_process;
     QProgressBar *m_bar;
+    QLabel *m_text;
+    QLabel *m_percent;
+    QPushButton *m_cancel;
     QTimer m_timer;
 };
 
