@@ -446,16 +446,19 @@ ReportPrinter MainFrame::reportPrinter()
     return ReportPrinter(m_workstation, this, [this](const QString &topic) { showHelp(topic); });
 }
 
-// "Browse the Archive File": each case view it opens prints its case as PrintArchiveCase.
+// A knowledge-base case's view, however opened, shows its help here and prints its case as
+// PrintArchiveCase.
+void MainFrame::wireArchiveView(ArchiveCaseView *view)
+{
+    connect(view, &ProcedureWindow::helpRequested, this, &MainFrame::showHelp);
+    view->setPrintHook(
+        [this](std::uint32_t caseNr) { reportPrinter().printCase(CaseReportLayout::Source::KnowledgeBase, caseNr); });
+}
+
 void MainFrame::openArchiveBrowser()
 {
     auto *browser = new ArchiveBrowser(m_workstation);
-    connect(browser, &ArchiveBrowser::viewOpened, this, [this](ArchiveCaseView *view) {
-        connect(view, &ProcedureWindow::helpRequested, this, &MainFrame::showHelp);
-        view->setPrintHook([this](std::uint32_t caseNr) {
-            reportPrinter().printCase(CaseReportLayout::Source::KnowledgeBase, caseNr);
-        });
-    });
+    connect(browser, &ArchiveBrowser::viewOpened, this, &MainFrame::wireArchiveView);
     openChild(browser);
 }
 
@@ -481,13 +484,11 @@ void MainFrame::openActivityView()
     });
 }
 
-// The Search window with its scope; the knowledge-base cases it opens show their help here.
+// The Search window with its scope.
 void MainFrame::openSearch(const QString &scope)
 {
     auto *search = new SearchWindow(m_workstation, *m_caseForms, scope);
-    connect(search, &SearchWindow::viewOpened, this, [this](ArchiveCaseView *view) {
-        connect(view, &ProcedureWindow::helpRequested, this, &MainFrame::showHelp);
-    });
+    connect(search, &SearchWindow::viewOpened, this, &MainFrame::wireArchiveView);
     openChild(search);
 }
 

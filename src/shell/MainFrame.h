@@ -21,6 +21,7 @@ class QLabel;
 namespace vellum {
 
 class ActivityView;
+class ArchiveCaseView;
 class CaseFormLauncher;
 class DesktopNotifier;
 class EscalationMonitor;
@@ -93,6 +94,7 @@ private:
     void openCaseQueue();
     void openActivityView();
     void openArchiveBrowser();
+    void wireArchiveView(ArchiveCaseView *view);
     ReportPrinter reportPrinter();
     void openSearch(const QString &scope);
     void showHelp(const QString &topic);
