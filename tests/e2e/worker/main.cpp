@@ -76,16 +76,25 @@ bool openAll(store::Database &database)
     return true;
 }
 
+// One workstation: its messages answered, a fatal error ends the process.
+struct Station {
+    explicit Station(const QString &folder) : database(folder) {}
+    AnsweringMessages messages;
+    ErrorReporter errors{messages, [](int id) {
+                             std::fprintf(stderr, "fatal error %d\n", id);
+                             std::exit(3);
+                         }};
+    store::Database database;
+};
+
 int addLog(const QString &folder, int count, const QString &name, int pauseMs)
 {
-    AnsweringMessages messages;
-    ErrorReporter errors(messages, [](int id) {
-        std::fprintf(stderr, "fatal error %d\n", id);
-        std::exit(3);
-    });
-    store::Database database(folder);
-    if (!openAll(database))
+    Station station(folder);
+    if (!openAll(station.database))
         return 2;
+    store::Database &database = station.database;
+    ErrorReporter &errors = station.errors;
+    const AnsweringMessages &messages = station.messages;
     RecordFileOf<LogRecord> log(database, errors);
     if (log.open() != 0)
         return 2;
@@ -136,14 +145,11 @@ int renameClient(const QString &folder, const QString &oldName, const QString &n
         std::fprintf(stderr, "cannot install the commit trap\n");
         return 2;
     }
-    AnsweringMessages messages;
-    ErrorReporter errors(messages, [](int id) {
-        std::fprintf(stderr, "fatal error %d\n", id);
-        std::exit(3);
-    });
-    store::Database database(folder);
-    if (!openAll(database))
+    Station station(folder);
+    if (!openAll(station.database))
         return 2;
+    store::Database &database = station.database;
+    ErrorReporter &errors = station.errors;
     RecordFileOf<ClientRecord> client(database, errors);
     FileRelations relations(client, caseFileRelations());
     if (relations.open() != 0)
@@ -196,14 +202,11 @@ bool addProblemAndLogEntry(store::Database &database, RecordFileOf<ProblemRecord
 
 int addPairs(const QString &folder, int count)
 {
-    AnsweringMessages messages;
-    ErrorReporter errors(messages, [](int id) {
-        std::fprintf(stderr, "fatal error %d\n", id);
-        std::exit(3);
-    });
-    store::Database database(folder);
-    if (!openAll(database))
+    Station station(folder);
+    if (!openAll(station.database))
         return 2;
+    store::Database &database = station.database;
+    ErrorReporter &errors = station.errors;
     RecordFileOf<ProblemRecord> problems(database, errors);
     RecordFileOf<LogRecord> log(database, errors);
     if (problems.open() != 0 || log.open() != 0)
@@ -264,14 +267,11 @@ bool addPair(store::Database &database, RecordFileOf<ClientRecord> &client, Reco
 
 int cross(const QString &folder, const std::string &first, int count, const QString &name, bool named)
 {
-    AnsweringMessages messages;
-    ErrorReporter errors(messages, [](int id) {
-        std::fprintf(stderr, "fatal error %d\n", id);
-        std::exit(3);
-    });
-    store::Database database(folder);
-    if (!openAll(database))
+    Station station(folder);
+    if (!openAll(station.database))
         return 2;
+    store::Database &database = station.database;
+    ErrorReporter &errors = station.errors;
     RecordFileOf<ClientRecord> client(database, errors);
     RecordFileOf<ProblemRecord> problem(database, errors);
     if (client.open() != 0 || problem.open() != 0)
