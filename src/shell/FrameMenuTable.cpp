@@ -8,10 +8,6 @@ namespace vellum::FrameMenuTable {
 
 namespace {
 
-// The windows of these items come with later parts of the application; until then the
-// items are shown to whoever may use them, but cannot be picked.
-constexpr bool Later = false;
-
 PopupEntry popupItem(const QString &text, MenuItem item)
 {
     return {PopupEntry::Kind::Item, text, item};
