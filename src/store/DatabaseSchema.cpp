@@ -11,6 +11,7 @@
 
 #include <sqlite3.h>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -58,6 +59,23 @@ StoreStatus withCause(StoreStatus status, const QString &path)
     if (const QString truncation = FileHeader::read(path).truncationText(); !truncation.isEmpty())
         status.errorText = truncation + QStringLiteral(": ") + status.errorText;
     return status;
+}
+
+// Gives the finished file its name only where no file has it yet; a file another workstation put
+// there first is kept as it is. A hard link cannot replace, and QFile::rename is no help here: when
+// the name is taken between its check and the rename, it falls back to copying into the file the
+// other workstation is already reading.
+StoreStatus putInPlace(const QString &temporary, const QString &path)
+{
+    const QByteArray from = QFile::encodeName(temporary);
+    const QByteArray to = QFile::encodeName(path);
+    int result = ::link(from.constData(), to.constData());
+    // File systems without hard links: a rename that refuses to replace.
+    if (result != 0 && errno != EEXIST)
+        result = ::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE);
+    if (result != 0 && errno != EEXIST)
+        return fileError(StoreCode::CreateFailed, errno, QStringLiteral("the new file cannot be put in place"));
+    return {};
 }
 
 } // namespace
@@ -263,11 +281,8 @@ StoreStatus Database::createFile(const TableDefinition &table, const QString &pa
         if (made)
             made = creator.createSchema(table, TableSql(table, file.schema));
     }
-    if (made) {
-        QFile created(temporary);
-        if (!created.rename(path) && !QFileInfo::exists(path))
-            made = StoreStatus::failure(StoreCode::CreateFailed, created.errorString());
-    }
+    if (made)
+        made = putInPlace(temporary, path);
     QFile::remove(temporary); // still there only when another file was put in place first, or on failure
     if (!made)
         made.code = StoreCode::CreateFailed;
