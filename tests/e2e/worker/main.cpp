@@ -57,6 +57,14 @@ void say(const char *line)
     std::fflush(stdout);
 }
 
+// The test starts the workstations side by side: each says it is ready and waits for its line.
+void waitForGo()
+{
+    say("ready");
+    std::string go;
+    std::getline(std::cin, go);
+}
+
 [[noreturn]] void waitToBeKilled()
 {
     for (;;)
@@ -98,9 +106,7 @@ int addLog(const QString &folder, int count, const QString &name, int pauseMs)
     RecordFileOf<LogRecord> log(database, errors);
     if (log.open() != 0)
         return 2;
-    say("ready");
-    std::string go;
-    std::getline(std::cin, go);
+    waitForGo();
 
     int failed = 0;
     qint64 longestMs = 0; // how long the other workstation kept this one waiting at most
@@ -211,9 +217,7 @@ int addPairs(const QString &folder, int count)
     RecordFileOf<LogRecord> log(database, errors);
     if (problems.open() != 0 || log.open() != 0)
         return 2;
-    say("ready");
-    std::string go;
-    std::getline(std::cin, go);
+    waitForGo();
     int committed = 0;
     while (committed < count && addProblemAndLogEntry(database, problems, log, committed + 1)) {
         ++committed;
@@ -276,9 +280,7 @@ int cross(const QString &folder, const std::string &first, int count, const QStr
     RecordFileOf<ProblemRecord> problem(database, errors);
     if (client.open() != 0 || problem.open() != 0)
         return 2;
-    say("ready");
-    std::string go;
-    std::getline(std::cin, go);
+    waitForGo();
     int committed = 0;
     for (int i = 1; i <= count; ++i)
         committed += addPair(database, client, problem, name + QString::number(i), first == "client", named) ? 1 : 0;
