@@ -1,9 +1,9 @@
 #include "RecordFileShell.h"
 
 #include "data/RecordFiles.h"
+#include "shell/ShippedFiles.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <unistd.h>
@@ -17,6 +17,8 @@ using namespace Qt::StringLiterals;
 namespace vellum::admin {
 
 namespace {
+
+constexpr QLatin1StringView ExtensionFile{"vellum_sqlite.so"};
 
 QString knownRecordFileName(const QString &fileName)
 {
@@ -54,9 +56,11 @@ ShellCommand recordFileShell(const QString &folder, const QString &fileName, con
     const QString path = existingFile(QDir(folder), name);
     if (path.isEmpty())
         return refused(u"%1 holds no %2."_s.arg(QDir::toNativeSeparators(folder), name));
-    const QString extension = QDir(programFolder).absoluteFilePath(u"vellum_sqlite.so"_s);
-    if (!QFileInfo::exists(extension))
-        return refused(u"The collation extension %1 is missing."_s.arg(QDir::toNativeSeparators(extension)));
+    const QStringList extensionFolders = ShippedFiles::moduleFolders(programFolder);
+    const QString extension = ShippedFiles::find(extensionFolders, ExtensionFile);
+    if (extension.isEmpty())
+        return refused(u"The collation extension %1 is missing (looked in %2)."_s.arg(
+            ExtensionFile, QDir::toNativeSeparators(extensionFolders.join(u", "_s))));
     const QString shell = QStandardPaths::findExecutable(u"sqlite3"_s);
     if (shell.isEmpty())
         return refused(u"The sqlite3 shell is not installed (Debian package sqlite3)."_s);

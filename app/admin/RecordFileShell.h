@@ -14,7 +14,7 @@ struct ShellCommand {
 };
 
 // Finds the record file (its name is compared without regard to case), the extension beside
-// this program and the sqlite3 shell on the PATH.
+// this program or in its installed folder, and the sqlite3 shell on the PATH.
 ShellCommand recordFileShell(const QString &folder, const QString &fileName, const QStringList &sql,
                              const QString &programFolder);
 

@@ -1,8 +1,11 @@
 #include "HelpFile.h"
 
+#include "ShippedFiles.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
@@ -18,16 +21,12 @@ QString HelpFile::locate()
 {
     QStringList candidates;
     if (QCoreApplication::instance() != nullptr)
-        candidates.append(QDir(QCoreApplication::applicationDirPath()).filePath(FileName));
+        candidates = ShippedFiles::dataFolders(QCoreApplication::applicationDirPath());
 #ifdef VELLUM_HELP_SOURCE
     // A program run from the build tree, before the file was copied beside it.
-    candidates.append(QStringLiteral(VELLUM_HELP_SOURCE));
+    candidates.append(QFileInfo(QStringLiteral(VELLUM_HELP_SOURCE)).absolutePath());
 #endif
-    for (const QString &candidate : std::as_const(candidates)) {
-        if (QFile::exists(candidate))
-            return candidate;
-    }
-    return {};
+    return ShippedFiles::find(candidates, FileName);
 }
 
 HelpFile::HelpFile(const QString &path) : m_path(path)

@@ -22,7 +22,8 @@ public:
     static constexpr QLatin1StringView UsingHelpTopic{"How to Use Help"};
     static QStringList windowTopics();
 
-    // Next to the program first, then in the source tree's resources; empty when neither has it.
+    // Next to the program first, then in the installed data folder, then in the source tree's
+    // resources; empty when none has it.
     static QString locate();
 
     // Reads the file; an unreadable file has no topics.
