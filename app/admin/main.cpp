@@ -150,8 +150,14 @@ int main(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(u"vellum-admin"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUM_VERSION));
     const QStringList arguments = QCoreApplication::arguments();
     const QString command = arguments.value(1);
+    const bool alone = arguments.size() == 2;
+    if (alone && (command == u"--version"_s || command == u"-v"_s)) {
+        QTextStream(stdout) << u"vellum-admin "_s << QCoreApplication::applicationVersion() << u'\n';
+        return Success;
+    }
     if (arguments.size() == 3 && command == u"create-database"_s)
         return createDatabase(arguments.at(2));
     if (arguments.size() == 3 && command == u"check"_s)
@@ -166,12 +172,14 @@ int main(int argc, char *argv[])
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
     if (arguments.size() == 5 && command == u"report"_s)
         return admin::writeReport(arguments.at(2), arguments.at(3), arguments.at(4));
-    QTextStream(stderr) << u"Usage: vellum-admin create-database DIR\n"
-                           u"       vellum-admin check DIR\n"
-                           u"       vellum-admin backup DIR TARGET\n"
-                           u"       vellum-admin restore BACKUP DIR\n"
-                           u"       vellum-admin export DIR FILE\n"
-                           u"       vellum-admin shell DIR FILE [SQL ...]\n"
-                           u"       vellum-admin report NAME DIR OUT.pdf\n"_s;
-    return UsageError;
+    const bool helpAsked = alone && (command == u"--help"_s || command == u"-h"_s);
+    QTextStream(helpAsked ? stdout : stderr) << u"Usage: vellum-admin create-database DIR\n"
+                                                u"       vellum-admin check DIR\n"
+                                                u"       vellum-admin backup DIR TARGET\n"
+                                                u"       vellum-admin restore BACKUP DIR\n"
+                                                u"       vellum-admin export DIR FILE\n"
+                                                u"       vellum-admin shell DIR FILE [SQL ...]\n"
+                                                u"       vellum-admin report NAME DIR OUT.pdf\n"
+                                                u"       vellum-admin --help | --version\n"_s;
+    return helpAsked ? Success : UsageError;
 }

@@ -10,16 +10,29 @@
 #include <QApplication>
 #include <QCommandLineParser>
 
+#include <cstring>
+
 using namespace Qt::StringLiterals;
 using namespace vellum;
 
 namespace {
 
-StartupOptions parseOptions(const QApplication &application)
+// Help and version are answered before the application needs a display: from a terminal too.
+bool asksForHelpOrVersion(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i)
+        for (const char *option : {"-h", "-?", "--help", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
+StartupOptions parseOptions(const QCoreApplication &application)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(u"Quor Vellum 1.2"_s);
+    parser.setApplicationDescription(u"Quor Vellum "_s + QCoreApplication::applicationVersion());
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption ini(u"ini"_s, u"The workstation's settings file."_s, u"FILE"_s);
     const QCommandLineOption programFolder(
         u"program-folder"_s, u"The program folder; the local database is its DataBase folder."_s, u"DIR"_s);
@@ -33,8 +46,14 @@ StartupOptions parseOptions(const QApplication &application)
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(u"Quor Vellum"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(VELLUM_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELLUM_APP_ID));
+    if (asksForHelpOrVersion(argc, argv)) {
+        const QCoreApplication terminal(argc, argv);
+        parseOptions(terminal); // prints and exits, unless the option was another option's value
+    }
     QApplication application(argc, argv);
-    QApplication::setApplicationName(u"Quor Vellum"_s);
     const StartupOptions options = parseOptions(application);
     Automation::installFromEnvironment();
 
