@@ -39,6 +39,11 @@ void ProgressProcess::setWithMemos(bool withMemos)
     m_request.withMemos = withMemos;
 }
 
+void ProgressProcess::setFields(std::vector<int> fields)
+{
+    m_request.fields = std::move(fields);
+}
+
 void ProgressProcess::setNoRecordsMessage(bool show)
 {
     m_noRecordsMessage = show;

@@ -36,6 +36,8 @@ public:
     void setSelection(Selection selection);
     void setHandler(Handler handler);
     void setWithMemos(bool withMemos);
+    // Only these fields are read (every field when none); the order's key fields must be among them.
+    void setFields(std::vector<int> fields);
     // Reports tell an empty selection in their own words: no error 22 then.
     void setNoRecordsMessage(bool show);
 
