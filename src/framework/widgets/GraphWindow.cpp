@@ -99,8 +99,10 @@ void GraphWindow::setGrouping(GraphCategories::Grouping grouping)
 void GraphWindow::draw()
 {
     m_chart->removeAllSeries();
-    for (QAbstractAxis *axis : m_chart->axes())
-        m_chart->removeAxis(axis);
+    for (QAbstractAxis *axis : m_chart->axes()) {
+        m_chart->removeAxis(axis); // gives the axis back to us
+        delete axis;
+    }
     const std::vector<GraphCategories::Category> categories = m_categories.categories(m_grouping);
     auto *series = new QStackedBarSeries;
     QStringList labels;
