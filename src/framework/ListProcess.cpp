@@ -8,10 +8,9 @@ ListProcess::ListProcess(const RecordFile &listFile, const Clock &clock, const s
                          const std::vector<int> &fields)
     : m_file(listFile.database(), listFile.table(), listFile.errors()), m_process(m_file, clock)
 {
-    m_process.setOrder(walk.key, walk.range);
-    m_process.setFilter(walk.filter);
-    if (!fields.empty())
-        m_process.setFields(fieldsRead(listFile.table(), walk.key, fields));
+    store::WalkRequest request = walk;
+    request.fields = fields.empty() ? std::vector<int>{} : fieldsRead(listFile.table(), walk.key, fields);
+    m_process.setWalk(std::move(request));
 }
 
 std::vector<int> ListProcess::fieldsRead(const store::TableDefinition &table, int key, std::vector<int> fields)

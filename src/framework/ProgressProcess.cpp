@@ -39,9 +39,13 @@ void ProgressProcess::setWithMemos(bool withMemos)
     m_request.withMemos = withMemos;
 }
 
-void ProgressProcess::setFields(std::vector<int> fields)
+void ProgressProcess::setWalk(store::WalkRequest walk)
 {
-    m_request.fields = std::move(fields);
+    walk.direction = store::Direction::Forward;
+    walk.after.reset();
+    walk.from.reset();
+    walk.withMemos = m_request.withMemos;
+    m_request = std::move(walk);
 }
 
 void ProgressProcess::setNoRecordsMessage(bool show)
