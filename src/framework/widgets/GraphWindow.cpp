@@ -11,6 +11,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegend>
@@ -37,6 +38,21 @@ QFont legendFont(const GraphPreferences::Font &preference)
     return font;
 }
 
+// Whole counts on the value axis: steps of 1, 2 or 5 times a power of ten, ten steps at the most.
+std::int64_t countStep(std::int64_t most)
+{
+    for (std::int64_t power = 1;; power *= 10)
+        for (const std::int64_t factor : {1, 2, 5})
+            if (most <= 10 * factor * power)
+                return factor * power;
+}
+
+// The chart lays itself out in posted events: a picture taken at once shows the grouping before.
+void settle()
+{
+    QCoreApplication::sendPostedEvents();
+}
+
 } // namespace
 
 const QString GraphWindow::ProcedureName = u"BrowseGraph"_s;
@@ -45,8 +61,8 @@ const QString GraphWindow::HelpTopic = u"Graph of a List Column"_s;
 GraphWindow::GraphWindow(GraphCategories categories, const GraphPreferences &preferences, Dialogs &dialogs,
                          Messages &messages, PrinterChoice &printers, QWidget *parent)
     : QDialog(parent), m_categories(std::move(categories)), m_preferences(preferences), m_dialogs(dialogs),
-      m_messages(messages), m_printers(printers), m_grouping(m_categories.groupings().front()), m_chart(new QChart),
-      m_view(new QChartView(m_chart, this)), m_groupingChoice(new QComboBox(this))
+      m_messages(messages), m_printers(printers), m_grouping(m_categories.groupings().front()), m_chart(nullptr),
+      m_view(new QChartView(this)), m_groupingChoice(new QComboBox(this))
 {
     setObjectName(ProcedureName);
     setWindowTitle(u"Graph of "_s + m_categories.column().header.trimmed());
@@ -98,11 +114,10 @@ void GraphWindow::setGrouping(GraphCategories::Grouping grouping)
 // next preference colour and the legend names it.
 void GraphWindow::draw()
 {
-    m_chart->removeAllSeries();
-    for (QAbstractAxis *axis : m_chart->axes()) {
-        m_chart->removeAxis(axis); // gives the axis back to us
-        delete axis;
-    }
+    // A new chart for each grouping: one changed in place keeps pieces of the last one on the
+    // screen until its deferred clean-up has run.
+    QChart *previous = m_view->chart();
+    m_chart = new QChart;
     const std::vector<GraphCategories::Category> categories = m_categories.categories(m_grouping);
     auto *series = new QStackedBarSeries;
     QStringList labels;
@@ -122,7 +137,11 @@ void GraphWindow::draw()
     m_chart->addAxis(axisX, Qt::AlignBottom);
     series->attachAxis(axisX);
     auto *axisY = new QValueAxis;
-    axisY->setRange(0, double(std::max<std::int64_t>(most, 1)));
+    const std::int64_t step = countStep(most);
+    axisY->setRange(0, double((most + step - 1) / step * step));
+    axisY->setTickType(QValueAxis::TicksDynamic);
+    axisY->setTickAnchor(0);
+    axisY->setTickInterval(double(step));
     axisY->setLabelFormat(u"%d"_s);
     m_chart->addAxis(axisY, Qt::AlignLeft);
     series->attachAxis(axisY);
@@ -131,6 +150,8 @@ void GraphWindow::draw()
     m_chart->legend()->setFont(legendFont(m_preferences.font()));
     m_chart->legend()->setLabelColor(BgrColor::toColor(m_preferences.font().colour));
     m_chart->legend()->setAlignment(Qt::AlignRight);
+    m_view->setChart(m_chart);
+    delete previous;
 }
 
 bool GraphWindow::saveAsPng()
@@ -140,6 +161,7 @@ bool GraphWindow::saveAsPng()
         return false;
     if (!path.endsWith(u".png"_s, Qt::CaseInsensitive))
         path += u".png"_s;
+    settle();
     if (m_view->grab().save(path, "PNG"))
         return true;
     ApplicationMessage::show(m_messages, u"The file "_s + path + u" could not be written."_s, MessageIcon::Exclamation);
@@ -153,6 +175,7 @@ bool GraphWindow::print()
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!m_printers.choose(printer, 1))
         return false;
+    settle();
     QPainter painter;
     if (!painter.begin(&printer)) {
         ApplicationMessage::show(m_messages, u"The graph could not be printed."_s, MessageIcon::Exclamation);
