@@ -4,7 +4,10 @@
 // image of the window on the clipboard. Each works on any BrowseList, on the records the list
 // shows (order, range, filter) and its visible columns; the long ones run in the progress window.
 //
-//     auto *tools = new ListTools({settings, messages, dialogs, clock, programFolder}, list);
+// The exports go to the folder the context names; the application names the workstation's
+// program folder, where its user may write and finds them again:
+//
+//     auto *tools = new ListTools({settings, messages, dialogs, clock, workstation.run().programFolder}, list);
 //     ListTools::attach(list, tools);
 
 #include "framework/FormRequest.h"
