@@ -1,6 +1,7 @@
 // vellum-log-bench: figures for the activity log when it is large: the window's list pages and
 // counters, the window itself (its first paint and its counters shown), the trimming at closing
-// and "&Empty Log", one per line as "name: value unit".
+// and "&Empty Log", the graph of the date column by weekday and the CSV export of the list, one
+// per line as "name: value unit".
 //   --entries N   entries in the log (default 1000000)
 // The log is filled through the store in big transactions (not measured), in a temporary folder.
 
@@ -9,6 +10,9 @@
 #include "data/Workstation.h"
 #include "framework/BrowseModel.h"
 #include "framework/Clock.h"
+#include "framework/GraphCategories.h"
+#include "framework/ListExport.h"
+#include "framework/ListProcess.h"
 #include "framework/RecordFile.h"
 #include "framework/SettingsFile.h"
 #include "log/ActivityLogCounters.h"
@@ -172,6 +176,44 @@ void windowFigures(Workstation &station, int entries)
     figure("log_window_counters_ms", shown, "ms");
 }
 
+// A list's graph and export over the whole log, as the list shows it (its columns, in date order):
+// the count of the date column by weekday, and the CSV file of every entry.
+void analysisFigures(Workstation &station, int entries, const QString &folder)
+{
+    RecordFileOf<LogRecord> list(station.database(), station.errors());
+    if (list.open() != 0)
+        die(u"open Log.tps"_s);
+    const std::vector<BrowseColumn> columns = ActivityLogList::columns();
+    const auto date = std::find_if(columns.begin(), columns.end(),
+                                   [](const BrowseColumn &column) { return column.kind == ColumnKind::Date; });
+    if (date == columns.end())
+        die(u"the log list has no date column"_s);
+    store::WalkRequest walk;
+    walk.key = ActivityLogList::orders().front().key;
+
+    QElapsedTimer timer;
+    timer.start();
+    GraphCategories categories(*date);
+    ListProcess counting(list, station.clock(), walk, {date->field});
+    counting.process().setHandler(
+        [&](RecordFile &) { return categories.add(counting.file().row()[std::size_t(date->field)]); });
+    if (counting.process().runToEnd() != RequestCompleted || categories.counted() != entries)
+        die(u"the graph missed entries"_s);
+    figure("graph_1m_ms", elapsedMs(timer), "ms");
+
+    timer.start();
+    ListExport file(ListExport::Format::Csv, columns, u"Activity Log"_s, folder, station.messages());
+    std::vector<int> fields;
+    for (const BrowseColumn &column : columns)
+        fields.push_back(column.field);
+    ListProcess exporting(list, station.clock(), walk, fields);
+    exporting.process().setHandler(file.handler());
+    if (!file.open() || exporting.process().runToEnd() != RequestCompleted
+        || !file.finish(exporting.process().reachedEnd()) || file.recordsWritten() != entries)
+        die(u"the export missed entries"_s);
+    figure("export_csv_1m_ms", elapsedMs(timer), "ms");
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -206,6 +248,7 @@ int main(int argc, char **argv)
 
     listFigures(station);
     windowFigures(station, entries);
+    analysisFigures(station, entries, folder.path());
 
     // The window counts the case events of the whole log each time it opens or refreshes.
     QElapsedTimer timer;

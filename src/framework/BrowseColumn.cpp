@@ -11,14 +11,19 @@ constexpr int DateWidth = 8;
 
 } // namespace
 
+QString BrowseColumn::display(const store::Value &value) const
+{
+    return format ? format(value) : ColumnFormat::text(value);
+}
+
 BrowseColumn timeColumn(int field, const QString &header)
 {
-    return {field, header, TimeWidth, ColumnFormat::time, true};
+    return {field, header, TimeWidth, ColumnFormat::time, true, ColumnKind::Time};
 }
 
 BrowseColumn dateColumn(int field, const QString &header)
 {
-    return {field, header, DateWidth, ColumnFormat::date, true};
+    return {field, header, DateWidth, ColumnFormat::date, true, ColumnKind::Date};
 }
 
 } // namespace vellum

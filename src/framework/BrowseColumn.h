@@ -13,6 +13,9 @@
 
 namespace vellum {
 
+// What a column's values are, beyond their display text: a graph groups dates and times.
+enum class ColumnKind { Plain, Date, Time };
+
 struct BrowseColumn {
     using Format = std::function<QString(const store::Value &)>;
 
@@ -21,6 +24,10 @@ struct BrowseColumn {
     int width;     // in characters
     Format format; // display text; empty shows the value as it is stored
     bool rightAligned = false;
+    ColumnKind kind = ColumnKind::Plain;
+
+    // The text the list shows for the value.
+    QString display(const store::Value &value) const;
 };
 
 struct BrowseOrder {

@@ -32,6 +32,7 @@ public:
     // Switches the order and reads the page around `keep` (the highlighted row) in it.
     int setOrderIndex(int index, const store::StoredRow *keep, int preferredIndex);
     void setFilter(std::vector<store::Condition> filter);
+    const std::vector<store::Condition> &filter() const { return m_pager.filter(); }
     void setPageSize(int rows);
     int pageSize() const { return m_pager.pageSize(); }
 

@@ -25,6 +25,7 @@ public:
     void setOrder(const BrowseOrder &order);
     const BrowseOrder &order() const { return m_order; }
     void setFilter(std::vector<store::Condition> filter);
+    const std::vector<store::Condition> &filter() const { return m_filter; }
     // The fields a page reads; the key fields of every order must be among them.
     void setFields(std::vector<int> fields);
     void setPageSize(int rows);

@@ -39,6 +39,15 @@ void ProgressProcess::setWithMemos(bool withMemos)
     m_request.withMemos = withMemos;
 }
 
+void ProgressProcess::setWalk(store::WalkRequest walk)
+{
+    walk.direction = store::Direction::Forward;
+    walk.after.reset();
+    walk.from.reset();
+    walk.withMemos = m_request.withMemos;
+    m_request = std::move(walk);
+}
+
 void ProgressProcess::setNoRecordsMessage(bool show)
 {
     m_noRecordsMessage = show;

@@ -36,6 +36,9 @@ public:
     void setSelection(Selection selection);
     void setHandler(Handler handler);
     void setWithMemos(bool withMemos);
+    // Order, range, filter and fields of a walk in one (the process pages forward from its start);
+    // a walk that reads only some fields must read the order's key fields.
+    void setWalk(store::WalkRequest walk);
     // Reports tell an empty selection in their own words: no error 22 then.
     void setNoRecordsMessage(bool show);
 

@@ -22,6 +22,11 @@ void ReportDocument::setColumnHeadings(const QStringList &lines)
     m_columnHeadings = lines;
 }
 
+void ReportDocument::setHeaderLines(const QStringList &lines)
+{
+    m_headerLines = lines;
+}
+
 bool ReportDocument::addLine(const QString &line)
 {
     if (m_failed || m_finished)
@@ -57,7 +62,9 @@ int ReportDocument::widestLine() const
 
 QStringList ReportDocument::header() const
 {
-    QStringList lines{m_title, u"Date : "_s + m_date, u"Time : "_s + m_time, QString()};
+    QStringList lines{m_title};
+    lines.append(m_headerLines.isEmpty() ? QStringList{u"Date : "_s + m_date, u"Time : "_s + m_time} : m_headerLines);
+    lines.append(QString());
     lines.append(m_columnHeadings);
     return lines;
 }

@@ -27,6 +27,8 @@ public:
     ReportDocument &operator=(const ReportDocument &) = delete;
 
     void setColumnHeadings(const QStringList &lines);
+    // Lines under the title in place of the date and time of printing (a report that states more).
+    void setHeaderLines(const QStringList &lines);
     // False when the spool could not be written: the report cannot go on.
     bool addLine(const QString &line);
     // Spools the last page; after it the pages can be read.
@@ -52,6 +54,7 @@ private:
     QString m_time;
     QString m_applicationTitle;
     QStringList m_columnHeadings;
+    QStringList m_headerLines;
     int m_linesPerPage;
     QStringList m_current;
     std::vector<qint64> m_offsets; // where each page starts in the spool

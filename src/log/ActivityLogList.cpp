@@ -16,8 +16,8 @@ std::vector<BrowseColumn> ActivityLogList::columns()
         {C::Name, u"Name"_s, 20, {}},
         {C::CaseNr, u"Case Nr"_s, 6, &ActivityLogList::caseNumber, true},
         {C::Action, u"Action"_s, 7, {}},
-        {C::ActionDate, u"Date"_s, 8, ColumnFormat::date},
-        {C::ActionTime, u"Time"_s, 5, ColumnFormat::time},
+        {C::ActionDate, u"Date"_s, 8, ColumnFormat::date, false, ColumnKind::Date},
+        {C::ActionTime, u"Time"_s, 5, ColumnFormat::time, false, ColumnKind::Time},
     };
 }
 

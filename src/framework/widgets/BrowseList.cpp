@@ -563,6 +563,31 @@ void BrowseList::select()
     finish(RequestCompleted);
 }
 
+std::vector<BrowseColumn> BrowseList::visibleColumns() const
+{
+    return m_model->columns();
+}
+
+store::WalkRequest BrowseList::currentWalk() const
+{
+    const BrowseOrder &order = m_model->orders()[std::size_t(m_model->orderIndex())];
+    store::WalkRequest walk;
+    walk.key = order.key;
+    walk.range = order.range;
+    walk.filter = m_model->filter();
+    return walk;
+}
+
+QString BrowseList::orderDescription() const
+{
+    return m_model->orders()[std::size_t(m_model->orderIndex())].name;
+}
+
+QString BrowseList::filterDescription() const
+{
+    return {};
+}
+
 bool BrowseList::mayClose()
 {
     return m_form == nullptr || m_form->placedWindow()->close();

@@ -106,6 +106,21 @@ public:
     // Re-reads the highlighted row's record into the buffer, watched from here on.
     bool rereadHighlighted();
 
+    // The columns shown, in the order shown (hidden ones left out), with the header texts shown.
+    std::vector<BrowseColumn> visibleColumns() const;
+    // The walk that gives the list's records in its current order, range and filter, from the start
+    // (no position; the caller sets limit and after).
+    store::WalkRequest currentWalk() const;
+    // The "Order:" and "Filter:" texts of a printed list ("" when none).
+    QString orderDescription() const;
+    QString filterDescription() const;
+Q_SIGNALS:
+    // Pop-up items of a personalised list that the analysis module serves.
+    void graphRequested(int column); // index into visibleColumns()
+    void printRequested(bool preview);
+    void exportRequested(bool html);
+    void outputRequested();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool aboutToShow() override;
