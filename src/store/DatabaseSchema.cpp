@@ -260,6 +260,9 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
         }
     }
     file.open = true;
+    // A file that lacks them keeps working as before: its hidden columns read as empty.
+    if (!file.readOnly && !table.hiddenColumns.empty())
+        static_cast<void>(m_impl->addHiddenColumns(file, table));
     return {};
 }
 
