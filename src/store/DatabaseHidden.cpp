@@ -5,6 +5,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace vellum::store {
 
 namespace {
@@ -37,9 +39,16 @@ bool Database::Impl::hasColumn(const Attached &file, const TableDefinition &tabl
     return rc == SQLITE_ROW && statement.integer(0) > 0;
 }
 
-// Checked again under the write lock: another workstation may have added them meanwhile.
+// Checked first without a lock, as they are there nearly always; then again under the write lock,
+// as another workstation may have added them meanwhile.
 StoreStatus Database::Impl::addHiddenColumns(const Attached &file, const TableDefinition &table)
 {
+    StoreStatus checked;
+    const bool complete =
+        std::all_of(table.hiddenColumns.begin(), table.hiddenColumns.end(),
+                    [&](std::string_view column) { return hasColumn(file, table, column, &checked); });
+    if (complete || !checked)
+        return checked;
     if (StoreStatus started = begin({&table}, TransactionTimeoutMs); !started)
         return started;
     const TableSql sql(table, file.schema);

@@ -41,13 +41,24 @@ QStringList RecordStation::shown() const
 
 UserRecord RecordStation::addUser(const QString &name, const QString &password, int level)
 {
+    const UserRecord user = addUserWithText(name, {}, level);
+    store::StoredRow row;
+    if (!m_station->database().fetch(UserRecord::table(), UserRecord::KeyName, {name}, &row)
+        || !UserPasswords(m_station->database()).store(row.rowId, password))
+        QTest::qFail("the password could not be stored", __FILE__, __LINE__);
+    return user;
+}
+
+UserRecord RecordStation::addUserWithText(const QString &name, const QString &text, int level)
+{
     RecordFileOf<UserRecord> users(m_station->database(), m_station->errors(), true);
     test::setUpStep(users.open(), "open the user file");
     users.record() = {};
     users.record().Name = name;
+    users.record().Position = text;
     users.record().Level = std::uint8_t(level);
     users.record().Qualification = Qualifications.value(level);
-    if (users.insert() != 0 || !UserPasswords(m_station->database()).store(users.rowId(), password))
+    if (users.insert() != 0)
         QTest::qFail("the user could not be added", __FILE__, __LINE__);
     return users.record();
 }

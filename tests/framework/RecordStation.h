@@ -33,6 +33,8 @@ public:
 
     // The password is kept as its hashes, as the program keeps it.
     UserRecord addUser(const QString &name, const QString &password = {}, int level = 0);
+    // A user whose Position holds the text: the plain text field the framework's own tests edit.
+    UserRecord addUserWithText(const QString &name, const QString &text, int level = 0);
     // Whether the stored hashes (or a clear text) are of this password, letter case counting.
     bool passwordIs(const QString &name, const QString &password);
     // The stored user of that name and the row version the watch compares; level 255 when none.
