@@ -37,6 +37,17 @@ store::StoredRow addUser(store::Database &database, const store::TableDefinition
     return stored;
 }
 
+// A user file as a program before the hashes left it: names with their clear texts.
+void olderFile(const QString &folder, const std::vector<std::pair<QString, QString>> &users)
+{
+    const store::TableDefinition older = olderUsers();
+    store::Database database(folder);
+    if (!database.open(older, store::OpenMode::ReadWrite, true))
+        QTest::qFail("the older file could not be made", __FILE__, __LINE__);
+    for (const auto &[name, clearText] : users)
+        addUser(database, older, name, clearText);
+}
+
 UserRecord storedUser(store::Database &database, const QString &name, std::int64_t *rowId)
 {
     store::StoredRow row;
@@ -124,14 +135,7 @@ void TestUserPasswords::hashesAreSaltedAndHoldNoClearText()
 void TestUserPasswords::conversionLeavesNoClearTextInTheFile()
 {
     QTemporaryDir dir;
-    const store::TableDefinition older = olderUsers();
-    {
-        store::Database database(dir.path());
-        QVERIFY(database.open(older, store::OpenMode::ReadWrite, true));
-        addUser(database, older, u"Anna"_s, u"ZebraTango17"_s);
-        addUser(database, older, u"Boris"_s, u"QuietHarbour"_s);
-        addUser(database, older, u"Carla"_s, QString());
-    }
+    olderFile(dir.path(), {{u"Anna"_s, u"ZebraTango17"_s}, {u"Boris"_s, u"QuietHarbour"_s}, {u"Carla"_s, QString()}});
     store::Database database(dir.path());
     QVERIFY(database.open(UserRecord::table(), store::OpenMode::ReadWrite, false));
     UserPasswords passwords(database);
@@ -161,12 +165,7 @@ void TestUserPasswords::conversionLeavesNoClearTextInTheFile()
 void TestUserPasswords::readOnlyFileLogsOnAgainstClearText()
 {
     QTemporaryDir dir;
-    const store::TableDefinition older = olderUsers();
-    {
-        store::Database database(dir.path());
-        QVERIFY(database.open(older, store::OpenMode::ReadWrite, true));
-        addUser(database, older, u"Anna"_s, u"Secret"_s);
-    }
+    olderFile(dir.path(), {{u"Anna"_s, u"Secret"_s}});
     store::Database database(dir.path());
     QVERIFY(database.open(UserRecord::table(), store::OpenMode::ReadOnly, false));
     UserPasswords passwords(database);

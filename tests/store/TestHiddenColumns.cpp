@@ -50,6 +50,13 @@ std::int64_t addRow(Database &db, const TableDefinition &definition, std::int64_
     return stored.rowId;
 }
 
+// The file as the older program leaves it, with one row; that row's id.
+std::int64_t olderFileWithARow(const QString &folder)
+{
+    Database older(folder);
+    return older.open(olderTable, OpenMode::ReadWrite, true) ? addRow(older, olderTable, 1) : 0;
+}
+
 QString hiddenOf(Database &db, std::int64_t rowId, std::string_view column, StoreStatus *status = nullptr)
 {
     QString text = u"unread"_s;
@@ -93,12 +100,8 @@ void TestHiddenColumns::newFileHasThemOutsideTheLayout()
 void TestHiddenColumns::olderFileGetsThemWhenOpenedForWriting()
 {
     QTemporaryDir dir;
-    std::int64_t row = 0;
-    {
-        Database older(dir.path());
-        QVERIFY(older.open(olderTable, OpenMode::ReadWrite, true));
-        row = addRow(older, olderTable, 1);
-    }
+    const std::int64_t row = olderFileWithARow(dir.path());
+    QVERIFY(row != 0);
     Database db(dir.path());
     QVERIFY(db.open(table, OpenMode::ReadWrite, false));
     QCOMPARE(columnsOf(db.pathOf(table)),
@@ -117,12 +120,8 @@ void TestHiddenColumns::olderFileGetsThemWhenOpenedForWriting()
 void TestHiddenColumns::olderFileOpenedReadOnlyReadsEmpty()
 {
     QTemporaryDir dir;
-    std::int64_t row = 0;
-    {
-        Database older(dir.path());
-        QVERIFY(older.open(olderTable, OpenMode::ReadWrite, true));
-        row = addRow(older, olderTable, 1);
-    }
+    const std::int64_t row = olderFileWithARow(dir.path());
+    QVERIFY(row != 0);
     Database db(dir.path());
     QVERIFY(db.open(table, OpenMode::ReadOnly, false));
     QCOMPARE(columnsOf(db.pathOf(table)), (QStringList{u"Nr"_s, u"Name"_s, u"_RowVersion"_s}));
@@ -135,12 +134,8 @@ void TestHiddenColumns::olderFileOpenedReadOnlyReadsEmpty()
 void TestHiddenColumns::readerSeesColumnsAnotherStationAdded()
 {
     QTemporaryDir dir;
-    std::int64_t row = 0;
-    {
-        Database older(dir.path());
-        QVERIFY(older.open(olderTable, OpenMode::ReadWrite, true));
-        row = addRow(older, olderTable, 1);
-    }
+    const std::int64_t row = olderFileWithARow(dir.path());
+    QVERIFY(row != 0);
     Database reader(dir.path());
     QVERIFY(reader.open(table, OpenMode::ReadOnly, false));
     QCOMPARE(hiddenOf(reader, row, "_First"), QString());
