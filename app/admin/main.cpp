@@ -1,8 +1,9 @@
 // vellum-admin: creates a starter database, checks, backs up or restores the record files of a
 // database folder, exports its cases to a CSV file, opens the sqlite3 shell on one of them or
-// writes a list report to a PDF, without a display.
+// writes a list report to a PDF, or gives a user a new password, without a display.
 
 #include "ConsoleMessages.h"
+#include "PasswordCommand.h"
 #include "RecordFileShell.h"
 #include "ReportCommand.h"
 
@@ -170,16 +171,20 @@ int main(int argc, char *argv[])
         return exportCases(arguments.at(2), arguments.at(3));
     if (arguments.size() >= 4 && command == u"shell"_s)
         return openShell(arguments.at(2), arguments.at(3), arguments.mid(4));
+    if (arguments.size() == 4 && command == u"set-password"_s)
+        return admin::setPassword(arguments.at(2), arguments.at(3));
     if (arguments.size() == 5 && command == u"report"_s)
         return admin::writeReport(arguments.at(2), arguments.at(3), arguments.at(4));
     const bool helpAsked = alone && (command == u"--help"_s || command == u"-h"_s);
-    QTextStream(helpAsked ? stdout : stderr) << u"Usage: vellum-admin create-database DIR\n"
-                                                u"       vellum-admin check DIR\n"
-                                                u"       vellum-admin backup DIR TARGET\n"
-                                                u"       vellum-admin restore BACKUP DIR\n"
-                                                u"       vellum-admin export DIR FILE\n"
-                                                u"       vellum-admin shell DIR FILE [SQL ...]\n"
-                                                u"       vellum-admin report NAME DIR OUT.pdf\n"
-                                                u"       vellum-admin --help | --version\n"_s;
+    QTextStream(helpAsked ? stdout : stderr)
+        << u"Usage: vellum-admin create-database DIR\n"
+           u"       vellum-admin check DIR\n"
+           u"       vellum-admin backup DIR TARGET\n"
+           u"       vellum-admin restore BACKUP DIR\n"
+           u"       vellum-admin export DIR FILE\n"
+           u"       vellum-admin shell DIR FILE [SQL ...]\n"
+           u"       vellum-admin report NAME DIR OUT.pdf\n"
+           u"       vellum-admin set-password DIR USER   (the password on standard input)\n"
+           u"       vellum-admin --help | --version\n"_s;
     return helpAsked ? Success : UsageError;
 }

@@ -33,7 +33,9 @@ constexpr std::array<store::KeyDefinition, 2> keys{{
     {"IDE:KeyName", "IDE:KeyName", KeyKind::Unique, false, {C::Name, -1}},
 }};
 
-constexpr store::TableDefinition spec{"Ide.tps", "IDE", specs, keys};
+constexpr std::array<std::string_view, 2> hidden{R::PassWordHash, R::PassWordLogonHash};
+
+constexpr store::TableDefinition spec{"Ide.tps", "IDE", specs, keys, hidden};
 
 } // namespace
 

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 namespace vellum {
 
@@ -45,6 +46,11 @@ struct UserRecord {
             Count
         };
     };
+
+    // The password's two slow salted hashes, in columns outside the layout (see UserPasswords):
+    // of the password as typed, and of it in capitals, for the logon.
+    static constexpr std::string_view PassWordHash = "_PassWordHash";
+    static constexpr std::string_view PassWordLogonHash = "_PassWordLogonHash";
 
     // Key indexes in key order.
     static constexpr int KeyID = 0;

@@ -2,9 +2,12 @@
 
 #include "LastAdministrator.h"
 #include "UserLevels.h"
+#include "data/UserPasswords.h"
 #include "data/UserRecord.h"
 #include "data/Workstation.h"
+#include "framework/ErrorTable.h"
 #include "framework/RecordFile.h"
+#include "store/Transaction.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -31,8 +34,9 @@ UserForm::UserForm(Workstation &workstation, FileRelations &users, QWidget *pare
     addField(u"Password"_s, m_password);
     addField(u"Level:"_s, m_level);
     bindings().text(Col::Name, m_name);
-    bindings().text(Col::PassWord, m_password);
     bindings().choice(Col::Qualification, m_level);
+    connect(m_password, &QLineEdit::textChanged, this, [this] { m_passwordTyped = true; });
+    connect(this, &ProcedureWindow::finished, this, &UserForm::storePassword);
 }
 
 // A new user (no qualification yet) is offered the lowest level.
@@ -40,6 +44,11 @@ void UserForm::recordShown()
 {
     if (m_level->currentIndex() < 0)
         m_level->setCurrentIndex(0);
+    const UserRecord user = fromRow<UserRecord>(file().buffer());
+    const bool set = request() != InsertRequest
+                     && UserPasswords(m_workstation.database()).isSet(file().rowId(), user).value_or(false);
+    m_password->setText(set ? UserPasswords::Mask : QString());
+    m_passwordTyped = false;
 }
 
 bool UserForm::beforeOpen(FormRequest *request)
@@ -72,11 +81,35 @@ bool UserForm::keepsAnAdministrator(int newLevel)
     return refused == false;
 }
 
+// IDE:PassWord is always written empty: a password typed, or a clear text an older version left
+// there, goes into the hashes after the save.
 void UserForm::completeRecord(store::Row *row)
 {
+    const QString clearText = store::asText((*row)[UserRecord::Col::PassWord]);
+    (*row)[UserRecord::Col::PassWord] = QString();
+    if (m_passwordTyped)
+        m_newPassword = m_password->text();
+    else if (!clearText.isEmpty())
+        m_newPassword = clearText;
+    else
+        m_newPassword.reset();
     const int level = UserLevels::levelOf(store::asText((*row)[UserRecord::Col::Qualification]));
     if (level >= 0)
         (*row)[UserRecord::Col::Level] = std::int64_t(level);
+}
+
+void UserForm::storePassword(int response)
+{
+    if (response != RequestCompleted || !m_newPassword || request() == DeleteRequest)
+        return;
+    store::Transaction transaction(m_workstation.database(), {&UserRecord::table()});
+    store::StoreStatus result = transaction.started();
+    if (result)
+        result = UserPasswords(m_workstation.database()).store(file().rowId(), *m_newPassword);
+    if (result)
+        result = transaction.commit();
+    if (!result)
+        static_cast<void>(file().fail(ErrorId::UpdateError, result, true));
 }
 
 } // namespace vellum

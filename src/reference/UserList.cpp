@@ -2,6 +2,7 @@
 
 #include "UserForm.h"
 #include "UserLevels.h"
+#include "data/UserPasswords.h"
 #include "data/UserRecord.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
@@ -14,11 +15,17 @@ namespace {
 
 using Col = UserRecord::Col;
 
-std::vector<BrowseColumn> columns()
+std::vector<BrowseColumn> columns(Workstation &workstation)
 {
     std::vector<BrowseColumn> columns(UserList::ColumnCount);
     columns[UserList::NameColumn] = {Col::Name, u"Name"_s, 20, {}};
-    columns[UserList::PassWordColumn] = {Col::PassWord, u"PassWord"_s, 20, {}};
+    // No password is shown, only whether there is one: looked up by the user's name, as the
+    // hashes are no field of the record.
+    const auto mask = [&workstation](const store::Value &name) {
+        return UserPasswords(workstation.database()).isSet(store::asText(name)).value_or(false) ? UserPasswords::Mask
+                                                                                                : QString();
+    };
+    columns[UserList::PassWordColumn] = {Col::Name, u"PassWord"_s, 20, mask};
     columns[UserList::QualificationColumn] = {Col::Qualification, u"Qualification"_s, 13, {}};
     return columns;
 }
@@ -36,7 +43,7 @@ UserList::UserList(Workstation &workstation, QWidget *parent)
       m_workstation(workstation)
 {
     setWindowTitle(u"Vellum Users"_s);
-    setColumns(columns());
+    setColumns(columns(workstation));
     setOrders({{u"By Name"_s, UserRecord::KeyName, {}, true}});
     // A list left open after its administrator logged out only shows the users.
     setRights([this] { return UserLevels::mayAdminister(m_workstation.levelInForce()) ? AllButtons : Buttons(); });

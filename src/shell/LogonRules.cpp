@@ -1,6 +1,7 @@
 #include "LogonRules.h"
 
 #include "UserDetails.h"
+#include "data/UserPasswords.h"
 #include "framework/ApplicationMessage.h"
 
 using namespace Qt::StringLiterals;
@@ -19,9 +20,15 @@ LogonRules::LogonRules(Workstation &workstation)
 {
 }
 
+// A user file that may be written keeps no clear text: what one still holds is converted now.
+// A failed conversion is tried again at the next logon; until then the clear text is compared.
 bool LogonRules::openUsers()
 {
-    return m_users.open() == 0;
+    if (m_users.open() != 0)
+        return false;
+    if (!m_users.isReadOnly())
+        static_cast<void>(UserPasswords(m_workstation.database()).convertClearText());
+    return true;
 }
 
 QStringList LogonRules::userNames()
@@ -45,7 +52,9 @@ LogonRules::Outcome LogonRules::attempt(const QString &name, const QString &pass
         notify(u"Unknown User"_s);
         return fail(Outcome::UnknownUser);
     }
-    if (!UserDetails::sameAnyCase(m_users.record().PassWord, password))
+    // Without regard to letter case; hashes that cannot be read let nobody in.
+    if (UserPasswords(m_workstation.database()).logonMatches(m_users.rowId(), m_users.record(), password)
+        != UserPasswords::Check::Matches)
         return fail(Outcome::WrongPassword);
     logOn();
     return Outcome::LoggedOn;

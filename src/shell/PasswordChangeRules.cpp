@@ -1,7 +1,9 @@
 #include "PasswordChangeRules.h"
 
 #include "UserDetails.h"
+#include "data/UserPasswords.h"
 #include "framework/ApplicationMessage.h"
+#include "store/Transaction.h"
 
 using namespace Qt::StringLiterals;
 
@@ -23,7 +25,7 @@ bool PasswordChangeRules::open()
         notify(u"User Not Found"_s);
         return false;
     }
-    m_newPassword = m_users.record().PassWord;
+    m_newPassword.reset();
     return true;
 }
 
@@ -46,29 +48,47 @@ PasswordChangeRules::OldPassword PasswordChangeRules::enterOldPassword(const QSt
         return OldPassword::UserGone;
     }
     // Unlike the logon, letter case counts here.
-    if (UserDetails::typedPassword(typed) != m_users.record().PassWord) {
+    if (UserPasswords(m_workstation.database()).exactlyMatches(m_users.rowId(), m_users.record(), typed)
+        != UserPasswords::Check::Matches) {
         m_workstation.messages().beep();
         return OldPassword::Wrong;
     }
-    m_newPassword.clear();
+    m_newPassword = QString();
     return OldPassword::Matches;
 }
 
 bool PasswordChangeRules::enterNewPassword(const QString &typed)
 {
-    m_newPassword = UserDetails::typedPassword(typed);
-    return !m_newPassword.isEmpty();
+    m_newPassword = UserPasswords::typed(typed);
+    return !m_newPassword->isEmpty();
 }
 
 bool PasswordChangeRules::finish(const QString &repetition, const Signature &signature)
 {
-    if (UserDetails::typedPassword(repetition) != m_newPassword) {
+    if (!repeated(repetition)) {
         notify(u"Wrong repetetion : try again"_s);
         return false;
     }
+    takeSignature(signature);
+    if (write())
+        UserDetails::takeSignature(m_users.record(), m_workstation.user());
+    else
+        notify(u"Error Updating User Data"_s);
+    return true;
+}
+
+// Before the old password was entered, the repetition is compared with the stored password.
+bool PasswordChangeRules::repeated(const QString &repetition)
+{
+    if (m_newPassword)
+        return UserPasswords::typed(repetition) == *m_newPassword;
+    return UserPasswords(m_workstation.database()).exactlyMatches(m_users.rowId(), m_users.record(), repetition)
+           == UserPasswords::Check::Matches;
+}
+
+void PasswordChangeRules::takeSignature(const Signature &signature)
+{
     UserRecord &user = m_users.record();
-    if (!m_newPassword.isEmpty())
-        user.PassWord = m_newPassword;
     user.Greet = signature.greet;
     user.FullName = signature.fullName;
     user.Position = signature.position;
@@ -76,10 +96,24 @@ bool PasswordChangeRules::finish(const QString &repetition, const Signature &sig
     user.Email = signature.email;
     user.Phone = signature.phone;
     user.Fax = signature.fax;
-    UserDetails::takeSignature(user, m_workstation.user());
-    if (m_users.tryUpdate() != 0)
-        notify(u"Error Updating User Data"_s);
-    return true;
+}
+
+// The record and the hashes of a new password (or of a clear text still stored) in one transaction.
+bool PasswordChangeRules::write()
+{
+    UserRecord &user = m_users.record();
+    const QString clearText = user.PassWord;
+    const bool newPassword = m_newPassword && !m_newPassword->isEmpty();
+    user.PassWord.clear();
+    store::Transaction transaction(m_workstation.database(), {&UserRecord::table()});
+    if (!transaction.started() || m_users.tryUpdate() != 0)
+        return false;
+    if (newPassword || !clearText.isEmpty()) {
+        const QString password = newPassword ? *m_newPassword : clearText;
+        if (!UserPasswords(m_workstation.database()).store(m_users.rowId(), password))
+            return false;
+    }
+    return transaction.commit().ok();
 }
 
 void PasswordChangeRules::notify(const QString &text) const

@@ -2,13 +2,15 @@
 // What the password and signature window decides. The old password must be typed with its
 // stored letter case before a new one can be given and the signature changed; OK checks the
 // repetition, keeps the old password when no new one was given, writes the user record and
-// takes the signature over into the current user.
+// takes the signature over into the current user. A new password is kept as its hashes.
 
 #include "data/UserRecord.h"
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace vellum {
 
@@ -44,11 +46,15 @@ public:
 
 private:
     bool fetchUser();
+    bool repeated(const QString &repetition);
+    void takeSignature(const Signature &signature);
+    bool write();
     void notify(const QString &text) const;
 
     Workstation &m_workstation;
     RecordFileOf<UserRecord> m_users;
-    QString m_newPassword;
+    // None until the old password was entered: the stored one stays.
+    std::optional<QString> m_newPassword;
 };
 
 } // namespace vellum

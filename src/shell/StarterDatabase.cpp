@@ -2,6 +2,7 @@
 
 #include "data/DatabaseOpener.h"
 #include "data/RecordFiles.h"
+#include "data/UserPasswords.h"
 #include "framework/ErrorTable.h"
 #include "shell/StarterCases.h"
 #include "shell/StarterReferenceData.h"
@@ -26,6 +27,22 @@ int insertAll(RecordFileOf<R> &file, const std::vector<R> &records)
         file.record() = record;
         if (const int result = file.insert(); result != 0)
             return result;
+    }
+    return 0;
+}
+
+int reportStoreFailure(ErrorReporter &errors, int id, const QString &file, const store::StoreStatus &status);
+
+int insertUsers(RecordFileOf<UserRecord> &file, const std::vector<UserRecord> &users, ErrorReporter &errors)
+{
+    UserPasswords passwords(file.database());
+    for (const UserRecord &user : users) {
+        file.record() = user;
+        if (const int result = file.insert(); result != 0)
+            return result;
+        if (const store::StoreStatus stored = passwords.store(file.rowId(), StarterReferenceData::passwordOf(user));
+            !stored)
+            return reportStoreFailure(errors, ErrorId::InsertError, file.name(), stored);
     }
     return 0;
 }
@@ -100,7 +117,7 @@ int StarterDatabase::write(store::Database &database, ErrorReporter &errors) con
     const StarterCases samples(m_clock, clients, products, users);
     files.configuration().record() = StarterReferenceData::configuration();
     files.knowledgeBase().record() = samples.knowledgeBaseCase();
-    int result = insertAll(files.users(), users);
+    int result = insertUsers(files.users(), users, errors);
     if (result == 0)
         result = files.configuration().insert();
     if (result == 0)

@@ -29,8 +29,6 @@ UserRecord user(std::uint16_t number, const QString &name, std::uint8_t level, c
     UserRecord record;
     record.IdNr = number;
     record.Name = name;
-    // The lower-case name without blanks: easy to remember in a practice database.
-    record.PassWord = name.toLower().remove(u' ');
     record.Qualification = qualification;
     record.Level = level;
     record.Greet = u"Kind regards,"_s;
@@ -106,6 +104,11 @@ ProductRecord product(const QString &id, const QString &name, const QString &des
 }
 
 } // namespace
+
+QString passwordOf(const UserRecord &user)
+{
+    return user.Name.toLower().remove(u' ');
+}
 
 std::vector<UserRecord> users()
 {

@@ -14,6 +14,9 @@ namespace vellum::StarterReferenceData {
 
 // In the order of their numbers: Admin 1, Boss 2, Employee 1 3, Employee 2 4.
 std::vector<UserRecord> users();
+// A starter user's password, kept as its hashes: the lower-case name without blanks, easy to
+// remember in a practice database.
+QString passwordOf(const UserRecord &user);
 SystemRecord configuration();
 std::vector<ClientRecord> clients();
 std::vector<ProductRecord> products();

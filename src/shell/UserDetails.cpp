@@ -23,17 +23,4 @@ void takeSignature(const UserRecord &record, CurrentUser &user)
     user.fax = store::fitText(record.Fax, 29);
 }
 
-QString typedPassword(const QString &typed)
-{
-    qsizetype end = typed.size();
-    while (end > 0 && typed[end - 1] == u' ')
-        --end;
-    return typed.left(end);
-}
-
-bool sameAnyCase(const QString &stored, const QString &typed)
-{
-    return typedPassword(stored).toUpper() == typedPassword(typed).toUpper();
-}
-
 } // namespace vellum::UserDetails

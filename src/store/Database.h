@@ -94,6 +94,13 @@ public:
     StoreStatus highest(const TableDefinition &table, int key, std::int64_t *number);
     StoreStatus count(const TableDefinition &table, std::int64_t *records);
 
+    // A hidden column of the row (TableDefinition::hiddenColumns). A file that has not got the
+    // column yet (opened read-only) reads it as empty. A write leaves the row's version alone:
+    // make it in the transaction that updates the record, so that the watch sees the change.
+    StoreStatus hiddenText(const TableDefinition &table, std::int64_t rowId, std::string_view column, QString *text);
+    StoreStatus setHiddenText(const TableDefinition &table, std::int64_t rowId, std::string_view column,
+                              const QString &text);
+
     StoreStatus storedLayout(const TableDefinition &table, std::vector<StoredField> *fields);
     static std::vector<StoredField> layoutOf(const TableDefinition &table);
     StoreStatus integrityCheck(const TableDefinition &table, QString *report);

@@ -95,6 +95,10 @@ public:
     // never written, so it must take a default or every insert would fail on it.
     StoreStatus columnsMatch(const Attached &file, const TableDefinition &table);
 
+    // Hidden columns: whether the file has one, and the ones it lacks added (opened for writing).
+    bool hasColumn(const Attached &file, const TableDefinition &table, std::string_view column, StoreStatus *result);
+    StoreStatus addHiddenColumns(const Attached &file, const TableDefinition &table);
+
     // A key is valid when its index exists with the declared uniqueness, columns and collations.
     bool keyValid(const Attached &file, const TableDefinition &table, const KeyDefinition &key);
 };

@@ -260,6 +260,12 @@ StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool cre
         }
     }
     file.open = true;
+    // A file that lacks them keeps working as before: its hidden columns read as empty. What a
+    // table hides is not left behind in freed space either, where any reader of the file finds it.
+    if (!file.readOnly && !table.hiddenColumns.empty()) {
+        static_cast<void>(m_impl->run("PRAGMA " + identifier(file.schema) + ".secure_delete = 1"));
+        static_cast<void>(m_impl->addHiddenColumns(file, table));
+    }
     return {};
 }
 

@@ -63,6 +63,10 @@ struct TableDefinition {
     std::string_view prefix;   // "SER": also the table's name
     std::span<const FieldDefinition> fields;
     std::span<const KeyDefinition> keys;
+    // Text columns of the table that are no fields: outside the record and its stored layout, read
+    // and written by name (Database::hiddenText). A file made without one gets it when it is
+    // opened for writing; until then it reads as empty.
+    std::span<const std::string_view> hiddenColumns = {};
 
     // Length of the fixed record: the memos are held outside it.
     constexpr int recordLength() const
@@ -85,6 +89,13 @@ struct TableDefinition {
             if (keys[i].name == name)
                 return int(i);
         return -1;
+    }
+    constexpr bool hasHiddenColumn(std::string_view name) const
+    {
+        for (const std::string_view hidden : hiddenColumns)
+            if (hidden == name)
+                return true;
+        return false;
     }
     constexpr int autoNumberKey() const
     {

@@ -85,6 +85,8 @@ QByteArray TableSql::createTable() const
         columns << definition(field);
     // The version sits before the memos, so reading it never walks a memo's overflow pages.
     columns << identifier(RowVersionColumn) + " INTEGER NOT NULL DEFAULT 1";
+    for (const std::string_view hidden : m_table.hiddenColumns)
+        columns << identifier(hidden) + " TEXT NOT NULL DEFAULT ''";
     for (std::size_t i = 0; i < m_table.fields.size(); ++i)
         if (m_table.fields[i].isMemo())
             columns << definition(int(i));
@@ -111,6 +113,21 @@ QByteArray TableSql::createIndex(int key) const
         parts << keyTerm(spec.parts[std::size_t(i)]);
     return QByteArray(spec.unique() ? "CREATE UNIQUE INDEX " : "CREATE INDEX ") + identifier(m_schema) + '.'
            + identifier(spec.name) + " ON " + identifier(m_table.prefix) + " (" + parts.join(", ") + ')';
+}
+
+QByteArray TableSql::addHiddenColumn(std::string_view name) const
+{
+    return "ALTER TABLE " + qualifiedTable() + " ADD COLUMN " + identifier(name) + " TEXT NOT NULL DEFAULT ''";
+}
+
+QByteArray TableSql::selectHidden(std::string_view name) const
+{
+    return "SELECT " + identifier(name) + " FROM " + qualifiedTable() + " WHERE rowid = ?";
+}
+
+QByteArray TableSql::updateHidden(std::string_view name) const
+{
+    return "UPDATE " + qualifiedTable() + " SET " + identifier(name) + " = ? WHERE rowid = ?";
 }
 
 QByteArray TableSql::dropIndex(const QByteArray &name) const

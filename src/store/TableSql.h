@@ -28,6 +28,10 @@ public:
     QByteArray createLayoutTable() const;
     QByteArray insertLayoutRow() const;
     QByteArray createIndex(int key) const;
+    // A hidden column (TableDefinition::hiddenColumns): added, and read or written by rowid.
+    QByteArray addHiddenColumn(std::string_view name) const;
+    QByteArray selectHidden(std::string_view name) const;
+    QByteArray updateHidden(std::string_view name) const;
     QByteArray dropIndex(const QByteArray &name) const;
 
     // Fixed fields first, then the memos: the order the columns are stored in.

@@ -13,6 +13,7 @@
 #include "data/ProductRecord.h"
 #include "data/RecordFiles.h"
 #include "data/SystemRecord.h"
+#include "data/UserPasswords.h"
 #include "data/UserRecord.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
@@ -294,8 +295,15 @@ void TestStarterDatabase::usersHaveTheirNumbersLevelsAndPasswords()
     QCOMPARE(int(user->IdNr), number);
     QCOMPARE(int(user->Level), level);
     QCOMPARE(user->Qualification, qualification);
-    // The README prints these passwords.
-    QCOMPARE(user->PassWord, password);
+    // The README prints these passwords; the file holds only their hashes.
+    QCOMPARE(user->PassWord, QString());
+    store::Database database(m_dir.path());
+    QVERIFY(database.open(UserRecord::table(), store::OpenMode::ReadOnly, false).ok());
+    store::StoredRow row;
+    QVERIFY(database.fetch(UserRecord::table(), UserRecord::KeyName, {name}, &row).ok());
+    UserPasswords passwords(database);
+    QCOMPARE(passwords.logonMatches(row.rowId, *user, password.toUpper()), UserPasswords::Check::Matches);
+    QCOMPARE(passwords.exactlyMatches(row.rowId, *user, password), UserPasswords::Check::Matches);
     QVERIFY(!user->FullName.isEmpty());
     QVERIFY(user->Email.contains(u'@'));
 }

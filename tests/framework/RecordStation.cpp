@@ -1,5 +1,7 @@
 #include "RecordStation.h"
 
+#include "data/PasswordHash.h"
+#include "data/UserPasswords.h"
 #include "framework/RecordFile.h"
 #include "support/SetUpStep.h"
 
@@ -21,6 +23,7 @@ RecordStation::RecordStation(const QString &folder, const QString &name)
     : m_settings(std::make_unique<SettingsFile>(QDir(folder).filePath(name + u".ini"_s))),
       m_clock(DateTime::dayNumber(QDate(2004, 5, 3)), DateTime::fromHoursMinutes(9, 6))
 {
+    PasswordHash::useMinimumLimits();
     m_station = std::make_unique<Workstation>(*m_settings, m_messages, m_dialogs, m_clock,
                                               [](int id) { QFAIL(qPrintable(u"fatal error %1"_s.arg(id))); });
     m_station->useDatabaseFolder(folder);
@@ -38,16 +41,34 @@ QStringList RecordStation::shown() const
 
 UserRecord RecordStation::addUser(const QString &name, const QString &password, int level)
 {
+    const UserRecord user = addUserWithText(name, {}, level);
+    store::StoredRow row;
+    if (!m_station->database().fetch(UserRecord::table(), UserRecord::KeyName, {name}, &row)
+        || !UserPasswords(m_station->database()).store(row.rowId, password))
+        QTest::qFail("the password could not be stored", __FILE__, __LINE__);
+    return user;
+}
+
+UserRecord RecordStation::addUserWithText(const QString &name, const QString &text, int level)
+{
     RecordFileOf<UserRecord> users(m_station->database(), m_station->errors(), true);
     test::setUpStep(users.open(), "open the user file");
     users.record() = {};
     users.record().Name = name;
-    users.record().PassWord = password;
+    users.record().Position = text;
     users.record().Level = std::uint8_t(level);
     users.record().Qualification = Qualifications.value(level);
     if (users.insert() != 0)
         QTest::qFail("the user could not be added", __FILE__, __LINE__);
     return users.record();
+}
+
+bool RecordStation::passwordIs(const QString &name, const QString &password)
+{
+    store::StoredRow row;
+    return m_station->database().fetch(UserRecord::table(), UserRecord::KeyName, {name}, &row).ok()
+           && UserPasswords(m_station->database()).exactlyMatches(row.rowId, fromRow<UserRecord>(row.values), password)
+                  == UserPasswords::Check::Matches;
 }
 
 UserRecord RecordStation::storedUser(const QString &name, std::int64_t *version)

@@ -31,7 +31,12 @@ public:
     // Every message shown so far, each as "caption: text".
     QStringList shown() const;
 
+    // The password is kept as its hashes, as the program keeps it.
     UserRecord addUser(const QString &name, const QString &password = {}, int level = 0);
+    // A user whose Position holds the text: the plain text field the framework's own tests edit.
+    UserRecord addUserWithText(const QString &name, const QString &text, int level = 0);
+    // Whether the stored hashes (or a clear text) are of this password, letter case counting.
+    bool passwordIs(const QString &name, const QString &password);
     // The stored user of that name and the row version the watch compares; level 255 when none.
     UserRecord storedUser(const QString &name, std::int64_t *version = nullptr);
     int userCount();

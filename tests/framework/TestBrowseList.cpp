@@ -48,7 +48,7 @@ public:
         : BrowseList(u"BrowseThings"_s,
                      std::make_unique<RecordFileOf<UserRecord>>(station.database(), station.errors()), {}, settings)
     {
-        setColumns({{UserRecord::Col::Name, u"Name"_s, 20, {}}, {UserRecord::Col::PassWord, u"Password"_s, 20, {}}});
+        setColumns({{UserRecord::Col::Name, u"Name"_s, 20, {}}, {UserRecord::Col::Position, u"Password"_s, 20, {}}});
         setOrders({{u"By Name"_s, UserRecord::KeyName, {}, true}});
         setFormFactory([this, &settings](FormRequest request) {
             requests << request;
@@ -130,7 +130,7 @@ void TestBrowseList::cleanup()
 void TestBrowseList::fillUsers(const QStringList &names)
 {
     for (const QString &name : names)
-        m_station->addUser(name, name.toLower());
+        m_station->addUserWithText(name, name.toLower());
 }
 
 std::unique_ptr<ThingList> TestBrowseList::openList()
@@ -304,7 +304,7 @@ void TestBrowseList::selectModeReturnsHighlighted()
     QCOMPARE(list.requests, QList<FormRequest>{});
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.first().first().toInt(), int(RequestCompleted));
-    QCOMPARE(store::asText(list.selectedRow().values[UserRecord::Col::PassWord]), u"boris"_s);
+    QCOMPARE(store::asText(list.selectedRow().values[UserRecord::Col::Position]), u"boris"_s);
     QCOMPARE(static_cast<RecordFileOf<UserRecord> &>(list.file()).record().Name, u"Boris"_s);
     QVERIFY(!list.isVisible());
 }

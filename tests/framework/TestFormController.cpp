@@ -66,10 +66,10 @@ Step okAfterAnotherStationSaved(UserForm &first, UserForm &other, RecordStation 
     other.read(u"Anna"_s);
     first.controller.open(ChangeRequest);
     other.controller.open(ChangeRequest);
-    other.users.record().PassWord = u"theirs"_s;
+    other.users.record().Position = u"theirs"_s;
     if (other.controller.ok() != Step::Close)
         return Step::Close;
-    first.users.record().PassWord = u"mine"_s;
+    first.users.record().Position = u"mine"_s;
     station.messages().expect(u"Record Was Not Updated"_s, ButtonOk);
     return first.controller.ok();
 }
@@ -108,8 +108,8 @@ void TestFormController::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_station = std::make_unique<RecordStation>(m_dir->path(), u"first"_s);
-    m_station->addUser(u"Anna"_s, u"pass"_s, 0);
-    m_station->addUser(u"Boris"_s, u"word"_s, 1);
+    m_station->addUserWithText(u"Anna"_s, u"pass"_s, 0);
+    m_station->addUserWithText(u"Boris"_s, u"word"_s, 1);
 }
 
 void TestFormController::cleanup()
@@ -219,7 +219,7 @@ void TestFormController::failedChangeAsksToRetry()
     const MessageRequest &question = m_station->messages().shown().last();
     QCOMPARE(question.buttons, ButtonYes | ButtonNo | ButtonCancel);
     QCOMPARE(question.defaultButton, int(ButtonCancel));
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"pass"_s);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Position, u"pass"_s);
 }
 
 void TestFormController::concurrentChangeShowsStoredVersion()
@@ -231,13 +231,13 @@ void TestFormController::concurrentChangeShowsStoredVersion()
     QCOMPARE(okAfterAnotherStationSaved(first, other, *m_station), Step::ShowStored);
 
     QCOMPARE(m_station->shown(), QStringList{ChangedByOther});
-    QCOMPARE(first.users.record().PassWord, u"theirs"_s);
+    QCOMPARE(first.users.record().Position, u"theirs"_s);
     QVERIFY(!first.controller.changed());
-    QCOMPARE(first.controller.historyValue(UserRecord::Col::PassWord), store::Value(u"mine"_s));
-    first.users.record().PassWord = u"mine"_s;
+    QCOMPARE(first.controller.historyValue(UserRecord::Col::Position), store::Value(u"mine"_s));
+    first.users.record().Position = u"mine"_s;
     QCOMPARE(first.controller.ok(), Step::Close);
     QCOMPARE(first.controller.response(), RequestCompleted);
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"mine"_s);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Position, u"mine"_s);
     QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
 }
 
@@ -249,7 +249,7 @@ void TestFormController::failedStartAfterAConflictKeepsTheChange()
     UserForm first(m_station->station());
     UserForm other(second.station());
     QCOMPARE(okAfterAnotherStationSaved(first, other, *m_station), Step::ShowStored);
-    first.users.record().PassWord = u"mine"_s;
+    first.users.record().Position = u"mine"_s;
     {
         // Another workstation writes to the user file and does not let go in time.
         store::Database holder(m_dir->path());
@@ -262,13 +262,13 @@ void TestFormController::failedStartAfterAConflictKeepsTheChange()
         holder.rollback();
     }
     QCOMPARE(first.users.lastError(), ErrorId::TransactionFailed);
-    QCOMPARE(first.users.record().PassWord, u"mine"_s);
+    QCOMPARE(first.users.record().Position, u"mine"_s);
     QVERIFY(first.controller.changed());
     m_station->messages().expect(u"Save Record"_s, ButtonCancel);
     QCOMPARE(first.controller.cancel(), Step::Stay);
     QCOMPARE(first.controller.ok(), Step::Close);
     QCOMPARE(first.controller.response(), RequestCompleted);
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"mine"_s);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Position, u"mine"_s);
     QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
 }
 
@@ -283,7 +283,7 @@ void TestFormController::recordDeletedMeanwhileIsNeverStored()
     other.read(u"Anna"_s);
     second.messages().expect(u"Confirm Delete"_s, ButtonYes);
     QCOMPARE(other.controller.open(DeleteRequest), Step::Close);
-    first.users.record().PassWord = u"mine"_s;
+    first.users.record().Position = u"mine"_s;
     m_station->messages().expect(u"deleted by another station"_s, ButtonOk);
     m_station->messages().expect(u"deleted by another station"_s, ButtonOk);
 
@@ -292,7 +292,7 @@ void TestFormController::recordDeletedMeanwhileIsNeverStored()
 
     QCOMPARE(first.controller.response(), RequestCancelled);
     QCOMPARE(m_station->shown(), (QStringList{Deleted, Deleted}));
-    QCOMPARE(first.users.record().PassWord, u"mine"_s);
+    QCOMPARE(first.users.record().Position, u"mine"_s);
     QVERIFY(first.controller.changed());
     QCOMPARE(m_station->storedUser(u"Anna"_s).Level, std::uint8_t(0xFF));
     QCOMPARE(m_station->userCount(), 1);
@@ -321,7 +321,7 @@ void TestFormController::emptyKeyFieldKeepsTheFormOpen()
         form.read(u"Anna"_s);
     QCOMPARE(form.controller.open(FormRequest(request)), Step::Show);
     form.users.record().Name = u"  "_s;
-    form.users.record().PassWord = u"typed"_s;
+    form.users.record().Position = u"typed"_s;
     m_station->messages().expect(u"Field Required"_s, ButtonOk);
 
     QCOMPARE(form.controller.ok(), Step::Stay);
@@ -335,7 +335,7 @@ void TestFormController::emptyKeyFieldKeepsTheFormOpen()
     QCOMPARE(form.controller.ok(), Step::Close);
     QCOMPARE(form.controller.invalidField(), -1);
     QCOMPARE(form.controller.response(), RequestCompleted);
-    QCOMPARE(m_station->storedUser(u"Carla"_s).PassWord, u"typed"_s);
+    QCOMPARE(m_station->storedUser(u"Carla"_s).Position, u"typed"_s);
     QCOMPARE(m_station->userCount(), request == InsertRequest ? 3 : 2);
 }
 
@@ -379,7 +379,7 @@ void TestFormController::cancelGuardsChanges()
     form.controller.setRules({true, true, true, cancelAction});
     form.controller.open(ChangeRequest);
     if (changed)
-        form.users.record().PassWord = u"new"_s;
+        form.users.record().Position = u"new"_s;
     if (answer != 0)
         m_station->messages().expect(message.section(u':', 0, 0), answer);
 
@@ -387,7 +387,7 @@ void TestFormController::cancelGuardsChanges()
 
     QCOMPARE(int(form.controller.response()), response);
     QCOMPARE(m_station->shown(), message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, stored);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Position, stored);
 }
 
 void TestFormController::cancelledInsertGivesBackItsNumber()

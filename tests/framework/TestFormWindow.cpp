@@ -47,7 +47,7 @@ public:
         addField(u"Password"_s, password);
         addField(u"Email"_s, email);
         bindings().text(UserRecord::Col::Name, name);
-        bindings().text(UserRecord::Col::PassWord, password);
+        bindings().text(UserRecord::Col::Position, password);
         bindings().text(UserRecord::Col::Email, email);
     }
 
@@ -128,8 +128,8 @@ void TestFormWindow::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_station = std::make_unique<RecordStation>(m_dir->path(), u"station"_s);
-    m_station->addUser(u"Anna"_s, u"pass"_s);
-    m_station->addUser(u"Boris"_s, u"word"_s);
+    m_station->addUserWithText(u"Anna"_s, u"pass"_s);
+    m_station->addUserWithText(u"Boris"_s, u"word"_s);
 }
 
 void TestFormWindow::cleanup()
@@ -368,7 +368,7 @@ void TestFormWindow::historyKeyPutsBackLastOkValue()
     form.name->setText(u"Carla"_s);
     form.okButton()->click();
     QCOMPARE(form.response(), int(RequestCompleted));
-    QCOMPARE(m_station->storedUser(u"Carla"_s).PassWord, u"other"_s);
+    QCOMPARE(m_station->storedUser(u"Carla"_s).Position, u"other"_s);
 }
 
 void TestFormWindow::enterAndEscape_data()
@@ -416,7 +416,7 @@ void TestFormWindow::enterAndEscape()
 
     QCOMPARE(finished.count(), 1);
     QCOMPARE(finished.first().first().toInt(), response);
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, stored);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Position, stored);
 }
 
 void TestFormWindow::halfTypedEntryKeepsFocus_data()
@@ -541,7 +541,7 @@ void TestFormWindow::modalRunReturnsResponse()
 
     QCOMPARE(form.exec(ChangeRequest), int(RequestCompleted));
 
-    QCOMPARE(m_station->storedUser(u"Anna"_s).PassWord, u"changed"_s);
+    QCOMPARE(m_station->storedUser(u"Anna"_s).Position, u"changed"_s);
 }
 
 QTEST_MAIN(TestFormWindow)

@@ -1,6 +1,7 @@
 #include "MailFixture.h"
 
 #include "LoopbackPort.h"
+#include "data/PasswordHash.h"
 
 #include "framework/DateTime.h"
 #include "mail/MailAccount.h"
@@ -17,6 +18,7 @@ namespace vellum::test {
 
 MailFixture::MailFixture() : m_clock(DateTime::dayNumber(QDate(2024, 3, 5)), DateTime::timeValue(QTime(9, 6, 5)))
 {
+    PasswordHash::useMinimumLimits();
     m_settings = std::make_unique<SettingsFile>(m_dir.filePath(u"vellum12.ini"_s));
     m_station = std::make_unique<Workstation>(*m_settings, m_messages, m_dialogs, m_clock,
                                               [](int id) { QFAIL(qPrintable(u"fatal error %1"_s.arg(id))); });

@@ -6,6 +6,7 @@
 
 #include "framework/RecordStation.h"
 
+#include "data/UserPasswords.h"
 #include "framework/RecordFile.h"
 #include "reference/UserForm.h"
 #include "reference/UserList.h"
@@ -61,6 +62,8 @@ private Q_SLOTS:
     void existingNameRefused();
     void emptyLevelBeeps();
     void cancelOffersSaveRecord();
+    void passwordAloneIsKeptAsHashes_data();
+    void passwordAloneIsKeptAsHashes();
     void okWithoutChangeWritesNothing();
     void deleteAsksWithoutForm();
     void twoStationsChangeOneUser();
@@ -98,6 +101,7 @@ void TestUserForm::newUserAtLevelUser()
     QCOMPARE(form->windowTitle(), u"Adding a User Record"_s);
     QCOMPARE(form->levelList()->currentText(), u"User"_s);
     QCOMPARE(form->passwordEntry()->echoMode(), QLineEdit::Password);
+    QCOMPARE(form->passwordEntry()->text(), QString());
     QCOMPARE(form->nameEntry()->maxLength(), 20);
     QTest::keyClicks(form->nameEntry(), u"Newcomer"_s);
     QTest::keyClicks(form->passwordEntry(), u"fresh"_s);
@@ -105,7 +109,8 @@ void TestUserForm::newUserAtLevelUser()
 
     const UserRecord stored = m_station->storedUser(u"Newcomer"_s);
     QCOMPARE(stored.IdNr, std::uint16_t(4));
-    QCOMPARE(stored.PassWord, u"fresh"_s);
+    QCOMPARE(stored.PassWord, QString());
+    QVERIFY(m_station->passwordIs(u"Newcomer"_s, u"fresh"_s));
     QCOMPARE(stored.Qualification, u"User"_s);
     QCOMPARE(stored.Level, std::uint8_t(0));
     QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), UserList::NameColumn)).toString(),
@@ -175,7 +180,7 @@ void TestUserForm::existingNameRefused()
     form->cancelButton()->click();
     QCOMPARE(list->form(), nullptr);
     QCOMPARE(m_station->userCount(), 3);
-    QCOMPARE(m_station->storedUser(u"Boss"_s).PassWord, u"chief"_s);
+    QVERIFY(m_station->passwordIs(u"Boss"_s, u"chief"_s));
 }
 
 void TestUserForm::emptyLevelBeeps()
@@ -200,7 +205,9 @@ void TestUserForm::cancelOffersSaveRecord()
     auto list = listOn(*m_station, u"Employee"_s);
     QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
     UserForm *form = formOf(*list);
+    QCOMPARE(form->passwordEntry()->text(), UserPasswords::Mask);
     form->passwordEntry()->setText(u"changed"_s);
+    form->levelList()->setCurrentText(u"Supervisor"_s);
     m_station->messages().expect(u"Save Record"_s, ButtonNo);
 
     form->cancelButton()->click();
@@ -210,7 +217,50 @@ void TestUserForm::cancelOffersSaveRecord()
     QCOMPARE(question.buttons, ButtonYes | ButtonNo | ButtonCancel);
     QCOMPARE(question.defaultButton, int(ButtonCancel));
     QCOMPARE(list->form(), nullptr);
-    QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
+    QVERIFY(m_station->passwordIs(u"Employee"_s, u"agent"_s));
+}
+
+// A password alone changes no field: OK keeps it as hashes, Cancel drops it without asking.
+void TestUserForm::passwordAloneIsKeptAsHashes_data()
+{
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("new one") << u"Employee"_s << u"Other Word"_s << true << u"Other Word"_s;
+    QTest::newRow("cancelled") << u"Employee"_s << u"Other Word"_s << false << u"agent"_s;
+    QTest::newRow("blanks empty it") << u"Employee"_s << u"  "_s << true << QString();
+    QTest::newRow("untouched mask") << u"Employee"_s << QString() << true << u"agent"_s;
+    QTest::newRow("empty one given") << u"Nobody"_s << u"first"_s << true << u"first"_s;
+}
+
+void TestUserForm::passwordAloneIsKeptAsHashes()
+{
+    QFETCH(QString, user);
+    QFETCH(QString, typed);
+    QFETCH(bool, ok);
+    QFETCH(QString, kept);
+    m_station->addUser(u"Nobody"_s, QString(), 0);
+    std::int64_t before = 0;
+    m_station->storedUser(user, &before);
+    auto list = listOn(*m_station, user);
+    QCOMPARE(list->model()->data(list->model()->index(list->currentRow(), UserList::PassWordColumn)).toString(),
+             user == u"Nobody"_s ? QString() : UserPasswords::Mask);
+    QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
+    UserForm *form = formOf(*list);
+    QCOMPARE(form->passwordEntry()->text(), user == u"Nobody"_s ? QString() : UserPasswords::Mask);
+    if (!typed.isEmpty())
+        form->passwordEntry()->setText(typed);
+
+    (ok ? form->okButton() : form->cancelButton())->click();
+
+    QCOMPARE(list->form(), nullptr);
+    QVERIFY(m_station->passwordIs(user, kept));
+    QVERIFY(!m_station->passwordIs(user, u"wrong"_s));
+    std::int64_t after = 0;
+    QCOMPARE(m_station->storedUser(user, &after).PassWord, QString());
+    QCOMPARE(after, before);
+    QCOMPARE(m_station->shown(), QStringList());
 }
 
 void TestUserForm::okWithoutChangeWritesNothing()
@@ -245,7 +295,8 @@ void TestUserForm::deleteAsksWithoutForm()
 }
 
 // The second station's OK meets the first one's change; its form then shows the first one's
-// values, Ctrl+' brings back what it had typed, and a second OK stores that.
+// values, Ctrl+' brings back what it had chosen, and a second OK stores that. A password is no
+// field: it is typed again.
 void TestUserForm::twoStationsChangeOneUser()
 {
     RecordStation second(m_dir->path(), u"second"_s);
@@ -259,23 +310,28 @@ void TestUserForm::twoStationsChangeOneUser()
     firstForm->levelList()->setCurrentText(u"Supervisor"_s);
     firstForm->okButton()->click();
     QCOMPARE(firstList->form(), nullptr);
+    QVERIFY(m_station->passwordIs(u"Employee"_s, u"alpha"_s));
     secondForm->passwordEntry()->setText(u"beta"_s);
+    secondForm->levelList()->setCurrentText(u"Administrator"_s);
     second.messages().expect(u"Record Was Not Updated"_s, ButtonOk);
 
     secondForm->okButton()->click();
 
     QCOMPARE(second.shown(), QStringList{ChangedByOther});
     QVERIFY(secondForm->isVisible());
-    QCOMPARE(secondForm->passwordEntry()->text(), u"alpha"_s);
+    QCOMPARE(secondForm->passwordEntry()->text(), UserPasswords::Mask);
     QCOMPARE(secondForm->levelList()->currentText(), u"Supervisor"_s);
-    QTest::keyClick(secondForm->passwordEntry(), Qt::Key_Apostrophe, Qt::ControlModifier);
-    QCOMPARE(secondForm->passwordEntry()->text(), u"beta"_s);
+    QVERIFY(m_station->passwordIs(u"Employee"_s, u"alpha"_s));
+    QTest::keyClick(secondForm->levelList(), Qt::Key_Apostrophe, Qt::ControlModifier);
+    QCOMPARE(secondForm->levelList()->currentText(), u"Administrator"_s);
+    secondForm->passwordEntry()->setText(u"beta"_s);
     secondForm->okButton()->click();
     QCOMPARE(secondList->form(), nullptr);
     const UserRecord stored = m_station->storedUser(u"Employee"_s);
-    QCOMPARE(stored.PassWord, u"beta"_s);
-    QCOMPARE(stored.Qualification, u"Supervisor"_s);
-    QCOMPARE(stored.Level, std::uint8_t(1));
+    QVERIFY(m_station->passwordIs(u"Employee"_s, u"beta"_s));
+    QCOMPARE(stored.PassWord, QString());
+    QCOMPARE(stored.Qualification, u"Administrator"_s);
+    QCOMPARE(stored.Level, std::uint8_t(2));
     QVERIFY2(second.messages().failures().isEmpty(), qPrintable(second.messages().unexpected()));
 }
 
@@ -325,6 +381,7 @@ void TestUserForm::formLeftOpenAcrossLogoutSavesNothing()
     QTest::keyClick(list->view(), Qt::Key_Return, Qt::ControlModifier);
     UserForm *form = formOf(*list);
     form->passwordEntry()->setText(u"taken over"_s);
+    form->levelList()->setCurrentText(u"Supervisor"_s);
     QVERIFY(form->okButton()->isEnabled());
 
     m_station->station().run().loggedOut = true;
@@ -333,11 +390,12 @@ void TestUserForm::formLeftOpenAcrossLogoutSavesNothing()
 
     QVERIFY(form->isVisible());
     QVERIFY(!form->okButton()->isEnabled());
-    QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
+    QVERIFY(m_station->passwordIs(u"Employee"_s, u"agent"_s));
     m_station->messages().expect(u"Changes will be lost!"_s, ButtonYes); // no "Save Record" to offer
     form->cancelButton()->click();
     QCOMPARE(list->form(), nullptr);
-    QCOMPARE(m_station->storedUser(u"Employee"_s).PassWord, u"agent"_s);
+    QVERIFY(m_station->passwordIs(u"Employee"_s, u"agent"_s));
+    QCOMPARE(m_station->storedUser(u"Employee"_s).Level, std::uint8_t(0));
 }
 
 QTEST_MAIN(TestUserForm)

@@ -1,6 +1,7 @@
 #include "FaultDesk.h"
 
 #include "data/CaseFileLinks.h"
+#include "data/PasswordHash.h"
 #include "framework/DateTime.h"
 #include "framework/FileRelations.h"
 #include "log/LogTrimmer.h"
@@ -42,6 +43,7 @@ void copyRecordFiles(const QString &from, const QString &to)
 
 FaultDesk::FaultDesk() : m_clock(Today, Now)
 {
+    PasswordHash::useMinimumLimits();
     m_start = m_root.filePath(u"start"_s);
     buildStartingFiles();
 }

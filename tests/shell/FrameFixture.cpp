@@ -1,5 +1,6 @@
 #include "FrameFixture.h"
 
+#include "data/PasswordHash.h"
 #include "support/AllRecords.h"
 
 #include "data/UserRecord.h"
@@ -18,6 +19,7 @@ const std::int32_t FrameFixture::Now = DateTime::timeValue(QTime(9, 6, 5));
 
 FrameFixture::FrameFixture()
 {
+    PasswordHash::useMinimumLimits();
     m_settings = std::make_unique<SettingsFile>(m_dir.filePath(u"vellum12.ini"_s));
     m_station = std::make_unique<Workstation>(*m_settings, m_messages, m_dialogs, m_clock,
                                               [](int id) { QFAIL(qPrintable(u"fatal error %1"_s.arg(id))); });

@@ -2,7 +2,9 @@
 
 #include "support/AllRecords.h"
 
+#include "data/PasswordHash.h"
 #include "data/SystemRecord.h"
+#include "data/UserPasswords.h"
 #include "framework/RecordFile.h"
 #include "shell/LogonRules.h"
 
@@ -21,6 +23,7 @@ const std::int32_t LogonFixture::Now = DateTime::fromHoursMinutes(8, 30);
 
 LogonFixture::LogonFixture(int doLog)
 {
+    PasswordHash::useMinimumLimits();
     m_settings = std::make_unique<SettingsFile>(m_dir.filePath(u"vellum12.ini"_s));
     connect();
     addUser({0, u"Admin"_s, u"Secret"_s, 0, u"Administrator"_s, LevelAdministrator, {}, {}, {}, {}, {}, {}, {}});
@@ -63,12 +66,15 @@ void LogonFixture::setDoLog(int doLog)
     m_station->run().configuration = system.record();
 }
 
+// The password given in the record is kept as its hashes, as the program keeps it.
 void LogonFixture::addUser(const UserRecord &user)
 {
     RecordFileOf<UserRecord> users(m_station->database(), m_station->errors());
     QCOMPARE(users.open(), 0);
     users.record() = user;
+    users.record().PassWord.clear();
     QCOMPARE(users.insert(), 0);
+    QVERIFY(UserPasswords(m_station->database()).store(users.rowId(), user.PassWord));
 }
 
 UserRecord LogonFixture::storedUser(const QString &name)
@@ -77,6 +83,16 @@ UserRecord LogonFixture::storedUser(const QString &name)
     test::setUpStep(users.open(), "open the user file");
     users.record().Name = name;
     return users.fetch(UserRecord::KeyName) == 0 ? users.record() : UserRecord{};
+}
+
+bool LogonFixture::passwordIs(const QString &name, const QString &password)
+{
+    RecordFileOf<UserRecord> users(m_station->database(), m_station->errors(), false);
+    test::setUpStep(users.open(), "open the user file");
+    users.record().Name = name;
+    return users.fetch(UserRecord::KeyName) == 0
+           && UserPasswords(m_station->database()).exactlyMatches(users.rowId(), users.record(), password)
+                  == UserPasswords::Check::Matches;
 }
 
 void LogonFixture::logOn(const QString &name, const QString &password)

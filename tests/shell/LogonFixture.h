@@ -34,6 +34,8 @@ public:
     void setDoLog(int doLog);
     void addUser(const UserRecord &user);
     UserRecord storedUser(const QString &name);
+    // Whether the stored hashes (or a clear text) are of this password, letter case counting.
+    bool passwordIs(const QString &name, const QString &password);
     void logOn(const QString &name, const QString &password); // through the logon's own rules
     void addLogEntry(const QString &action);
     QList<LogRecord> logEntries();

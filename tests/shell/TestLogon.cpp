@@ -3,6 +3,8 @@
 
 #include "LogonFixture.h"
 
+#include "data/UserPasswords.h"
+#include "framework/RecordFile.h"
 #include "framework/WindowPlacement.h"
 #include "shell/LogonDuties.h"
 #include "shell/LogonRules.h"
@@ -10,6 +12,7 @@
 #include "shell/LogoutEntry.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +31,12 @@ namespace {
 
 const QString AccessDenied = u"     Access Denied...   "_s;
 
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 QImage picture(const QPixmap &pixmap)
 {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
@@ -42,6 +51,7 @@ private Q_SLOTS:
     void passwordInAnyLetterCaseLogsOn_data();
     void passwordInAnyLetterCaseLogsOn();
     void currentUserTakesSignatureCut();
+    void clearTextIsConvertedAtLogonAndWrittenNowhere();
     void namesInNameOrderAdminPreselectedFirst();
     void failuresChangeLightAndThirdEnds_data();
     void failuresChangeLightAndThirdEnds();
@@ -92,6 +102,39 @@ void TestLogon::currentUserTakesSignatureCut()
     QCOMPARE(user.email, u"agent@example.org"_s);
     QCOMPARE(user.phone, u"+44 (0)20 7946 0"_s);
     QCOMPARE(user.fax, u"+44 (0)20 7946 0001"_s);
+}
+
+// A user file of an older version: the logon converts it, and no password shows up anywhere.
+void TestLogon::clearTextIsConvertedAtLogonAndWrittenNowhere()
+{
+    LogonFixture fixture;
+    {
+        RecordFileOf<UserRecord> users(fixture.station().database(), fixture.station().errors());
+        QCOMPARE(users.open(), 0);
+        users.record() = {0, u"Old"_s, u"Harbour Light"_s, 0, u"User"_s, LevelUser, {}, {}, {}, {}, {}, {}, {}};
+        QCOMPARE(users.insert(), 0);
+    }
+    const QString users = fixture.station().database().pathOf(UserRecord::table());
+    QVERIFY(bytesOf(users).contains("Harbour Light"));
+    LogonRules rules(fixture.station());
+    QVERIFY(rules.openUsers());
+    QCOMPARE(rules.attempt(u"Old"_s, u"harbour"_s), Outcome::WrongPassword);
+    QCOMPARE(rules.attempt(u"Old"_s, u"HARBOUR LIGHT"_s), Outcome::LoggedOn);
+    QCOMPARE(LogonDuties(fixture.station(), [] {}).afterLogon(), u"User : Old"_s);
+    QCOMPARE(rules.attempt(u"Old"_s, u"Harbour Light "_s), Outcome::LoggedOn);
+    QCOMPARE(rules.attempt(u"Admin"_s, u"secret"_s), Outcome::LoggedOn);
+    QCOMPARE(rules.attempt(u"Admin"_s, u"Harbour Light"_s), Outcome::WrongPassword);
+
+    QCOMPARE(fixture.storedUser(u"Old"_s).PassWord, QString());
+    QCOMPARE(fixture.logEntries().size(), 1);
+    const QString database = fixture.station().database().folder();
+    for (const QString &file : QStringList{users, database + u"/Log.tps"_s, fixture.settings().path()}) {
+        const QByteArray bytes = bytesOf(file);
+        QVERIFY2(!bytes.isEmpty(), qPrintable(file));
+        QVERIFY2(!bytes.contains("Harbour") && !bytes.contains("HARBOUR"), qPrintable(file));
+        QVERIFY2(!bytes.contains("Secret") && !bytes.contains("SECRET"), qPrintable(file));
+    }
+    QCOMPARE(fixture.shownTexts(), QStringList());
 }
 
 void TestLogon::namesInNameOrderAdminPreselectedFirst()

@@ -83,31 +83,32 @@ void TestPasswordChange::oldPasswordMustMatchLetterCase()
 void TestPasswordChange::passwordStoredAfterRepetition_data()
 {
     QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("old"); // typed as the old password; empty: not typed at all
+    QTest::addColumn<QString>("before"); // the password the fixture gave
+    QTest::addColumn<QString>("old");    // typed as the old password; empty: not typed at all
     QTest::addColumn<QString>("newPassword");
     QTest::addColumn<QStringList>("repetitions");
     QTest::addColumn<QString>("stored");
 
-    QTest::newRow("OK at once") << u"Agent"_s << QString() << QString() << QStringList{QString(), u"blue sky"_s}
-                                << u"blue sky"_s;
+    QTest::newRow("OK at once") << u"Agent"_s << u"blue sky"_s << QString() << QString()
+                                << QStringList{QString(), u"blue sky"_s} << u"blue sky"_s;
     QTest::newRow("OK at once, no password")
-        << u"Boss"_s << QString() << QString() << QStringList{QString()} << QString();
-    QTest::newRow("new one repeated") << u"Agent"_s << u"blue sky"_s << u"Green Field"_s
+        << u"Boss"_s << QString() << QString() << QString() << QStringList{QString()} << QString();
+    QTest::newRow("new one repeated") << u"Agent"_s << u"blue sky"_s << u"blue sky"_s << u"Green Field"_s
                                       << QStringList{u"green field"_s, u"Green Field "_s} << u"Green Field"_s;
     QTest::newRow("no new one keeps the old")
-        << u"Agent"_s << u"blue sky"_s << u"   "_s << QStringList{QString()} << u"blue sky"_s;
+        << u"Agent"_s << u"blue sky"_s << u"blue sky"_s << u"   "_s << QStringList{QString()} << u"blue sky"_s;
 }
 
 // Each repetition but the last is wrong and keeps the window open.
 void TestPasswordChange::passwordStoredAfterRepetition()
 {
     QFETCH(QString, user);
+    QFETCH(QString, before);
     QFETCH(QString, old);
     QFETCH(QString, newPassword);
     QFETCH(QStringList, repetitions);
     QFETCH(QString, stored);
     LogonFixture fixture;
-    const QString before = fixture.storedUser(user).PassWord;
     fixture.logOn(user, before);
     PasswordChangeRules rules(fixture.station());
     QVERIFY(rules.open());
@@ -121,11 +122,12 @@ void TestPasswordChange::passwordStoredAfterRepetition()
         QVERIFY(!rules.finish(repetitions[i], rules.signature()));
         wrong << WrongRepetition;
     }
-    QCOMPARE(fixture.storedUser(user).PassWord, before);
+    QVERIFY(fixture.passwordIs(user, before));
 
     QVERIFY(rules.finish(repetitions.last(), rules.signature()));
 
-    QCOMPARE(fixture.storedUser(user).PassWord, stored);
+    QVERIFY(fixture.passwordIs(user, stored));
+    QCOMPARE(fixture.storedUser(user).PassWord, QString());
     QCOMPARE(fixture.shownTexts(), wrong);
 }
 
@@ -151,13 +153,16 @@ void TestPasswordChange::signatureStoredAndTakenOverCut()
     QCOMPARE(user.fax, u"+44 20 7946 0998"_s);
 }
 
-// Another workstation changed the user meanwhile: the watch refuses the write.
+// Another workstation changed the user meanwhile: the watch refuses the write, the new password
+// with it, and the current user keeps the signature it had.
 void TestPasswordChange::recordChangedElsewhereIsNotWritten()
 {
     LogonFixture fixture;
     fixture.logOn(u"Agent"_s, u"blue sky"_s);
     PasswordChangeRules rules(fixture.station());
     QVERIFY(rules.open());
+    QCOMPARE(rules.enterOldPassword(u"blue sky"_s), OldPassword::Matches);
+    QVERIFY(rules.enterNewPassword(u"fresh"_s));
     RecordFileOf<UserRecord> users(fixture.station().database(), fixture.station().errors(), false);
     QCOMPARE(users.open(), 0);
     users.record().Name = u"Agent"_s;
@@ -166,9 +171,11 @@ void TestPasswordChange::recordChangedElsewhereIsNotWritten()
     QCOMPARE(users.update(), 0);
     fixture.messages().expect(u"Error Updating User Data"_s, ButtonOk);
 
-    QVERIFY(rules.finish(u"blue sky"_s, NewSignature));
+    QVERIFY(rules.finish(u"fresh"_s, NewSignature));
 
     QCOMPARE(fixture.storedUser(u"Agent"_s).Position, u"Moved on"_s);
+    QVERIFY(fixture.passwordIs(u"Agent"_s, u"blue sky"_s));
+    QCOMPARE(fixture.station().user().position, u"Second-line support"_s);
     QCOMPARE(fixture.shownTexts(), QStringList{u"Error Updating User Data"_s});
 }
 
@@ -207,7 +214,9 @@ void TestPasswordChange::windowChangesPassword()
             window.done(-1); // not accepted: end the test rather than wait
     });
     QCOMPARE(window.exec(), int(QDialog::Accepted));
-    QCOMPARE(fixture.storedUser(u"Agent"_s).PassWord, u"green"_s);
+    QVERIFY(fixture.passwordIs(u"Agent"_s, u"green"_s));
+    QVERIFY(!fixture.passwordIs(u"Agent"_s, u"GREEN"_s));
+    QCOMPARE(fixture.storedUser(u"Agent"_s).PassWord, QString());
     QCOMPARE(fixture.shownTexts(), QStringList());
 }
 
