@@ -1,4 +1,5 @@
 #include "DatabaseImpl.h"
+#include "ServerEngine.h"
 
 #include "FileHeader.h"
 #include "TextCollation.h"
@@ -203,6 +204,8 @@ QString Database::restoreMarkerIn(const QString &folder)
 
 StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool createIfMissing)
 {
+    if (m_server)
+        return m_server->open(table, mode, createIfMissing);
     if (isOpen(table))
         return {};
     // Without its folder a file that may be created cannot be: that is a failed creation.
@@ -309,6 +312,8 @@ StoreStatus Database::attachFile(const TableDefinition &table, OpenMode mode)
 
 StoreStatus Database::rebuildKeys(const TableDefinition &table)
 {
+    if (m_server)
+        return m_server->rebuildKeys(table);
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
         return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("the file is not attached"));
@@ -330,6 +335,8 @@ StoreStatus Database::rebuildKeys(const TableDefinition &table)
 
 StoreStatus Database::storedLayout(const TableDefinition &table, std::vector<StoredField> *fields)
 {
+    if (m_server)
+        return m_server->storedLayout(table, fields);
     fields->clear();
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
@@ -346,6 +353,8 @@ StoreStatus Database::storedLayout(const TableDefinition &table, std::vector<Sto
 
 StoreStatus Database::integrityCheck(const TableDefinition &table, QString *report)
 {
+    if (m_server)
+        return m_server->integrityCheck(table, report);
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
         return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("%1 is not open").arg(fileNameOf(table)));

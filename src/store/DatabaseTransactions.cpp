@@ -1,4 +1,5 @@
 #include "DatabaseImpl.h"
+#include "ServerEngine.h"
 
 #include <sqlite3.h>
 
@@ -128,26 +129,37 @@ void Database::Impl::rollback()
 
 StoreStatus Database::begin(int timeoutMs)
 {
+    if (m_server)
+        return m_server->begin({}, timeoutMs);
     return m_impl->begin({}, timeoutMs);
 }
 
 StoreStatus Database::begin(const FileSet &writes, int timeoutMs)
 {
+    if (m_server)
+        return m_server->begin(writes, timeoutMs);
     return m_impl->begin(writes, timeoutMs);
 }
 
 StoreStatus Database::commit()
 {
+    if (m_server)
+        return m_server->commit();
     return m_impl->commit();
 }
 
 void Database::rollback()
 {
-    m_impl->rollback();
+    if (m_server)
+        m_server->rollback();
+    else
+        m_impl->rollback();
 }
 
 bool Database::inTransaction() const
 {
+    if (m_server)
+        return m_server->inTransaction();
     return m_impl->depth > 0;
 }
 

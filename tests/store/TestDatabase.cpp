@@ -5,6 +5,7 @@
 #include "store/Database.h"
 #include "store/TextCollation.h"
 #include "support/PermissionsEnforced.h"
+#include "support/TestLocation.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -272,6 +273,7 @@ private Q_SLOTS:
 
 void TestDatabase::createsFileWithTableLayoutAndKeys()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     {
         Database db(dir.path());
@@ -304,6 +306,7 @@ void TestDatabase::createsFileWithTableLayoutAndKeys()
 
 void TestDatabase::missingFileOrFolder()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Database db(dir.path());
     const StoreStatus missing = db.open(testTable, OpenMode::ReadWrite, false);
@@ -348,6 +351,7 @@ void TestDatabase::unreachableFolderIsNoMissingFile_data()
 
 void TestDatabase::unreachableFolderIsNoMissingFile()
 {
+    SKIP_ON_SERVER();
     QFETCH(QString, folder);
     QFETCH(QString, withoutAccess);
     QFETCH(bool, create);
@@ -384,6 +388,7 @@ void TestDatabase::unreachableFolderIsNoMissingFile()
 
 void TestDatabase::fileFoundWithoutRegardToCase()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     {
         Database db(dir.path());
@@ -420,7 +425,7 @@ void TestDatabase::keysIgnoreCase()
     QFETCH(QString, asked);
     QFETCH(QString, other);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     QVERIFY(db.insert(testTable, record(1, stored)));
@@ -441,7 +446,7 @@ void TestDatabase::keysIgnoreCase()
 
 void TestDatabase::keyOrderIgnoresCase()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     const QStringList names{u"b1"_s, u"A"_s, u"Äx"_s, u"c"_s, u"B0"_s, u"a0"_s};
@@ -484,7 +489,7 @@ void TestDatabase::walkInPagesWithDuplicates()
     QFETCH(Direction, direction);
     QFETCH(int, pageSize);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     insertFifty(db);
@@ -514,7 +519,7 @@ void TestDatabase::scanInRecordOrder()
     QFETCH(int, limit);
     QFETCH(int, stopAt);
     QFETCH(int, visits);
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     insertFifty(db);
@@ -542,7 +547,7 @@ void TestDatabase::scanInRecordOrder()
 
 void TestDatabase::scanOfAFileNotOpen()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     std::int64_t last = 7;
     const StoreStatus scanned = db.scan(
@@ -584,7 +589,7 @@ void TestDatabase::walkFromKeyValues()
     QFETCH(Direction, direction);
     QFETCH(qint64, first);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     insertFifty(db);
@@ -644,7 +649,7 @@ void TestDatabase::walkWithRangeAndFilter()
     QFETCH(std::vector<Condition>, filter);
     QFETCH(QList<qint64>, expected);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     QVERIFY(db.insert(testTable, record(1, u"Alpha"_s, u"Berlin"_s, 5, 0, 1)));
@@ -665,7 +670,7 @@ void TestDatabase::walkWithRangeAndFilter()
 
 void TestDatabase::walkReadsOnlyRequestedFields()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     Row row = record(7, u"ABC"_s, u"Berlin"_s, 3, 4, 1);
@@ -702,7 +707,7 @@ void TestDatabase::walkReadsOnlyRequestedFields()
 
 void TestDatabase::countAndHighest()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     std::int64_t records = -1;
@@ -777,7 +782,7 @@ void TestDatabase::writesCutValuesToTheirField()
     QFETCH(Value, given);
     QFETCH(Value, stored);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     Row row = record(1, u"a"_s);
@@ -799,7 +804,7 @@ void TestDatabase::writesCutValuesToTheirField()
 
 void TestDatabase::watchRefusesStaleVersion()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database first(dir.path());
     Database second(dir.path());
     QVERIFY(first.open(testTable, OpenMode::ReadWrite, true));
@@ -834,7 +839,7 @@ void TestDatabase::watchRefusesStaleVersion()
 
 void TestDatabase::nestedTransactionsRollBackInnerWorkOnly()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     const auto names = [&db] {
@@ -874,7 +879,7 @@ void TestDatabase::nestedTransactionsRollBackInnerWorkOnly()
 
 void TestDatabase::transactionSpansFiles()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
     QVERIFY(db.open(otherTable, OpenMode::ReadWrite, true));
@@ -906,6 +911,7 @@ void TestDatabase::transactionSpansFiles()
 
 void TestDatabase::copyFileIsAConsistentCopy()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     QTemporaryDir copyDir;
     Database db(dir.path());
@@ -935,6 +941,7 @@ void TestDatabase::copyFileIsAConsistentCopy()
 // A file not open is reported, not skipped; the read lock over the set ends with the run.
 void TestDatabase::copySetReplacesOlderCopiesAndReleasesItsLock()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     QTemporaryDir copyDir;
     Database db(dir.path());
@@ -996,6 +1003,7 @@ void TestDatabase::layoutAndColumnsCompared_data()
 
 void TestDatabase::layoutAndColumnsCompared()
 {
+    SKIP_ON_SERVER();
     QFETCH(QByteArray, tamper);
     QFETCH(QString, error);
 
@@ -1033,6 +1041,7 @@ void TestDatabase::layoutAndColumnsCompared()
 // SQLite would read a double-quoted name that is no column as a text: the column's name.
 void TestDatabase::columnGoneWhileOpenIsNoText()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
@@ -1069,6 +1078,7 @@ void TestDatabase::invalidKeysAreRebuilt_data()
 
 void TestDatabase::invalidKeysAreRebuilt()
 {
+    SKIP_ON_SERVER();
     QFETCH(QByteArray, tamper);
 
     QTemporaryDir dir;
@@ -1098,6 +1108,7 @@ void TestDatabase::invalidKeysAreRebuilt()
 
 void TestDatabase::rebuildFailsWhereValuesCollide()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     {
         Database db(dir.path());
@@ -1135,6 +1146,7 @@ void TestDatabase::damagedFile_data()
 
 void TestDatabase::damagedFile()
 {
+    SKIP_ON_SERVER();
     QFETCH(QString, content);
     QFETCH(bool, otherFileFirst);
     QFETCH(QString, error);
@@ -1169,6 +1181,7 @@ void TestDatabase::damagedFile()
 
 void TestDatabase::busyPastTheTimeOut()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Database db(dir.path());
     QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
@@ -1204,6 +1217,7 @@ void TestDatabase::readOnlyOpen_data()
 
 void TestDatabase::readOnlyOpen()
 {
+    SKIP_ON_SERVER();
     QFETCH(bool, readOnlyFirst);
 
     QTemporaryDir dir;
