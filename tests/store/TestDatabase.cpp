@@ -3,7 +3,9 @@
 // locks as another workstation would, and damages files the way a crash or a careless hand does.
 
 #include "store/Database.h"
+#include "store/FieldText.h"
 #include "store/TextCollation.h"
+#include "store/TextComparison.h"
 #include "support/PermissionsEnforced.h"
 #include "support/TestLocation.h"
 
@@ -12,6 +14,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <random>
 
 #include <sqlite3.h>
 
@@ -238,6 +242,8 @@ private Q_SLOTS:
     void keysIgnoreCase_data();
     void keysIgnoreCase();
     void keyOrderIgnoresCase();
+    void keyOrderIsTheCollationsOrder();
+    void secondWriterWaitsThenIsBusy();
     void walkInPagesWithDuplicates_data();
     void walkInPagesWithDuplicates();
     void walkFromKeyValues_data();
@@ -466,6 +472,72 @@ void TestDatabase::keyOrderIgnoresCase()
     QStringList descending = ascending;
     std::reverse(descending.begin(), descending.end());
     QCOMPARE(namesOf(rows), descending);
+}
+
+// Both engines order a key exactly as the collation compares: punctuation, digits, letters of any
+// case, accents and other scripts mixed, walked in small pages on a duplicates key.
+void TestDatabase::keyOrderIsTheCollationsOrder()
+{
+    test::TestLocation dir;
+    Database db(dir.path());
+    QVERIFY(db.open(testTable, OpenMode::ReadWrite, true));
+    const QString alphabet = u"aAbBzZ09_~!. -éÉeEäÄßẞσΣςжЖıIİi中ǅǆǄ"_s;
+    std::mt19937 random(19);
+    QStringList cities;
+    for (int i = 0; i < 120; ++i) {
+        QString city;
+        for (std::uint32_t length = random() % 4 + 1; length > 0; --length)
+            city += alphabet.at(qsizetype(random() % std::uint32_t(alphabet.size())));
+        cities << store::fitText(city, 20); // as stored: without trailing blanks
+        QVERIFY(db.insert(testTable, record(i + 1, QString::number(i), city)));
+    }
+    // Stable: equal cities stay in record order, the rowid's tie-break.
+    QStringList expected = cities;
+    std::stable_sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        const QByteArray x = a.toUtf8(), y = b.toUtf8();
+        return compareWithoutCase(int(x.size()), x.constData(), int(y.size()), y.constData()) < 0;
+    });
+    WalkRequest request;
+    request.key = CityKey;
+    request.fields = {City};
+    QStringList walked;
+    std::vector<StoredRow> rows;
+    do {
+        QVERIFY(db.walk(testTable, request, &rows));
+        for (const StoredRow &row : rows)
+            walked << asText(row.values[City]);
+        if (!rows.empty())
+            request.after = KeyPosition{{rows.back().values[City]}, rows.back().rowId};
+    } while (!rows.empty());
+    QCOMPARE(walked, expected);
+}
+
+// One writer per file: a second one waits out the start time-out and is told the file is busy;
+// once the first commits, it gets the file.
+void TestDatabase::secondWriterWaitsThenIsBusy()
+{
+    test::TestLocation dir;
+    Database first(dir.path());
+    Database second(dir.path());
+    QVERIFY(first.open(testTable, OpenMode::ReadWrite, true));
+    QVERIFY(second.open(testTable, OpenMode::ReadWrite, true));
+    QVERIFY(first.begin({&testTable}));
+    QVERIFY(first.insert(testTable, record(1, u"one"_s)));
+    QElapsedTimer waited;
+    waited.start();
+    const StoreStatus refused = second.begin({&testTable});
+    QCOMPARE(refused.code, StoreCode::Busy);
+    QVERIFY(waited.elapsed() >= Database::TransactionTimeoutMs - 100);
+    QVERIFY(!second.inTransaction());
+    // A write outside a transaction waits for the file as well.
+    QCOMPARE(second.insert(testTable, record(2, u"two"_s)).code, StoreCode::Busy);
+    QVERIFY(first.commit());
+    QVERIFY(second.begin({&testTable}));
+    QVERIFY(second.insert(testTable, record(2, u"two"_s)));
+    QVERIFY(second.commit());
+    std::int64_t records = 0;
+    QVERIFY(first.count(testTable, &records));
+    QCOMPARE(records, 2);
 }
 
 void TestDatabase::walkInPagesWithDuplicates_data()
