@@ -1,5 +1,6 @@
 // vellum-admin: creates a starter database, checks, backs up or restores the record files of a
-// database folder, exports its cases to a CSV file, opens the sqlite3 shell on one of them or
+// database folder (or a server's database: DIR may be a postgresql:// URI), migrates a database
+// between a folder and a server, exports its cases to a CSV file, opens the sqlite3 shell on one of them or
 // writes a list report to a PDF, without a display.
 
 #include "ConsoleMessages.h"
@@ -10,6 +11,7 @@
 #include "data/DatabaseCheck.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
+#include "shell/DatabaseMigration.h"
 #include "shell/RecordFileSetCopy.h"
 #include "shell/RecordFileSetRestore.h"
 #include "shell/StarterDatabase.h"
@@ -82,6 +84,16 @@ int backupDatabase(const QString &folder, const QString &target)
     const bool passed = copy.complete && check.passed;
     out << (passed ? u"Backup complete in %1\n"_s : u"Backup FAILED in %1\n"_s).arg(QDir::toNativeSeparators(target));
     return passed ? Success : Failure;
+}
+
+int migrateDatabase(const QString &from, const QString &to)
+{
+    const DatabaseMigration::Outcome outcome = DatabaseMigration::run(from, to);
+    QTextStream out(stdout);
+    for (const QString &line : outcome.lines)
+        out << line << u'\n';
+    out << (outcome.migrated ? u"Migration complete in %1\n"_s : u"Migration FAILED in %1\n"_s).arg(to);
+    return outcome.migrated ? Success : Failure;
 }
 
 int restoreDatabase(const QString &backup, const QString &folder)
@@ -158,6 +170,8 @@ int main(int argc, char *argv[])
         return checkDatabase(arguments.at(2));
     if (arguments.size() == 4 && command == u"backup"_s)
         return backupDatabase(arguments.at(2), arguments.at(3));
+    if (arguments.size() == 4 && command == u"migrate"_s)
+        return migrateDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() == 4 && command == u"restore"_s)
         return restoreDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() == 4 && command == u"export"_s)
@@ -170,6 +184,7 @@ int main(int argc, char *argv[])
                            u"       vellum-admin check DIR\n"
                            u"       vellum-admin backup DIR TARGET\n"
                            u"       vellum-admin restore BACKUP DIR\n"
+                           u"       vellum-admin migrate FROM TO\n"
                            u"       vellum-admin export DIR FILE\n"
                            u"       vellum-admin shell DIR FILE [SQL ...]\n"
                            u"       vellum-admin report NAME DIR OUT.pdf\n"_s;
