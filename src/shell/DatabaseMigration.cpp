@@ -29,8 +29,8 @@ QString openBoth(store::Database &source, store::Database &target)
             return nameOf(*info.table) + u": FAILED - the source cannot be read: "_s + DatabaseCheck::reasonOf(opened);
     for (const RecordFileInfo &info : allRecordFiles())
         if (const store::StoreStatus opened = target.open(*info.table, store::OpenMode::ReadWrite, true); !opened)
-            return nameOf(*info.table) + u": FAILED - the target cannot be written: "_s +
-                   DatabaseCheck::reasonOf(opened);
+            return nameOf(*info.table) + u": FAILED - the target cannot be written: "_s
+                   + DatabaseCheck::reasonOf(opened);
     return {};
 }
 
@@ -69,7 +69,8 @@ bool countsAgree(store::Database &source, store::Database &target, QStringList *
     for (const RecordFileInfo &info : allRecordFiles()) {
         std::int64_t from = -1, to = -2;
         if (!source.count(*info.table, &from) || !target.count(*info.table, &to) || from != to) {
-            *lines << nameOf(*info.table) + u": FAILED - %1 records in the source, %2 in the target"_s.arg(from).arg(to);
+            *lines << nameOf(*info.table)
+                          + u": FAILED - %1 records in the source, %2 in the target"_s.arg(from).arg(to);
             agree = false;
         }
     }
