@@ -52,18 +52,27 @@ StoreStatus ServerEngine::connect()
     return m_connection.ensure(m_depth > 0);
 }
 
-StoreStatus ServerEngine::run(const QByteArray &sql, const std::vector<Value> &values, ServerResult *result)
+template<typename Statement>
+StoreStatus ServerEngine::withConnection(Statement statement)
 {
     if (StoreStatus connected = connect(); !connected)
         return connected;
-    return m_connection.run(sql, values, result);
+    StoreStatus done = statement();
+    // A connection the server dropped while it was idle (a restart) is made again once: outside a
+    // transaction nothing went with it, and the statement has not been carried out.
+    if (!done && m_depth == 0 && m_connection.broken() && connect())
+        done = statement();
+    return done;
+}
+
+StoreStatus ServerEngine::run(const QByteArray &sql, const std::vector<Value> &values, ServerResult *result)
+{
+    return withConnection([&] { return m_connection.run(sql, values, result); });
 }
 
 StoreStatus ServerEngine::runText(const QByteArray &sql)
 {
-    if (StoreStatus connected = connect(); !connected)
-        return connected;
-    return m_connection.runText(sql);
+    return withConnection([&] { return m_connection.runText(sql); });
 }
 
 const ServerEngine::File *ServerEngine::readableFile(const TableDefinition &table, StoreStatus *result) const

@@ -59,6 +59,8 @@ private:
     StoreStatus connect();
     StoreStatus run(const QByteArray &sql, const std::vector<Value> &values = {}, ServerResult *result = nullptr);
     StoreStatus runText(const QByteArray &sql);
+    template<typename Statement>
+    StoreStatus withConnection(Statement statement);
     const File *readableFile(const TableDefinition &table, StoreStatus *result) const;
     const File *writableFile(const TableDefinition &table, StoreStatus *result) const;
     StoreStatus singleNumber(const QByteArray &sql, const std::vector<Value> &values, std::int64_t *number);

@@ -146,6 +146,13 @@ void TestServerEngine::serverGoneAndBack()
     QVERIFY(server.control(u"resume"_s));
     QVERIFY(db.insert(serverTable, row(2, u"after"_s)));
 
+    // A restart between two writes goes unnoticed: the dropped connection is made again.
+    QVERIFY(server.control(u"pause"_s));
+    QVERIFY(server.control(u"resume"_s));
+    StoredRow restarted;
+    QVERIFY(db.insert(serverTable, row(5, u"after a restart"_s), &restarted));
+    QVERIFY(db.remove(serverTable, restarted.rowId));
+
     // Gone in the middle of a transaction: the transaction is lost as a whole, nothing of it stays.
     {
         Transaction transaction(db, {&serverTable});
