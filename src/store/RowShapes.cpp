@@ -73,4 +73,25 @@ std::vector<Value> walkValues(const TableDefinition &table, const WalkRequest &r
     return values;
 }
 
+StoreStatus readWalk(const TableDefinition &table, const WalkRequest &request, const std::vector<StoredRow> &rows,
+                     const PageRead &readPage)
+{
+    if (!request.after || request.key < 0)
+        return readPage(request, 0);
+    // Past a position on a key: first the rows equal to it on every component but later by rowid,
+    // then those past it on the last component, then on the first. Each is one seek in the index,
+    // where SQLite seeks a row value (a, rowid) > (?, ?) on a alone and steps over every row equal
+    // on a (and does not seek at all when a carries a collation), so a page at the end of a
+    // duplicates key cost as much as reading the whole key.
+    for (int equalParts = table.keys[std::size_t(request.key)].partCount(); equalParts >= 0; --equalParts) {
+        WalkRequest page = request;
+        page.limit = request.limit - int(rows.size());
+        if (page.limit <= 0)
+            break;
+        if (StoreStatus read = readPage(page, equalParts); !read)
+            return read;
+    }
+    return {};
+}
+
 } // namespace vellum::store

@@ -7,6 +7,9 @@
 #include "TableSql.h"
 #include "Value.h"
 
+#include "StoreStatus.h"
+
+#include <functional>
 #include <vector>
 
 namespace vellum::store {
@@ -21,5 +24,10 @@ std::vector<int> fieldsToRead(const TableDefinition &table, const TableSql &sql,
 void appendConditionValues(std::vector<Value> *values, const Condition &condition);
 // Every value TableSql::walk binds for this page, the limit last.
 std::vector<Value> walkValues(const TableDefinition &table, const WalkRequest &request, int equalParts);
+// Reads a walk's page through readPage(page, equalParts), which appends to rows: past a position
+// on a key in one read per component (see TableSql::walk), else in one read.
+using PageRead = std::function<StoreStatus(const WalkRequest &page, int equalParts)>;
+StoreStatus readWalk(const TableDefinition &table, const WalkRequest &request, const std::vector<StoredRow> &rows,
+                     const PageRead &readPage);
 
 } // namespace vellum::store

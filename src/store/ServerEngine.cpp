@@ -264,19 +264,7 @@ StoreStatus ServerEngine::walk(const TableDefinition &table, const WalkRequest &
     const auto readPage = [&](const WalkRequest &page, int equalParts) {
         return readRows(table, sql.walk(page, fields, equalParts), walkValues(table, page, equalParts), fields, rows);
     };
-    if (!request.after || request.key < 0)
-        return readPage(request, 0);
-    // Past a position on a key: the rows equal to it on every component but later by rowid, then
-    // those past it on the last component, then on the first, as the SQLite engine pages.
-    for (int equalParts = table.keys[std::size_t(request.key)].partCount(); equalParts >= 0; --equalParts) {
-        WalkRequest page = request;
-        page.limit = request.limit - int(rows->size());
-        if (page.limit <= 0)
-            break;
-        if (StoreStatus read = readPage(page, equalParts); !read)
-            return read;
-    }
-    return {};
+    return readWalk(table, request, *rows, readPage);
 }
 
 StoreStatus ServerEngine::scan(const TableDefinition &table, const std::vector<int> &fields, std::int64_t afterRowId,

@@ -4,6 +4,8 @@
 
 #include "ServerEngine.h"
 
+#include "FileLockOrder.h"
+
 #include <algorithm>
 #include <thread>
 
@@ -105,26 +107,17 @@ StoreStatus ServerEngine::lockBeforeWrite(const TableDefinition &table)
 
 StoreStatus ServerEngine::lockForWriting(const FileSet &writes, int timeoutMs)
 {
-    FileSet ordered = writes;
-    const auto byName = [](const TableDefinition *a, const TableDefinition *b) { return a->fileName < b->fileName; };
-    std::sort(ordered.begin(), ordered.end(), byName);
-    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (const TableDefinition *table : ordered) {
-        StoreStatus result;
-        if (!writableFile(*table, &result))
-            return result;
-        if (m_locks.count(table->fileName) > 0)
-            continue;
-        const bool inOrder = table->fileName > lastLockedFile();
-        if (StoreStatus locked = lockFile(*table, inOrder ? deadline : std::chrono::steady_clock::now()); !locked) {
-            if (!inOrder && locked.code == StoreCode::Busy)
-                locked.errorText = QStringLiteral("another workstation is writing to the file, and a lock out of "
-                                                  "order is not waited for");
-            return locked;
-        }
-    }
-    return {};
+    return lockInOrder(writes, timeoutMs,
+                       {[this](const TableDefinition &table) {
+                            StoreStatus result;
+                            static_cast<void>(writableFile(table, &result));
+                            return result;
+                        },
+                        [this](const TableDefinition &table) { return m_locks.count(table.fileName) > 0; },
+                        [this] { return lastLockedFile(); },
+                        [this](const TableDefinition &table, std::chrono::steady_clock::time_point deadline) {
+                            return lockFile(table, deadline);
+                        }});
 }
 
 StoreStatus ServerEngine::lockFile(const TableDefinition &table, std::chrono::steady_clock::time_point deadline)

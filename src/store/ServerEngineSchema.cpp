@@ -3,6 +3,7 @@
 
 #include "ServerEngine.h"
 
+#include "ColumnCheck.h"
 #include "ServerFolding.h"
 
 #include <algorithm>
@@ -128,31 +129,10 @@ StoreStatus ServerEngine::columnsMatch(const TableDefinition &table)
                                {nameOf(schemaOf(table)), textOf(table.prefix)}, &columns);
         !read)
         return read;
-    std::vector<std::pair<QString, QString>> expected;
-    for (const FieldDefinition &field : table.fields)
-        expected.emplace_back(textOf(field.column()), textOf(field.name));
-    expected.emplace_back(textOf(RowVersionColumn), textOf(RowVersionColumn));
-    expected.emplace_back(QStringLiteral("rowid"), QStringLiteral("rowid"));
-    QStringList present;
-    QString withoutDefault;
-    for (int row = 0; row < columns.rows(); ++row) {
-        const QString name = columns.text(row, 0);
-        const bool known =
-            std::any_of(expected.begin(), expected.end(), [&name](const auto &column) { return column.first == name; });
-        if (known)
-            present << name;
-        else if (columns.bytes(row, 1) == "NO" && columns.bytes(row, 2) != "t")
-            withoutDefault = name;
-    }
-    for (const auto &[column, name] : expected)
-        if (!present.contains(column))
-            return StoreStatus::failure(StoreCode::LayoutMismatch,
-                                        QStringLiteral("the record table has no column for %1").arg(name));
-    if (!withoutDefault.isEmpty())
-        return StoreStatus::failure(
-            StoreCode::LayoutMismatch,
-            QStringLiteral("the record table has a column %1 that takes no default").arg(withoutDefault));
-    return {};
+    std::vector<FoundColumn> found;
+    for (int row = 0; row < columns.rows(); ++row)
+        found.push_back({columns.text(row, 0), columns.bytes(row, 1) == "NO" && columns.bytes(row, 2) != "t"});
+    return compareColumns(table, found, false, {RowVersionColumn, "rowid"});
 }
 
 // A key is valid when its index exists on the table with the declared uniqueness and, column by
