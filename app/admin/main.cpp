@@ -15,6 +15,7 @@
 #include "shell/RecordFileSetCopy.h"
 #include "shell/RecordFileSetRestore.h"
 #include "shell/StarterDatabase.h"
+#include "store/ServerLocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -124,7 +125,7 @@ int openShell(const QString &folder, const QString &fileName, const QStringList 
 int exportCases(const QString &folder, const QString &file)
 {
     QTextStream out(stdout);
-    if (!QFileInfo(folder).isDir()) {
+    if (!store::isServerLocation(folder) && !QFileInfo(folder).isDir()) {
         out << u"Refused: %1 is no folder.\n"_s.arg(QDir::toNativeSeparators(folder));
         return Failure;
     }
