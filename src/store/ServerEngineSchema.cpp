@@ -194,10 +194,11 @@ StoreStatus ServerEngine::storedLayout(const TableDefinition &table, std::vector
     StoreStatus read = run("SELECT \"Name\", \"Type\", \"Width\" FROM " + identifier(schemaOf(table)) + '.'
                                + identifier(LayoutTable) + " ORDER BY \"Nr\"",
                            {}, &layout);
+    // No connection or no right to read is no question of layout.
+    if (!read && (m_connection.broken() || read.code == StoreCode::AccessDenied))
+        return read;
     if (!read)
-        return m_connection.broken()
-                   ? read
-                   : StoreStatus::failure(StoreCode::LayoutMismatch, QStringLiteral("the file holds no record layout"));
+        return StoreStatus::failure(StoreCode::LayoutMismatch, QStringLiteral("the file holds no record layout"));
     for (int row = 0; row < layout.rows(); ++row)
         fields->push_back({layout.text(row, 0), layout.text(row, 1), int(layout.integer(row, 2))});
     return {};

@@ -94,6 +94,7 @@ private Q_SLOTS:
     void serverGoneAndBack();
     void grantsAreTheFileAccess();
     void copySetMakesFilesOfTheFolderEngine();
+    void keyNotAsDeclaredIsRebuilt();
 };
 
 void TestServerEngine::initTestCase()
@@ -222,6 +223,34 @@ void TestServerEngine::copySetMakesFilesOfTheFolderEngine()
     }
     QCOMPARE(sides[0].size(), std::size_t(1199));
     QVERIFY(sides[0] == sides[1]);
+}
+
+// A key whose index went, or was made on the plain column instead of the folded one, is reported
+// and rebuilt; a table without read rights is no layout fault.
+void TestServerEngine::keyNotAsDeclaredIsRebuilt()
+{
+    test::TestLocation location;
+    {
+        Database db(location.path());
+        QVERIFY(db.open(serverTable, OpenMode::ReadWrite, true));
+        QVERIFY(db.insert(serverTable, row(1, u"Alpha"_s)));
+    }
+    for (const QByteArray &damage : {QByteArray("DROP INDEX srv.\"SRV:NameKey\""),
+                                     QByteArray("DROP INDEX srv.\"SRV:NameKey\"; CREATE INDEX \"SRV:NameKey\" ON "
+                                                "srv.\"SRV\" (\"Name\", rowid)")}) {
+        QVERIFY(test::runOnServer(location.path(), damage));
+        Database db(location.path());
+        QCOMPARE(db.open(serverTable, OpenMode::ReadWrite, false).code, StoreCode::InvalidKeys);
+        QVERIFY(db.rebuildKeys(serverTable));
+        QVERIFY(db.open(serverTable, OpenMode::ReadWrite, false));
+        StoredRow found;
+        QVERIFY(db.fetch(serverTable, 1, {u"ALPHA"_s}, &found));
+    }
+    const QString reader = u"stranger_"_s + QString::number(QCoreApplication::applicationPid());
+    QVERIFY(test::runOnServer(location.path(), "CREATE ROLE " + reader.toUtf8() + " LOGIN"));
+    Database stranger(location.path().replace(u"user=vellum"_s, u"user="_s + reader));
+    QCOMPARE(stranger.open(serverTable, OpenMode::ReadOnly, false).code, StoreCode::AccessDenied);
+    QVERIFY(test::runOnServer(location.path(), "DROP ROLE " + reader.toUtf8()));
 }
 
 QTEST_GUILESS_MAIN(TestServerEngine)
