@@ -1,6 +1,9 @@
 // vellum-bench: figures for the store's hot paths, one per line as "name: value unit".
-//   --cases N   cases in the case file (default 100000)
-// Everything is built in a temporary folder on the disk of the temporary directory.
+//   --cases N          cases in the case file (default 100000)
+//   --database URI     an empty server database to build in, instead of a temporary folder; the
+//                      monitor walk is then compared with psql running the same SELECT
+// The automatic numbering is also timed with 8 writer processes at once (this program again, as
+// "vellum-bench --writer LOCATION ENTRIES").
 
 #include "data/CaseRecord.h"
 #include "data/CaseVocabulary.h"
@@ -22,6 +25,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <random>
 
 using namespace Qt::StringLiterals;
@@ -198,6 +202,20 @@ std::int64_t monitorWalk(store::Database &database, std::int64_t upToCases)
     return seen;
 }
 
+// The same SELECT in the engine's own shell, its rows thrown away.
+QProcess *startShell(store::Database &database, const QString &columns)
+{
+    auto *shell = new QProcess;
+    shell->setStandardOutputFile(QProcess::nullDevice());
+    if (database.onServer())
+        shell->start(u"psql"_s, {u"-X"_s, u"-q"_s, u"-A"_s, u"-t"_s, u"-d"_s, database.folder(), u"-c"_s,
+                                 u"SELECT %1 FROM ser.\"SER\""_s.arg(columns)});
+    else
+        shell->start(u"sqlite3"_s,
+                     {u"-readonly"_s, database.pathOf(CaseRecord::table()), u"SELECT %1 FROM SER"_s.arg(columns)});
+    return shell;
+}
+
 void monitorWalkFigures(store::Database &database, int cases)
 {
     const double walkMs = bestOf(3, [&] {
@@ -209,19 +227,15 @@ void monitorWalkFigures(store::Database &database, int cases)
     QStringList columns;
     for (int field : monitorFields()) {
         const auto column = CaseRecord::table().fields[std::size_t(field)].column();
-        columns << QString::fromUtf8(column.data(), qsizetype(column.size()));
+        columns << u'"' + QString::fromUtf8(column.data(), qsizetype(column.size())) + u'"';
     }
-    const QString select = u"SELECT %1 FROM SER"_s.arg(columns.join(u", "_s));
-    const QString file = database.pathOf(CaseRecord::table());
     const double shellMs = bestOf(3, [&] {
-        QProcess shell;
-        shell.setStandardOutputFile(QProcess::nullDevice());
-        shell.start(u"sqlite3"_s, {u"-readonly"_s, file, select});
-        if (!shell.waitForFinished(600000) || shell.exitCode() != 0)
-            die(u"sqlite3 failed: "_s + QString::fromLocal8Bit(shell.readAllStandardError()), {});
+        const std::unique_ptr<QProcess> shell(startShell(database, columns.join(u", "_s)));
+        if (!shell->waitForFinished(600000) || shell->exitCode() != 0)
+            die(u"the shell failed: "_s + QString::fromLocal8Bit(shell->readAllStandardError()), {});
     });
-    std::printf("sqlite3_shell_select_ms: %.3f ms\n", shellMs);
-    figure("monitor_walk_vs_sqlite3", walkMs / shellMs, "ratio");
+    std::printf("shell_select_ms: %.3f ms\n", shellMs);
+    figure(database.onServer() ? "monitor_walk_vs_psql" : "monitor_walk_vs_sqlite3", walkMs / shellMs, "ratio");
 }
 
 // Peak resident memory since the last reset; the kernel resets it on request.
@@ -277,6 +291,24 @@ double autonumberRate(store::Database &database, int entries)
     return entries / (double(timer.nsecsElapsed()) / 1e9);
 }
 
+// Writers as separate processes, all started at once: the inserts of all per second of the run.
+double concurrentAutonumberRate(const QString &location, int writers, int entriesEach)
+{
+    std::vector<std::unique_ptr<QProcess>> processes;
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < writers; ++i) {
+        processes.push_back(std::make_unique<QProcess>());
+        processes.back()->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        processes.back()->start(QCoreApplication::applicationFilePath(),
+                                {u"--writer"_s, location, QString::number(entriesEach)});
+    }
+    for (auto &process : processes)
+        if (!process->waitForFinished(600000) || process->exitCode() != 0)
+            die(u"a writer process failed"_s, {});
+    return writers * entriesEach / (double(timer.nsecsElapsed()) / 1e9);
+}
+
 void openAll(store::Database &database)
 {
     for (const RecordFileInfo &info : allRecordFiles())
@@ -289,7 +321,14 @@ void openAll(store::Database &database)
 int main(int argc, char **argv)
 {
     QCoreApplication application(argc, argv);
-    const int cases = bench::numberOption(application.arguments(), u"--cases"_s, 100000);
+    const QStringList arguments = application.arguments();
+    if (arguments.size() == 4 && arguments.at(1) == u"--writer"_s) {
+        store::Database database(arguments.at(2));
+        autonumberRate(database, arguments.at(3).toInt());
+        return 0;
+    }
+    const int cases = bench::numberOption(arguments, u"--cases"_s, 100000);
+    const qsizetype databaseOption = arguments.indexOf(u"--database"_s);
     if (cases < 2 * PageRows) {
         std::fprintf(stderr, "usage: vellum-bench [--cases N]   (N at least %d)\n", 2 * PageRows);
         return 2;
@@ -297,10 +336,11 @@ int main(int argc, char **argv)
     QTemporaryDir folder;
     if (!folder.isValid())
         return 1;
-    note(u"building %1 cases in %2"_s.arg(cases).arg(folder.path()));
+    const QString location = databaseOption > 0 ? arguments.value(databaseOption + 1) : folder.path();
+    note(u"building %1 cases in %2"_s.arg(cases).arg(location));
 
     {
-        store::Database database(folder.path());
+        store::Database database(location);
         openAll(database);
         QElapsedTimer setup;
         setup.start();
@@ -308,7 +348,7 @@ int main(int argc, char **argv)
         note(u"setup took %1 s"_s.arg(double(setup.elapsed()) / 1000.0));
     }
     // A workstation's connection as the application has it: all eight files attached.
-    store::Database database(folder.path());
+    store::Database database(location);
     openAll(database);
     figure("cases", cases, "records");
     pageEndOverStart(database);
@@ -318,7 +358,8 @@ int main(int argc, char **argv)
     // A workstation's insert locks and commits Log.tps alone, although eight files are attached;
     // the same inserts on a connection with Log.tps alone show what the other seven still cost.
     figure("autonumber_inserts_per_s", autonumberRate(database, LogEntries), "inserts/s");
-    {
+    figure("autonumber_inserts_per_s_8_writers", concurrentAutonumberRate(location, 8, LogEntries / 8), "inserts/s");
+    if (!database.onServer()) {
         const QString alone = folder.filePath(u"log-alone"_s);
         QDir().mkpath(alone);
         store::Database logOnly(alone);

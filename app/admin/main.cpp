@@ -1,6 +1,7 @@
 // vellum-admin: creates a starter database, checks, backs up or restores the record files of a
-// database folder, exports its cases to a CSV file, opens the sqlite3 shell on one of them or
-// writes a list report to a PDF, or gives a user a new password, without a display.
+// database folder (or a server's database: DIR may be a postgresql:// URI), migrates a database
+// between a folder and a server, exports its cases to a CSV file, opens the sqlite3 shell on one
+// of them, writes a list report to a PDF or gives a user a new password, without a display.
 
 #include "ConsoleMessages.h"
 #include "PasswordCommand.h"
@@ -11,9 +12,11 @@
 #include "data/DatabaseCheck.h"
 #include "framework/Clock.h"
 #include "framework/ErrorReporter.h"
+#include "shell/DatabaseMigration.h"
 #include "shell/RecordFileSetCopy.h"
 #include "shell/RecordFileSetRestore.h"
 #include "shell/StarterDatabase.h"
+#include "store/ServerLocation.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -85,6 +88,16 @@ int backupDatabase(const QString &folder, const QString &target)
     return passed ? Success : Failure;
 }
 
+int migrateDatabase(const QString &from, const QString &to)
+{
+    const DatabaseMigration::Outcome outcome = DatabaseMigration::run(from, to);
+    QTextStream out(stdout);
+    for (const QString &line : outcome.lines)
+        out << line << u'\n';
+    out << (outcome.migrated ? u"Migration complete in %1\n"_s : u"Migration FAILED in %1\n"_s).arg(to);
+    return outcome.migrated ? Success : Failure;
+}
+
 int restoreDatabase(const QString &backup, const QString &folder)
 {
     const RecordFileSetRestore::Outcome outcome = RecordFileSetRestore::run(backup, folder);
@@ -113,7 +126,7 @@ int openShell(const QString &folder, const QString &fileName, const QStringList 
 int exportCases(const QString &folder, const QString &file)
 {
     QTextStream out(stdout);
-    if (!QFileInfo(folder).isDir()) {
+    if (!store::isServerLocation(folder) && !QFileInfo(folder).isDir()) {
         out << u"Refused: %1 is no folder.\n"_s.arg(QDir::toNativeSeparators(folder));
         return Failure;
     }
@@ -165,6 +178,8 @@ int main(int argc, char *argv[])
         return checkDatabase(arguments.at(2));
     if (arguments.size() == 4 && command == u"backup"_s)
         return backupDatabase(arguments.at(2), arguments.at(3));
+    if (arguments.size() == 4 && command == u"migrate"_s)
+        return migrateDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() == 4 && command == u"restore"_s)
         return restoreDatabase(arguments.at(2), arguments.at(3));
     if (arguments.size() == 4 && command == u"export"_s)
@@ -181,6 +196,7 @@ int main(int argc, char *argv[])
            u"       vellum-admin check DIR\n"
            u"       vellum-admin backup DIR TARGET\n"
            u"       vellum-admin restore BACKUP DIR\n"
+           u"       vellum-admin migrate FROM TO\n"
            u"       vellum-admin export DIR FILE\n"
            u"       vellum-admin shell DIR FILE [SQL ...]\n"
            u"       vellum-admin report NAME DIR OUT.pdf\n"

@@ -36,10 +36,13 @@ StartupOptions parseOptions(const QCoreApplication &application)
     const QCommandLineOption ini(u"ini"_s, u"The workstation's settings file."_s, u"FILE"_s);
     const QCommandLineOption programFolder(
         u"program-folder"_s, u"The program folder; the local database is its DataBase folder."_s, u"DIR"_s);
+    const QCommandLineOption database(
+        u"database"_s, u"The database for this run: a folder, or a server's postgresql:// URI."_s, u"LOCATION"_s);
     parser.addOption(ini);
     parser.addOption(programFolder);
+    parser.addOption(database);
     parser.process(application);
-    return {parser.value(ini), parser.value(programFolder)};
+    return {parser.value(ini), parser.value(programFolder), parser.value(database)};
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #include "DatabaseLocator.h"
 
 #include "ProgramFolder.h"
+#include "data/SystemRecord.h"
 #include "framework/ApplicationMessage.h"
 #include "framework/SettingsFile.h"
+#include "store/Database.h"
+#include "store/ServerLocation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -41,8 +44,20 @@ QString DatabaseLocator::locate()
     return stored;
 }
 
+QString DatabaseLocator::locate(const QString &wanted)
+{
+    if (wanted.isEmpty())
+        return locate();
+    if (!holdsDatabase(wanted))
+        return fallBack();
+    storeFolder(m_settings, wanted);
+    return wanted;
+}
+
 bool DatabaseLocator::holdsDatabase(const QString &folder)
 {
+    if (store::isServerLocation(folder))
+        return store::Database(folder).open(SystemRecord::table(), store::OpenMode::ReadOnly, false).ok();
     if (!canEnter(folder))
         return false;
     const QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);

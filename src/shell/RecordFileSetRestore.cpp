@@ -5,6 +5,7 @@
 #include "data/DatabaseCheck.h"
 #include "store/Database.h"
 #include "store/FilePresence.h"
+#include "store/ServerLocation.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,6 +78,9 @@ RecordFileSetRestore::Outcome RecordFileSetRestore::run(const QString &backupFol
 {
     if (QDir(backupFolder).canonicalPath() == QDir(databaseFolder).canonicalPath())
         return refused({}, u"the backup and the database are the same folder"_s);
+    // Files are put in place only in a folder; a server's database is filled by migrate.
+    if (store::isServerLocation(databaseFolder) || store::isServerLocation(backupFolder))
+        return refused({}, u"a restore goes from a backup folder into a database folder; for a server use migrate"_s);
     const DatabaseCheck::Outcome check = DatabaseCheck::run(backupFolder);
     QStringList lines;
     for (const QString &line : check.lines)

@@ -1,12 +1,14 @@
 #include "shell/StarterDatabase.h"
 
 #include "data/DatabaseOpener.h"
+#include "data/FilesWithRecords.h"
 #include "data/RecordFiles.h"
 #include "data/UserPasswords.h"
 #include "framework/ErrorTable.h"
 #include "shell/StarterCases.h"
 #include "shell/StarterReferenceData.h"
 #include "store/Database.h"
+#include "store/ServerLocation.h"
 #include "store/Transaction.h"
 
 #include <QDir>
@@ -68,6 +70,9 @@ StarterDatabase::StarterDatabase(const Clock &clock) : m_clock(clock)
 
 QStringList StarterDatabase::recordFilesIn(const QString &folder)
 {
+    // A server's tables are no files to step on: only records are.
+    if (store::isServerLocation(folder))
+        return filesWithRecords(folder);
     QStringList found;
     const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     for (const RecordFileInfo &info : allRecordFiles()) {
@@ -83,6 +88,11 @@ int StarterDatabase::create(const QString &folder, ErrorReporter &errors) const
 {
     if (!recordFilesIn(folder).isEmpty())
         return Failed;
+    // On a server the one transaction leaves nothing behind but empty tables, which a new try fills.
+    if (store::isServerLocation(folder)) {
+        store::Database database(folder);
+        return write(database, errors);
+    }
     if (!QDir().mkpath(folder)) {
         const auto status = store::StoreStatus::failure(store::StoreCode::CreateFailed, u"no such folder"_s);
         return reportStoreFailure(errors, ErrorId::CreateError, folder, status);

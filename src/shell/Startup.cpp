@@ -100,7 +100,7 @@ void Startup::openMailSession()
 
 bool Startup::findDatabase()
 {
-    const QString folder = DatabaseLocator(*m_settings, m_messages, *m_programFolder).locate();
+    const QString folder = DatabaseLocator(*m_settings, m_messages, *m_programFolder).locate(m_options.database);
     if (folder == m_programFolder->localDatabaseFolder() && StarterDatabase::recordFilesIn(folder).isEmpty()
         && !createStarterDatabase(folder))
         return end(1);

@@ -26,6 +26,7 @@ class Workstation;
 struct StartupOptions {
     QString iniFile;       // empty: the workstation's standard settings file
     QString programFolder; // empty: the user's own data folder
+    QString database;      // a database folder or server URI for this run; empty: the "DataBase" setting
 };
 
 class Startup {

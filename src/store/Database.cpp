@@ -1,6 +1,8 @@
 #include "DatabaseImpl.h"
+#include "ServerEngine.h"
 
 #include "FieldText.h"
+#include "RowShapes.h"
 #include "Transaction.h"
 
 #include <sqlite3.h>
@@ -10,28 +12,6 @@
 namespace vellum::store {
 
 namespace {
-
-Row emptyRow(const TableDefinition &table)
-{
-    Row row;
-    row.reserve(table.fields.size());
-    for (const auto &field : table.fields)
-        row.push_back(field.isText() ? Value(QString()) : Value(std::int64_t(0)));
-    return row;
-}
-
-std::vector<int> fieldsToRead(const TableDefinition &table, const TableSql &sql, const std::vector<int> &requested,
-                              bool withMemos)
-{
-    if (requested.empty())
-        return sql.storageOrder(withMemos);
-    std::vector<int> fields = requested;
-    if (withMemos)
-        for (std::size_t i = 0; i < table.fields.size(); ++i)
-            if (table.fields[i].isMemo() && std::find(fields.begin(), fields.end(), int(i)) == fields.end())
-                fields.push_back(int(i));
-    return fields;
-}
 
 StoredRow readRow(const TableDefinition &table, const Statement &statement, const std::vector<int> &fields)
 {
@@ -49,51 +29,18 @@ StoredRow readRow(const TableDefinition &table, const Statement &statement, cons
     return row;
 }
 
-void bindCondition(Statement &statement, const Condition &condition)
+void bindAll(Statement &statement, const std::vector<Value> &values)
 {
-    if (condition.op == CompareOp::StartsWith) {
-        const QString prefix = asText(condition.value);
-        statement.bindInt(prefix.toUcs4().size());
-        statement.bindText(prefix);
-    } else {
-        statement.bind(condition.value);
-    }
-}
-
-void bindWalk(Statement &statement, const TableDefinition &table, const WalkRequest &request, int equalParts)
-{
-    const KeyDefinition *key = request.key >= 0 ? &table.keys[std::size_t(request.key)] : nullptr;
-    const std::size_t parts = key ? std::size_t(key->partCount()) : 0;
-    // Key texts are looked for as they are stored: cut to the field, without trailing blanks.
-    const auto keyValue = [&](std::size_t part, const Value &value) {
-        const FieldDefinition &field = table.fields[std::size_t(key->parts[part])];
-        return field.isText() ? Value(fitText(asText(value), field.textCapacity())) : value;
-    };
-    for (std::size_t i = 0; i < std::min(parts, request.range.size()); ++i)
-        statement.bind(keyValue(i, request.range[i]));
-    for (const Condition &condition : request.filter)
-        bindCondition(statement, condition);
-    if (request.after) {
-        const auto afterValue = [&](std::size_t i) {
-            return i < request.after->values.size() ? request.after->values[i] : Value();
-        };
-        for (std::size_t i = 0; i < std::size_t(equalParts); ++i)
-            statement.bind(afterValue(i));
-        if (std::size_t(equalParts) < parts)
-            statement.bind(afterValue(std::size_t(equalParts)));
-        else
-            statement.bindInt(request.after->rowId);
-    } else if (request.from && key) {
-        for (std::size_t i = 0; i < std::min(parts, request.from->size()); ++i)
-            statement.bind(keyValue(i, (*request.from)[i]));
-    }
-    statement.bindInt(request.limit);
+    for (const Value &value : values)
+        statement.bind(value);
 }
 
 } // namespace
 
 StoreStatus Database::insert(const TableDefinition &table, const Row &row, StoredRow *stored)
 {
+    if (m_server)
+        return m_server->insert(table, row, stored);
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
@@ -122,6 +69,8 @@ StoreStatus Database::insert(const TableDefinition &table, const Row &row, Store
 StoreStatus Database::update(const TableDefinition &table, std::int64_t rowId, std::int64_t version, const Row &row,
                              std::int64_t *newVersion)
 {
+    if (m_server)
+        return m_server->update(table, rowId, version, row, newVersion);
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
@@ -147,6 +96,8 @@ StoreStatus Database::update(const TableDefinition &table, std::int64_t rowId, s
 
 StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, std::int64_t version)
 {
+    if (m_server)
+        return m_server->remove(table, rowId, version);
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)
@@ -172,6 +123,8 @@ StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, s
 StoreStatus Database::removeWhere(const TableDefinition &table, const std::vector<Condition> &filter,
                                   std::int64_t *removed, std::int64_t limit)
 {
+    if (m_server)
+        return m_server->removeWhere(table, filter, removed, limit);
     *removed = 0;
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
@@ -183,8 +136,10 @@ StoreStatus Database::removeWhere(const TableDefinition &table, const std::vecto
     Statement statement = m_impl->prepare(TableSql(table, file->schema).removeWhere(filter, limit));
     if (!statement.prepared())
         return m_impl->status(statement.prepareResult());
+    std::vector<Value> values;
     for (const Condition &condition : filter)
-        bindCondition(statement, condition);
+        appendConditionValues(&values, condition);
+    bindAll(statement, values);
     if (const int rc = statement.step(); rc != SQLITE_DONE)
         return m_impl->status(rc);
     const std::int64_t count = sqlite3_changes64(m_impl->db);
@@ -195,6 +150,8 @@ StoreStatus Database::removeWhere(const TableDefinition &table, const std::vecto
 
 StoreStatus Database::walk(const TableDefinition &table, const WalkRequest &request, std::vector<StoredRow> *rows)
 {
+    if (m_server)
+        return m_server->walk(table, request, rows);
     rows->clear();
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
@@ -206,28 +163,13 @@ StoreStatus Database::walk(const TableDefinition &table, const WalkRequest &requ
         Statement statement = m_impl->prepare(sql.walk(page, fields, equalParts));
         if (!statement.prepared())
             return m_impl->status(statement.prepareResult());
-        bindWalk(statement, table, page, equalParts);
+        bindAll(statement, walkValues(table, page, equalParts));
         int rc;
         while ((rc = statement.step()) == SQLITE_ROW)
             rows->push_back(readRow(table, statement, fields));
         return rc == SQLITE_DONE ? StoreStatus() : m_impl->status(rc);
     };
-    if (!request.after || request.key < 0)
-        return readPage(request, 0);
-    // Past a position on a key: first the rows equal to it on every component but later by rowid,
-    // then those past it on the last component, then on the first. Each is one seek in the index,
-    // where SQLite seeks a row value (a, rowid) > (?, ?) on a alone and steps over every row equal
-    // on a (and does not seek at all when a carries a collation), so a page at the end of a
-    // duplicates key cost as much as reading the whole key.
-    for (int equalParts = table.keys[std::size_t(request.key)].partCount(); equalParts >= 0; --equalParts) {
-        WalkRequest page = request;
-        page.limit = request.limit - int(rows->size());
-        if (page.limit <= 0)
-            break;
-        if (StoreStatus read = readPage(page, equalParts); !read)
-            return read;
-    }
-    return {};
+    return readWalk(table, request, *rows, readPage);
 }
 
 StoreStatus Database::fetch(const TableDefinition &table, int key, const std::vector<Value> &values, StoredRow *row,
@@ -249,6 +191,8 @@ StoreStatus Database::fetch(const TableDefinition &table, int key, const std::ve
 
 StoreStatus Database::fetchRow(const TableDefinition &table, std::int64_t rowId, StoredRow *row, bool withMemos)
 {
+    if (m_server)
+        return m_server->fetchRow(table, rowId, row, withMemos);
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     if (!file)
@@ -270,6 +214,8 @@ StoreStatus Database::fetchRow(const TableDefinition &table, std::int64_t rowId,
 
 StoreStatus Database::highest(const TableDefinition &table, int key, std::int64_t *number)
 {
+    if (m_server)
+        return m_server->highest(table, key, number);
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     return file ? m_impl->singleNumber(TableSql(table, file->schema).highest(key), number) : result;
@@ -277,6 +223,8 @@ StoreStatus Database::highest(const TableDefinition &table, int key, std::int64_
 
 StoreStatus Database::count(const TableDefinition &table, std::int64_t *records)
 {
+    if (m_server)
+        return m_server->count(table, records);
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     return file ? m_impl->singleNumber(TableSql(table, file->schema).count(), records) : result;

@@ -10,6 +10,7 @@
 #include "Value.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -18,6 +19,8 @@
 #include <vector>
 
 namespace vellum::store {
+
+class ServerEngine;
 
 enum class OpenMode { ReadWrite, ReadOnly };
 
@@ -42,12 +45,14 @@ class Database {
 public:
     static constexpr int TransactionTimeoutMs = 2000;
 
+    // A folder of record files, or the URI of a database server ("postgresql://...").
     explicit Database(QString folder);
     ~Database();
     Database(const Database &) = delete;
     Database &operator=(const Database &) = delete;
 
     const QString &folder() const { return m_folder; }
+    bool onServer() const { return m_server != nullptr; }
     QString pathOf(const TableDefinition &table) const;
 
     // Opens the file: creates it when missing and allowed, checks its layout, columns and keys. A
@@ -121,8 +126,13 @@ private:
     StoreStatus createFile(const TableDefinition &table, const QString &path);
     StoreStatus attachFile(const TableDefinition &table, OpenMode mode);
 
+    // On a server: copies of the files as record files of the SQLite engine, all read in one snapshot.
+    std::vector<StoreStatus> copySetFromServer(const std::vector<const TableDefinition *> &tables,
+                                               const QStringList &destinations);
+
     QString m_folder;
     std::unique_ptr<Impl> m_impl;
+    std::unique_ptr<ServerEngine> m_server; // set when the location is a server's
 };
 
 } // namespace vellum::store

@@ -114,6 +114,8 @@ constexpr std::int64_t MappedBytes = 0x7fff0000;
 
 StoreStatus Database::copyFile(const TableDefinition &table, const QString &destination)
 {
+    if (m_server)
+        return copySetFromServer({&table}, {destination}).front();
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     if (!file)
@@ -129,6 +131,12 @@ StoreStatus Database::copyFile(const TableDefinition &table, const QString &dest
 std::vector<StoreStatus> Database::copySet(const std::vector<const TableDefinition *> &tables,
                                            const QString &targetFolder)
 {
+    if (m_server) {
+        QStringList destinations;
+        for (const TableDefinition *table : tables)
+            destinations << QDir(targetFolder).filePath(fileNameOf(*table));
+        return copySetFromServer(tables, destinations);
+    }
     std::vector<StoreStatus> results(tables.size());
     std::vector<const Attached *> files(tables.size(), nullptr);
     for (std::size_t i = 0; i < tables.size(); ++i)

@@ -1,4 +1,6 @@
 #include "DatabaseImpl.h"
+#include "ServerEngine.h"
+#include "ServerLocation.h"
 
 #include "TextCollation.h"
 
@@ -229,6 +231,8 @@ const Attached *Database::Impl::attachedFile(const TableDefinition &table) const
 
 Database::Database(QString folder) : m_folder(std::move(folder)), m_impl(std::make_unique<Impl>())
 {
+    if (isServerLocation(m_folder))
+        m_server = std::make_unique<ServerEngine>(m_folder);
 }
 
 Database::~Database() = default;
@@ -246,11 +250,15 @@ QString Database::pathOf(const TableDefinition &table) const
 
 bool Database::isOpen(const TableDefinition &table) const
 {
+    if (m_server)
+        return m_server->isOpen(table);
     return m_impl->openFile(table) != nullptr;
 }
 
 bool Database::isReadOnly(const TableDefinition &table) const
 {
+    if (m_server)
+        return m_server->isReadOnly(table);
     const Attached *file = m_impl->openFile(table);
     return file && file->readOnly;
 }

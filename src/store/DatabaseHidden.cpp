@@ -2,6 +2,7 @@
 // stored layout, so that workstations and tools that know only the layout work on as before.
 
 #include "DatabaseImpl.h"
+#include "ServerEngine.h"
 
 #include <sqlite3.h>
 
@@ -71,6 +72,8 @@ StoreStatus Database::hiddenText(const TableDefinition &table, std::int64_t rowI
     text->clear();
     if (!table.hasHiddenColumn(column))
         return undeclared(column);
+    if (m_server)
+        return m_server->hiddenText(table, rowId, column, text);
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     if (!file)
@@ -97,6 +100,8 @@ StoreStatus Database::setHiddenText(const TableDefinition &table, std::int64_t r
 {
     if (!table.hasHiddenColumn(column))
         return undeclared(column);
+    if (m_server)
+        return m_server->setHiddenText(table, rowId, column, text);
     StoreStatus result;
     const Attached *file = m_impl->writableFile(table, &result);
     if (!file)

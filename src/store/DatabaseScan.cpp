@@ -2,6 +2,7 @@
 // search over every history reads each page once and copies nothing it does not keep.
 
 #include "DatabaseImpl.h"
+#include "ServerEngine.h"
 
 #include <sqlite3.h>
 
@@ -16,6 +17,8 @@ constexpr int FirstFieldColumn = 2; // after the rowid and the version
 StoreStatus Database::scan(const TableDefinition &table, const std::vector<int> &fields, std::int64_t afterRowId,
                            int limit, const ScanVisit &visit, std::int64_t *last)
 {
+    if (m_server)
+        return m_server->scan(table, fields, afterRowId, limit, visit, last);
     StoreStatus result;
     const Attached *file = m_impl->readableFile(table, &result);
     if (!file)

@@ -1,6 +1,8 @@
 #include "DatabaseImpl.h"
 
+#include "ColumnCheck.h"
 #include "FileHeader.h"
+#include "ServerEngine.h"
 #include "TextCollation.h"
 #include "Transaction.h"
 
@@ -126,36 +128,13 @@ StoreStatus Database::Impl::columnsMatch(const Attached &file, const TableDefini
         return status(columns.prepareResult());
     columns.bindText(QString::fromUtf8(table.prefix.data(), qsizetype(table.prefix.size())));
     columns.bindText(QString::fromLatin1(file.schema));
-    // Column names as SQLite compares them, each with the name a message gives it.
-    std::vector<std::pair<QString, QString>> expected;
-    for (const FieldDefinition &field : table.fields)
-        expected.emplace_back(QString::fromUtf8(field.column().data(), qsizetype(field.column().size())).toLower(),
-                              QString::fromUtf8(field.name.data(), qsizetype(field.name.size())));
-    const QString version = QString::fromLatin1(RowVersionColumn.data(), qsizetype(RowVersionColumn.size()));
-    expected.emplace_back(version.toLower(), version);
-    QStringList present;
-    QString withoutDefault;
+    std::vector<FoundColumn> found;
     int rc;
-    while ((rc = columns.step()) == SQLITE_ROW) {
-        const QString name = columns.text(0);
-        const bool known = std::any_of(expected.begin(), expected.end(),
-                                       [&name](const auto &column) { return column.first == name.toLower(); });
-        if (known)
-            present << name.toLower();
-        else if (columns.integer(1) != 0 && columns.integer(2) == 0)
-            withoutDefault = name;
-    }
+    while ((rc = columns.step()) == SQLITE_ROW)
+        found.push_back({columns.text(0), columns.integer(1) != 0 && columns.integer(2) == 0});
     if (rc != SQLITE_DONE)
         return status(rc);
-    for (const auto &[column, name] : expected)
-        if (!present.contains(column))
-            return StoreStatus::failure(StoreCode::LayoutMismatch,
-                                        QStringLiteral("the record table has no column for %1").arg(name));
-    if (!withoutDefault.isEmpty())
-        return StoreStatus::failure(
-            StoreCode::LayoutMismatch,
-            QStringLiteral("the record table has a column %1 that takes no default").arg(withoutDefault));
-    return {};
+    return compareColumns(table, found, true, {RowVersionColumn});
 }
 
 bool Database::Impl::keyValid(const Attached &file, const TableDefinition &table, const KeyDefinition &key)
@@ -203,6 +182,8 @@ QString Database::restoreMarkerIn(const QString &folder)
 
 StoreStatus Database::open(const TableDefinition &table, OpenMode mode, bool createIfMissing)
 {
+    if (m_server)
+        return m_server->open(table, mode, createIfMissing);
     if (isOpen(table))
         return {};
     // Without its folder a file that may be created cannot be: that is a failed creation.
@@ -315,6 +296,8 @@ StoreStatus Database::attachFile(const TableDefinition &table, OpenMode mode)
 
 StoreStatus Database::rebuildKeys(const TableDefinition &table)
 {
+    if (m_server)
+        return m_server->rebuildKeys(table);
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
         return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("the file is not attached"));
@@ -336,6 +319,8 @@ StoreStatus Database::rebuildKeys(const TableDefinition &table)
 
 StoreStatus Database::storedLayout(const TableDefinition &table, std::vector<StoredField> *fields)
 {
+    if (m_server)
+        return m_server->storedLayout(table, fields);
     fields->clear();
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
@@ -352,6 +337,8 @@ StoreStatus Database::storedLayout(const TableDefinition &table, std::vector<Sto
 
 StoreStatus Database::integrityCheck(const TableDefinition &table, QString *report)
 {
+    if (m_server)
+        return m_server->integrityCheck(table, report);
     const Attached *file = m_impl->attachedFile(table);
     if (!file)
         return StoreStatus::failure(StoreCode::NotOpen, QStringLiteral("%1 is not open").arg(fileNameOf(table)));

@@ -1,4 +1,6 @@
 #include "DatabaseImpl.h"
+#include "FileLockOrder.h"
+#include "ServerEngine.h"
 
 #include <sqlite3.h>
 
@@ -48,27 +50,17 @@ StoreStatus Database::Impl::lockBeforeWrite(const TableDefinition &table)
 
 StoreStatus Database::Impl::lockForWriting(const FileSet &writes, int timeoutMs)
 {
-    FileSet ordered = writes;
-    const auto byName = [](const TableDefinition *a, const TableDefinition *b) { return a->fileName < b->fileName; };
-    std::sort(ordered.begin(), ordered.end(), byName);
-    ordered.erase(std::unique(ordered.begin(), ordered.end()), ordered.end());
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-    for (const TableDefinition *table : ordered) {
-        StoreStatus result;
-        const Attached *file = writableFile(*table, &result);
-        if (!file)
-            return result;
-        if (writeLocked(*file))
-            continue;
-        const bool inOrder = table->fileName > lastLockedFile();
-        if (StoreStatus locked = lockFile(*table, inOrder ? deadline : std::chrono::steady_clock::now()); !locked) {
-            if (!inOrder && locked.code == StoreCode::Busy)
-                locked.errorText = QStringLiteral("another workstation is writing to the file, and a lock out of "
-                                                  "order is not waited for");
-            return locked;
-        }
-    }
-    return {};
+    return lockInOrder(writes, timeoutMs,
+                       {[this](const TableDefinition &table) {
+                            StoreStatus result;
+                            static_cast<void>(writableFile(table, &result));
+                            return result;
+                        },
+                        [this](const TableDefinition &table) { return writeLocked(files.at(table.fileName)); },
+                        [this] { return lastLockedFile(); },
+                        [this](const TableDefinition &table, std::chrono::steady_clock::time_point deadline) {
+                            return lockFile(table, deadline);
+                        }});
 }
 
 // A statement that changes nothing takes the file's write lock as any write would, and leaves
@@ -128,26 +120,37 @@ void Database::Impl::rollback()
 
 StoreStatus Database::begin(int timeoutMs)
 {
+    if (m_server)
+        return m_server->begin({}, timeoutMs);
     return m_impl->begin({}, timeoutMs);
 }
 
 StoreStatus Database::begin(const FileSet &writes, int timeoutMs)
 {
+    if (m_server)
+        return m_server->begin(writes, timeoutMs);
     return m_impl->begin(writes, timeoutMs);
 }
 
 StoreStatus Database::commit()
 {
+    if (m_server)
+        return m_server->commit();
     return m_impl->commit();
 }
 
 void Database::rollback()
 {
-    m_impl->rollback();
+    if (m_server)
+        m_server->rollback();
+    else
+        m_impl->rollback();
 }
 
 bool Database::inTransaction() const
 {
+    if (m_server)
+        return m_server->inTransaction();
     return m_impl->depth > 0;
 }
 

@@ -19,9 +19,18 @@ QByteArray identifier(std::string_view name);
 QByteArray identifier(const QByteArray &name);
 QByteArray typeName(FieldType type);
 
+// The two SQL dialects the engines speak. On the server a case-blind text is compared through the
+// file's fold function (FoldFunction) under the byte order of collation "C": the same folding and
+// order as the collation of the files.
+enum class SqlDialect { Sqlite, Postgres };
+inline constexpr std::string_view FoldFunction = "vellum_fold";
+// The server numbers its parameters: each '?' becomes $1, $2 ... in turn (no text the program
+// writes holds a '?' of its own).
+QByteArray numberedParameters(const QByteArray &sql);
+
 class TableSql {
 public:
-    TableSql(const TableDefinition &table, QByteArray schema);
+    TableSql(const TableDefinition &table, QByteArray schema, SqlDialect dialect = SqlDialect::Sqlite);
 
     QByteArray qualifiedTable() const;
     QByteArray createTable() const;
@@ -54,14 +63,17 @@ public:
     QByteArray walk(const WalkRequest &request, const std::vector<int> &fields, int equalParts = 0) const;
 
 private:
-    QByteArray column(int field) const;  // quoted column name
-    QByteArray keyTerm(int field) const; // column, with the case-blind collation for texts
+    QByteArray column(int field) const;                // quoted column name
+    QByteArray keyTerm(int field) const;               // column, with the case-blind collation for texts
+    QByteArray textTerm(const QByteArray &term) const; // any text term made case-blind
+    QByteArray mark(int field) const;                  // a bound value compared with keyTerm(field)
     QByteArray filterTerm(const Condition &condition) const;
     QByteArray startTerm(const WalkRequest &request, int equalParts) const;
     QByteArray orderBy(const WalkRequest &request) const;
 
     const TableDefinition &m_table;
     QByteArray m_schema;
+    SqlDialect m_dialect;
 };
 
 } // namespace vellum::store

@@ -43,7 +43,7 @@ StoreStatus Transaction::commit()
     m_active = false;
     StoreStatus committed = m_database.commit();
     // A commit across files that failed once the super-journal was written leaves it behind.
-    if (!committed)
+    if (!committed && !m_database.onServer())
         static_cast<void>(SuperJournals::removeOrphans(m_database.folder()));
     return committed;
 }

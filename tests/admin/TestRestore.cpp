@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -137,6 +138,7 @@ private Q_SLOTS:
         QTest::newRow("damaged backup") << u"damaged"_s << u"fails its check"_s;
         QTest::newRow("workstation has it open") << u"open"_s << u"a workstation has the database open"_s;
         QTest::newRow("backup is the database") << u"same"_s << u"the same folder"_s;
+        QTest::newRow("into a server") << u"server"_s << u"for a server use migrate"_s;
     }
 
     void refusalsChangeNothing()
@@ -155,12 +157,14 @@ private Q_SLOTS:
                             "a workstation opens a file");
         const QMap<QString, QByteArray> before = contentsOf(m_database);
 
-        const AdminRun restore = runAdmin({u"restore"_s, backup, m_database});
+        const QString target = damage == u"server"_s ? u"postgresql:///vellum?host=/nowhere"_s : m_database;
+        const AdminRun restore = runAdmin({u"restore"_s, backup, target});
 
         QCOMPARE(restore.exitCode, 1);
         QVERIFY2(restore.lines.last().startsWith(u"Refused: "_s) && restore.lines.last().contains(reason),
                  qPrintable(restore.lines.join(u'\n')));
         QCOMPARE(contentsOf(m_database), before);
+        QVERIFY(!QFileInfo::exists(u"postgresql:"_s)); // no folder named after the URI
     }
 
     // A restore killed between its renames leaves the marker: nobody opens the mixture, and the

@@ -6,6 +6,7 @@
 #include "data/LogRecord.h"
 #include "data/RecordFiles.h"
 #include "store/Database.h"
+#include "support/TestLocation.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,7 +85,7 @@ void TestConcurrentNumbering::twoWorkstationsNumberWithoutGapsOrDoubles_data()
 void TestConcurrentNumbering::twoWorkstationsNumberWithoutGapsOrDoubles()
 {
     QFETCH(bool, filesExist);
-    QTemporaryDir folder;
+    test::TestLocation folder;
     QVERIFY(folder.isValid());
     {
         store::Database database(folder.path());

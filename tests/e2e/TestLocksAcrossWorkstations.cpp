@@ -13,6 +13,7 @@
 #include "log/ActivityLogWriter.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
+#include "support/TestLocation.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -76,7 +77,7 @@ void TestLocksAcrossWorkstations::logEntryWhileAnotherChangeIsInFlight()
 {
     QFETCH(QStringList, holder);
     QFETCH(bool, written);
-    QTemporaryDir folder;
+    test::TestLocation folder;
     QVERIFY(folder.isValid());
     SettingsFile settings(folder.filePath(u"vellum12.ini"_s));
     test::ScriptedMessages messages;
@@ -117,7 +118,7 @@ void TestLocksAcrossWorkstations::changesOfTwoFilesInOppositeOrders_data()
 void TestLocksAcrossWorkstations::changesOfTwoFilesInOppositeOrders()
 {
     QFETCH(bool, named);
-    QTemporaryDir folder;
+    test::TestLocation folder;
     QVERIFY(folder.isValid());
     {
         store::Database database(folder.path());

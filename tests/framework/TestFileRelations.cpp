@@ -12,6 +12,7 @@
 #include "framework/RecordFile.h"
 #include "store/TextCollation.h"
 #include "support/HookedMessages.h"
+#include "support/TestLocation.h"
 
 #include "support/SetUpStep.h"
 
@@ -269,7 +270,7 @@ void TestFileRelations::renameCarriesIntoEveryCase()
     QFETCH(int, count);
     QFETCH(QString, stored);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     QVERIFY(station.open());
     QVERIFY(addStandardCases(station, count));
@@ -295,6 +296,7 @@ void TestFileRelations::renameCarriesIntoEveryCase()
 
 void TestFileRelations::failureAmongTheCasesRollsBackEverything()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Station station(dir.path());
     QVERIFY(station.open());
@@ -333,6 +335,7 @@ void TestFileRelations::failureAmongTheCasesRollsBackEverything()
 
 void TestFileRelations::commitImpossibleRollsBackEverything()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Station station(dir.path());
     QVERIFY(station.open());
@@ -374,6 +377,7 @@ void TestFileRelations::transactionThatCannotStart_data()
 
 void TestFileRelations::transactionThatCannotStart()
 {
+    SKIP_ON_SERVER();
     QFETCH(QString, held);
     QFETCH(bool, rename);
     QFETCH(bool, starts);
@@ -415,6 +419,7 @@ void TestFileRelations::transactionThatCannotStart()
 // A change that meets a taken key is a failed change (error 25), which names the key.
 void TestFileRelations::renameToATakenNameFailsTheChange()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Station station(dir.path());
     QVERIFY(station.open());
@@ -452,7 +457,7 @@ void TestFileRelations::twoWorkstationsChangeTheSameClient()
     QFETCH(bool, fromForm);
     QFETCH(QString, text);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station first(dir.path());
     Station second(dir.path());
     QVERIFY(first.open());
@@ -502,7 +507,7 @@ void TestFileRelations::deleteOfReferencedParentIsRefused()
     QFETCH(QString, kind);
     QFETCH(QString, value);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     QVERIFY(station.open());
     QVERIFY(addStandardCases(station, 1));
@@ -539,7 +544,7 @@ void TestFileRelations::deleteOfReferencedParentIsRefused()
 
 void TestFileRelations::deleteAnsweredNoDeletesNothing()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     QVERIFY(station.open());
     QVERIFY(addParents(station, u"SOLO"_s, u"P-1"_s, u"Other"_s));
@@ -555,7 +560,7 @@ void TestFileRelations::deleteAnsweredNoDeletesNothing()
 
 void TestFileRelations::deleteOfUnreferencedParent()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     QVERIFY(station.open());
     QVERIFY(addStandardCases(station, 2));
@@ -584,6 +589,7 @@ void TestFileRelations::deleteOfUnreferencedParent()
 
 void TestFileRelations::deleteRetriedAfterAFailedCommit()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     {
         Station setUp(dir.path());
@@ -633,6 +639,7 @@ void TestFileRelations::deleteTakesTheRecordAsStored_data()
 
 void TestFileRelations::deleteTakesTheRecordAsStored()
 {
+    SKIP_ON_SERVER();
     QFETCH(QString, meanwhile);
     QFETCH(int, result);
     QFETCH(QString, message);
@@ -683,7 +690,7 @@ void TestFileRelations::deleteTakesTheRecordAsStored()
 
 void TestFileRelations::relatedFilesOpenWithTheParent()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     {
         Station setUp(dir.path());
         QVERIFY(setUp.open());
@@ -732,6 +739,7 @@ void TestFileRelations::otherRules_data()
 
 void TestFileRelations::otherRules()
 {
+    SKIP_ON_SERVER();
     QFETCH(int, onUpdate);
     QFETCH(int, onDelete);
     QFETCH(bool, rename);

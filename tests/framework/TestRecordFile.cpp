@@ -14,6 +14,7 @@
 #include "framework/RecordFile.h"
 #include "store/TextCollation.h"
 #include "support/HookedMessages.h"
+#include "support/TestLocation.h"
 
 #include <QDir>
 #include <QFile>
@@ -166,7 +167,7 @@ void setUser(UserRecord &r, const QStringList &v)
 template<class R>
 void checkDuplicate(Setter<R> set, const QStringList &first, const QStringList &second, const QString &key)
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<R> file(station.db, station.errors);
     QCOMPARE(file.open(), Ok);
@@ -308,7 +309,7 @@ private Q_SLOTS:
 
 void TestRecordFile::lookupIgnoresCase()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -374,7 +375,7 @@ void TestRecordFile::duplicateKeyNamesTheKey()
 
 void TestRecordFile::tryInsertOnlyRecordsTheError()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -395,7 +396,7 @@ void TestRecordFile::tryInsertOnlyRecordsTheError()
 
 void TestRecordFile::numberedInsertWithTakenNameIsADuplicate()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<UserRecord> users(station.db, station.errors, true);
     QCOMPARE(users.open(), Ok);
@@ -444,7 +445,7 @@ void TestRecordFile::firstRecordGetsNumberOne()
 
 void TestRecordFile::deletedHighestNumberIsTakenAgain()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<CaseRecord> cases(station.db, station.errors);
     QCOMPARE(cases.open(), Ok);
@@ -472,7 +473,7 @@ void TestRecordFile::deletedHighestNumberIsTakenAgain()
 
 void TestRecordFile::primeAndCancelAutoNumber()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     Station other(dir.path());
     RecordFileOf<CaseRecord> cases(station.db, station.errors);
@@ -516,7 +517,7 @@ void TestRecordFile::primeAndCancelAutoNumber()
 
 void TestRecordFile::twoStationsNeverShareANumber()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station first(dir.path());
     Station second(dir.path());
     RecordFileOf<CaseRecord> casesOfFirst(first.db, first.errors);
@@ -564,6 +565,7 @@ void TestRecordFile::numberingFailures_data()
 
 void TestRecordFile::numberingFailures()
 {
+    SKIP_ON_SERVER();
     QFETCH(QByteArray, tamper);
     QFETCH(QList<int>, answers);
     QFETCH(bool, mended);
@@ -640,7 +642,7 @@ void TestRecordFile::emptyKeyTextIsRefused()
     QFETCH(QString, label);
     QFETCH(QString, named);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     const std::unique_ptr<RecordFile> records = recordFileNamed(file, station, true);
     QCOMPARE(records->open(), Ok);
@@ -693,6 +695,7 @@ void TestRecordFile::emptyKeyTextIsRefused()
 // earlier version nor another station's placeholder stands in its way.
 void TestRecordFile::placeholderMeetsNoOtherKey()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Station first(dir.path());
     Station second(dir.path());
@@ -742,7 +745,7 @@ void TestRecordFile::changedByAnotherStation()
     QFETCH(int, error);
     QFETCH(QString, text);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station first(dir.path());
     Station second(dir.path());
     RecordFileOf<ClientRecord> clientsOfFirst(first.db, first.errors);
@@ -781,7 +784,7 @@ void TestRecordFile::changedByAnotherStation()
 
 void TestRecordFile::rereadWatchesTheCurrentVersion()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station first(dir.path());
     Station second(dir.path());
     RecordFileOf<ClientRecord> clientsOfFirst(first.db, first.errors);
@@ -833,6 +836,7 @@ void TestRecordFile::openRefusedWithoutCreating_data()
 
 void TestRecordFile::openRefusedWithoutCreating()
 {
+    SKIP_ON_SERVER();
     QFETCH(QString, file);
     QFETCH(QString, setUp);
     QFETCH(int, error);
@@ -865,6 +869,7 @@ void TestRecordFile::openRefusedWithoutCreating()
 
 void TestRecordFile::missingSystemFileIsCreatedEmpty()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Station station(dir.path());
     QVERIFY(createIfMissing(SystemRecord::table()));
@@ -879,6 +884,7 @@ void TestRecordFile::missingSystemFileIsCreatedEmpty()
 
 void TestRecordFile::invalidKeyIsRebuilt()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     const QString path = dir.filePath(u"Client.tps"_s);
     {
@@ -932,6 +938,7 @@ void TestRecordFile::damagedFileIsFatal_data()
 
 void TestRecordFile::damagedFileIsFatal()
 {
+    SKIP_ON_SERVER();
     QFETCH(QByteArray, tamper);
     QFETCH(QString, error);
 
@@ -970,6 +977,7 @@ void TestRecordFile::damagedFileIsFatal()
 
 void TestRecordFile::fileUsedBeforeOpenEndsTheApplication()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
@@ -1008,7 +1016,7 @@ void TestRecordFile::walkWithReadAhead()
 {
     QFETCH(int, key);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -1035,7 +1043,7 @@ void TestRecordFile::walkWithReadAhead()
 
 void TestRecordFile::walkTurnsAround()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -1056,7 +1064,7 @@ void TestRecordFile::walkTurnsAround()
 
 void TestRecordFile::walkFromBufferValues()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -1078,7 +1086,7 @@ void TestRecordFile::walkFromBufferValues()
 
 void TestRecordFile::fetchSetsThePositionInItsKey()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -1098,7 +1106,7 @@ void TestRecordFile::fetchSetsThePositionInItsKey()
 
 void TestRecordFile::savedPositionResumesTheWalk()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -1133,7 +1141,7 @@ void TestRecordFile::bufferSnapshots()
 {
     QFETCH(int, field);
 
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<CaseRecord> cases(station.db, station.errors);
     CaseRecord original;
@@ -1167,7 +1175,7 @@ void TestRecordFile::bufferSnapshots()
 
 void TestRecordFile::longTextIsCutWhenStored()
 {
-    QTemporaryDir dir;
+    test::TestLocation dir;
     Station station(dir.path());
     RecordFileOf<ClientRecord> clients(station.db, station.errors);
     QCOMPARE(clients.open(), Ok);
@@ -1199,6 +1207,7 @@ void TestRecordFile::longTextIsCutWhenStored()
 
 void TestRecordFile::readOnlyFolder()
 {
+    SKIP_ON_SERVER();
     QTemporaryDir dir;
     const QString source = dir.filePath(u"source"_s);
     const QString folder = dir.filePath(u"readonly"_s);

@@ -12,8 +12,10 @@
 #include "shell/ProgramFolder.h"
 #include "shell/SingleInstanceLock.h"
 #include "shell/StartupSettings.h"
+#include "store/Database.h"
 #include "support/ScriptedDialogs.h"
 #include "support/ScriptedMessages.h"
+#include "support/TestLocation.h"
 
 #include <sqlite3.h>
 
@@ -139,6 +141,7 @@ private Q_SLOTS:
     void firstStartFallsBackOnceAndKeepsTheLocalFolder();
     void databaseFolder_data();
     void databaseFolder();
+    void databaseGivenForTheRun();
     void incompatibleFileEndsTheRun_data();
     void incompatibleFileEndsTheRun();
     void configurationIsCopiedIntoTheRun_data();
@@ -250,6 +253,30 @@ void TestStartupLogic::databaseFolder()
     QCOMPARE(station.storedFolder(), chosen);
     if (!usable)
         verifyShownOnce(NetworkMessage, MessageIcon::Information);
+}
+
+// --database names the location for this run, a folder or (in the server run) a server's URI:
+// used and stored when it holds the configuration file, else the local folder as for the setting.
+void TestStartupLogic::databaseGivenForTheRun()
+{
+    Station &station = *m_station;
+    test::TestLocation location;
+    QVERIFY(location.isValid());
+    {
+        store::Database database(location.path());
+        QVERIFY(database.open(SystemRecord::table(), store::OpenMode::ReadWrite, true));
+    }
+    QCOMPARE(DatabaseLocator(station.settings, station.messages, station.program).locate(location.path()),
+             location.path());
+    QCOMPARE(station.storedFolder(), location.path());
+
+    // A location without the configuration file: a server database never made, or an empty folder.
+    const QString empty =
+        location.onServer() ? test::TestLocation::serverUri(u"no_such_database"_s) : station.makeFolder(u"empty"_s);
+    station.messages.expect(u"Cannot Connect"_s, ButtonOk);
+    QCOMPARE(DatabaseLocator(station.settings, station.messages, station.program).locate(empty), station.local());
+    QCOMPARE(station.storedFolder(), station.local());
+    verifyShownOnce(NetworkMessage, MessageIcon::Information);
 }
 
 void TestStartupLogic::incompatibleFileEndsTheRun_data()

@@ -2,6 +2,8 @@
 
 #include "store/Database.h"
 
+#include "support/TestLocation.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -49,13 +51,13 @@ private Q_SLOTS:
 private:
     QList<qint64> remainingRowIds();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<vellum::test::TestLocation> m_dir;
     std::unique_ptr<Database> m_db;
 };
 
 void TestRemoveWhere::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_dir = std::make_unique<vellum::test::TestLocation>();
     m_db = std::make_unique<Database>(m_dir->path());
     QVERIFY(m_db->open(table, OpenMode::ReadWrite, true));
     for (std::size_t i = 0; i < Days.size(); ++i)

@@ -3,10 +3,10 @@
 
 #include "store/Transaction.h"
 
+#include "support/TestLocation.h"
+
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sqlite3.h>
 
 #include <array>
 #include <memory>
@@ -49,13 +49,13 @@ private:
     bool add(int nr);
     std::int64_t rows();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<vellum::test::TestLocation> m_dir;
     std::unique_ptr<Database> m_db;
 };
 
 void TestTransaction::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_dir = std::make_unique<vellum::test::TestLocation>();
     m_db = std::make_unique<Database>(m_dir->path());
     QVERIFY(m_db->open(table, OpenMode::ReadWrite, true));
 }
@@ -155,17 +155,16 @@ void TestTransaction::savepointWithoutTransactionDoesNotStart()
 void TestTransaction::transactionThatDidNotStartNeverCommits()
 {
     // Another workstation holds the file past the time-out.
-    sqlite3 *other = nullptr;
-    QCOMPARE(sqlite3_open(m_db->pathOf(table).toUtf8().constData(), &other), SQLITE_OK);
-    QCOMPARE(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    Database other(m_dir->path());
+    QVERIFY(other.open(table, OpenMode::ReadWrite, false));
+    QVERIFY(other.begin({&table}));
     {
         Transaction transaction(*m_db, {&table}, 50);
         QCOMPARE(transaction.started().code, StoreCode::Busy);
         QVERIFY(!transaction.active());
         QCOMPARE(transaction.commit().code, StoreCode::Busy);
     }
-    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
-    sqlite3_close(other);
+    QVERIFY(other.commit());
     QVERIFY(!m_db->inTransaction());
 }
 
