@@ -299,4 +299,35 @@ StoreStatus ServerEngine::count(const TableDefinition &table, std::int64_t *reco
     return readableFile(table, &result) ? singleNumber(sqlOf(table).count(), {}, records) : result;
 }
 
+// Hidden columns: the server's tables are made with them, so they are always there.
+StoreStatus ServerEngine::hiddenText(const TableDefinition &table, std::int64_t rowId, std::string_view column,
+                                     QString *text)
+{
+    StoreStatus result;
+    if (!readableFile(table, &result))
+        return result;
+    ServerResult answer;
+    if (result = run(sqlOf(table).selectHidden(column), {rowId}, &answer); !result)
+        return result;
+    if (answer.rows() == 0)
+        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
+    *text = answer.text(0, 0);
+    return {};
+}
+
+StoreStatus ServerEngine::setHiddenText(const TableDefinition &table, std::int64_t rowId, std::string_view column,
+                                        const QString &text)
+{
+    StoreStatus result;
+    if (!writableFile(table, &result))
+        return result;
+    return writeLocked(table, [&] {
+        ServerResult answer;
+        StoreStatus written = run(sqlOf(table).updateHidden(column), {Value(text), Value(rowId)}, &answer);
+        return (written && answer.changed() == 0)
+                   ? StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"))
+                   : written;
+    });
+}
+
 } // namespace vellum::store
