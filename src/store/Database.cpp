@@ -55,6 +55,10 @@ void bindCondition(Statement &statement, const Condition &condition)
         const QString prefix = asText(condition.value);
         statement.bindInt(prefix.toUcs4().size());
         statement.bindText(prefix);
+    } else if (condition.op == CompareOp::Contains) {
+        const Value &value = condition.value;
+        const QString text = std::holds_alternative<QString>(value) ? asText(value) : QString::number(asInt(value));
+        statement.bindText(text.toCaseFolded());
     } else {
         statement.bind(condition.value);
     }
@@ -73,7 +77,12 @@ void bindWalk(Statement &statement, const TableDefinition &table, const WalkRequ
         statement.bind(keyValue(i, request.range[i]));
     for (const Condition &condition : request.filter)
         bindCondition(statement, condition);
-    if (request.after) {
+    if (request.after && request.orderField) {
+        const Value value = request.after->values.empty() ? Value() : request.after->values.front();
+        statement.bind(value);
+        statement.bind(value);
+        statement.bindInt(request.after->rowId);
+    } else if (request.after) {
         const auto afterValue = [&](std::size_t i) {
             return i < request.after->values.size() ? request.after->values[i] : Value();
         };
@@ -83,7 +92,7 @@ void bindWalk(Statement &statement, const TableDefinition &table, const WalkRequ
             statement.bind(afterValue(std::size_t(equalParts)));
         else
             statement.bindInt(request.after->rowId);
-    } else if (request.from && key) {
+    } else if (request.from && key && !request.orderField) {
         for (std::size_t i = 0; i < std::min(parts, request.from->size()); ++i)
             statement.bind(keyValue(i, (*request.from)[i]));
     }
@@ -212,7 +221,7 @@ StoreStatus Database::walk(const TableDefinition &table, const WalkRequest &requ
             rows->push_back(readRow(table, statement, fields));
         return rc == SQLITE_DONE ? StoreStatus() : m_impl->status(rc);
     };
-    if (!request.after || request.key < 0)
+    if (!request.after || request.key < 0 || request.orderField)
         return readPage(request, 0);
     // Past a position on a key: first the rows equal to it on every component but later by rowid,
     // then those past it on the last component, then on the first. Each is one seek in the index,

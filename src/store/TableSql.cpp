@@ -194,6 +194,9 @@ QByteArray TableSql::filterTerm(const Condition &condition) const
     const bool text = m_table.fields[std::size_t(condition.field)].isText();
     if (condition.op == CompareOp::StartsWith)
         return "substr(" + column(condition.field) + ", 1, ?) = ?" + QByteArray(" COLLATE ") + TextCollationName;
+    // The value is bound folded; a search text is never part of the SQL.
+    if (condition.op == CompareOp::Contains)
+        return "instr(" + QByteArray(TextFoldFunctionName) + '(' + column(condition.field) + "), ?) > 0";
     static const char *const operators[] = {" = ", " <> ", " < ", " <= ", " > ", " >= "};
     const QByteArray term = text ? keyTerm(condition.field) : column(condition.field);
     return term + operators[int(condition.op)] + '?';
@@ -202,6 +205,14 @@ QByteArray TableSql::filterTerm(const Condition &condition) const
 QByteArray TableSql::startTerm(const WalkRequest &request, int equalParts) const
 {
     const bool forward = request.direction == Direction::Forward;
+    if (request.orderField) {
+        if (!request.after)
+            return {};
+        // Spelled out rather than as a row value, so that the text collation holds on the field.
+        const QByteArray term = keyTerm(*request.orderField);
+        const char *past = forward ? " > ?" : " < ?";
+        return '(' + term + past + " OR (" + term + " = ? AND rowid" + past + "))";
+    }
     if (request.key < 0)
         return request.after ? QByteArray(forward ? "rowid > ?" : "rowid < ?") : QByteArray();
     const KeyDefinition &key = m_table.keys[std::size_t(request.key)];
@@ -227,6 +238,8 @@ QByteArray TableSql::startTerm(const WalkRequest &request, int equalParts) const
 QByteArray TableSql::orderBy(const WalkRequest &request) const
 {
     const QByteArray direction = request.direction == Direction::Forward ? " ASC" : " DESC";
+    if (request.orderField)
+        return " ORDER BY " + keyTerm(*request.orderField) + direction + ", rowid" + direction;
     if (request.key < 0)
         return " ORDER BY rowid" + direction;
     const KeyDefinition &key = m_table.keys[std::size_t(request.key)];
