@@ -26,6 +26,7 @@ ArchiveBrowser::ArchiveBrowser(Workstation &workstation, QWidget *parent)
     setWindowTitle(ArchiveListRules::Caption);
     setColumns(ArchiveListRules::columns());
     setOrders(ArchiveListRules::orders());
+    enablePersonalisation(workstation.messages(), workstation.dialogs());
     setBackgroundColor(BrowseColor::read(workstation.settings()));
     setHelpTopic(HelpTopic);
     setRequestHandler([this](FormRequest request) { return takeRequest(request); });

@@ -35,6 +35,7 @@ CaseQueue::CaseQueue(Workstation &workstation, CaseFormOpener &opener, QWidget *
     setWindowTitle(titleFor(0));
     setColumns(CaseQueueLayout::columns());
     setOrders(CaseQueueLayout::orders());
+    enablePersonalisation(workstation.messages(), workstation.dialogs());
     setBackgroundColor(workstation.run().browseColor);
     setHelpTopic(HelpTopic);
     setRequestHandler([this](FormRequest request) { return takeRequest(request); });

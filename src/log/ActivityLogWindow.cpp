@@ -32,6 +32,7 @@ ActivityLogWindow::ActivityLogWindow(Workstation &workstation, QWidget *parent)
     setButtons(NoButtons);
     setColumns(ActivityLogList::columns());
     setOrders(ActivityLogList::orders());
+    enablePersonalisation(workstation.messages(), workstation.dialogs());
     setBackgroundColor(BrowseColor::read(workstation.settings()));
     if (auto *close = findChild<QPushButton *>(u"close"_s))
         close->setText(u"&Close"_s);

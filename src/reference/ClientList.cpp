@@ -57,6 +57,7 @@ ClientList::ClientList(Workstation &workstation, QWidget *parent)
     setWindowTitle(u"Clients"_s);
     setColumns(columns());
     setOrders(orders());
+    enablePersonalisation(workstation.messages(), workstation.dialogs());
     setButtons(AllButtons);
     setBackgroundColor(workstation.run().browseColor);
     setHelpTopic(HelpTopic);

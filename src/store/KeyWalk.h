@@ -33,7 +33,7 @@ struct WalkRequest {
     // Orders by this field and then the rowid in place of the key, which then only gives the range.
     // A position after such a walk holds that field's value alone. Without an index on the field
     // each page reads every row of the range once, keeping only `limit` of them.
-    std::optional<int> orderField;
+    std::optional<int> orderField = std::nullopt;
     Direction direction = Direction::Forward;
     // Where the page starts: after (or before, walking backward) this position; none starts at an end.
     std::optional<KeyPosition> after;
