@@ -78,6 +78,7 @@ void BrowsePersonaliser::restore()
         if (style.width == 0)
             style.width = m_designedWidths[std::size_t(style.column)];
     applyLayout(stored);
+    m_restored = true;
 }
 
 void BrowsePersonaliser::readLayoutFromScreen()
@@ -99,6 +100,8 @@ void BrowsePersonaliser::readLayoutFromScreen()
 
 bool BrowsePersonaliser::save()
 {
+    if (!m_restored)
+        return false; // a list that never opened keeps what was stored
     readLayoutFromScreen();
     return m_layout.write(m_list.settings(), m_list.procedureName(), m_list.model()->columns());
 }
@@ -342,7 +345,8 @@ QDialog *BrowsePersonaliser::openFilterWindow(int column)
         },
         &m_list);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &FilterDialog::helpRequested, this, [this] { Q_EMIT m_list.helpRequested(FilterTopic); });
+    connect(dialog, &FilterDialog::helpRequested, this,
+            [this] { Q_EMIT m_list.helpRequested(FilterDialog::HelpTopic); });
     dialog->open();
     return dialog;
 }
@@ -352,7 +356,8 @@ QDialog *BrowsePersonaliser::openFormatWindow()
     readLayoutFromScreen();
     auto *dialog = new FormatListboxDialog(m_layout, designed(), m_dialogs, &m_list);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &FormatListboxDialog::helpRequested, this, [this] { Q_EMIT m_list.helpRequested(FormatTopic); });
+    connect(dialog, &FormatListboxDialog::helpRequested, this,
+            [this] { Q_EMIT m_list.helpRequested(FormatListboxDialog::HelpTopic); });
     connect(dialog, &QDialog::accepted, this, [this, dialog] { apply(dialog->result()); });
     dialog->open();
     return dialog;

@@ -28,9 +28,6 @@ class BrowsePersonaliser : public QObject {
     Q_OBJECT
 
 public:
-    static inline const QString FilterTopic = QStringLiteral("Filter");
-    static inline const QString FormatTopic = QStringLiteral("Format Listbox");
-
     BrowsePersonaliser(BrowseList &list, Messages &messages, Dialogs &dialogs);
 
     // The bar above the list that shows the filter and removes it.
@@ -75,6 +72,7 @@ private:
     ColumnStyleDelegate *m_delegate;
     QWidget *m_filterBar;
     QLabel *m_filterText;
+    bool m_restored = false;
     std::vector<QAction *> m_items; // the pop-up items added for the last pop-up
 };
 

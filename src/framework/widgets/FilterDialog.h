@@ -15,6 +15,8 @@ class FilterDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static inline const QString HelpTopic = u"Filter"_qs;
+
     // Answers whether the term was taken.
     using Search = std::function<bool(int column, int op, const QString &value)>;
 

@@ -23,6 +23,8 @@ class FormatListboxDialog : public QDialog {
     Q_OBJECT
 
 public:
+    static inline const QString HelpTopic = u"Format Listbox"_qs;
+
     enum Cell {
         HeaderCell,
         HeaderOffsetCell,
