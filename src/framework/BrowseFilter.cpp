@@ -1,5 +1,9 @@
 #include "BrowseFilter.h"
 
+#include "DateTime.h"
+
+#include <QDate>
+
 using namespace Qt::StringLiterals;
 
 namespace vellum::BrowseFilter {
@@ -33,6 +37,34 @@ QString shownValue(const store::Value &value)
     if (const auto *number = std::get_if<std::int64_t>(&value))
         return QString::number(*number);
     return u"'"_s + store::asText(value) + u"'"_s;
+}
+
+bool shownAs(const BrowseColumn &column, QString (*format)(const store::Value &))
+{
+    const auto *shown = column.format.target<QString (*)(const store::Value &)>();
+    return shown != nullptr && *shown == format;
+}
+
+// A whole number as typed, or a date or a time typed as the column shows it (" 3/05/04", "9:06").
+std::optional<std::int64_t> typedNumber(const BrowseColumn &column, const QString &text)
+{
+    bool read = false;
+    const qlonglong number = text.trimmed().toLongLong(&read);
+    if (read)
+        return number;
+    if (shownAs(column, ColumnFormat::date)) {
+        QDate date = QDate::fromString(text.trimmed(), u"d/M/yyyy"_s);
+        if (!date.isValid()) {
+            date = QDate::fromString(text.trimmed(), u"d/M/yy"_s);
+            date = date.addYears(date.year() < 1950 ? 100 : 0); // two digits count from 1950
+        }
+        if (const std::int32_t day = DateTime::dayNumber(date); day != DateTime::NoDate)
+            return day;
+    }
+    if (shownAs(column, ColumnFormat::time))
+        if (const std::int32_t time = DateTime::parseHoursMinutes(text); time != DateTime::NoTime)
+            return time;
+    return std::nullopt;
 }
 
 } // namespace
@@ -74,17 +106,20 @@ std::optional<FilterTerm> termFor(const store::TableDefinition &table, const std
     const int field = columns[std::size_t(column)].field;
     if (field < 0 || field >= int(table.fields.size()) || columns[std::size_t(column)].otherFile)
         return std::nullopt;
-    const store::FieldDefinition &definition = table.fields[std::size_t(field)];
-    if (definition.isText() || op == CompareOp::Contains) {
+    const BrowseColumn &shown = columns[std::size_t(column)];
+    // A number's digits can be searched, a date's or a time's stored form cannot.
+    const bool digits = !shownAs(shown, ColumnFormat::date) && !shownAs(shown, ColumnFormat::time);
+    if (table.fields[std::size_t(field)].isText() || (op == CompareOp::Contains && digits)) {
         if (op == CompareOp::Contains && text.isEmpty())
             return std::nullopt;
         return FilterTerm{column, op, text};
     }
-    bool read = false;
-    const qlonglong number = text.trimmed().toLongLong(&read);
-    if (!read)
+    if (op == CompareOp::Contains)
         return std::nullopt;
-    return FilterTerm{column, op, std::int64_t(number)};
+    const std::optional<std::int64_t> number = typedNumber(columns[std::size_t(column)], text);
+    if (!number)
+        return std::nullopt;
+    return FilterTerm{column, op, *number};
 }
 
 std::vector<store::Condition> conditions(const std::vector<BrowseColumn> &columns, const std::vector<FilterTerm> &terms)

@@ -93,6 +93,8 @@ private Q_SLOTS:
     void init();
     void ordersAndFilters_data();
     void ordersAndFilters();
+    void typedValuesFitTheColumn_data();
+    void typedValuesFitTheColumn();
     void columnThatCannotBeOrderedLeavesTheOrder();
     void tabEndsTheUsersOrder();
 
@@ -219,6 +221,50 @@ void TestBrowseOrderFilter::ordersAndFilters()
     QCOMPARE(firstPageRows, std::min<std::int64_t>(Page, want.size()));
     QCOMPARE(m_model->rowsRead(), std::int64_t(want.size()));
     QVERIFY(!m_model->hasStepLocator());
+}
+
+void TestBrowseOrderFilter::typedValuesFitTheColumn_data()
+{
+    using store::CompareOp;
+    QTest::addColumn<int>("column");
+    QTest::addColumn<int>("op");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QVariant>("stored"); // invalid: the value does not fit
+
+    const qint64 may3 = DateTime::dayNumber(QDate(2004, 5, 3));
+    QTest::newRow("number") << int(NrColumn) << int(CompareOp::Less) << u" 42 "_s << QVariant(qint64(42));
+    QTest::newRow("number: a word") << int(NrColumn) << int(CompareOp::Less) << u"many"_s << QVariant();
+    QTest::newRow("number: contains digits") << int(NrColumn) << int(CompareOp::Contains) << u"4"_s << QVariant(u"4"_s);
+    QTest::newRow("date as shown") << int(DateColumn) << int(CompareOp::Equal) << u" 3/05/04"_s << QVariant(may3);
+    QTest::newRow("date, four digits") << int(DateColumn) << int(CompareOp::Equal) << u"3/5/2004"_s << QVariant(may3);
+    QTest::newRow("date: as a stored number")
+        << int(DateColumn) << int(CompareOp::Equal) << QString::number(may3) << QVariant(may3);
+    QTest::newRow("date: no such day") << int(DateColumn) << int(CompareOp::Equal) << u"31/02/04"_s << QVariant();
+    QTest::newRow("date: contains") << int(DateColumn) << int(CompareOp::Contains) << u"05"_s << QVariant();
+    QTest::newRow("time as shown") << int(TimeColumn) << int(CompareOp::GreaterOrEqual) << u"9:06"_s
+                                   << QVariant(qint64(DateTime::fromHoursMinutes(9, 6)));
+    QTest::newRow("time: past the day") << int(TimeColumn) << int(CompareOp::Equal) << u"25:00"_s << QVariant();
+    QTest::newRow("text as typed") << int(NameColumn) << int(CompareOp::NotEqual) << u"Gus"_s << QVariant(u"Gus"_s);
+    QTest::newRow("text: contains nothing") << int(NameColumn) << int(CompareOp::Contains) << QString() << QVariant();
+    QTest::newRow("another file's column") << int(ElsewhereColumn) << int(CompareOp::Equal) << u"1"_s << QVariant();
+}
+
+void TestBrowseOrderFilter::typedValuesFitTheColumn()
+{
+    QFETCH(int, column);
+    QFETCH(int, op);
+    QFETCH(QString, typed);
+    QFETCH(QVariant, stored);
+
+    const std::optional<FilterTerm> term =
+        BrowseFilter::termFor(m_log->table(), logColumns(), column, store::CompareOp(op), typed);
+    QCOMPARE(term.has_value(), stored.isValid());
+    if (!term)
+        return;
+    if (const auto *number = std::get_if<std::int64_t>(&term->value))
+        QCOMPARE(QVariant(qint64(*number)), stored);
+    else
+        QCOMPARE(QVariant(store::asText(term->value)), stored);
 }
 
 void TestBrowseOrderFilter::columnThatCannotBeOrderedLeavesTheOrder()

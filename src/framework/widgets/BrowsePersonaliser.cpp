@@ -275,7 +275,8 @@ void BrowsePersonaliser::addFilterItems(QMenu *menu, int column)
         QAction *item =
             menu->addAction(BrowseFilter::popupText(m_list.model()->columns()[std::size_t(column)], op, shown), this,
                             [this, column, op, stored] { addFilterTerm(column, int(op), stored); });
-        item->setEnabled(row >= 0);
+        item->setEnabled(
+            row >= 0 && BrowseFilter::termFor(m_list.file().table(), m_list.model()->columns(), column, op, stored));
         m_items.push_back(item);
     }
     m_items.push_back(menu->addAction(u"Filter..."_s, this, [this, column] { openFilterWindow(column); }));
