@@ -190,7 +190,10 @@ void TestPersonalisedList::popupFiltersAndHandsOn()
 
     item(*list, u"Add Filter of (Name Contains Gus)"_s)->trigger();
     list->setCurrentRow(0);
+    const qsizetype items = list->popupMenu()->actions().size();
     list->personaliser()->preparePopup(list->popupMenu(), ActionColumn);
+    QCOMPARE(list->popupMenu()->actions().size(), items); // the items of the last pop-up are gone
+    QVERIFY(item(*list, u"Graph on Name"_s) == nullptr);
     item(*list, u"Add Filter of (Action = Logon)"_s)->trigger();
     QCOMPARE(columnTexts(*list, NrColumn), (QStringList{u"2"_s, u"8"_s, u"14"_s, u"20"_s, u"26"_s, u"32"_s, u"38"_s}));
     QCOMPARE(list->filterDescription(), u"Name Contains 'Gus' AND Action = 'Logon'"_s);

@@ -214,8 +214,14 @@ void BrowsePersonaliser::showFilter()
 
 void BrowsePersonaliser::preparePopup(QMenu *menu, int column)
 {
-    for (QAction *item : m_items)
-        item->deleteLater();
+    // The items of the last pop-up go, with their submenus.
+    for (QAction *item : m_items) {
+        menu->removeAction(item);
+        if (QMenu *submenu = item->menu())
+            submenu->deleteLater(); // its item goes with it
+        else
+            item->deleteLater();
+    }
     m_items.clear();
     const auto add = [&](QAction *item) { m_items.push_back(item); };
     add(menu->addSeparator());
