@@ -229,6 +229,7 @@ void TestPersonalisedList::layoutSurvivesReopeningUntilDefault()
 {
     const QString path = m_dir->filePath(u"layout.ini"_s);
     QStringList designedHeaders;
+    int closedWidth = 0;
     {
         SettingsFile settings(path);
         auto list = newLogList(*m_station, settings);
@@ -248,9 +249,11 @@ void TestPersonalisedList::layoutSurvivesReopeningUntilDefault()
         clickHeader(*list, ActionColumn);
         clickHeader(*list, ActionColumn);
         QCOMPARE(headers(list->visibleColumns()), (QStringList{u"What"_s, u"Nr"_s, u"User"_s}));
+        closedWidth = list->placedWindow()->width();
         list->close();
     }
     SettingsFile settings(path);
+    QCOMPARE(settings.readNumber(u"BrowsLog"_s, u"XploreWidth-?Browse:1"_s), closedWidth);
     auto list = newLogList(*m_station, settings);
     QCOMPARE(headers(list->visibleColumns()), (QStringList{u"What"_s, u"Nr"_s, u"User"_s}));
     QCOMPARE(list->view()->columnWidth(ActionColumn), 150);

@@ -77,7 +77,8 @@ void BrowsePersonaliser::restore()
     for (ColumnStyle &style : stored.columns)
         if (style.width == 0)
             style.width = m_designedWidths[std::size_t(style.column)];
-    applyLayout(stored);
+    // The window's own placement has put it where it was; the list's size follows the window.
+    applyLayout(stored, false);
     m_restored = true;
 }
 
@@ -94,6 +95,11 @@ void BrowsePersonaliser::readLayoutFromScreen()
         ordered.push_back(style);
     }
     m_layout.columns = std::move(ordered);
+    if (const QWidget *window = m_list.placedWindow(); !window->isMaximized() && !window->isMinimized()) {
+        const QRect placed = window->geometry();
+        std::tie(m_layout.x, m_layout.y, m_layout.width, m_layout.height) =
+            std::tuple(placed.x(), placed.y(), placed.width(), placed.height());
+    }
     m_layout.sortColumn = m_list.model()->sortColumn();
     m_layout.descending = m_list.model()->descending();
 }
@@ -108,11 +114,11 @@ bool BrowsePersonaliser::save()
 
 void BrowsePersonaliser::apply(const BrowseLayout &layout)
 {
-    applyLayout(layout);
+    applyLayout(layout, true);
     rereadPage();
 }
 
-void BrowsePersonaliser::applyLayout(const BrowseLayout &layout)
+void BrowsePersonaliser::applyLayout(const BrowseLayout &layout, bool place)
 {
     m_layout = layout;
     QTableView *view = m_list.view();
@@ -144,7 +150,7 @@ void BrowsePersonaliser::applyLayout(const BrowseLayout &layout)
     }
     view->verticalHeader()->setDefaultSectionSize(m_layout.lineHeight > 0 ? m_layout.lineHeight
                                                                           : QFontMetrics(font).height() + 4);
-    if (m_layout.width > 0 && m_layout.height > 0)
+    if (place && m_layout.width > 0 && m_layout.height > 0)
         m_list.placedWindow()->setGeometry(m_layout.x, m_layout.y, m_layout.width, m_layout.height);
     BrowseModel *model = m_list.model();
     if (m_layout.sortColumn < 0 || !model->sortOn(m_layout.sortColumn, m_layout.descending))

@@ -54,7 +54,7 @@ public:
     QDialog *openFormatWindow();
 
 private:
-    void applyLayout(const BrowseLayout &layout);
+    void applyLayout(const BrowseLayout &layout, bool place);
     void readLayoutFromScreen();
     void showFilter();
     void toggle(int column, bool ColumnStyle::*flag);
