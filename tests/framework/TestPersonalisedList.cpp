@@ -102,6 +102,7 @@ private Q_SLOTS:
     void headerClicksOrderAndReverse();
     void popupFiltersAndHandsOn();
     void filterWindowTakesOnlyFittingValues();
+    void fixedColumnsStayAtTheLeft();
     void layoutSurvivesReopeningUntilDefault();
 
 private:
@@ -223,6 +224,27 @@ void TestPersonalisedList::filterWindowTakesOnlyFittingValues()
     QVERIFY(!window->isVisible());
     QCOMPARE(columnTexts(*list, NrColumn), (QStringList{u"37"_s, u"38"_s, u"39"_s, u"40"_s}));
     QCOMPARE(list->filterDescription(), u"Nr >= 37"_s);
+}
+
+void TestPersonalisedList::fixedColumnsStayAtTheLeft()
+{
+    auto list = newLogList(*m_station, m_station->settings());
+    auto *fixed = list->view()->findChild<QTableView *>(u"fixedColumns"_s);
+    QVERIFY(fixed != nullptr && !fixed->isVisible());
+    list->personaliser()->preparePopup(list->popupMenu(), ActionColumn);
+    item(*list, u"Fixed Column"_s)->trigger();
+    QCOMPARE(list->view()->horizontalHeader()->logicalIndex(0), int(ActionColumn));
+    QVERIFY(fixed->isVisible());
+    QCOMPARE(fixed->width(), list->view()->columnWidth(ActionColumn));
+    for (int column : {NrColumn, NameColumn, UserColumn})
+        QVERIFY(fixed->isColumnHidden(column));
+    list->view()->setColumnWidth(ActionColumn, 123);
+    QCOMPARE(fixed->width(), 123);
+    QCOMPARE(fixed->model()->index(0, ActionColumn).data().toString(), cell(*list, 0, ActionColumn));
+
+    list->personaliser()->preparePopup(list->popupMenu(), ActionColumn);
+    item(*list, u"Fixed Column"_s)->trigger();
+    QVERIFY(!fixed->isVisible());
 }
 
 void TestPersonalisedList::layoutSurvivesReopeningUntilDefault()

@@ -5,6 +5,7 @@
 #include "ColumnStyleDelegate.h"
 #include "FilterDialog.h"
 #include "FormatListboxDialog.h"
+#include "FrozenColumns.h"
 #include "framework/BrowseFilter.h"
 #include "framework/Messages.h"
 #include "framework/SettingsFile.h"
@@ -39,6 +40,7 @@ BrowsePersonaliser::BrowsePersonaliser(BrowseList &list, Messages &messages, Dia
     m_layout = designed();
     m_delegate->setLayout(&m_layout);
     view->setItemDelegate(m_delegate);
+    m_frozen = new FrozenColumns(view);
     QHeaderView *header = view->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSectionsMovable(true);
@@ -121,6 +123,9 @@ void BrowsePersonaliser::apply(const BrowseLayout &layout)
 void BrowsePersonaliser::applyLayout(const BrowseLayout &layout, bool place)
 {
     m_layout = layout;
+    // Fixed columns lead the order: they stay at the left edge.
+    std::stable_partition(m_layout.columns.begin(), m_layout.columns.end(),
+                          [](const ColumnStyle &style) { return style.fixed; });
     QTableView *view = m_list.view();
     QHeaderView *header = view->horizontalHeader();
     for (int visual = 0; visual < int(m_layout.columns.size()); ++visual) {
@@ -150,6 +155,11 @@ void BrowsePersonaliser::applyLayout(const BrowseLayout &layout, bool place)
     }
     view->verticalHeader()->setDefaultSectionSize(m_layout.lineHeight > 0 ? m_layout.lineHeight
                                                                           : QFontMetrics(font).height() + 4);
+    std::vector<int> fixed;
+    for (const ColumnStyle &style : m_layout.columns)
+        if (style.fixed)
+            fixed.push_back(style.column);
+    m_frozen->setColumns(std::move(fixed));
     if (place && m_layout.width > 0 && m_layout.height > 0)
         m_list.placedWindow()->setGeometry(m_layout.x, m_layout.y, m_layout.width, m_layout.height);
     BrowseModel *model = m_list.model();

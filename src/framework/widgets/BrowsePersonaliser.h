@@ -21,6 +21,7 @@ namespace vellum {
 
 class BrowseList;
 class ColumnStyleDelegate;
+class FrozenColumns;
 class Dialogs;
 class Messages;
 
@@ -70,6 +71,7 @@ private:
     BrowseLayout m_layout;
     std::vector<int> m_designedWidths;
     ColumnStyleDelegate *m_delegate;
+    FrozenColumns *m_frozen = nullptr;
     QWidget *m_filterBar;
     QLabel *m_filterText;
     bool m_restored = false;
