@@ -103,6 +103,7 @@ private Q_SLOTS:
     void popupFiltersAndHandsOn();
     void filterWindowTakesOnlyFittingValues();
     void fixedColumnsStayAtTheLeft();
+    void headerTextMovesInByItsOffset();
     void layoutSurvivesReopeningUntilDefault();
 
 private:
@@ -245,6 +246,33 @@ void TestPersonalisedList::fixedColumnsStayAtTheLeft()
     list->personaliser()->preparePopup(list->popupMenu(), ActionColumn);
     item(*list, u"Fixed Column"_s)->trigger();
     QVERIFY(!fixed->isVisible());
+}
+
+// The leftmost pixel of the first section's text, as the header draws it.
+int textStart(const BrowseList &list)
+{
+    QHeaderView *header = list.view()->horizontalHeader();
+    const QImage image = header->grab().toImage();
+    const QRgb background = image.pixel(header->sectionSize(NrColumn) / 2, 1);
+    for (int x = 2; x < header->sectionSize(NrColumn) - 2; ++x)
+        for (int y = 2; y < image.height() - 2; ++y)
+            if (qGray(image.pixel(x, y)) + 60 < qGray(background))
+                return x;
+    return -1;
+}
+
+void TestPersonalisedList::headerTextMovesInByItsOffset()
+{
+    auto list = newLogList(*m_station, m_station->settings());
+    BrowseLayout layout = list->personaliser()->layout();
+    layout.columns[NrColumn].headerJustify = Justify::Left;
+    layout.columns[NrColumn].width = 200;
+    list->personaliser()->apply(layout);
+    const int plain = textStart(*list);
+    QVERIFY(plain >= 0);
+    layout.columns[NrColumn].headerOffset = 40;
+    list->personaliser()->apply(layout);
+    QCOMPARE(textStart(*list), plain + 40);
 }
 
 void TestPersonalisedList::layoutSurvivesReopeningUntilDefault()

@@ -3,6 +3,7 @@
 #include "BgrColor.h"
 #include "BrowseList.h"
 #include "ColumnStyleDelegate.h"
+#include "ColumnStyleHeader.h"
 #include "FilterDialog.h"
 #include "FormatListboxDialog.h"
 #include "FrozenColumns.h"
@@ -40,6 +41,10 @@ BrowsePersonaliser::BrowsePersonaliser(BrowseList &list, Messages &messages, Dia
     m_layout = designed();
     m_delegate->setLayout(&m_layout);
     view->setItemDelegate(m_delegate);
+    view->setHorizontalHeader(new ColumnStyleHeader(m_layout, view));
+    view->horizontalHeader()->setHighlightSections(false);
+    for (int column = 0; column < int(m_designedWidths.size()); ++column)
+        view->setColumnWidth(column, m_designedWidths[std::size_t(column)]);
     m_frozen = new FrozenColumns(view);
     QHeaderView *header = view->horizontalHeader();
     header->setSectionsClickable(true);
