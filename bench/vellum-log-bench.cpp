@@ -23,6 +23,7 @@
 #include "store/Database.h"
 
 #include "BenchSupport.h"
+#include "BrowseFigures.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -134,6 +135,7 @@ void listFigures(Workstation &station)
         die(u"no last page"_s);
     figure("log_list_end_ms", elapsedMs(timer), "ms");
     figure("log_list_rows_read", double(model.rowsRead()), "records");
+    personalisedListFigures(model, ActivityLogList::ActionColumn, ActivityLogList::NameColumn, u"ee 7"_s);
 }
 
 // Notes when the widget it watches paints for the first time.

@@ -14,6 +14,7 @@
 #include "store/Database.h"
 
 #include "BenchSupport.h"
+#include "BrowseFigures.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -151,5 +152,6 @@ int main(int argc, char **argv)
     if (counted != cases)
         die(u"the count missed cases"_s);
     figure("case_queue_count_ms", count, "ms");
+    personalisedListFigures(model, CaseQueueLayout::AgentColumn, CaseQueueLayout::ProblemColumn, u"m 29"_s);
     return 0;
 }

@@ -5,6 +5,8 @@
 #include "framework/BrowseColor.h"
 #include "framework/RecordFile.h"
 
+#include "framework/widgets/ListTools.h"
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -26,6 +28,8 @@ ArchiveBrowser::ArchiveBrowser(Workstation &workstation, QWidget *parent)
     setWindowTitle(ArchiveListRules::Caption);
     setColumns(ArchiveListRules::columns());
     setOrders(ArchiveListRules::orders());
+    ListTools::personalise(this, {workstation.settings(), workstation.messages(), workstation.dialogs(),
+                                  workstation.clock(), workstation.run().programFolder});
     setBackgroundColor(BrowseColor::read(workstation.settings()));
     setHelpTopic(HelpTopic);
     setRequestHandler([this](FormRequest request) { return takeRequest(request); });

@@ -8,6 +8,8 @@
 #include "framework/ApplicationMessage.h"
 #include "framework/BrowseModel.h"
 
+#include "framework/widgets/ListTools.h"
+
 #include <QItemSelectionModel>
 #include <QPushButton>
 #include <QTableView>
@@ -35,6 +37,8 @@ CaseQueue::CaseQueue(Workstation &workstation, CaseFormOpener &opener, QWidget *
     setWindowTitle(titleFor(0));
     setColumns(CaseQueueLayout::columns());
     setOrders(CaseQueueLayout::orders());
+    ListTools::personalise(this, {workstation.settings(), workstation.messages(), workstation.dialogs(),
+                                  workstation.clock(), workstation.run().programFolder});
     setBackgroundColor(workstation.run().browseColor);
     setHelpTopic(HelpTopic);
     setRequestHandler([this](FormRequest request) { return takeRequest(request); });

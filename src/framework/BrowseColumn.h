@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace vellum {
@@ -24,6 +25,7 @@ struct BrowseColumn {
     int width;     // in characters
     Format format; // display text; empty shows the value as it is stored
     bool rightAligned = false;
+    bool otherFile = false; // shows a value read from another file: the list cannot order on it
     ColumnKind kind = ColumnKind::Plain;
 
     // The text the list shows for the value.
@@ -35,6 +37,9 @@ struct BrowseOrder {
     int key = -1;                    // index into the file's keys; -1 is record order
     std::vector<store::Value> range; // values held for the key's leading components
     bool stepLocator = false;        // a typed character positions on the first free key component
+    // Orders by this field (then the rowid) in place of the key, which then holds the range only.
+    std::optional<int> orderField = std::nullopt;
+    bool descending = false;
 };
 
 // Right-aligned columns of times (hours:minutes) and dates, in their display forms.

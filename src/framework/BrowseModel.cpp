@@ -1,10 +1,30 @@
 #include "BrowseModel.h"
 
+#include "BrowseSort.h"
 #include "RecordFile.h"
 
 #include <algorithm>
 
 namespace vellum {
+
+namespace {
+
+// Decimal figures line up on their right edge: the lists show whole numbers.
+Qt::Alignment horizontalAlignment(Justify justify)
+{
+    switch (justify) {
+    case Justify::Centre:
+        return Qt::AlignHCenter;
+    case Justify::Right:
+    case Justify::Decimal:
+        return Qt::AlignRight;
+    case Justify::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+} // namespace
 
 BrowseModel::BrowseModel(RecordFile &file, QObject *parent) : QAbstractTableModel(parent), m_pager(file)
 {
@@ -53,7 +73,7 @@ std::vector<int> BrowseModel::fieldsRead() const
 int BrowseModel::setOrderIndex(int index, const store::StoredRow *keep, int preferredIndex)
 {
     m_orderIndex = std::clamp(index, 0, int(m_orders.size()) - 1);
-    m_pager.setOrder(m_orders[std::size_t(m_orderIndex)]);
+    clearSort();
     if (keep == nullptr)
         return readFirst();
     const store::StoredRow row = *keep; // the page it lives in is about to be replaced
@@ -62,7 +82,74 @@ int BrowseModel::setOrderIndex(int index, const store::StoredRow *keep, int pref
 
 void BrowseModel::setFilter(std::vector<store::Condition> filter)
 {
-    m_pager.setFilter(std::move(filter));
+    m_filter = std::move(filter);
+    applyFilter();
+}
+
+void BrowseModel::applyFilter()
+{
+    std::vector<store::Condition> all = m_filter;
+    all.insert(all.end(), m_rangeFilter.begin(), m_rangeFilter.end());
+    const std::vector<store::Condition> user = BrowseFilter::conditions(m_columns, m_userFilter);
+    all.insert(all.end(), user.begin(), user.end());
+    m_pager.setFilter(std::move(all));
+}
+
+void BrowseModel::setUserFilter(std::vector<FilterTerm> terms)
+{
+    m_userFilter = std::move(terms);
+    applyFilter();
+}
+
+void BrowseModel::clearSort()
+{
+    m_pager.setOrder(m_orders[std::size_t(m_orderIndex)]);
+    m_sortColumn = -1;
+    m_rangeFilter.clear();
+    applyFilter();
+    headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+}
+
+bool BrowseModel::sortOn(int column, bool descending)
+{
+    if (column < 0 || column >= int(m_columns.size()))
+        return false;
+    const std::optional<SortedOrder> sorted = BrowseSort::orderOn(
+        m_pager.file().table(), m_orders[std::size_t(m_orderIndex)], m_columns[std::size_t(column)], descending);
+    if (!sorted)
+        return false;
+    m_pager.setOrder(sorted->order);
+    m_rangeFilter = sorted->rangeFilter;
+    m_sortColumn = column;
+    m_descending = descending;
+    applyFilter();
+    headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+    return true;
+}
+
+void BrowseModel::setStyles(std::vector<ColumnStyle> styles)
+{
+    m_styles = std::move(styles);
+    headerDataChanged(Qt::Horizontal, 0, std::max(0, columnCount() - 1));
+    if (rowCount() > 0)
+        dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::TextAlignmentRole});
+}
+
+const ColumnStyle *BrowseModel::styleOf(int column) const
+{
+    for (const ColumnStyle &style : m_styles)
+        if (style.column == column)
+            return &style;
+    return nullptr;
+}
+
+QString BrowseModel::headerText(int column) const
+{
+    const ColumnStyle *style = styleOf(column);
+    const QString text = style ? style->header : m_columns[std::size_t(column)].header;
+    if (column != m_sortColumn)
+        return text;
+    return text + (m_descending ? QStringLiteral(" (Descending)") : QStringLiteral(" (Ascending)"));
 }
 
 void BrowseModel::setPageSize(int rows)
@@ -121,6 +208,8 @@ QVariant BrowseModel::data(const QModelIndex &index, int role) const
             return QVariant::fromValue(qlonglong(*number));
         return store::asText(value);
     case Qt::TextAlignmentRole:
+        if (const ColumnStyle *style = styleOf(index.column()))
+            return QVariant::fromValue(Qt::AlignVCenter | horizontalAlignment(style->dataJustify));
         return QVariant::fromValue(Qt::AlignVCenter | (column.rightAligned ? Qt::AlignRight : Qt::AlignLeft));
     default:
         return {};
@@ -129,9 +218,13 @@ QVariant BrowseModel::data(const QModelIndex &index, int role) const
 
 QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= int(m_columns.size()) || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || section < 0 || section >= int(m_columns.size()))
         return {};
-    return m_columns[std::size_t(section)].header;
+    if (role == Qt::DisplayRole)
+        return headerText(section);
+    if (const ColumnStyle *style = styleOf(section); style && role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter | horizontalAlignment(style->headerJustify));
+    return {};
 }
 
 template<class Read>
@@ -174,7 +267,7 @@ int BrowseModel::readAround(const store::StoredRow &row, int preferredIndex, boo
 bool BrowseModel::hasStepLocator() const
 {
     const BrowseOrder &order = m_pager.order();
-    return order.stepLocator && order.key >= 0;
+    return order.stepLocator && order.key >= 0 && m_sortColumn < 0;
 }
 
 int BrowseModel::locate(const QString &text)

@@ -4,6 +4,8 @@
 // read replaces the page (a model reset); the list then highlights the row the read names.
 
 #include "BrowseColumn.h"
+#include "BrowseFilter.h"
+#include "BrowseLayout.h"
 #include "BrowsePager.h"
 
 #include <QAbstractTableModel>
@@ -33,6 +35,25 @@ public:
     int setOrderIndex(int index, const store::StoredRow *keep, int preferredIndex);
     void setFilter(std::vector<store::Condition> filter);
     const std::vector<store::Condition> &filter() const { return m_pager.filter(); }
+
+    // The user's order on a declared column, in place of the tab's, with the tab's range kept;
+    // false (and the order unchanged) when the column cannot be ordered. A tab chosen ends it.
+    // The caller reads the page again.
+    bool sortOn(int column, bool descending);
+    // Back to the tab's order, without reading.
+    void clearSort();
+    int sortColumn() const { return m_sortColumn; }
+    bool descending() const { return m_descending; }
+    // The user's filter, beside the list's own filter and its range.
+    void setUserFilter(std::vector<FilterTerm> terms);
+    const std::vector<FilterTerm> &userFilter() const { return m_userFilter; }
+    // Header texts and justification per declared column; empty shows the design.
+    void setStyles(std::vector<ColumnStyle> styles);
+    // The walk of the whole list in its current order, range and filter.
+    store::WalkRequest currentWalk() const { return m_pager.fullWalk(); }
+    // The header text shown: the style's or the declared one, with the direction of a sorted column.
+    QString headerText(int column) const;
+
     void setPageSize(int rows);
     int pageSize() const { return m_pager.pageSize(); }
 
@@ -73,10 +94,18 @@ private:
     template<class Read>
     int reread(Read read);
     std::vector<int> fieldsRead() const;
+    void applyFilter();
+    const ColumnStyle *styleOf(int column) const;
 
     std::vector<BrowseColumn> m_columns;
     std::vector<BrowseOrder> m_orders;
     int m_orderIndex = 0;
+    std::vector<store::Condition> m_filter;
+    std::vector<store::Condition> m_rangeFilter;
+    std::vector<FilterTerm> m_userFilter;
+    std::vector<ColumnStyle> m_styles;
+    int m_sortColumn = -1;
+    bool m_descending = false;
     BrowsePager m_pager;
     int m_blankRow = -1;
 };

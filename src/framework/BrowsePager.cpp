@@ -49,6 +49,10 @@ store::WalkRequest BrowsePager::request(Direction direction, int limit) const
 {
     store::WalkRequest request;
     request.key = m_order.key;
+    request.orderField = m_order.orderField;
+    // A descending order reads the file backward where the page reads forward.
+    if (m_order.descending)
+        direction = direction == Direction::Forward ? Direction::Backward : Direction::Forward;
     request.direction = direction;
     request.range = m_order.range;
     request.filter = m_filter;
@@ -84,7 +88,9 @@ store::KeyPosition BrowsePager::positionOf(const StoredRow &row) const
 {
     store::KeyPosition position;
     position.rowId = row.rowId;
-    if (m_order.key >= 0) {
+    if (m_order.orderField) {
+        position.values.push_back(row.values[std::size_t(*m_order.orderField)]);
+    } else if (m_order.key >= 0) {
         const store::KeyDefinition &key = m_file.table().keys[std::size_t(m_order.key)];
         for (int i = 0; i < key.partCount(); ++i)
             position.values.push_back(row.values[std::size_t(key.parts[std::size_t(i)])]);
@@ -155,8 +161,8 @@ bool BrowsePager::readAround(const StoredRow &row, int preferredIndex, bool incl
     if (!walkFrom(Direction::Backward, position, above, &before))
         return false;
     store::KeyPosition start = position;
-    if (includeRow)
-        --start.rowId; // one short of the row's identity, so that the walk starts at the row itself
+    if (includeRow) // one short of the row's identity, so that the walk starts at the row itself
+        start.rowId += m_order.descending ? 1 : -1;
     const int wantedAfter = m_pageSize - int(before.size());
     if (!walkFrom(Direction::Forward, start, wantedAfter, &after))
         return false;

@@ -54,6 +54,9 @@ public:
     // The row's position in the current order.
     store::KeyPosition positionOf(const store::StoredRow &row) const;
 
+    // The walk of the whole list in its order, range and filter, from its first row.
+    store::WalkRequest fullWalk() const { return request(store::Direction::Forward, m_pageSize); }
+
     std::int64_t rowsRead() const { return m_rowsRead; }
     void resetRowsRead() { m_rowsRead = 0; }
 

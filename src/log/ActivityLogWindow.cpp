@@ -9,6 +9,8 @@
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
 
+#include "framework/widgets/ListTools.h"
+
 #include <QBoxLayout>
 #include <QPushButton>
 #include <QTimer>
@@ -32,6 +34,8 @@ ActivityLogWindow::ActivityLogWindow(Workstation &workstation, QWidget *parent)
     setButtons(NoButtons);
     setColumns(ActivityLogList::columns());
     setOrders(ActivityLogList::orders());
+    ListTools::personalise(this, {workstation.settings(), workstation.messages(), workstation.dialogs(),
+                                  workstation.clock(), workstation.run().programFolder});
     setBackgroundColor(BrowseColor::read(workstation.settings()));
     if (auto *close = findChild<QPushButton *>(u"close"_s))
         close->setText(u"&Close"_s);

@@ -7,6 +7,8 @@
 #include "data/Workstation.h"
 #include "framework/RecordFile.h"
 
+#include "framework/widgets/ListTools.h"
+
 #include <QAction>
 #include <QPushButton>
 
@@ -57,6 +59,8 @@ ClientList::ClientList(Workstation &workstation, QWidget *parent)
     setWindowTitle(u"Clients"_s);
     setColumns(columns());
     setOrders(orders());
+    ListTools::personalise(this, {workstation.settings(), workstation.messages(), workstation.dialogs(),
+                                  workstation.clock(), workstation.run().programFolder});
     setButtons(AllButtons);
     setBackgroundColor(workstation.run().browseColor);
     setHelpTopic(HelpTopic);

@@ -18,7 +18,8 @@ struct KeyPosition {
     std::int64_t rowId = 0;
 };
 
-enum class CompareOp { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual, StartsWith };
+// Contains: the value anywhere in the field's text (a number's digits for a number), case ignored.
+enum class CompareOp { Equal, NotEqual, Less, LessOrEqual, Greater, GreaterOrEqual, StartsWith, Contains };
 
 // One term of a filter; the terms of a filter all must hold. Texts compare without regard to case.
 struct Condition {
@@ -29,6 +30,10 @@ struct Condition {
 
 struct WalkRequest {
     int key = -1; // index into the table's keys; -1 walks in record order
+    // Orders by this field and then the rowid in place of the key, which then only gives the range.
+    // A position after such a walk holds that field's value alone. Without an index on the field
+    // each page reads every row of the range once, keeping only `limit` of them.
+    std::optional<int> orderField = std::nullopt;
     Direction direction = Direction::Forward;
     // Where the page starts: after (or before, walking backward) this position; none starts at an end.
     std::optional<KeyPosition> after;

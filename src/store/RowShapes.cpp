@@ -36,6 +36,10 @@ void appendConditionValues(std::vector<Value> *values, const Condition &conditio
         const QString prefix = asText(condition.value);
         values->emplace_back(std::int64_t(prefix.toUcs4().size()));
         values->emplace_back(prefix);
+    } else if (condition.op == CompareOp::Contains) {
+        const Value &value = condition.value;
+        const QString text = std::holds_alternative<QString>(value) ? asText(value) : QString::number(asInt(value));
+        values->emplace_back(text.toCaseFolded());
     } else {
         values->push_back(condition.value);
     }
@@ -55,7 +59,12 @@ std::vector<Value> walkValues(const TableDefinition &table, const WalkRequest &r
         values.push_back(keyValue(i, request.range[i]));
     for (const Condition &condition : request.filter)
         appendConditionValues(&values, condition);
-    if (request.after) {
+    if (request.after && request.orderField) {
+        const Value value = request.after->values.empty() ? Value() : request.after->values.front();
+        values.push_back(value);
+        values.push_back(value);
+        values.emplace_back(request.after->rowId);
+    } else if (request.after) {
         const auto afterValue = [&](std::size_t i) {
             return i < request.after->values.size() ? request.after->values[i] : Value();
         };
@@ -65,7 +74,7 @@ std::vector<Value> walkValues(const TableDefinition &table, const WalkRequest &r
             values.push_back(afterValue(std::size_t(equalParts)));
         else
             values.emplace_back(request.after->rowId);
-    } else if (request.from && key) {
+    } else if (request.from && key && !request.orderField) {
         for (std::size_t i = 0; i < std::min(parts, request.from->size()); ++i)
             values.push_back(keyValue(i, (*request.from)[i]));
     }
@@ -76,7 +85,7 @@ std::vector<Value> walkValues(const TableDefinition &table, const WalkRequest &r
 StoreStatus readWalk(const TableDefinition &table, const WalkRequest &request, const std::vector<StoredRow> &rows,
                      const PageRead &readPage)
 {
-    if (!request.after || request.key < 0)
+    if (!request.after || request.key < 0 || request.orderField)
         return readPage(request, 0);
     // Past a position on a key: first the rows equal to it on every component but later by rowid,
     // then those past it on the last component, then on the first. Each is one seek in the index,

@@ -252,6 +252,13 @@ QByteArray TableSql::filterTerm(const Condition &condition) const
             return textTerm("substr(" + column(condition.field) + ", 1, ?)") + " = " + textTerm("?");
         return "substr(" + column(condition.field) + ", 1, ?) = ?" + QByteArray(" COLLATE ") + TextCollationName;
     }
+    // The value is bound folded; a search text is never part of the SQL.
+    if (condition.op == CompareOp::Contains) {
+        if (m_dialect == SqlDialect::Postgres)
+            return "strpos(" + identifier(m_schema) + '.' + identifier(FoldFunction) + '(' + column(condition.field)
+                   + "::text), ?::text) > 0";
+        return "instr(" + QByteArray(TextFoldFunctionName) + '(' + column(condition.field) + "), ?) > 0";
+    }
     static const char *const operators[] = {" = ", " <> ", " < ", " <= ", " > ", " >= "};
     const QByteArray term = text ? keyTerm(condition.field) : column(condition.field);
     return term + operators[int(condition.op)] + mark(condition.field);
@@ -260,6 +267,15 @@ QByteArray TableSql::filterTerm(const Condition &condition) const
 QByteArray TableSql::startTerm(const WalkRequest &request, int equalParts) const
 {
     const bool forward = request.direction == Direction::Forward;
+    if (request.orderField) {
+        if (!request.after)
+            return {};
+        // Spelled out rather than as a row value, so that the text collation holds on the field.
+        const QByteArray term = keyTerm(*request.orderField);
+        const QByteArray value = mark(*request.orderField);
+        const QByteArray past = forward ? " > " : " < ";
+        return '(' + term + past + value + " OR (" + term + " = " + value + " AND rowid" + past + "?))";
+    }
     if (request.key < 0)
         return request.after ? QByteArray(forward ? "rowid > ?" : "rowid < ?") : QByteArray();
     const KeyDefinition &key = m_table.keys[std::size_t(request.key)];
@@ -286,6 +302,8 @@ QByteArray TableSql::startTerm(const WalkRequest &request, int equalParts) const
 QByteArray TableSql::orderBy(const WalkRequest &request) const
 {
     const QByteArray direction = request.direction == Direction::Forward ? " ASC" : " DESC";
+    if (request.orderField)
+        return " ORDER BY " + keyTerm(*request.orderField) + direction + ", rowid" + direction;
     if (request.key < 0)
         return " ORDER BY rowid" + direction;
     const KeyDefinition &key = m_table.keys[std::size_t(request.key)];

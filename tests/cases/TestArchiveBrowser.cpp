@@ -42,6 +42,7 @@ void TestArchiveBrowser::emptyBase()
     ArchiveBrowser browser(*boss->station);
     QCOMPARE(browser.windowTitle(), ArchiveListRules::Caption);
     browser.showBeside(nullptr);
+    QVERIFY(browser.personaliser() != nullptr);
 
     QCOMPARE(browser.windowTitle(), u"Browse Knowlegde Base : 0 records available"_s);
     QCOMPARE(browser.model()->rowCount(), 0);

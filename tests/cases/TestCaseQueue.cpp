@@ -98,6 +98,7 @@ void TestCaseQueue::queueActsOnTheHighlightedCase()
     RecordingOpener opener;
     CaseQueue queue(*boss->station, opener);
     queue.showBeside(nullptr);
+    QVERIFY(queue.personaliser() != nullptr);
 
     QCOMPARE(queue.windowTitle(), u"Browse Cases 2 records available"_s);
     QCOMPARE(queue.toolTip(), queue.windowTitle());

@@ -123,6 +123,7 @@ void TestActivityLogWindow::listsEntriesOldestFirst()
 
     QVERIFY(window.isOpen());
     QCOMPARE(window.procedureName(), u"BrowsLog"_s);
+    QVERIFY(window.personaliser() != nullptr);
     QStringList headers;
     for (int column = 0; column < window.model()->columnCount(); ++column)
         headers << window.model()->headerData(column, Qt::Horizontal).toString();

@@ -81,6 +81,7 @@ void TestClientList::importForAdministratorsOnly()
     fixture.setLevel(level);
     ClientList list(fixture.workstation());
     list.showBeside(nullptr);
+    QVERIFY(list.personaliser() != nullptr);
 
     QCOMPARE(list.importButton()->text(), u"Im&port"_s);
     const QTableView *view = list.view(); // a six-letter id shows whole

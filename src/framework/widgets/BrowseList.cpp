@@ -1,8 +1,10 @@
 #include "BrowseList.h"
 
 #include "BgrColor.h"
+#include "BrowsePersonaliser.h"
 #include "ColumnLayout.h"
 #include "FormWindow.h"
+#include "framework/BrowseFilter.h"
 #include "framework/BrowseModel.h"
 #include "framework/RecordFile.h"
 #include "framework/widgets/NamedButton.h"
@@ -258,6 +260,8 @@ bool BrowseList::aboutToShow()
         return false;
     applyRights();
     updateButtons();
+    if (m_personaliser)
+        m_personaliser->restore();
     if (layout() != nullptr)
         layout()->activate();
     adjustPageSize();
@@ -445,8 +449,11 @@ void BrowseList::locate(const QString &text)
 void BrowseList::showPopup(const QPoint &position)
 {
     applyRights();
-    if (const QModelIndex index = m_view->indexAt(position); index.isValid())
+    const QModelIndex index = m_view->indexAt(position);
+    if (index.isValid())
         highlight(index.row());
+    if (m_personaliser)
+        m_personaliser->preparePopup(m_popup, index.isValid() ? index.column() : -1);
     m_popup->popup(m_view->viewport()->mapToGlobal(position));
 }
 
@@ -563,29 +570,50 @@ void BrowseList::select()
     finish(RequestCompleted);
 }
 
+void BrowseList::enablePersonalisation(Messages &messages, Dialogs &dialogs)
+{
+    if (m_personaliser)
+        return;
+    m_personaliser = new BrowsePersonaliser(*this, messages, dialogs);
+    static_cast<QVBoxLayout *>(layout())->insertWidget(1, m_personaliser->filterBar());
+    connect(this, &ProcedureWindow::finished, m_personaliser, [this] { m_personaliser->save(); });
+}
+
 std::vector<BrowseColumn> BrowseList::visibleColumns() const
 {
-    return m_model->columns();
+    std::vector<BrowseColumn> shown;
+    const QHeaderView *header = m_view->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int column = header->logicalIndex(visual);
+        if (header->isSectionHidden(column))
+            continue;
+        BrowseColumn declared = m_model->columns()[std::size_t(column)];
+        if (m_personaliser)
+            declared.header = m_personaliser->layout().styleOf(column)->header;
+        shown.push_back(std::move(declared));
+    }
+    return shown;
 }
 
 store::WalkRequest BrowseList::currentWalk() const
 {
-    const BrowseOrder &order = m_model->orders()[std::size_t(m_model->orderIndex())];
-    store::WalkRequest walk;
-    walk.key = order.key;
-    walk.range = order.range;
-    walk.filter = m_model->filter();
+    store::WalkRequest walk = m_model->currentWalk();
+    walk.after.reset();
+    walk.from.reset();
     return walk;
 }
 
 QString BrowseList::orderDescription() const
 {
-    return m_model->orders()[std::size_t(m_model->orderIndex())].name;
+    if (m_model->sortColumn() >= 0)
+        return m_model->headerText(m_model->sortColumn());
+    const BrowseOrder &order = m_model->orders()[std::size_t(m_model->orderIndex())];
+    return order.name;
 }
 
 QString BrowseList::filterDescription() const
 {
-    return {};
+    return BrowseFilter::describe(m_model->columns(), m_model->userFilter());
 }
 
 bool BrowseList::mayClose()

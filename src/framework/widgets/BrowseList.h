@@ -40,6 +40,9 @@ class QTableView;
 
 namespace vellum {
 
+class BrowsePersonaliser;
+class Dialogs;
+class Messages;
 class RecordFile;
 
 class BrowseList : public ProcedureWindow {
@@ -106,6 +109,11 @@ public:
     // Re-reads the highlighted row's record into the buffer, watched from here on.
     bool rereadHighlighted();
 
+    // Lets the user order, filter and shape the list, kept per workstation under the procedure
+    // name; called once, after the columns and orders are set.
+    void enablePersonalisation(Messages &messages, Dialogs &dialogs);
+    BrowsePersonaliser *personaliser() const { return m_personaliser; }
+
     // The columns shown, in the order shown (hidden ones left out), with the header texts shown.
     std::vector<BrowseColumn> visibleColumns() const;
     // The walk that gives the list's records in its current order, range and filter, from the start
@@ -120,6 +128,7 @@ Q_SIGNALS:
     void printRequested(bool preview);
     void exportRequested(bool html);
     void outputRequested();
+    void preferencesRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -128,6 +137,8 @@ protected:
     void applyRights() override;
 
 private:
+    friend class BrowsePersonaliser;
+
     QHBoxLayout *buttonRow();
     void buildPopup();
     void showPopup(const QPoint &position);
@@ -173,6 +184,7 @@ private:
     QPointer<FormWindow> m_form;
     store::StoredRow m_selected;
     QString m_lastLocated; // the locator's last character, folded; a repeat moves one row down
+    BrowsePersonaliser *m_personaliser = nullptr;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(BrowseList::Buttons)

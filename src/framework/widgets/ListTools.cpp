@@ -146,6 +146,15 @@ void ListTools::attach(BrowseList *list, ListTools *tools)
     connect(list, &BrowseList::printRequested, tools, [list, tools](bool preview) { tools->print(*list, preview); });
     connect(list, &BrowseList::exportRequested, tools, [list, tools](bool html) { tools->exportList(*list, html); });
     connect(list, &BrowseList::outputRequested, tools, [list, tools] { tools->output(*list); });
+    connect(tools, &ListTools::helpRequested, list, &ProcedureWindow::helpRequested);
+}
+
+ListTools *ListTools::personalise(BrowseList *list, const Context &context)
+{
+    list->enablePersonalisation(context.messages, context.dialogs);
+    auto *tools = new ListTools(context, list);
+    attach(list, tools);
+    return tools;
 }
 
 FormResponse ListTools::run(BrowseList &list, ProgressProcess &process)

@@ -7,8 +7,7 @@
 // The exports go to the folder the context names; the application names the workstation's
 // program folder, where its user may write and finds them again:
 //
-//     auto *tools = new ListTools({settings, messages, dialogs, clock, workstation.run().programFolder}, list);
-//     ListTools::attach(list, tools);
+//     ListTools::personalise(list, {settings, messages, dialogs, clock, workstation.run().programFolder});
 
 #include "framework/FormRequest.h"
 
@@ -67,6 +66,9 @@ public:
 
     // Serves the list's requests with these tools.
     static void attach(BrowseList *list, ListTools *tools);
+    // Lets the user shape the list and serves its graph, print, export and output requests with
+    // tools of its own: what each of the personalised lists calls once its columns are set.
+    static ListTools *personalise(BrowseList *list, const Context &context);
 
 Q_SIGNALS:
     void helpRequested(const QString &topic);
