@@ -25,8 +25,8 @@ struct BrowseColumn {
     int width;     // in characters
     Format format; // display text; empty shows the value as it is stored
     bool rightAligned = false;
-    bool otherFile = false; // shows a value read from another file: the list cannot order on it
     ColumnKind kind = ColumnKind::Plain;
+    bool otherFile = false; // shows a value read from another file: the list cannot order on it
 
     // The text the list shows for the value.
     QString display(const store::Value &value) const;

@@ -3,8 +3,8 @@
 // and the key's range still holds.
 
 #include "store/Database.h"
+#include "support/TestLocation.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <array>
@@ -64,13 +64,13 @@ private Q_SLOTS:
 private:
     QList<qint64> walkAll(WalkRequest request);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<vellum::test::TestLocation> m_dir;
     std::unique_ptr<Database> m_db;
 };
 
 void TestFieldOrderWalk::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
+    m_dir = std::make_unique<vellum::test::TestLocation>();
     m_db = std::make_unique<Database>(m_dir->path());
     QVERIFY(m_db->open(table, OpenMode::ReadWrite, true));
     std::int64_t nr = 0;
