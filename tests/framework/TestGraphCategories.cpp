@@ -220,9 +220,6 @@ void TestGraphCategories::storedPreferences_data()
                                                                          u"Col16=1056816"_s,  u"FontName=Courier New"_s,
                                                                          u"FontSize=14"_s,    u"FontColor=1193046"_s,
                                                                          u"FontStyle=29272"_s};
-    QTest::newRow("damaged values stored as their defaults")
-        << QStringList{u"Col01=Mauve"_s, u"Col09=-1"_s, u"FontSize=huge"_s, u"FontStyle=99999"_s} << true
-        << QStringList{u"Col01=Maroon"_s, u"Col09=Red"_s, u"FontSize=10"_s, u"FontStyle=400"_s};
     QTest::newRow("file that cannot be written") << QStringList{u"Col01=1"_s} << false << QStringList{};
 }
 
