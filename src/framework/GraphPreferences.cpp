@@ -53,11 +53,17 @@ std::optional<int> wholeNumber(const QString &text)
 
 const QString GraphPreferences::Section = u"XplorePreferences"_s;
 
-GraphPreferences::GraphPreferences(const SettingsFile &settings)
+GraphPreferences::GraphPreferences()
 {
-    for (int i = 0; i < ColoursUsed; ++i) {
-        const auto stored = colourOf(settings.readText(Section, colourKey(i)));
-        m_colours[std::size_t(i)] = stored.value_or(Palette[std::size_t(i)].bgr);
+    for (std::size_t i = 0; i < Palette.size(); ++i)
+        m_palette[i] = Palette[i].bgr;
+}
+
+GraphPreferences::GraphPreferences(const SettingsFile &settings) : GraphPreferences()
+{
+    for (int i = 0; i < ColourCount; ++i) {
+        if (const auto stored = colourOf(settings.readText(Section, colourKey(i))))
+            m_palette[std::size_t(i)] = *stored;
     }
     if (const QString name = settings.readText(Section, u"FontName"_s).trimmed(); !name.isEmpty())
         m_font.name = name;
@@ -84,6 +90,36 @@ std::optional<int> GraphPreferences::colourOf(const QString &text)
     if (const auto number = wholeNumber(trimmed); number && *number >= 0 && *number <= MaxColour)
         return number;
     return std::nullopt;
+}
+
+bool GraphPreferences::store(SettingsFile &settings) const
+{
+    // Every key is written even after a failure, so that this run sees the whole choice.
+    bool written = true;
+    const auto write = [&](const QString &key, const QString &value) {
+        written = settings.writeText(Section, key, value) && written;
+    };
+    for (int i = 0; i < ColourCount; ++i)
+        write(colourKey(i), colourText(m_palette[std::size_t(i)]));
+    write(u"FontName"_s, m_font.name);
+    write(u"FontSize"_s, QString::number(m_font.size));
+    write(u"FontColor"_s, colourText(m_font.colour));
+    write(u"FontStyle"_s, QString::number(styleOf(m_font)));
+    return written;
+}
+
+QString GraphPreferences::colourText(int bgr)
+{
+    for (const NamedColour &colour : Palette)
+        if (colour.bgr == bgr)
+            return colour.name;
+    return QString::number(bgr);
+}
+
+int GraphPreferences::styleOf(const Font &font)
+{
+    return font.weight | (font.italic ? ItalicFlag : 0) | (font.underline ? UnderlineFlag : 0)
+           | (font.strikeOut ? StrikeOutFlag : 0);
 }
 
 QString GraphPreferences::colourKey(int index)

@@ -8,6 +8,7 @@
 #include "framework/GraphPreferences.h"
 #include "framework/SettingsFile.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +60,8 @@ private Q_SLOTS:
     void messages();
     void preferences_data();
     void preferences();
+    void storedPreferences_data();
+    void storedPreferences();
 };
 
 void TestGraphCategories::categories_data()
@@ -196,6 +199,59 @@ void TestGraphCategories::preferences()
     QCOMPARE(preferences.font().colour, fontColour);
     QCOMPARE(preferences.font().weight, weight);
     QCOMPARE(preferences.font().italic, italic);
+}
+
+void TestGraphCategories::storedPreferences_data()
+{
+    QTest::addColumn<QStringList>("read");    // the file the preferences are read from
+    QTest::addColumn<bool>("writable");       // whether the file they are stored in can be written
+    QTest::addColumn<QStringList>("written"); // keys of the stored file, as text
+
+    QTest::newRow("designed values") << QStringList{} << true
+                                     << QStringList{u"Col01=Maroon"_s,   u"Col13=Fuschia"_s, u"Col16=Black"_s,
+                                                    u"FontName=Arial"_s, u"FontSize=10"_s,   u"FontColor=Black"_s,
+                                                    u"FontStyle=400"_s};
+    QStringList everyKey{u"FontName=Courier New"_s, u"FontSize=14"_s, u"FontColor=1193046"_s,
+                         u"FontStyle=%1"_s.arg(0x7000 + 600)};
+    for (int i = 0; i < GraphPreferences::ColourCount; ++i)
+        everyKey.append(GraphPreferences::colourKey(i) + u'=' + QString::number(0x010203 * (i + 1)));
+    everyKey[4] = u"Col01=navy"_s;
+    QTest::newRow("every key chosen") << everyKey << true << QStringList{u"Col01=Navy"_s,     u"Col02=132102"_s,
+                                                                         u"Col16=1056816"_s,  u"FontName=Courier New"_s,
+                                                                         u"FontSize=14"_s,    u"FontColor=1193046"_s,
+                                                                         u"FontStyle=29272"_s};
+    QTest::newRow("file that cannot be written") << QStringList{u"Col01=1"_s} << false << QStringList{};
+}
+
+void TestGraphCategories::storedPreferences()
+{
+    QFETCH(QStringList, read);
+    QFETCH(bool, writable);
+    QFETCH(QStringList, written);
+
+    QTemporaryDir dir;
+    SettingsFile source(dir.filePath(u"source.ini"_s));
+    for (const QString &entry : read)
+        QVERIFY(source.writeText(GraphPreferences::Section, entry.section(u'=', 0, 0), entry.section(u'=', 1)));
+    const GraphPreferences preferences(source);
+
+    // A regular file where the folder should be makes every write fail.
+    QFile blocker(dir.filePath(u"blocker"_s));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString target = writable ? dir.filePath(u"target.ini"_s) : blocker.fileName() + u"/target.ini"_s;
+    {
+        SettingsFile settings(target);
+        QCOMPARE(preferences.store(settings), writable);
+    }
+    QCOMPARE(QFile::exists(target), writable);
+    if (!writable)
+        return;
+
+    const SettingsFile stored(target);
+    QCOMPARE(GraphPreferences(stored), preferences);
+    for (const QString &entry : written)
+        QCOMPARE(stored.readText(GraphPreferences::Section, entry.section(u'=', 0, 0)), entry.section(u'=', 1));
 }
 
 QTEST_GUILESS_MAIN(TestGraphCategories)

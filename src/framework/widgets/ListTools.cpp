@@ -1,6 +1,7 @@
 #include "ListTools.h"
 
 #include "BrowseList.h"
+#include "GraphPreferencesWindow.h"
 #include "GraphWindow.h"
 #include "PrintDialogChoice.h"
 #include "ProgressWindow.h"
@@ -147,6 +148,12 @@ void ListTools::attach(BrowseList *list, ListTools *tools)
     connect(list, &BrowseList::exportRequested, tools, [list, tools](bool html) { tools->exportList(*list, html); });
     connect(list, &BrowseList::outputRequested, tools, [list, tools] { tools->output(*list); });
     connect(tools, &ListTools::helpRequested, list, &ProcedureWindow::helpRequested);
+    connect(list, &BrowseList::preferencesRequested, tools, [list, tools] {
+        const Context &context = tools->m_context;
+        static_cast<void>(
+            GraphPreferencesWindow::edit(list, context.settings, context.dialogs, context.messages,
+                                         [list](const QString &topic) { Q_EMIT list->helpRequested(topic); }));
+    });
 }
 
 ListTools *ListTools::personalise(BrowseList *list, const Context &context)
