@@ -32,7 +32,7 @@ const QString IncompatibleMessage =
 class StartupRun {
 public:
     explicit StartupRun(const QTemporaryDir &dir)
-        : m_startup({dir.filePath(u"vellum12.ini"_s), dir.filePath(u"program"_s)}, m_messages, m_dialogs, m_clock)
+        : m_startup({dir.filePath(u"vellum12.ini"_s), dir.filePath(u"program"_s), {}}, m_messages, m_dialogs, m_clock)
     {
         m_startup.setLogon([this](Workstation &workstation, QWidget *) {
             ++m_logonsAsked;
