@@ -113,7 +113,7 @@ StoreStatus Database::remove(const TableDefinition &table, std::int64_t rowId, s
     if (const int rc = statement.step(); rc != SQLITE_DONE)
         return m_impl->status(rc);
     if (sqlite3_changes(m_impl->db) == 0 && version == 0)
-        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
+        return StoreStatus::recordGone();
     if (sqlite3_changes(m_impl->db) == 0)
         return StoreStatus::failure(StoreCode::ChangedByOther,
                                     QStringLiteral("the record was changed by another station"));
@@ -200,14 +200,8 @@ StoreStatus Database::fetchRow(const TableDefinition &table, std::int64_t rowId,
     const TableSql sql(table, file->schema);
     const std::vector<int> fields = sql.storageOrder(withMemos);
     Statement statement = m_impl->prepare(sql.selectByRowId(fields));
-    if (!statement.prepared())
-        return m_impl->status(statement.prepareResult());
-    statement.bindInt(rowId);
-    const int rc = statement.step();
-    if (rc == SQLITE_DONE)
-        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
-    if (rc != SQLITE_ROW)
-        return m_impl->status(rc);
+    if (result = m_impl->stepRowById(statement, rowId); !result)
+        return result;
     *row = readRow(table, statement, fields);
     return {};
 }

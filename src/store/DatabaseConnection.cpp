@@ -223,6 +223,17 @@ StoreStatus Database::Impl::singleNumber(const QByteArray &sql, std::int64_t *nu
     return {};
 }
 
+StoreStatus Database::Impl::stepRowById(Statement &statement, std::int64_t rowId)
+{
+    if (!statement.prepared())
+        return status(statement.prepareResult());
+    statement.bindInt(rowId);
+    const int rc = statement.step();
+    if (rc == SQLITE_DONE)
+        return StoreStatus::recordGone();
+    return rc == SQLITE_ROW ? StoreStatus() : status(rc);
+}
+
 const Attached *Database::Impl::attachedFile(const TableDefinition &table) const
 {
     auto found = files.find(table.fileName);

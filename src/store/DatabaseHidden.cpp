@@ -83,14 +83,8 @@ StoreStatus Database::hiddenText(const TableDefinition &table, std::int64_t rowI
     if (!result || !present)
         return result;
     Statement statement = m_impl->prepare(TableSql(table, file->schema).selectHidden(column));
-    if (!statement.prepared())
-        return m_impl->status(statement.prepareResult());
-    statement.bindInt(rowId);
-    const int rc = statement.step();
-    if (rc == SQLITE_DONE)
-        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
-    if (rc != SQLITE_ROW)
-        return m_impl->status(rc);
+    if (result = m_impl->stepRowById(statement, rowId); !result)
+        return result;
     *text = statement.text(0);
     return {};
 }
@@ -116,7 +110,7 @@ StoreStatus Database::setHiddenText(const TableDefinition &table, std::int64_t r
     if (const int rc = statement.step(); rc != SQLITE_DONE)
         return m_impl->status(rc);
     if (sqlite3_changes(m_impl->db) == 0)
-        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
+        return StoreStatus::recordGone();
     return {};
 }
 

@@ -71,6 +71,8 @@ public:
     const Attached *writableFile(const TableDefinition &table, StoreStatus *result) const;
     const Attached *readableFile(const TableDefinition &table, StoreStatus *result) const;
     StoreStatus singleNumber(const QByteArray &sql, std::int64_t *number);
+    // Binds the rowid and steps a statement that selects one row by it; recordGone when none.
+    StoreStatus stepRowById(Statement &statement, std::int64_t rowId);
     const Attached *attachedFile(const TableDefinition &table) const;
 
     // Transactions: BEGIN DEFERRED and the write locks of the named files, or a savepoint inside one

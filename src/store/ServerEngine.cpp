@@ -197,9 +197,7 @@ StoreStatus ServerEngine::remove(const TableDefinition &table, std::int64_t rowI
         StoreStatus written = run(sqlOf(table).remove(version != 0), values, &answer);
         if (!written || answer.changed() > 0)
             return written;
-        return version == 0
-                   ? StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"))
-                   : changedByOther();
+        return version == 0 ? StoreStatus::recordGone() : changedByOther();
     });
 }
 
@@ -248,7 +246,7 @@ StoreStatus ServerEngine::fetchRow(const TableDefinition &table, std::int64_t ro
     if (result = readRows(table, sql.selectByRowId(fields), {rowId}, fields, &rows); !result)
         return result;
     if (rows.empty())
-        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
+        return StoreStatus::recordGone();
     *row = std::move(rows.front());
     return {};
 }
@@ -310,7 +308,7 @@ StoreStatus ServerEngine::hiddenText(const TableDefinition &table, std::int64_t 
     if (result = run(sqlOf(table).selectHidden(column), {rowId}, &answer); !result)
         return result;
     if (answer.rows() == 0)
-        return StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
+        return StoreStatus::recordGone();
     *text = answer.text(0, 0);
     return {};
 }
@@ -324,9 +322,7 @@ StoreStatus ServerEngine::setHiddenText(const TableDefinition &table, std::int64
     return writeLocked(table, [&] {
         ServerResult answer;
         StoreStatus written = run(sqlOf(table).updateHidden(column), {Value(text), Value(rowId)}, &answer);
-        return (written && answer.changed() == 0)
-                   ? StoreStatus::failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"))
-                   : written;
+        return (written && answer.changed() == 0) ? StoreStatus::recordGone() : written;
     });
 }
 

@@ -42,6 +42,11 @@ struct [[nodiscard]] StoreStatus {
         status.errorText = std::move(text);
         return status;
     }
+    // The row asked for by its identity is not (or no longer) in the file.
+    static StoreStatus recordGone()
+    {
+        return failure(StoreCode::NoRecord, QStringLiteral("the record is no longer in the file"));
+    }
 };
 
 } // namespace vellum::store
