@@ -1,20 +1,6 @@
 # One interface target carries the language level, warnings and Qt strictness for every target.
 option(VELLUM_WERROR "Treat compiler warnings as errors (the test build turns it on)" OFF)
 
-# lld links in about a third of bfd's time; the test build links over a hundred programs.
-find_program(VELLUM_LLD NAMES ld.lld)
-if(VELLUM_LLD)
-  add_link_options(-fuse-ld=lld)
-endif()
-# A compiler cache where one is installed: a second build of the same sources (another working
-# copy, a rebuild after a branch switch) takes its objects from it. Paths are taken relative to
-# the source folder, so working copies in other folders share the cache.
-find_program(VELLUM_CCACHE NAMES ccache)
-if(VELLUM_CCACHE AND NOT CMAKE_CXX_COMPILER_LAUNCHER)
-  set(CMAKE_CXX_COMPILER_LAUNCHER ${CMAKE_COMMAND} -E env CCACHE_BASEDIR=${PROJECT_SOURCE_DIR}
-      CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime ${VELLUM_CCACHE})
-endif()
-
 set(CMAKE_CXX_EXTENSIONS OFF)
 
 # Shared with the sqlite3 extension, which cannot link vellum_common (no sanitizers there).

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Quor Vellum need.
 set -euo pipefail
-packages=(g++ cmake ninja-build pkg-config lld ccache qt6-base-dev qt6-charts-dev libgl-dev libsqlite3-dev sqlite3
+packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-charts-dev libgl-dev libsqlite3-dev sqlite3
           libsimpleini-dev libicu-dev libvmime-dev python3-aiosmtpd poppler-utils xvfb libsecret-tools
           dovecot-imapd dovecot-pop3d openssl clang-format clang-tidy dbus-daemon clang libclang-rt-14-dev
           dpkg-dev desktop-file-utils appstream man-db libsodium-dev postgresql-15 libpq-dev)

@@ -7,4 +7,4 @@ tools/install-packages.sh
 tools/check-format.sh
 cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELLUM_SANITIZE=ON -DVELLUM_TESTS=ON -DVELLUM_WERROR=ON
 cmake --build build-test
-ctest --test-dir build-test --output-on-failure -j "$(nproc)"
+ctest --test-dir build-test --output-on-failure

@@ -1,1 +1,0 @@
-// The translation unit that builds the test programs' precompiled header.
